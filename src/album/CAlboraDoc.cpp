@@ -1,0 +1,121 @@
+#include "CAlboraDoc.h"
+
+#include "AlbumFile.h"
+#include "CAppSettings.h"
+
+#include "platform/CommandIds.h"
+#include "platform/UiServices.h"
+
+CAlboraDoc::CAlboraDoc(UiServices& ui, CAppSettings& settings)
+    : Document(ui), m_settings(settings) {
+    m_runTimer.setInterval(kRunPeriodMs);
+    connect(&m_runTimer, &QTimer::timeout, this, &CAlboraDoc::OnRunTick);
+    RegisterCommands();
+}
+
+void CAlboraDoc::RegisterCommands() {
+    const auto hasCards = [this](CommandState& s) { s.enabled = m_db.GetCount() > 0; };
+    OnCommand(Cmd::FileSave, [this] { FileSave(); },
+              [this](CommandState& s) { s.enabled = IsModified(); });
+    OnCommand(Cmd::FileSaveAs, [this] { FileSaveAs(); });
+    OnCommand(Cmd::AlbumInformation, [this] { EditAlbumInformation(); });
+    OnCommand(Cmd::GoTop, [this] { GoTop(); }, hasCards);
+    OnCommand(Cmd::GoPrev, [this] { GoPrev(); },
+              [this](CommandState& s) { s.enabled = m_db.GetCount() > 0 && m_nCurrent >= 0; });
+    OnCommand(Cmd::GoNext, [this] { GoNext(); }, [this](CommandState& s) {
+        s.enabled = m_db.GetCount() > 0 && m_nCurrent < m_db.GetCount() - 1;
+    });
+    OnCommand(Cmd::GoBottom, [this] { GoBottom(); }, hasCards);
+    OnCommand(Cmd::RunImages, [this] { Run(); }, hasCards);
+    OnCommand(Cmd::StopRunImages, [this] { Stop(); },
+              [this](CommandState& s) { s.enabled = m_bRunning == 1; });
+}
+
+void CAlboraDoc::CurrentCardChanged() {
+    UpdateAllViews(nullptr, Hint::Rebuild);
+    if (m_pDrawLink) m_pDrawLink->LoadForCurrentCard();
+}
+
+void CAlboraDoc::GoTop() {
+    m_nCurrent = 0;
+    CurrentCardChanged();
+}
+
+void CAlboraDoc::GoPrev() {
+    --m_nCurrent;
+    CurrentCardChanged();
+}
+
+void CAlboraDoc::GoNext() {
+    ++m_nCurrent;
+    if (m_bRunning && m_nCurrent >= m_db.GetCount()) m_nCurrent = 0;
+    CurrentCardChanged();
+}
+
+void CAlboraDoc::GoBottom() {
+    m_nCurrent = m_db.GetCount() - 1;
+    CurrentCardChanged();
+}
+
+void CAlboraDoc::Run() {
+    m_bRunning = 1;
+    m_runTimer.start();
+    GoNext();
+}
+
+void CAlboraDoc::Stop() {
+    m_bRunning = 0;
+    m_runTimer.stop();
+}
+
+void CAlboraDoc::OnRunTick() {
+    // The timer steps even when "Next" is disabled at the last card; the run wraps there.
+    if (m_bRunning) GoNext();
+}
+
+void CAlboraDoc::DeleteContents() {
+    if (m_pDrawLink) m_pDrawLink->Discard();
+    m_db.Reset();
+    m_nCurrent = -1;
+    m_strCurrentFile.clear();
+}
+
+bool CAlboraDoc::OnOpenDocument(const QString& path) {
+    DeleteContents();
+    WaitCursor wait(Ui());
+    AlbumFile::ReadError error = AlbumFile::ReadError::None;
+    const auto contents = AlbumFile::ReadContents(path, &error);
+    if (!contents) {
+        Ui().MessageBox(error == AlbumFile::ReadError::TooLarge
+                            ? QStringLiteral("%1\nThis file is too large to be an album.").arg(path)
+                            : QStringLiteral("Failed to open document."),
+                        MsgButtons::Ok, MsgIcon::Exclamation);
+        UpdateAllViews(nullptr, Hint::Rebuild);
+        return false;
+    }
+    const bool read = m_db.Deserialize(*contents);
+    if (!read) {
+        m_db.Reset();
+        Ui().MessageBox(QStringLiteral("Fatal Error:\nIn file!"), MsgButtons::Ok,
+                        MsgIcon::Exclamation);
+    } else if (m_db.GetCount() > 0) {
+        m_nCurrent = 0;
+    }
+    UpdateAllViews(nullptr, Hint::Rebuild);
+    return read;
+}
+
+bool CAlboraDoc::OnSaveDocument(const QString& path) {
+    bool searchOnly = false;
+    if (m_db.Found())
+        searchOnly = Ui().MessageBox(QStringLiteral("Save the actual search ?"), MsgButtons::YesNo,
+                                     MsgIcon::Question) == MsgAnswer::Yes;
+    WaitCursor wait(Ui());
+    QString error;
+    if (!AlbumFile::WriteContents(path, m_db.Serialize(searchOnly), &error)) {
+        Ui().MessageBox(QStringLiteral("Failed to save document.\n%1").arg(error), MsgButtons::Ok,
+                        MsgIcon::Exclamation);
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "CFotoDB.h"
+#include "NameCounter.h"
+
+#include "platform/CommandTarget.h"
+#include "platform/Document.h"
+
+#include <QTimer>
+#include <functional>
+
+class CAppSettings;
+
+// What the document tells its views with UpdateAllViews.
+namespace Hint {
+constexpr int Rebuild = 0;
+constexpr int DrawChanged = 1;        // 1 to 5: draw annotation changes
+constexpr int DrawViewLast = 5;
+constexpr int ViewCurrent = 500;      // the current card was chosen for viewing
+constexpr int SelectionOnly = 501;    // only the selection changed
+}  // namespace Hint
+
+// The fields of the "Album information" dialog.
+struct AlbumInfoFields {
+    QString name;
+    QString description;
+    QString author;
+    QString directory;
+    std::uint32_t created = 0;
+    int total = 0;
+};
+
+// The draw-annotation side as the document sees it: told when the current card changes and when
+// the album's contents go away.
+class DrawAnnotationLink {
+public:
+    virtual ~DrawAnnotationLink() = default;
+    virtual void LoadForCurrentCard() = 0;
+    virtual void Discard() = 0;
+};
+
+// The one open album: the store, the current card, the naming rules, navigation and the timed
+// run through the cards.
+class CAlboraDoc : public Document, public CommandTarget {
+    Q_OBJECT
+
+public:
+    static constexpr int kRunPeriodMs = 2000;
+    static inline const QString kFileFilter = QStringLiteral("Albora Files (*.crp)");
+    static inline const QString kExtension = QStringLiteral(".crp");
+
+    enum class ImageCounter { General, CaptureDialog, Video };
+
+    CAlboraDoc(UiServices& ui, CAppSettings& settings);
+
+    // Asked to edit the album information; returns false when the user cancelled. Without an
+    // editor the fields are taken as they are.
+    std::function<bool(AlbumInfoFields&)> editAlbumInfo;
+    void SetDrawAnnotationLink(DrawAnnotationLink* link) { m_pDrawLink = link; }
+
+    CFotoDB& Db() { return m_db; }
+    const CFotoDB& Db() const { return m_db; }
+    CAppSettings& Settings() const { return m_settings; }
+    CFotoObj* CurrentCard() const { return m_db.GetAt(m_nCurrent); }
+
+    int AddFileAsCard(const QString& path);
+    bool NewAlbumFromFolder(const QString& folder);
+    // Empty when every candidate name exists.
+    QString NextImageFileName(ImageCounter counter = ImageCounter::General);
+    QString NextAlbumFolderName();
+
+    // Navigation and the run, as the commands do them.
+    void GoTop();
+    void GoPrev();
+    void GoNext();
+    void GoBottom();
+    void Run();
+    void Stop();
+    // One tick of the run timer.
+    void OnRunTick();
+    void EditAlbumInformation();
+
+    QString m_strCurrentFile;
+    int m_nCurrent = -1;
+    int m_bRunning = 0;
+
+protected:
+    bool OnNewDocument() override;
+    bool OnOpenDocument(const QString& path) override;
+    bool OnSaveDocument(const QString& path) override;
+    void DeleteContents() override;
+    QString FileFilter() const override { return kFileFilter; }
+    QString DefaultExtension() const override { return kExtension; }
+
+private:
+    void RegisterCommands();
+    void CurrentCardChanged();
+    bool EditInfo(AlbumInfoFields& fields);
+    QString ImagePattern(const QString& extension) const;
+    void ApplyNewAlbumDirectory(const AlbumInfoFields& fields);
+
+    CAppSettings& m_settings;
+    CFotoDB m_db;
+    QTimer m_runTimer;
+    DrawAnnotationLink* m_pDrawLink = nullptr;
+    bool m_bFromFolder = false;
+    NameCounter m_albumFolderCounter;
+    NameCounter m_imageCounters[3];
+};

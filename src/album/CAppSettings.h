@@ -1,0 +1,118 @@
+#pragma once
+
+#include <QString>
+
+class SettingsStore;
+
+// Every persistent option of the program, in the order it is read and written, with its type and
+// default. Other code names a setting only through these fields.
+// clang-format off
+#define ALBORA_SETTINGS(INT, TEXT) \
+    TEXT(AlboPath, "AlboPath", "\\ALBORA\\") \
+    TEXT(GrabaFormato, "GrabaFormato", "BMP type DIB 8-bit") \
+    TEXT(Patron1, "Patron1", "\\ALBORA\\SEAJ2.GIF") \
+    TEXT(NombreFoto, "NombreFoto", "IMG_%04d") \
+    INT(flgJPG, "flgJPG", 0) \
+    INT(flgTwain, "flgTwain", 0) \
+    INT(flgShareable, "flgShareable", 0) \
+    INT(flgPlano, "flgPlano", 0) \
+    INT(flgEscala, "flgEscala", 1) \
+    INT(flgLock, "flgLock", 0) \
+    INT(flgDtoColorBlanco, "flgDtoColorBlanco", 1) \
+    INT(flgAutoInsert, "flgAutoInsert", 1) \
+    INT(flgAutoEdita, "flgAutoEdita", 1) \
+    INT(flgAutoErase, "flgAutoErase", 1) \
+    INT(flgDBNombre, "flgDBNombre", 1) \
+    INT(flgDBGrafico, "flgDBGrafico", 1) \
+    INT(flgDBTime, "flgDBTime", 1) \
+    INT(flgDBDescripcion, "flgDBDescripcion", 1) \
+    INT(confirmaFoto, "confirmaFoto", 1) \
+    INT(descongelaFoto, "descongelaFoto", 1) \
+    INT(anchoSec, "anchoSec", 152) \
+    INT(altoSec, "altoSec", 100) \
+    INT(anchoFrame, "anchoFrame", 320) \
+    INT(altoFrame, "altoFrame", 200) \
+    INT(latenciaTimer, "latenciaTimer", 5) \
+    INT(tNDetiene, "tNDetiene", 100) \
+    INT(tFactor, "tFactor", 60) \
+    INT(tSecu, "tSecu", 0) \
+    INT(MarXIzqBorde, "MarXIzqBorde", 170) \
+    INT(MarXDerBorde, "MarXDerBorde", 113) \
+    INT(MarYArribaBorde, "MarYArribaBorde", 113) \
+    INT(MarYAbajoBorde, "MarYAbajoBorde", 113) \
+    INT(MarAncho, "MarAncho", 2268) \
+    INT(MarAlto, "MarAlto", 2268) \
+    TEXT(MarHeader, "MarHeader", "{CRPNAME}") \
+    TEXT(MarFoother, "MarFoother", "{PAGENUM}") \
+    INT(flgMarHeaderPag, "flgMarHeaderPag", 1) \
+    INT(flgMarFooherPag, "flgMarFooherPag", 1) \
+    INT(flgMarRect, "flgMarRect", 1) \
+    INT(flgMarPropor, "flgMarPropor", 1) \
+    INT(flgVideoBlaster, "flgVideoBlaster", 1) \
+    INT(flgCreaDir, "flgCreaDir", 1) \
+    TEXT(Plantilla, "Plantilla", "\\ALBORA\\PLANO.WMF") \
+    INT(flgPlanEscalable, "flgPlanEscalable", 0) \
+    INT(overlayColorR, "overlayColorR", 255) \
+    INT(overlayColorG, "overlayColorG", 0) \
+    INT(overlayColorB, "overlayColorB", 255) \
+    TEXT(lastMCIDevice, "lastMCIDevice", "vcr") \
+    TEXT(szFilterIniFile, "szFilterIniFile", "win.ini") \
+    TEXT(szFilterIniSection, "szFilterIniSection", "MS Graphic Import Filters") \
+    TEXT(importFilterIniMCI, "importFilterIniMCI", "win.ini") \
+    TEXT(importFilterSectionMCI, "importFilterSectionMCI", "mci extensions") \
+    TEXT(importFilterWMF, "importFilterWMF", "\\ALBORA\\WMF.FLT") \
+    TEXT(configSonido, "configSonido", "set albosrec time format ms bitspersample 8 channels 1 samplespersec 11025") \
+    INT(hardCapture, "hardCapture", 2) \
+    TEXT(util1, "util1", "") \
+    TEXT(util2, "util2", "") \
+    TEXT(util3, "util3", "") \
+    TEXT(util4, "util4", "") \
+    TEXT(util5, "util5", "") \
+    TEXT(util6, "util6", "") \
+    INT(fmini, "fmini", 0) \
+    INT(hardPlay, "hardPlay", 0) \
+    TEXT(WWWBrowser, "WWWBrowser", "\\NETSCAPE\\NETSCAPE.EXE HOMEPAGE.HTM") \
+    TEXT(WWWEdit, "WWWEdit", "fpeditor.exe") \
+    INT(JPGquality, "JPGquality", 99) \
+    INT(flgInfo, "flgInfo", 1) \
+    TEXT(FastTempPath, "FastTempPath", "") \
+    INT(bShowContactInfo, "bShowContactInfo", 1) \
+    INT(tamContacto, "tamContacto", 0) \
+    INT(multicapTwain, "multicapTwain", 1) \
+    TEXT(browserMask, "browserMask", "Internet images (*.jpg; *.jpeg; *.gif)") \
+    INT(reloadBrowser, "reloadBrowser", 1) \
+    INT(addPathBrowser, "addPathBrowser", 1) \
+    INT(flgWelcomeDlg, "flgWelcomeDlg", 1) \
+    TEXT(assistDefDir, "assistDefDir", "{CRPPATH}\\WEB") \
+    TEXT(htmlEditor, "htmlEditor", "C:\\Program Files\\Microsoft FrontPage\\bin\\fpeditor.exe {FILEFROMSELECTOR}") \
+    TEXT(publisher, "publisher", "C:\\Program Files\\Web Publish\\Wpwiz.exe {ASSISTDEFDIR}") \
+    INT(useInternalBrowser, "useInternalBrowser", 0) \
+    INT(FontSize, "FontSize", 50) \
+    INT(SuperViewer, "SuperViewer", 0) \
+    INT(ClasicLayout, "ClasicLayout", 0)
+// clang-format on
+
+class CAppSettings {
+public:
+    static inline const QString kSection = QStringLiteral("Albora");
+    // Not stored.
+    static inline const QString kMessageTitle = QStringLiteral("Albora 3.0");
+    static constexpr int kDescriptionLimit = 10000;
+
+#define ALBORA_INT_FIELD(field, key, fallback) int field = fallback;
+#define ALBORA_TEXT_FIELD(field, key, fallback) QString field = QStringLiteral(fallback);
+    ALBORA_SETTINGS(ALBORA_INT_FIELD, ALBORA_TEXT_FIELD)
+#undef ALBORA_INT_FIELD
+#undef ALBORA_TEXT_FIELD
+
+    // The initial "By:" field of the Search dialog.
+    QString m_strSearchField = QStringLiteral("Name");
+
+    // Reads every key in table order; a missing or unreadable key keeps its default.
+    void Load(const SettingsStore& store);
+    // Writes every key, "AlboPath" first; false, with nothing more written, when that fails.
+    bool Save(SettingsStore& store) const;
+    // The start-up rule: the program directory replaces "AlboPath", and fills an empty
+    // "FastTempPath".
+    void ApplyProgramDirectory(const QString& programDirectory);
+};

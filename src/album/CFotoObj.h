@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/ObjectArchive.h"
+
+#include <QString>
+#include <cstdint>
+
+// A card: one object file on disk (image, AVI or WAV) with its name, description and time stamp.
+class CFotoObj final : public Serializable {
+public:
+    static const ClassInfo kClass;
+
+    // A new card: empty texts, the current time.
+    CFotoObj();
+    // Copies name, description, graphic and time; the reserved texts stay empty.
+    CFotoObj(const CFotoObj& other);
+    CFotoObj& operator=(const CFotoObj& other);
+
+    const ClassInfo& GetClassInfo() const override { return kClass; }
+    void Store(ArchiveWriter& ar) const override;
+    void Load(ArchiveReader& ar) override;
+
+    QString m_strName;
+    QString m_strDescription;
+    QString m_strGraphic;
+    std::uint32_t m_time;
+    QString m_strReserved[5];
+};
+
+// The files that belong to a card: its object file up to the first "." (leading dots skipped)
+// with another extension.
+QString CompanionFileName(const QString& graphic, const QString& extension);
+inline QString SoundFileName(const QString& graphic) { return CompanionFileName(graphic, ".wav"); }
+inline QString DrawFileName(const QString& graphic) { return CompanionFileName(graphic, ".adw"); }

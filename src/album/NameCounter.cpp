@@ -1,0 +1,54 @@
+#include "NameCounter.h"
+
+#include <QFileInfo>
+#include <cstdio>
+
+namespace {
+
+bool IsFlag(QChar c) { return c == '-' || c == '+' || c == ' ' || c == '#' || c == '0'; }
+
+}  // namespace
+
+QString FormatNumberPattern(const QString& pattern, int number) {
+    QString result;
+    qsizetype i = 0;
+    while (i < pattern.size()) {
+        if (pattern[i] != '%') {
+            result += pattern[i++];
+            continue;
+        }
+        if (i + 1 < pattern.size() && pattern[i + 1] == '%') {
+            result += '%';
+            i += 2;
+            continue;
+        }
+        // Parse "%[flags][width][.precision]conversion" without a length modifier.
+        qsizetype j = i + 1;
+        while (j < pattern.size() && IsFlag(pattern[j])) ++j;
+        while (j < pattern.size() && pattern[j].isDigit()) ++j;
+        if (j < pattern.size() && pattern[j] == '.') {
+            ++j;
+            while (j < pattern.size() && pattern[j].isDigit()) ++j;
+        }
+        const QString spec = pattern.mid(i, j - i + 1);
+        const QChar conversion = j < pattern.size() ? pattern[j] : QChar();
+        if (QStringLiteral("diuxXo").contains(conversion) && spec.size() <= 16) {
+            char buffer[64];
+            std::snprintf(buffer, sizeof buffer, spec.toLatin1().constData(), number);
+            result += QString::fromLatin1(buffer);
+        } else {
+            result += spec;
+        }
+        i = j + 1;
+    }
+    return result;
+}
+
+std::optional<QString> NameCounter::Next(const QString& pattern, const QDir& directory) {
+    for (int attempt = 0; attempt <= kLimit; ++attempt) {
+        const QString name = FormatNumberPattern(pattern, m_counter);
+        if (++m_counter > kLimit) m_counter = 0;
+        if (!QFileInfo::exists(directory.filePath(name))) return name;
+    }
+    return std::nullopt;
+}

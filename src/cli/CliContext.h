@@ -1,0 +1,28 @@
+#pragma once
+
+#include "album/CAppSettings.h"
+#include "platform/HeadlessUi.h"
+#include "platform/SettingsStore.h"
+
+#include <QTextStream>
+
+// What every batch command works with: the headless Ui, which prints messages to stderr, and the
+// settings with their defaults (the batch program neither reads nor writes the user's store).
+struct CliContext {
+    HeadlessUi ui;
+    CAppSettings settings;
+    QTextStream err{stderr};
+    QTextStream out{stdout};
+
+    CliContext();
+    int Usage(const QString& reason);
+    int Fail(const QString& reason);
+};
+
+// Exit codes.
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+// The "album" group of commands.
+int RunAlbumCommand(CliContext& context, const QStringList& args);

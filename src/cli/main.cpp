@@ -1,0 +1,37 @@
+// albora-cli: the album library's operations in batch, with the same code as the GUI.
+#include "CliContext.h"
+
+#include "platform/ProgramPaths.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+const char kHelp[] = R"(Usage: albora-cli GROUP COMMAND [ARGUMENTS]
+
+  album new OUT.crp [--name T] [--description T] [--author T] [--directory D] [--created EPOCH]
+  album add ALBUM.crp FILE [--name T] [--description T] [--time EPOCH]
+  album from-folder DIR OUT.crp [--mask MASK] [--no-path]
+  album show ALBUM.crp [--json]
+  album search ALBUM.crp --by Name|Graphic|Date|Description --text T [--json]
+  album stream ALBUM.crp            the raw "Contents" stream to standard output
+
+Messages go to standard error. Exit status: 0 success, 1 failure, 2 usage error.
+)";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    ProgramPaths::CaptureProgramDirectory();
+    CliContext context;
+    QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.isEmpty() || args.front() == QStringLiteral("--help") ||
+        args.front() == QStringLiteral("-h")) {
+        context.out << kHelp;
+        return args.isEmpty() ? kExitUsage : kExitOk;
+    }
+    const QString group = args.takeFirst();
+    if (group == QStringLiteral("album")) return RunAlbumCommand(context, args);
+    return context.Usage(QStringLiteral("unknown command group '%1'").arg(group));
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+// Every command of the program, by the numeric id that menus, toolbars and accelerators share.
+namespace Cmd {
+
+// Framework commands.
+constexpr int FileNew = 57600;
+constexpr int FileOpen = 57601;
+constexpr int FileClose = 57602;
+constexpr int FileSave = 57603;
+constexpr int FileSaveAs = 57604;
+constexpr int FilePrint = 57607;
+constexpr int FilePrintPreview = 57609;
+constexpr int FileSendMail = 57612;
+constexpr int FileMru1 = 57616;  // 57616 to 57619: the recent albums
+constexpr int FileMruCount = 4;
+constexpr int EditCopy = 57634;
+constexpr int EditCut = 57635;
+constexpr int EditPaste = 57637;
+constexpr int EditUndo = 57643;
+constexpr int AppAbout = 57664;
+constexpr int AppExit = 57665;
+constexpr int ContextHelp = 57669;
+
+// Album document.
+constexpr int AlbumInformation = 32809;
+constexpr int GoTop = 32821;
+constexpr int GoPrev = 32824;
+constexpr int GoNext = 32826;
+constexpr int GoBottom = 32827;
+constexpr int RunImages = 32986;
+constexpr int StopRunImages = 32988;
+
+// Main frame.
+constexpr int ToolbarFiles = 32907;
+constexpr int ToolbarGoTo = 32987;
+constexpr int ShowTipOfTheDay = 32939;
+constexpr int WelcomeMenu = 33180;
+constexpr int Tutorial = 33181;
+constexpr int NewDrawAnnotation = 33182;
+constexpr int MaximizeImageAndLittleContact = 33183;
+constexpr int DiskImageBrowser = 33184;
+
+// The tab-switch notification sent to views.
+constexpr int TabSwitchNotification = 32840;
+
+}  // namespace Cmd

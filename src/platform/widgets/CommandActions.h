@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QObject>
+#include <map>
+
+class CommandRouter;
+class QAction;
+class QMenu;
+class QToolBar;
+
+// The QActions of the command table, wired to a router: triggering an action routes its command,
+// and Refresh asks the router's update queries for every action's enabled and checked state.
+class CommandActions : public QObject {
+    Q_OBJECT
+
+public:
+    CommandActions(const CommandRouter& router, QObject* parent);
+
+    // The action of ID, made from its table row on first use.
+    QAction* Action(int id);
+    // Adds the actions of IDS to a menu or toolbar; 0 stands for a separator.
+    void Fill(QMenu* menu, std::initializer_list<int> ids);
+    void Fill(QToolBar* toolbar, std::initializer_list<int> ids);
+
+    void Refresh();
+    // Refreshes the actions of MENU each time it opens.
+    void RefreshOnShow(QMenu* menu);
+
+private:
+    void Refresh(int id, QAction* action);
+
+    const CommandRouter& m_router;
+    std::map<int, QAction*> m_actions;
+};
