@@ -25,15 +25,19 @@ QString FormatNumberPattern(const QString& pattern, int number) {
         // Parse "%[flags][width][.precision]conversion" without a length modifier.
         qsizetype j = i + 1;
         while (j < pattern.size() && IsFlag(pattern[j])) ++j;
+        const qsizetype widthStart = j;
         while (j < pattern.size() && pattern[j].isDigit()) ++j;
+        bool sane = j - widthStart <= 2;
         if (j < pattern.size() && pattern[j] == '.') {
-            ++j;
+            const qsizetype precisionStart = ++j;
             while (j < pattern.size() && pattern[j].isDigit()) ++j;
+            sane = sane && j - precisionStart <= 2;
         }
         const QString spec = pattern.mid(i, j - i + 1);
         const QChar conversion = j < pattern.size() ? pattern[j] : QChar();
-        if (QStringLiteral("diuxXo").contains(conversion) && spec.size() <= 16) {
-            char buffer[64];
+        // Widths and precisions of two digits at most always fit the buffer.
+        if (QStringLiteral("diuxXo").contains(conversion) && sane && spec.size() <= 16) {
+            char buffer[256];
             std::snprintf(buffer, sizeof buffer, spec.toLatin1().constData(), number);
             result += QString::fromLatin1(buffer);
         } else {

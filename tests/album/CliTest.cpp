@@ -1,0 +1,77 @@
+#include "TestFiles.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CliRun {
+    int code;
+    QByteArray out;
+    QString err;
+};
+
+CliRun Cli(const QStringList& args) {
+    QProcess process;
+    process.start(qEnvironmentVariable("ALBORA_CLI"), args);
+    process.waitForFinished(30000);
+    return {process.exitCode(), process.readAllStandardOutput(),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+}  // namespace
+
+TEST(Cli, MakesFillsShowsAndSearchesAnAlbum) {
+    ScopedTestDir dir;
+    ASSERT_EQ(Cli({"album", "new", "a.crp", "--name", "Trip", "--author", "Ana", "--created",
+                   "946684800"}).code, 0);
+    ASSERT_EQ(Cli({"album", "add", "a.crp", "b.jpg", "--description", "Beach"}).code, 0);
+    ASSERT_EQ(Cli({"album", "add", "a.crp", "/pics/Dog.jpg", "--name", "Dog"}).code, 0);
+
+    const CliRun show = Cli({"album", "show", "a.crp", "--json"});
+    ASSERT_EQ(show.code, 0) << show.err.toStdString();
+    const QJsonObject album = QJsonDocument::fromJson(show.out).object();
+    EXPECT_EQ(album["name"].toString(), QStringLiteral("Trip"));
+    EXPECT_EQ(album["created"].toInteger(), 946684800);
+    const QJsonArray cards = album["cards"].toArray();
+    ASSERT_EQ(cards.size(), 2);
+    EXPECT_EQ(cards[0].toObject()["name"].toString(), QStringLiteral("b.jpg"));  // "b.jpg" < "dog" folded
+    EXPECT_EQ(cards[1].toObject()["description"].toString(), QStringLiteral("No description"));
+
+    const CliRun search = Cli({"album", "search", "a.crp", "--by", "Description", "--text", "Bea", "--json"});
+    ASSERT_EQ(search.code, 0);
+    EXPECT_EQ(QJsonDocument::fromJson(search.out).object()["cards"].toArray().size(), 1);
+
+    const CliRun stream = Cli({"album", "stream", "a.crp"});
+    EXPECT_TRUE(stream.out.startsWith(Hex("FFFF 0000 0C00") + "CFotoObjList" + Hex("0200")));
+}
+
+TEST(Cli, MakesAnAlbumFromAFolder) {
+    ScopedTestDir dir;
+    QDir().mkdir("pics");
+    dir.Write("pics/x.png", "p");
+    dir.Write("pics/y.jpg", "j");
+    ASSERT_EQ(Cli({"album", "from-folder", "pics", "out.crp", "--mask", "*.png", "--no-path"}).code, 0);
+    const QJsonObject album =
+        QJsonDocument::fromJson(Cli({"album", "show", "out.crp", "--json"}).out).object();
+    ASSERT_EQ(album["cards"].toArray().size(), 1);
+    EXPECT_EQ(album["cards"][0]["graphic"].toString(), QStringLiteral("x.png"));
+    EXPECT_EQ(album["directory"].toString(), dir.Path("pics"));
+}
+
+TEST(Cli, ReportsFailuresAndUsageErrorsByExitCode) {
+    ScopedTestDir dir;
+    dir.Write("bad.crp", "not an album at all");
+    const CliRun bad = Cli({"album", "show", "bad.crp"});
+    EXPECT_EQ(bad.code, 1);
+    EXPECT_TRUE(bad.err.contains("Fatal Error:\nIn file!")) << bad.err.toStdString();
+    EXPECT_EQ(Cli({"album", "show", "missing.crp"}).code, 1);
+    EXPECT_EQ(Cli({"album", "bogus"}).code, 2);
+    EXPECT_EQ(Cli({"album", "new"}).code, 2);
+    EXPECT_EQ(Cli({"album", "new", "x.crp", "--created", "-5"}).code, 2);
+    EXPECT_EQ(Cli({"album", "search", "bad.crp", "--by", "Colour", "--text", "x"}).code, 2);
+    EXPECT_FALSE(QFile::exists(dir.Path("x.crp")));
+}
