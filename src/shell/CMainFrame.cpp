@@ -1,0 +1,241 @@
+#include "CMainFrame.h"
+
+#include "AlbumSummaryView.h"
+#include "StatusBarWithProgress.h"
+#include "WindowPlacement.h"
+
+#include "album/CAlboraDoc.h"
+#include "album/CAppSettings.h"
+#include "album/ui/AlbumInfoDialog.h"
+#include "album/ui/TipDialog.h"
+#include "album/ui/WelcomeDialog.h"
+#include "platform/CommandIds.h"
+#include "platform/ProgramPaths.h"
+#include "platform/SettingsStore.h"
+#include "platform/widgets/CommandActions.h"
+#include "platform/widgets/QtUiServices.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStatusTipEvent>
+#include <QTabWidget>
+#include <QToolBar>
+
+namespace {
+constexpr int kIdleRefreshMs = 250;
+const QString kPlacementSection = QStringLiteral("Settings");
+const QString kPlacementKey = QStringLiteral("WindowPos");
+}  // namespace
+
+CMainFrame::CMainFrame(CAlboraDoc& doc, CAppSettings& settings, SettingsStore& store,
+                       QtUiServices& ui)
+    : m_doc(doc),
+      m_settings(settings),
+      m_store(store),
+      m_ui(ui),
+      m_actions(new CommandActions(m_router, this)),
+      m_statusBar(new StatusBarWithProgress(this)),
+      m_tabs(new QTabWidget(this)) {
+    setStatusBar(m_statusBar);
+    m_ui.SetParentWindow(this);
+    m_ui.SetStatusDisplay(m_statusBar);
+    m_statusBar->SetPaneText(0, QStringLiteral("Ready"));
+
+    m_router.AddTarget([this] { return dynamic_cast<CommandTarget*>(ActiveView()); });
+    m_router.AddTarget([this] { return static_cast<CommandTarget*>(&m_doc); });
+    m_router.AddTarget([this] { return static_cast<CommandTarget*>(this); });
+
+    m_tabs->setObjectName(QStringLiteral("MarenkisTabWnd"));
+    setCentralWidget(m_tabs);
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) {
+        View* hidden = m_currentTab < int(m_tabViews.size()) ? m_tabViews[m_currentTab] : nullptr;
+        View* shown = index >= 0 && index < int(m_tabViews.size()) ? m_tabViews[index] : nullptr;
+        m_currentTab = index;
+        if (hidden && hidden != shown) hidden->OnTabActivation(false, shown);
+        if (shown && hidden != shown) shown->OnTabActivation(true, hidden);
+    });
+    auto* summary = new AlbumSummaryView;
+    AddTab(summary, summary, QStringLiteral(" Album "));
+
+    m_doc.editAlbumInfo = [this](AlbumInfoFields& fields) {
+        return AlbumInfoDialog::Edit(fields, m_ui, this);
+    };
+    connect(&m_doc, &Document::titleChanged, this, &CMainFrame::UpdateTitle);
+
+    m_recent.Load(m_store);
+    RegisterCommands();
+    BuildMenus();
+    BuildToolbars();
+    UpdateTitle();
+
+    m_idleTimer.setInterval(kIdleRefreshMs);
+    connect(&m_idleTimer, &QTimer::timeout, this, [this] {
+        m_actions->Refresh();
+        m_statusBar->UpdateIndicators();
+    });
+    m_idleTimer.start();
+}
+
+CMainFrame::~CMainFrame() {
+    for (View* view : m_tabViews)
+        if (view->GetDocument()) view->GetDocument()->RemoveView(view);
+}
+
+void CMainFrame::AddTab(QWidget* widget, View* view, const QString& caption) {
+    m_doc.AddView(view);
+    m_tabViews.push_back(view);
+    m_tabs->addTab(widget, caption);
+    view->OnUpdate(nullptr, Hint::Rebuild, nullptr);
+}
+
+void CMainFrame::ShowTab(int n) {
+    if (n < 0 || n >= m_tabs->count() || n == m_tabs->currentIndex()) return;
+    m_tabs->setCurrentIndex(n);
+    m_tabs->currentWidget()->setFocus();
+}
+
+int CMainFrame::CurrentTab() const { return m_tabs->currentIndex(); }
+
+View* CMainFrame::ActiveView() const {
+    const int index = m_tabs->currentIndex();
+    return index >= 0 && index < int(m_tabViews.size()) ? m_tabViews[index] : nullptr;
+}
+
+void CMainFrame::RegisterCommands() {
+    OnCommand(Cmd::FileNew, [this] { m_doc.FileNew(); });
+    OnCommand(Cmd::FileOpen, [this] { OpenAlbum(); });
+    for (int i = 0; i < RecentFileList::kSize; ++i)
+        OnCommand(Cmd::FileMru1 + i, [this, i] { OpenRecent(i); },
+                  [this, i](CommandState& s) { s.enabled = i < m_recent.Files().size(); });
+    OnCommand(Cmd::AppExit, [this] { close(); });
+    OnCommand(Cmd::AppAbout, [this] { About(); });
+    OnCommand(Cmd::ShowTipOfTheDay, [this] { ShowTipOfTheDay(); });
+    OnCommand(Cmd::WelcomeMenu, [this] { ShowWelcome(); });
+    OnCommand(Cmd::ToolbarFiles, [this] { ToggleToolbar(m_filesBar); },
+              [this](CommandState& s) { s.checked = m_filesBar && m_filesBar->isVisible(); });
+    OnCommand(Cmd::ToolbarGoTo, [this] { ToggleToolbar(m_goToBar); },
+              [this](CommandState& s) { s.checked = m_goToBar && m_goToBar->isVisible(); });
+}
+
+void CMainFrame::BuildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    m_actions->Fill(file, {Cmd::FileNew, Cmd::FileOpen, Cmd::FileSave, Cmd::FileSaveAs, 0,
+                           Cmd::AlbumInformation, 0});
+    for (int i = 0; i < RecentFileList::kSize; ++i) file->addAction(m_actions->Action(Cmd::FileMru1 + i));
+    file->addSeparator();
+    file->addAction(m_actions->Action(Cmd::AppExit));
+    connect(file, &QMenu::aboutToShow, this, &CMainFrame::RebuildRecentMenu);
+
+    QMenu* goTo = menuBar()->addMenu(QStringLiteral("&Go to"));
+    m_actions->Fill(goTo, {Cmd::GoTop, Cmd::GoPrev, Cmd::GoNext, Cmd::GoBottom, 0,
+                           Cmd::RunImages, Cmd::StopRunImages});
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    m_actions->Fill(view, {Cmd::ToolbarFiles, Cmd::ToolbarGoTo, 0, Cmd::WelcomeMenu});
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    m_actions->Fill(help, {Cmd::ShowTipOfTheDay, 0, Cmd::AppAbout});
+    for (QMenu* menu : {file, goTo, view, help}) m_actions->RefreshOnShow(menu);
+    RebuildRecentMenu();
+}
+
+void CMainFrame::BuildToolbars() {
+    m_filesBar = addToolBar(QStringLiteral("Files"));
+    m_filesBar->setObjectName(QStringLiteral("Files"));
+    m_actions->Fill(m_filesBar, {Cmd::FileNew, Cmd::FileOpen, Cmd::FileSave, Cmd::FileSendMail,
+                                 Cmd::FilePrintPreview, Cmd::FilePrint, Cmd::AppAbout,
+                                 Cmd::ContextHelp});
+    m_goToBar = new QToolBar(QStringLiteral("Go to"), this);
+    m_goToBar->setObjectName(QStringLiteral("Go to"));
+    addToolBar(Qt::BottomToolBarArea, m_goToBar);
+    m_actions->Fill(m_goToBar, {Cmd::GoTop, Cmd::GoPrev, Cmd::StopRunImages, Cmd::RunImages,
+                                Cmd::GoNext, Cmd::GoBottom});
+}
+
+void CMainFrame::ToggleToolbar(QToolBar* toolbar) {
+    if (toolbar) toolbar->setVisible(!toolbar->isVisible());
+}
+
+void CMainFrame::RebuildRecentMenu() {
+    const QStringList& files = m_recent.Files();
+    for (int i = 0; i < RecentFileList::kSize; ++i) {
+        QAction* action = m_actions->Action(Cmd::FileMru1 + i);
+        action->setVisible(i < files.size());
+        if (i < files.size())
+            action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(files[i]).fileName()));
+        action->setStatusTip(files.value(i));
+    }
+}
+
+void CMainFrame::UpdateTitle() {
+    setWindowTitle(m_doc.GetTitle() + QStringLiteral("[*] - Albora"));
+    setWindowModified(m_doc.IsModified());
+    if (!m_doc.GetPathName().isEmpty()) m_recent.Add(m_doc.GetPathName());
+}
+
+void CMainFrame::OpenAlbum() {
+    if (const auto path = m_ui.ChooseFile(FileDialogKind::Open, QStringLiteral("Open"),
+                                          QStringLiteral("Albora Files (*.crp);;All files (*)"),
+                                          m_doc.GetPathName()))
+        m_doc.FileOpen(*path);
+}
+
+void CMainFrame::OpenRecent(int index) {
+    const QString path = m_recent.Files().value(index);
+    if (path.isEmpty()) return;
+    // An album that cannot be opened any more leaves the list, unless only its saving was refused.
+    if (!m_doc.FileOpen(path) && !QFileInfo::exists(path)) m_recent.Remove(index);
+}
+
+void CMainFrame::About() {
+    QMessageBox::about(this, QStringLiteral("About Albora"),
+                       QStringLiteral("<b>Albora 3.0</b><br>An image album manager for Linux.<br>"
+                                      "Albums (.crp) move unchanged between systems."));
+}
+
+void CMainFrame::ShowTipOfTheDay() {
+    QString tipFile = ProgramPaths::FindShippedFile(QStringLiteral("albora.tip"));
+    if (tipFile.isEmpty()) tipFile = ProgramPaths::ProgramDirectory() + QStringLiteral("albora.tip");
+    TipDialog(m_store, tipFile, this).exec();
+}
+
+void CMainFrame::ShowWelcome() {
+    WelcomeDialog dialog(m_settings, m_store, m_ui,
+                         [this](int id) { return m_router.Update(id).enabled; }, this);
+    dialog.exec();
+    for (int id : dialog.ChosenCommands()) m_router.Execute(id);
+}
+
+void CMainFrame::RestorePlacement() {
+    const auto placement = WindowPlacement::Parse(
+        m_store.ReadText(kPlacementSection, kPlacementKey, WindowPlacement::kDefault));
+    if (!placement) return;
+    setGeometry(placement->NormalRect());
+    if (placement->flags & WindowPlacement::kRestoreToMaximized) setWindowState(Qt::WindowMaximized);
+}
+
+void CMainFrame::SavePlacement() {
+    const bool maximized = isMaximized();
+    m_store.WriteText(kPlacementSection, kPlacementKey,
+                      WindowPlacement::Of(maximized ? normalGeometry() : geometry(), maximized).Format());
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!m_doc.SaveModified()) {
+        event->ignore();
+        return;
+    }
+    m_doc.Stop();
+    SavePlacement();
+    m_recent.Save(m_store);
+    event->accept();
+}
+
+bool CMainFrame::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip) {
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        m_statusBar->SetPaneText(0, tip.isEmpty() ? QStringLiteral("Ready") : tip);
+        return true;
+    }
+    return QMainWindow::event(event);
+}

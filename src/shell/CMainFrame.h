@@ -1,0 +1,77 @@
+#pragma once
+
+#include "RecentFileList.h"
+
+#include "platform/CommandTarget.h"
+
+#include <QMainWindow>
+#include <QTimer>
+#include <vector>
+
+class CAlboraDoc;
+class CAppSettings;
+class CommandActions;
+class QtUiServices;
+class QTabWidget;
+class QToolBar;
+class SettingsStore;
+class StatusBarWithProgress;
+class View;
+
+// The program's main window: the views in a tab window, the menus and toolbars made from the
+// command table, the status bar with its progress control, the recent albums and the window
+// placement kept between runs.
+class CMainFrame : public QMainWindow, public CommandTarget {
+    Q_OBJECT
+
+public:
+    CMainFrame(CAlboraDoc& doc, CAppSettings& settings, SettingsStore& store, QtUiServices& ui);
+    ~CMainFrame() override;
+
+    // Adds a view of the document as a tab.
+    void AddTab(QWidget* widget, View* view, const QString& caption);
+    // Brings tab N forward, telling the hidden and the shown view.
+    void ShowTab(int n);
+    int CurrentTab() const;
+    View* ActiveView() const;
+
+    const CommandRouter& Router() const { return m_router; }
+    StatusBarWithProgress* StatusBar() const { return m_statusBar; }
+    RecentFileList& RecentFiles() { return m_recent; }
+
+    // Places the window as the "WindowPos" setting says, or leaves it to the platform.
+    void RestorePlacement();
+    void ShowTipOfTheDay();
+    void ShowWelcome();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void BuildMenus();
+    void BuildToolbars();
+    void RegisterCommands();
+    void UpdateTitle();
+    void RebuildRecentMenu();
+    void OpenRecent(int index);
+    void OpenAlbum();
+    void About();
+    void ToggleToolbar(QToolBar* toolbar);
+    void SavePlacement();
+
+    CAlboraDoc& m_doc;
+    CAppSettings& m_settings;
+    SettingsStore& m_store;
+    QtUiServices& m_ui;
+    CommandRouter m_router;
+    CommandActions* m_actions;
+    StatusBarWithProgress* m_statusBar;
+    QTabWidget* m_tabs;
+    std::vector<View*> m_tabViews;
+    int m_currentTab = 0;
+    QToolBar* m_filesBar = nullptr;
+    QToolBar* m_goToBar = nullptr;
+    RecentFileList m_recent;
+    QTimer m_idleTimer;
+};
