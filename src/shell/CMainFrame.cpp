@@ -76,6 +76,7 @@ CMainFrame::CMainFrame(CAlboraDoc& doc, CAppSettings& settings, SettingsStore& s
         m_statusBar->UpdateIndicators();
     });
     m_idleTimer.start();
+    m_actions->Refresh();
 }
 
 CMainFrame::~CMainFrame() {
@@ -168,6 +169,7 @@ void CMainFrame::RebuildRecentMenu() {
 }
 
 void CMainFrame::UpdateTitle() {
+    m_actions->Refresh();
     setWindowTitle(m_doc.GetTitle() + QStringLiteral("[*] - Albora"));
     setWindowModified(m_doc.IsModified());
     if (!m_doc.GetPathName().isEmpty()) m_recent.Add(m_doc.GetPathName());

@@ -4,10 +4,41 @@
 #include "platform/CommandTarget.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QIcon>
+#include <QStyle>
 #include <QKeySequence>
 #include <QMenu>
 #include <QToolBar>
+
+namespace {
+
+// The style's own pictures stand in where the desktop has no icon theme.
+QIcon ThemeIcon(const QString& name) {
+    static const std::map<QString, QStyle::StandardPixmap> fallbacks = {
+        {"document-new", QStyle::SP_FileIcon},
+        {"document-open", QStyle::SP_DialogOpenButton},
+        {"document-save", QStyle::SP_DialogSaveButton},
+        {"document-print", QStyle::SP_ComputerIcon},
+        {"document-properties", QStyle::SP_FileDialogInfoView},
+        {"go-first", QStyle::SP_MediaSkipBackward},
+        {"go-previous", QStyle::SP_MediaSeekBackward},
+        {"go-next", QStyle::SP_MediaSeekForward},
+        {"go-last", QStyle::SP_MediaSkipForward},
+        {"media-playback-start", QStyle::SP_MediaPlay},
+        {"media-playback-stop", QStyle::SP_MediaStop},
+        {"help-about", QStyle::SP_MessageBoxInformation},
+        {"help-contextual", QStyle::SP_TitleBarContextHelpButton},
+        {"application-exit", QStyle::SP_DialogCloseButton},
+        {"go-home", QStyle::SP_DirHomeIcon},
+        {"folder-pictures", QStyle::SP_DirIcon},
+    };
+    const auto it = fallbacks.find(name);
+    if (it == fallbacks.end()) return QIcon::fromTheme(name);
+    return QIcon::fromTheme(name, QApplication::style()->standardIcon(it->second));
+}
+
+}  // namespace
 
 CommandActions::CommandActions(const CommandRouter& router, QObject* parent)
     : QObject(parent), m_router(router) {}
@@ -20,7 +51,7 @@ QAction* CommandActions::Action(int id) {
         if (*info->shortcut) action->setShortcut(QKeySequence(QString::fromUtf8(info->shortcut)));
         action->setStatusTip(CommandTable::StatusPrompt(*info));
         action->setToolTip(CommandTable::ToolTip(*info));
-        if (*info->icon) action->setIcon(QIcon::fromTheme(QString::fromUtf8(info->icon)));
+        if (*info->icon) action->setIcon(ThemeIcon(QString::fromUtf8(info->icon)));
     }
     connect(action, &QAction::triggered, this, [this, id] { m_router.Execute(id); });
     m_actions.emplace(id, action);

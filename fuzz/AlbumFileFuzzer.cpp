@@ -1,0 +1,14 @@
+// Feeds arbitrary bytes to the whole album-file reader: the compound file, then the album body.
+#include "album/AlbumFile.h"
+#include "album/CFotoDB.h"
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    const QByteArray body = AlbumFile::StreamOfCompoundFile(bytes).value_or(bytes);
+    CFotoDB db;
+    if (db.Deserialize(body)) db.Serialize(false);
+    return 0;
+}
