@@ -23,7 +23,7 @@ constexpr int AppExit = 57665;
 constexpr int ContextHelp = 57669;
 
 // Album document.
-constexpr int AlbumInformation = 32809;
+constexpr int AlbumInformation = 33185;  // ids from 33180 on are our own
 constexpr int GoTop = 32821;
 constexpr int GoPrev = 32824;
 constexpr int GoNext = 32826;

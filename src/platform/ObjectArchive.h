@@ -51,6 +51,8 @@ public:
     static constexpr int kMaxNesting = 200;
 
     ArchiveReader(QByteArrayView data, const ClassRegistry& classes);
+    // The reader keeps a view of the bytes: they must outlive it.
+    ArchiveReader(QByteArray&&, const ClassRegistry&) = delete;
 
     bool ok() const { return m_error.isEmpty(); }
     const QString& Error() const { return m_error; }

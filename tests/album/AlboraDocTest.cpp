@@ -167,6 +167,17 @@ TEST(AlboraDoc, AlbumFromFolderTakesTheMaskedFilesSortedWithTheirSizes) {
     EXPECT_EQ(f.doc.Db().GetAt(3)->m_strName, dir.Path("pics/d.png"));
 }
 
+TEST(AlboraDoc, AFileOfFourGigabytesOrMoreIsDescribedWithItsRealSize) {
+    ScopedTestDir dir;
+    QFile big(dir.Path("big.jpg"));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(big.resize(5368709120LL));  // sparse: takes no room on disk
+    big.close();
+    DocFixture f;
+    ASSERT_TRUE(f.doc.NewAlbumFromFolder(dir.Path()));
+    EXPECT_EQ(f.doc.Db().GetAt(0)->m_strDescription, QStringLiteral("5368709120 bytes"));
+}
+
 TEST(AlboraDoc, AlbumFromAFolderWithoutMatchesSaysSo) {
     ScopedTestDir dir;
     DocFixture f;

@@ -151,7 +151,8 @@ TEST(ObjectArchive, LengthsAndCountsAreCheckedAgainstTheBytesLeft) {
     ReadString(Hex("FF FE FF FF FF FF FF FF 7F"), &ok);
     EXPECT_FALSE(ok);
 
-    ArchiveReader ar(Hex("FFFF FFFFFFFF 0000"), Classes());
+    const QByteArray hugeCount = Hex("FFFF FFFFFFFF 0000");
+    ArchiveReader ar(hugeCount, Classes());
     EXPECT_EQ(ar.ReadCount(2), 0u);
     EXPECT_FALSE(ar.ok());
 }

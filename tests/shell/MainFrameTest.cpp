@@ -24,8 +24,11 @@ struct FrameFixture {
     CAlboraDoc doc{ui, settings};
     std::unique_ptr<CMainFrame> frame;
 
-    FrameFixture() {
+    // A frame placed by WINDOWPOS when given, and shown when SHOW is set.
+    explicit FrameFixture(const QString& windowPos = {}, bool show = true) {
+        if (!windowPos.isEmpty()) store.WriteText("Settings", "WindowPos", windowPos);
         frame = std::make_unique<CMainFrame>(doc, settings, store, ui);
+        if (!show) return;
         frame->RestorePlacement();
         frame->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
@@ -127,24 +130,16 @@ TEST(MainFrame, ClosingKeepsPlacementAndRecentAlbums) {
     EXPECT_EQ(store.ReadText("Recent File List", "File1"), dir.Path("x.crp"));
 
     // The next start restores it maximised.
-    CAppSettings settings;
-    QtUiServices ui;
-    CAlboraDoc doc(ui, settings);
-    CMainFrame frame(doc, settings, store, ui);
-    frame.RestorePlacement();
-    EXPECT_TRUE(frame.windowState() & Qt::WindowMaximized);
+    FrameFixture next(saved, false);
+    next.frame->RestorePlacement();
+    EXPECT_TRUE(next.frame->windowState() & Qt::WindowMaximized);
 }
 
 TEST(MainFrame, NineNumbersLeaveThePlacementToThePlatform) {
-    MemorySettingsStore store;
-    store.WriteText("Settings", "WindowPos", "0,1,-1,-1,-1,-1,30,40,530");
-    CAppSettings settings;
-    QtUiServices ui;
-    CAlboraDoc doc(ui, settings);
-    CMainFrame frame(doc, settings, store, ui);
-    const QRect before = frame.geometry();
-    frame.RestorePlacement();
-    EXPECT_EQ(frame.geometry(), before);
+    FrameFixture f(QStringLiteral("0,1,-1,-1,-1,-1,30,40,530"), false);
+    const QRect before = f.frame->geometry();
+    f.frame->RestorePlacement();
+    EXPECT_EQ(f.frame->geometry(), before);
 }
 
 TEST(MainFrame, StatusTextsAndProgressGoThroughTheUiServices) {

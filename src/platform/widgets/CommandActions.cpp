@@ -9,7 +9,6 @@
 #include <QStyle>
 #include <QKeySequence>
 #include <QMenu>
-#include <QToolBar>
 
 namespace {
 
@@ -19,7 +18,10 @@ QIcon ThemeIcon(const QString& name) {
         {"document-new", QStyle::SP_FileIcon},
         {"document-open", QStyle::SP_DialogOpenButton},
         {"document-save", QStyle::SP_DialogSaveButton},
+        {"document-save-as", QStyle::SP_DialogSaveButton},
         {"document-print", QStyle::SP_ComputerIcon},
+        {"document-print-preview", QStyle::SP_FileDialogContentsView},
+        {"mail-send", QStyle::SP_CommandLink},
         {"document-properties", QStyle::SP_FileDialogInfoView},
         {"go-first", QStyle::SP_MediaSkipBackward},
         {"go-previous", QStyle::SP_MediaSeekBackward},
@@ -59,21 +61,15 @@ QAction* CommandActions::Action(int id) {
     return action;
 }
 
-void CommandActions::Fill(QMenu* menu, std::initializer_list<int> ids) {
+void CommandActions::Fill(QWidget* bar, std::initializer_list<int> ids) {
     for (int id : ids) {
-        if (id == 0)
-            menu->addSeparator();
-        else
-            menu->addAction(Action(id));
-    }
-}
-
-void CommandActions::Fill(QToolBar* toolbar, std::initializer_list<int> ids) {
-    for (int id : ids) {
-        if (id == 0)
-            toolbar->addSeparator();
-        else
-            toolbar->addAction(Action(id));
+        if (id != 0) {
+            bar->addAction(Action(id));
+            continue;
+        }
+        auto* separator = new QAction(bar);
+        separator->setSeparator(true);
+        bar->addAction(separator);
     }
 }
 

@@ -6,7 +6,7 @@
 class CommandRouter;
 class QAction;
 class QMenu;
-class QToolBar;
+class QWidget;
 
 // The QActions of the command table, wired to a router: triggering an action routes its command,
 // and Refresh asks the router's update queries for every action's enabled and checked state.
@@ -19,8 +19,7 @@ public:
     // The action of ID, made from its table row on first use.
     QAction* Action(int id);
     // Adds the actions of IDS to a menu or toolbar; 0 stands for a separator.
-    void Fill(QMenu* menu, std::initializer_list<int> ids);
-    void Fill(QToolBar* toolbar, std::initializer_list<int> ids);
+    void Fill(QWidget* bar, std::initializer_list<int> ids);
 
     void Refresh();
     // Refreshes the actions of MENU each time it opens.
