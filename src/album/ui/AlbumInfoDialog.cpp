@@ -16,7 +16,8 @@ AlbumInfoDialog::AlbumInfoDialog(const AlbumInfoFields& fields, UiServices& ui, 
       m_fields(fields),
       m_ui(ui),
       m_name(new QLineEdit(fields.name)),
-      m_description(new QPlainTextEdit(fields.description)),
+      // Album descriptions break their lines with CR LF, as the Windows edit control does.
+      m_description(new QPlainTextEdit(QString(fields.description).replace("\r\n", "\n"))),
       m_author(new QLineEdit(fields.author)),
       m_directory(new QLineEdit(fields.directory)) {
     setWindowTitle(QStringLiteral("Album information"));
@@ -55,7 +56,7 @@ void AlbumInfoDialog::ChooseDirectory() {
 AlbumInfoFields AlbumInfoDialog::Fields() const {
     AlbumInfoFields fields = m_fields;
     fields.name = m_name->text();
-    fields.description = m_description->toPlainText();
+    fields.description = m_description->toPlainText().replace('\n', QStringLiteral("\r\n"));
     fields.author = m_author->text();
     fields.directory = m_directory->text();
     return fields;
