@@ -88,7 +88,7 @@ bool CAlboraDoc::OnOpenDocument(const QString& path) {
     if (!contents) {
         Ui().MessageBox(error == AlbumFile::ReadError::TooLarge
                             ? QStringLiteral("%1\nThis file is too large to be an album.").arg(path)
-                            : QStringLiteral("Failed to open document."),
+                            : QStringLiteral("Failed to open document.\n%1").arg(path),
                         MsgButtons::Ok, MsgIcon::Exclamation);
         UpdateAllViews(nullptr, Hint::Rebuild);
         return false;

@@ -33,15 +33,15 @@ QString FormatNumberPattern(const QString& pattern, int number) {
             while (j < pattern.size() && pattern[j].isDigit()) ++j;
             sane = sane && j - precisionStart <= 2;
         }
-        const QString spec = pattern.mid(i, j - i + 1);
+        const QString conversionSpec = pattern.mid(i, j - i + 1);
         const QChar conversion = j < pattern.size() ? pattern[j] : QChar();
         // Widths and precisions of two digits at most always fit the buffer.
-        if (QStringLiteral("diuxXo").contains(conversion) && sane && spec.size() <= 16) {
+        if (QStringLiteral("diuxXo").contains(conversion) && sane && conversionSpec.size() <= 16) {
             char buffer[256];
-            std::snprintf(buffer, sizeof buffer, spec.toLatin1().constData(), number);
+            std::snprintf(buffer, sizeof buffer, conversionSpec.toLatin1().constData(), number);
             result += QString::fromLatin1(buffer);
         } else {
-            result += spec;
+            result += conversionSpec;
         }
         i = j + 1;
     }

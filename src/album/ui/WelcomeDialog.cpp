@@ -36,16 +36,16 @@ WelcomeDialog::WelcomeDialog(CAppSettings& settings, SettingsStore& store, UiSer
     : QDialog(parent) {
     setWindowTitle(QStringLiteral("Welcome to Albora 32 bits"));
     auto* layout = new QVBoxLayout(this);
-    for (const WelcomeButton& spec : kButtons) {
-        auto* button = new QPushButton(QString::fromUtf8(spec.text));
-        button->setToolTip(QString::fromUtf8(spec.toolTip));
-        button->setMinimumHeight(spec.commands.size() == 1 && spec.commands[0] == Cmd::FileNew ? 48 : 28);
-        if (spec.commands.empty()) {
+    for (const WelcomeButton& entry : kButtons) {
+        auto* button = new QPushButton(QString::fromUtf8(entry.text));
+        button->setToolTip(QString::fromUtf8(entry.toolTip));
+        button->setMinimumHeight(entry.commands.size() == 1 && entry.commands[0] == Cmd::FileNew ? 48 : 28);
+        if (entry.commands.empty()) {
             connect(button, &QPushButton::clicked, this, [&ui] { ui.Beep(); });
         } else {
-            button->setEnabled(isEnabled(spec.commands.back()));
-            connect(button, &QPushButton::clicked, this, [this, &spec] {
-                m_chosen = spec.commands;
+            button->setEnabled(isEnabled(entry.commands.back()));
+            connect(button, &QPushButton::clicked, this, [this, &entry] {
+                m_chosen = entry.commands;
                 accept();
             });
         }
