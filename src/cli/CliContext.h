@@ -24,5 +24,6 @@ constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 
-// The "album" group of commands.
+// The groups of commands.
 int RunAlbumCommand(CliContext& context, const QStringList& args);
+int RunImageCommand(CliContext& context, const QStringList& args);

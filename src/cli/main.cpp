@@ -1,6 +1,7 @@
 // albora-cli: the album library's operations in batch, with the same code as the GUI.
 #include "CliContext.h"
 
+#include "image/ImageLibrary.h"
 #include "platform/ProgramPaths.h"
 
 #include <QCoreApplication>
@@ -15,6 +16,8 @@ const char kHelp[] = R"(Usage: albora-cli GROUP COMMAND [ARGUMENTS]
   album show ALBUM.crp [--json]
   album search ALBUM.crp --by Name|Graphic|Date|Description --text T [--json]
   album stream ALBUM.crp            the raw "Contents" stream to standard output
+  image info FILE [--json]          type, size, depth, colour type, palette, transparent index
+  image convert IN OUT [--quality Q]  the format follows OUT's extension (.bmp .jpg .gif .png)
 
 Messages go to standard error. Exit status: 0 success, 1 failure, 2 usage error.
 )";
@@ -25,6 +28,8 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     ProgramPaths::CaptureProgramDirectory();
     CliContext context;
+    ImageLibrary::SetJpegQuality(context.settings.JPGquality);
+    ImageLibrary::SetUi(&context.ui);
     QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty() || args.front() == QStringLiteral("--help") ||
         args.front() == QStringLiteral("-h")) {
@@ -33,5 +38,6 @@ int main(int argc, char** argv) {
     }
     const QString group = args.takeFirst();
     if (group == QStringLiteral("album")) return RunAlbumCommand(context, args);
+    if (group == QStringLiteral("image")) return RunImageCommand(context, args);
     return context.Usage(QStringLiteral("unknown command group '%1'").arg(group));
 }

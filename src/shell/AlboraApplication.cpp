@@ -5,6 +5,7 @@
 #include "album/CAlboraDoc.h"
 #include "album/CAppSettings.h"
 #include "album/TipOfTheDay.h"
+#include "image/ImageLibrary.h"
 #include "platform/ProgramPaths.h"
 #include "platform/SettingsStore.h"
 #include "platform/widgets/QtUiServices.h"
@@ -38,6 +39,8 @@ int Run(int argc, char** argv) {
     settings.ApplyProgramDirectory(ProgramPaths::ProgramDirectory());
 
     QtUiServices ui;
+    ImageLibrary::SetJpegQuality(settings.JPGquality);
+    ImageLibrary::SetUi(&ui);
     CAlboraDoc doc(ui, settings);
     CMainFrame frame(doc, settings, *store, ui);
     frame.RestorePlacement();

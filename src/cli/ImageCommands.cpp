@@ -1,0 +1,103 @@
+// albora-cli image ...: what a picture is, and converting it to another format.
+#include "CliArgs.h"
+#include "CliContext.h"
+
+#include "image/CImageObject.h"
+
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+
+QString TypeName(int type) {
+    switch (type) {
+        case IMAGE_BMP: return QStringLiteral("BMP");
+        case IMAGE_JPEG: return QStringLiteral("JPEG");
+        case IMAGE_GIF: return QStringLiteral("GIF");
+        case IMAGE_XPM: return QStringLiteral("XPM");
+        case IMAGE_PNG: return QStringLiteral("PNG");
+        case IMAGE_AVI: return QStringLiteral("AVI");
+        default: return QStringLiteral("unknown");
+    }
+}
+
+// Loads PATH or explains why not.
+bool LoadImage(CliContext& c, CImageObject& image, const QString& path) {
+    if (!QFileInfo::exists(path)) {
+        c.err << "Error:\nThe file " << path << " does not exist!" << Qt::endl;
+        return false;
+    }
+    if (ImageTypeFromFileName(path) == IMAGE_NONE || ImageTypeFromFileName(path) == IMAGE_XPM) {
+        c.err << "Error:\n" << path << " is not a picture Albora can read (BMP, JPEG, GIF, PNG, AVI)!"
+              << Qt::endl;
+        return false;
+    }
+    if (!image.Load(path) || !image.IsValid()) {
+        c.err << "Error:\nCan't read the picture " << path << "!" << Qt::endl;
+        return false;
+    }
+    return true;
+}
+
+int Info(CliContext& c, const CliArgs& args) {
+    if (args.positional.size() != 1) return c.Usage(QStringLiteral("image info takes FILE"));
+    CImageObject image;
+    if (!LoadImage(c, image, args.positional[0])) return kExitFailure;
+    const ImagePalette* palette = image.GetPalette();
+    const QJsonObject info{{"type", TypeName(image.Type())},
+                           {"width", image.GetWidth()},
+                           {"height", image.GetHeight()},
+                           {"bpp", image.GetBitsPerPixel()},
+                           {"colorType", image.GetColorType()},
+                           {"paletteSize", palette ? palette->Count() : 0},
+                           {"transparentIndex", image.GetImplementation()->TransparentIndex()}};
+    if (args.Has("json")) {
+        c.out << QJsonDocument(info).toJson(QJsonDocument::Indented);
+        return kExitOk;
+    }
+    for (const char* key : {"type", "width", "height", "bpp", "colorType", "paletteSize", "transparentIndex"})
+        c.out << QString::fromLatin1(key).leftJustified(17) << info[key].toVariant().toString() << '\n';
+    return kExitOk;
+}
+
+int Convert(CliContext& c, const CliArgs& args) {
+    if (args.positional.size() != 2) return c.Usage(QStringLiteral("image convert takes IN OUT"));
+    if (args.Has("quality")) {
+        bool ok = false;
+        const int quality = args.Value("quality").toInt(&ok);
+        if (!ok || quality < 0 || quality > 100) return c.Usage(QStringLiteral("--quality is 0 to 100"));
+        ImageLibrary::SetJpegQuality(quality);
+    }
+    const QString out = args.positional[1];
+    const int type = ImageTypeFromFileName(out);
+    if (type == IMAGE_NONE || type == IMAGE_XPM || type == IMAGE_AVI) {
+        c.err << "Error:\nAlbora can't write " << out << ": use .bmp, .jpg, .gif or .png!" << Qt::endl;
+        return kExitFailure;
+    }
+    CImageObject image;
+    if (!LoadImage(c, image, args.positional[0])) return kExitFailure;
+    if (!image.Save(out)) {
+        c.err << "Error:\nCan't write the picture " << out << "!" << Qt::endl;
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+int RunImageCommand(CliContext& c, const QStringList& args) {
+    if (args.isEmpty()) return c.Usage(QStringLiteral("image needs a command"));
+    const QString verb = args.front();
+    CliOptions options;
+    if (verb == "info")
+        options.flags = {"json"};
+    else if (verb == "convert")
+        options.withValue = {"quality"};
+    else
+        return c.Usage(QStringLiteral("unknown image command '%1'").arg(verb));
+    QString error;
+    const auto parsed = ParseCliArgs(args.mid(1), options, error);
+    if (!parsed) return c.Usage(error);
+    return verb == "info" ? Info(c, *parsed) : Convert(c, *parsed);
+}

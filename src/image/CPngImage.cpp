@@ -1,0 +1,192 @@
+#include "CPngImage.h"
+
+#include "ImageLibrary.h"
+
+#include <png.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// Transparent pixels show this colour.
+constexpr png_color_16 kBackground = {0, 31, 127, 255, 0};
+// zlib's best ratio is about 1032:1; a larger picture than that for its file size is refused.
+constexpr std::uint64_t kMaxDeflateRatio = 1100;
+
+struct MemoryReader {
+    const png_byte* data;
+    std::size_t size;
+    std::size_t pos;
+};
+
+void ReadFromMemory(png_structp png, png_bytep out, std::size_t length) {
+    auto* reader = static_cast<MemoryReader*>(png_get_io_ptr(png));
+    if (length > reader->size - reader->pos) png_error(png, "truncated file");
+    std::memcpy(out, reader->data + reader->pos, length);
+    reader->pos += length;
+}
+
+void WriteToMemory(png_structp png, png_bytep data, std::size_t length) {
+    static_cast<QByteArray*>(png_get_io_ptr(png))->append(reinterpret_cast<const char*>(data),
+                                                          qsizetype(length));
+}
+
+void FlushMemory(png_structp) {}
+
+void Silence(png_structp, png_const_charp) {}
+
+// Blends the palette entries that tRNS makes transparent over palette entry 0, as libpng's
+// background composition does for palette files.
+void CompositePalette(png_structp png, png_infop info, std::vector<png_color>& colours) {
+    png_bytep alpha = nullptr;
+    int count = 0;
+    if (!png_get_tRNS(png, info, &alpha, &count, nullptr) || !alpha || colours.empty()) return;
+    const png_color back = colours[0];
+    for (int i = 0; i < std::min<int>(count, int(colours.size())); ++i) {
+        const int a = alpha[i];
+        png_color& c = colours[i];
+        c.red = png_byte((c.red * a + back.red * (255 - a) + 127) / 255);
+        c.green = png_byte((c.green * a + back.green * (255 - a) + 127) / 255);
+        c.blue = png_byte((c.blue * a + back.blue * (255 - a) + 127) / 255);
+    }
+}
+
+bool DecodeInto(MemoryReader& reader, CImageImpl& image) {
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, Silence);
+    if (!png) return false;
+    png_infop info = png_create_info_struct(png);
+    if (!info) {
+        png_destroy_read_struct(&png, nullptr, nullptr);
+        return false;
+    }
+    // ASSUMPTION: nothing with a destructor lives in this frame across the jump.
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        return false;
+    }
+    png_set_read_fn(png, &reader, ReadFromMemory);
+    png_read_info(png, info);
+    png_uint_32 width = 0, height = 0;
+    int bitDepth = 0, colourType = 0, interlace = 0;
+    png_get_IHDR(png, info, &width, &height, &bitDepth, &colourType, &interlace, nullptr, nullptr);
+    const std::uint64_t pixels = std::uint64_t(width) * height;
+    if (pixels == 0 || pixels > std::uint64_t(ImageLibrary::kMaxPixels) ||
+        pixels > std::uint64_t(reader.size) * kMaxDeflateRatio) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        return false;
+    }
+
+    const bool palette = colourType == PNG_COLOR_TYPE_PALETTE;
+    if (bitDepth == 16) png_set_strip_16(png);
+    if (!palette && bitDepth < 8) png_set_expand_gray_1_2_4_to_8(png);
+    if (palette && bitDepth == 2) png_set_packing(png);
+    if (!palette && ((colourType & PNG_COLOR_MASK_ALPHA) || png_get_valid(png, info, PNG_INFO_tRNS)))
+        png_set_background(png, &kBackground, PNG_BACKGROUND_GAMMA_SCREEN, 0, 1.0);
+    if (colourType & PNG_COLOR_MASK_COLOR) png_set_bgr(png);
+    const int passes = png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+
+    const int channels = png_get_channels(png, info);
+    const int bpp = palette ? std::max(bitDepth == 2 ? 8 : bitDepth, 1) : (channels >= 3 ? 24 : 8);
+    if (!image.Create(int(width), int(height), bpp, palette ? 3 : (channels >= 3 ? 2 : 0)) ||
+        png_get_rowbytes(png, info) > std::size_t(image.GetRowBytes())) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        return false;
+    }
+    if (palette) {
+        png_colorp entries = nullptr;
+        int count = 0;
+        if (png_get_PLTE(png, info, &entries, &count) && count > 0) {
+            std::vector<png_color> colours(entries, entries + count);
+            CompositePalette(png, info, colours);
+            image.SetPaletteFromTriples(count, reinterpret_cast<const std::uint8_t*>(colours.data()));
+        }
+    } else if (channels == 1) {
+        image.MakeGreyPalette(256);
+    }
+    // Each pass fills the DIB rows in place; libpng merges later passes into them.
+    for (int pass = 0; pass < passes; ++pass)
+        for (png_uint_32 y = 0; y < height; ++y) png_read_row(png, image.Row(int(height - 1 - y)), nullptr);
+    png_read_end(png, nullptr);
+    png_destroy_read_struct(&png, &info, nullptr);
+    return true;
+}
+
+bool EncodeInto(const CImageImpl& image, QByteArray& out, std::vector<std::uint8_t>& rowBuffer) {
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, Silence);
+    if (!png) return false;
+    png_infop info = png_create_info_struct(png);
+    if (!info) {
+        png_destroy_write_struct(&png, nullptr);
+        return false;
+    }
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        return false;
+    }
+    png_set_write_fn(png, &out, WriteToMemory, FlushMemory);
+    const int width = image.GetWidth(), height = image.GetHeight(), bpp = image.GetBitsPerPixel();
+    const ImagePalette* palette = image.GetPalette();
+    const bool colour = bpp > 8;
+    const bool indexed = !colour && (image.GetColorType() & 1) && palette;
+    const int bitDepth = colour ? 8 : bpp;
+    png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), bitDepth,
+                 colour ? PNG_COLOR_TYPE_RGB : indexed ? PNG_COLOR_TYPE_PALETTE : PNG_COLOR_TYPE_GRAY,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    if (indexed) {
+        // As many entries as the bit depth allows, up to 256; entries the palette lacks are black.
+        png_color entries[256] = {};
+        const int count = std::min(256, 1 << bitDepth);
+        for (int i = 0; i < std::min(count, palette->Count()); ++i) {
+            const PaletteEntry& e = palette->Entries()[i];
+            entries[i] = {e.red, e.green, e.blue};
+        }
+        png_set_PLTE(png, info, entries, count);
+    }
+    png_write_info(png, info);
+    if (colour) png_set_bgr(png);
+    const bool direct = !colour || bpp == 24;
+    for (int y = height - 1; y >= 0; --y) {
+        if (direct) {
+            png_write_row(png, image.Row(y));
+        } else {
+            image.BgrRow(y, rowBuffer.data());
+            png_write_row(png, rowBuffer.data());
+        }
+    }
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    return true;
+}
+
+}  // namespace
+
+bool CPngImage::Decode(const QByteArray& data, CImageImpl& image) {
+    const auto* bytes = reinterpret_cast<const png_byte*>(data.constData());
+    if (data.size() < 8 || png_sig_cmp(bytes, 0, 8) != 0) return false;
+    MemoryReader reader{bytes, std::size_t(data.size()), 0};
+    return DecodeInto(reader, image);
+}
+
+QByteArray CPngImage::Encode(const CImageImpl& image) {
+    if (!image.HasDib()) return {};
+    QByteArray out;
+    std::vector<std::uint8_t> rowBuffer(std::size_t(image.GetWidth()) * 3);
+    return EncodeInto(image, out, rowBuffer) ? out : QByteArray();
+}
+
+bool CPngImage::Read(const QString& fileName) {
+    Release();
+    SetTransparentIndex(-1);
+    const auto data = ImageLibrary::ReadFile(TargetName(fileName));
+    if (data && Decode(*data, *this)) return true;
+    Release();
+    return false;
+}
+
+bool CPngImage::Write(const QString& fileName) {
+    const QString& target = TargetName(fileName);
+    const QByteArray file = Encode(*this);
+    return !file.isEmpty() && ImageLibrary::WriteFileAtomically(target, file);
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "CImageImpl.h"
+
+#include <QByteArray>
+
+// PNG through libpng: grey, palette, RGB and RGB with alpha, 1 to 16 bits per sample, interlaced
+// or not. Alpha is composited on the blue (31, 127, 255); 16-bit samples are cut to 8 bits.
+class CPngImage final : public CImageImpl {
+public:
+    using CImageImpl::CImageImpl;
+    bool Read(const QString& fileName) override;
+    bool Write(const QString& fileName) override;
+
+    static bool Decode(const QByteArray& data, CImageImpl& image);
+    static QByteArray Encode(const CImageImpl& image);
+};

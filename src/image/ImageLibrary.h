@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+class UiServices;
+
+// The file types of pictures.
+enum ImageType {
+    IMAGE_NONE = -1,
+    IMAGE_BMP = 0,
+    IMAGE_JPEG = 1,
+    IMAGE_GIF = 2,
+    IMAGE_XPM = 3,
+    IMAGE_PNG = 4,
+    IMAGE_AVI = 5,
+};
+
+// The type of a file by its extension (the text after the last "."), or IMAGE_NONE.
+int ImageTypeFromFileName(const QString& fileName);
+
+// Settings and limits shared by the whole image library.
+namespace ImageLibrary {
+
+// No picture larger than this is made, whatever a file declares.
+constexpr std::int64_t kMaxPixels = std::int64_t(1) << 28;
+
+// The quality new JPEG images are written with (0 to 100).
+int JpegQuality();
+void SetJpegQuality(int quality);
+
+// Where the library's few messages go; without one they are only logged.
+void SetUi(UiServices* ui);
+void ShowMessage(const QString& text);
+
+// The whole file, or nullopt when it cannot be read or is larger than any picture could be.
+std::optional<QByteArray> ReadFile(const QString& path);
+// Writes BYTES to a temporary file beside PATH and renames it over PATH when complete.
+bool WriteFileAtomically(const QString& path, const QByteArray& bytes);
+
+}  // namespace ImageLibrary

@@ -1,0 +1,103 @@
+#include "ImageTestSupport.h"
+#include "TestFiles.h"
+#include "image/CBmpImage.h"
+#include "image/CJpegImage.h"
+#include "image/DibFormat.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray Chunk(const char* id, const QByteArray& body) {
+    QByteArray out(id, 4);
+    QByteArray size(4, '\0');
+    Dib::Put32(reinterpret_cast<std::uint8_t*>(size.data()), std::uint32_t(body.size()));
+    out += size + body;
+    if (body.size() & 1) out.append('\0');
+    return out;
+}
+
+QByteArray List(const char* type, const QByteArray& body) { return Chunk("LIST", QByteArray(type, 4) + body); }
+
+// An AVI with an audio stream first and a video stream second (stream 01).
+QByteArray MakeAvi(const QByteArray& format, const QByteArray& frame, const char* frameId = "01dc") {
+    const QByteArray audio = List("strl", Chunk("strh", QByteArray("auds") + QByteArray(52, '\0')) +
+                                              Chunk("strf", QByteArray(18, '\0')));
+    const QByteArray video = List("strl", Chunk("strh", QByteArray("vids") + QByteArray(52, '\0')) +
+                                              Chunk("strf", format));
+    const QByteArray hdrl = List("hdrl", Chunk("avih", QByteArray(56, '\0')) + audio + video);
+    const QByteArray movi = List("movi", Chunk("00wb", "sound") + Chunk(frameId, {}) +
+                                             List("rec ", Chunk(frameId, frame)));
+    return Chunk("RIFF", QByteArray("AVI ") + hdrl + movi);
+}
+
+// The header and colour table of a frame of IMAGE, as a stream format.
+QByteArray FormatOf(const CImageObject& image) {
+    const QByteArray bmp = CBmpImage::Encode(*image.GetImplementation());
+    return bmp.mid(14, Dib::Get32(reinterpret_cast<const std::uint8_t*>(bmp.constData()) + 10) - 14);
+}
+
+QByteArray PixelsOf(const CImageObject& image) {
+    return QByteArray(reinterpret_cast<const char*>(image.GetBits()),
+                      image.GetRowBytes() * image.GetHeight());
+}
+
+}  // namespace
+
+TEST(Avi, ReadsTheFirstUncompressedFrameWithItsPalette) {
+    ScopedTestDir dir;
+    CImageObject sources[] = {MakeIndexed(10, 6, 50), MakeColour(9, 7)};
+    for (const CImageObject& source : sources) {
+        dir.Write("a.avi", MakeAvi(FormatOf(source), PixelsOf(source)));
+        const CImageObject frame(dir.Path("a.avi"));
+        ASSERT_TRUE(frame.IsValid());
+        EXPECT_EQ(frame.Type(), IMAGE_AVI);
+        EXPECT_EQ(frame.GetBitsPerPixel(), source.GetBitsPerPixel());
+        EXPECT_TRUE(SameColours(frame, source));
+    }
+}
+
+TEST(Avi, ReadsMotionJpegFramesEvenWithoutHuffmanTables) {
+    ScopedTestDir dir;
+    CImageObject source = MakeColour(32, 24);
+    const QByteArray jpeg = CJpegImage::Encode(*source.GetImplementation(), 90);
+    QByteArray format(40, '\0');
+    Dib::InfoHeader h;
+    h.width = 32;
+    h.height = 24;
+    h.bitCount = 24;
+    h.compression = 0x47504A4D;  // "MJPG"
+    h.Store(reinterpret_cast<std::uint8_t*>(format.data()));
+    dir.Write("m.avi", MakeAvi(format, jpeg, "01db"));
+    const CImageObject frame(dir.Path("m.avi"));
+    ASSERT_TRUE(frame.IsValid());
+    EXPECT_LT(MeanDifference(frame, source), 4.0);
+
+    // Camera frames often leave out the standard tables (the DHT segment).
+    QByteArray stripped = jpeg;
+    const qsizetype dht = stripped.indexOf(Hex("FFC4"));
+    ASSERT_GT(dht, 0);
+    const int length = (std::uint8_t(stripped[dht + 2]) << 8) | std::uint8_t(stripped[dht + 3]);
+    stripped.remove(dht, length + 2);
+    while (stripped.indexOf(Hex("FFC4")) > 0) {
+        const qsizetype at = stripped.indexOf(Hex("FFC4"));
+        stripped.remove(at, ((std::uint8_t(stripped[at + 2]) << 8) | std::uint8_t(stripped[at + 3])) + 2);
+    }
+    dir.Write("s.avi", MakeAvi(format, stripped, "01db"));
+    const CImageObject bare(dir.Path("s.avi"));
+    ASSERT_TRUE(bare.IsValid());
+    EXPECT_TRUE(SameColours(bare, frame));
+}
+
+TEST(Avi, DamagedFilesFailAndNothingIsWritten) {
+    ScopedTestDir dir;
+    CImageObject source = MakeColour(8, 8);
+    const QByteArray good = MakeAvi(FormatOf(source), PixelsOf(source));
+    for (int cut : {0, 12, 40, 200, int(good.size()) - 10}) {
+        dir.Write("c.avi", good.left(cut));
+        CImageObject frame;
+        EXPECT_FALSE(frame.Load(dir.Path("c.avi"))) << cut;
+    }
+    CImageObject frame(dir.Path("c.avi"));
+    EXPECT_FALSE(frame.Save(dir.Path("out.avi")));
+}

@@ -1,0 +1,72 @@
+#include "ImageTestSupport.h"
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+TEST(Png, RoundTripsEveryDepthAndPassesPngcheck) {
+    ScopedTestDir dir;
+    CImageObject colour = MakeColour(33, 17);
+    CImageObject indexed = MakeIndexed(31, 9, 200);
+    CImageObject small = MakeIndexed(13, 5, 16);
+    ASSERT_TRUE(small.Create(13, 5, 4, -1));
+    const std::uint8_t rgb[] = {0, 0, 0, 255, 255, 255, 10, 200, 30};
+    small.SetPaletteFromTriples(3, rgb);
+    for (int x = 0; x < 13; ++x) small.GetImplementation()->Row(2)[x / 2] = 0x12;
+    int i = 0;
+    for (CImageObject* image : {&colour, &indexed, &small}) {
+        const QString name = dir.Path(QStringLiteral("p%1.png").arg(i++));
+        ASSERT_TRUE(image->Save(name));
+        EXPECT_FALSE(RunTool("pngcheck", {"-q", name}).isNull()) << name.toStdString();
+        const CImageObject back(name);
+        ASSERT_TRUE(back.IsValid());
+        EXPECT_EQ(back.GetBitsPerPixel(), image->GetBitsPerPixel());
+        EXPECT_TRUE(SameColours(back, *image)) << name.toStdString();
+    }
+}
+
+TEST(Png, AlphaShowsTheBackgroundAndSixteenBitsAreCut) {
+    ScopedTestDir dir;
+    // Left pixel fully transparent, right pixel opaque orange, 16 bits per sample.
+    ASSERT_FALSE(RunTool("convert", {"-size", "1x1", "xc:none", "-size", "1x1", "xc:orange",
+                                     "+append", "-depth", "16", "PNG64:" + dir.Path("a.png")})
+                     .isNull());
+    const CImageObject image(dir.Path("a.png"));
+    ASSERT_TRUE(image.IsValid());
+    EXPECT_EQ(image.GetBitsPerPixel(), 24);
+    EXPECT_EQ(TopDownPixel(image, 0, 0), (Rgb{31, 127, 255}));
+    EXPECT_EQ(TopDownPixel(image, 1, 0), (Rgb{255, 165, 0}));
+}
+
+TEST(Png, InterlacedFilesLoadInPictureOrder) {
+    ScopedTestDir dir;
+    std::vector<Rgb> pixels;
+    for (int y = 0; y < 11; ++y)
+        for (int x = 0; x < 10; ++x) pixels.push_back({x * 20, y * 20, 7});
+    dir.Write("in.ppm", MakePpm(10, 11, pixels));
+    ASSERT_FALSE(RunTool("convert", {dir.Path("in.ppm"), "-interlace", "PNG", dir.Path("i.png")}).isNull());
+    const CImageObject image(dir.Path("i.png"));
+    ASSERT_TRUE(image.IsValid());
+    for (int y = 0; y < 11; ++y)
+        for (int x = 0; x < 10; ++x) ASSERT_EQ(TopDownPixel(image, x, y), pixels[y * 10 + x]);
+}
+
+TEST(Png, TruncatedAndCorruptFilesFail) {
+    ScopedTestDir dir;
+    CImageObject image = MakeColour(40, 40);
+    ASSERT_TRUE(image.Save(dir.Path("ok.png")));
+    const QByteArray good = ReadAll(dir.Path("ok.png"));
+    dir.Write("cut.png", good.left(good.size() - 20));
+    QByteArray corrupt = good;
+    corrupt[good.size() / 2] = char(corrupt[good.size() / 2] ^ 0x55);
+    dir.Write("bad.png", corrupt);
+    QByteArray huge = good;  // a valid header that claims 60000 x 60000
+    huge.replace(16, 8, Hex("0000EA60 0000EA60"));
+    const std::uint32_t crc = Crc32(huge.mid(12, 17));
+    huge.replace(29, 4, QByteArray::fromHex(QByteArray::number(crc, 16).rightJustified(8, '0')));
+    dir.Write("huge.png", huge);
+    for (const char* name : {"cut.png", "bad.png", "huge.png"}) {
+        CImageObject broken;
+        EXPECT_FALSE(broken.Load(dir.Path(name))) << name;
+        EXPECT_FALSE(broken.IsValid()) << name;
+    }
+}
