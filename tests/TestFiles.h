@@ -4,7 +4,11 @@
 #include <QDir>
 #include <QFile>
 #include <QString>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <QThread>
+#include <functional>
 
 // A private folder for one test, made current while the test runs (the album rules resolve bare
 // names against the current directory).
@@ -35,3 +39,15 @@ inline QByteArray ReadAll(const QString& path) {
 
 // Bytes from a hex text with blanks, "FF FF 00".
 inline QByteArray Hex(const char* text) { return QByteArray::fromHex(QByteArray(text).replace(' ', "")); }
+
+// Runs the event loop until CONDITION holds or MS milliseconds have passed; the last answer.
+inline bool WaitFor(const std::function<bool()>& condition, int ms = 5000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > ms) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(10);
+    }
+    return true;
+}

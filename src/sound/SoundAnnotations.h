@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+class CAppSettings;
+class CFotoObj;
+class MciInterpreter;
+class SoundPlayer;
+class UiServices;
+
+// A card's spoken note: the ".wav" file beside its object file, recorded through the MCI
+// wave-audio device and played without waiting.
+class SoundAnnotations {
+public:
+    static inline const QString kAlias = QStringLiteral("albosrec");
+
+    SoundAnnotations(UiServices& ui, const CAppSettings& settings, MciInterpreter& mci,
+                     SoundPlayer& player);
+
+    // Asks, records and saves the note of OBJECTFILE; true when a sound file was saved.
+    bool RecordSound(const QString& objectFile);
+    void PlaySound(const QString& objectFile);
+    // Whether the note exists, as ".wav" or ".WAV".
+    static bool HasSound(const QString& objectFile);
+    // Deletes the note of CARD; false when it had none or it could not be deleted.
+    static bool DeleteSound(const CFotoObj& card);
+    // The note's file name ("IMG_0001.jpg" gives "IMG_0001.wav").
+    static QString SoundFileOf(const QString& objectFile);
+
+private:
+    UiServices& m_ui;
+    const CAppSettings& m_settings;
+    MciInterpreter& m_mci;
+    SoundPlayer& m_player;
+};
