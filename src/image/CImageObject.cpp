@@ -95,3 +95,24 @@ bool CImageObject::Save(const QString& fileName, int type) {
 }
 
 QImage CImageObject::MakeBitmap() const { return m_impl ? m_impl->MakeImage() : QImage(); }
+
+CImageObject ImageFromQImage(const QImage& source) {
+    CImageObject image;
+    if (source.isNull()) return image;
+    const int width = source.width(), height = source.height();
+    if (source.format() == QImage::Format_Indexed8) {
+        if (!image.Create(width, height, 8, -1)) return image;
+        const QList<QRgb> table = source.colorTable();
+        std::vector<std::uint8_t> rgb;
+        for (QRgb c : table) rgb.insert(rgb.end(), {std::uint8_t(qRed(c)), std::uint8_t(qGreen(c)), std::uint8_t(qBlue(c))});
+        if (!table.isEmpty()) image.SetPaletteFromTriples(int(table.size()), rgb.data());
+        for (int y = 0; y < height; ++y)
+            std::copy_n(source.constScanLine(y), width, image.GetImplementation()->Row(height - 1 - y));
+        return image;
+    }
+    if (!image.Create(width, height, 24, -1)) return image;
+    const QImage bgr = source.convertToFormat(QImage::Format_BGR888);
+    for (int y = 0; y < height; ++y)
+        std::copy_n(bgr.constScanLine(y), std::size_t(width) * 3, image.GetImplementation()->Row(height - 1 - y));
+    return image;
+}

@@ -64,3 +64,7 @@ private:
     QString m_fileName;
     std::unique_ptr<CImageImpl> m_impl;
 };
+
+// A picture made from a QImage: 8-bit with its colour table for indexed images, 24-bit otherwise
+// (alpha dropped). Invalid for a null image.
+CImageObject ImageFromQImage(const QImage& image);

@@ -7,6 +7,7 @@ namespace Cmd {
 constexpr int FileNew = 57600;
 constexpr int FileOpen = 57601;
 constexpr int FileClose = 57602;
+constexpr int FilePrintSetup = 57606;
 constexpr int FileSave = 57603;
 constexpr int FileSaveAs = 57604;
 constexpr int FilePrint = 57607;
@@ -31,7 +32,27 @@ constexpr int GoBottom = 32827;
 constexpr int RunImages = 32986;
 constexpr int StopRunImages = 32988;
 
+// Card list.
+constexpr int ViewCurrentImage = 33190;
+constexpr int CardAdd = 33191;
+constexpr int CardModify = 33192;
+constexpr int CardDelete = 33193;
+constexpr int CardSearch = 33194;
+constexpr int ViewAllCards = 33195;
+constexpr int CopyCard = 33196;
+constexpr int PasteCard = 33197;
+constexpr int Association = 33198;
+constexpr int RenameImage = 33199;
+constexpr int ConvertImage = 33200;
+constexpr int SoundPlay = 33201;
+constexpr int SoundRecord = 33202;
+constexpr int ListViewerProperties = 33203;
+
 // Main frame.
+constexpr int MaximizeListView = 32946;
+constexpr int RestoreAllViews = 32948;
+constexpr int ToolbarEdit = 32906;
+constexpr int ToolbarCards = 32909;
 constexpr int ToolbarFiles = 32907;
 constexpr int ToolbarGoTo = 32987;
 constexpr int ShowTipOfTheDay = 32939;

@@ -6,7 +6,7 @@
 struct CommandInfo {
     int id;
     const char* text;      // menu text with its "&" mnemonic
-    const char* shortcut;  // QKeySequence text, or empty
+    const char* shortcut;  // QKeySequence texts separated by "; ", or empty
     const char* prompt;    // status-bar prompt "\n" tooltip
     const char* icon;      // freedesktop icon name, or empty
 };

@@ -1,18 +1,47 @@
 #include "AlboraApplication.h"
 
 #include "CMainFrame.h"
+#include "GuiSession.h"
 
-#include "album/CAlboraDoc.h"
 #include "album/CAppSettings.h"
 #include "album/TipOfTheDay.h"
-#include "image/ImageLibrary.h"
+#include "album/ui/CAlboraView.h"
+#include "album/ui/CardListPrinter.h"
+#include "platform/HeadlessUi.h"
 #include "platform/ProgramPaths.h"
 #include "platform/SettingsStore.h"
-#include "platform/widgets/QtUiServices.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTextStream>
 #include <QTimer>
+
+namespace {
+
+// The framework's print switch: the album's card list to the default printer, or to a PDF file.
+int PrintAlbum(CAppSettings& settings, const QString& album, const QString& output) {
+    QTextStream err(stderr);
+    HeadlessUi ui;
+    ui.onMessage = [&err](const HeadlessUi::Message& m) { err << QString(m.text).replace('\r', '\n') << Qt::endl; };
+    CAlboraDoc doc(ui, settings);
+    if (!doc.FileOpen(album)) return 1;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setResolution(CAlboraView::kPrintResolution);
+    printer.setDocName(doc.GetTitle());
+    if (!output.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(output);
+    } else if (QPrinterInfo::defaultPrinter().isNull()) {
+        err << "Error:\nNo printer is installed!" << Qt::endl;
+        return 1;
+    }
+    CardListPrinter(doc, std::nullopt).Print(printer);
+    return 0;
+}
+
+}  // namespace
 
 namespace AlboraApplication {
 
@@ -30,6 +59,12 @@ int Run(int argc, char** argv) {
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("album"), QStringLiteral("The album (.crp) to open."),
                                  QStringLiteral("[ALBUM.crp]"));
+    const QCommandLineOption print(QStringLiteral("print"), QStringLiteral("Print the album's card list and exit."));
+    const QCommandLineOption output(QStringLiteral("output"),
+                                    QStringLiteral("With --print: write the pages to this PDF file."),
+                                    QStringLiteral("FILE.pdf"));
+    parser.addOption(print);
+    parser.addOption(output);
     parser.process(app);
 
     ProgramPaths::CaptureProgramDirectory();
@@ -37,23 +72,27 @@ int Run(int argc, char** argv) {
     CAppSettings settings;
     settings.Load(*store);
     settings.ApplyProgramDirectory(ProgramPaths::ProgramDirectory());
+    const QStringList args = parser.positionalArguments();
+    if (parser.isSet(print)) {
+        if (args.size() != 1) {
+            QTextStream(stderr) << "albora: --print needs one album" << Qt::endl;
+            return 2;
+        }
+        return PrintAlbum(settings, args.front(), parser.value(output));
+    }
 
-    QtUiServices ui;
-    ImageLibrary::SetJpegQuality(settings.JPGquality);
-    ImageLibrary::SetUi(&ui);
-    CAlboraDoc doc(ui, settings);
-    CMainFrame frame(doc, settings, *store, ui);
+    GuiSession session(settings, *store);
+    CMainFrame& frame = *session.frame;
     frame.RestorePlacement();
     frame.show();
 
     // The first album comes after the window is up, so its dialogs have a parent to sit on. A
     // command-line album that cannot be read leaves an empty, untitled album open.
-    const QStringList args = parser.positionalArguments();
     QTimer::singleShot(0, &frame, [&] {
         if (!args.isEmpty())
-            doc.FileOpen(args.front());
+            session.doc.FileOpen(args.front());
         else
-            doc.FileNew();
+            session.doc.FileNew();
         if (TipOfTheDay::ShowAtStartUp(*store)) frame.ShowTipOfTheDay();
         if (settings.flgWelcomeDlg) frame.ShowWelcome();
     });

@@ -1,6 +1,5 @@
 #include "CMainFrame.h"
 
-#include "AlbumSummaryView.h"
 #include "StatusBarWithProgress.h"
 #include "WindowPlacement.h"
 
@@ -56,9 +55,6 @@ CMainFrame::CMainFrame(CAlboraDoc& doc, CAppSettings& settings, SettingsStore& s
         if (hidden && hidden != shown) hidden->OnTabActivation(false, shown);
         if (shown && hidden != shown) shown->OnTabActivation(true, hidden);
     });
-    auto* summary = new AlbumSummaryView;
-    AddTab(summary, summary, QStringLiteral(" Album "));
-
     m_doc.editAlbumInfo = [this](AlbumInfoFields& fields) {
         return AlbumInfoDialog::Edit(fields, m_ui, this);
     };
@@ -118,25 +114,38 @@ void CMainFrame::RegisterCommands() {
               [this](CommandState& s) { s.checked = m_filesBar && m_filesBar->isVisible(); });
     OnCommand(Cmd::ToolbarGoTo, [this] { ToggleToolbar(m_goToBar); },
               [this](CommandState& s) { s.checked = m_goToBar && m_goToBar->isVisible(); });
+    OnCommand(Cmd::ToolbarEdit, [this] { ToggleToolbar(m_editBar); },
+              [this](CommandState& s) { s.checked = m_editBar && m_editBar->isVisible(); });
+    OnCommand(Cmd::ToolbarCards, [this] { ToggleToolbar(m_cardsBar); },
+              [this](CommandState& s) { s.checked = m_cardsBar && m_cardsBar->isVisible(); });
 }
 
 void CMainFrame::BuildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     m_actions->Fill(file, {Cmd::FileNew, Cmd::FileOpen, Cmd::FileSave, Cmd::FileSaveAs, 0,
-                           Cmd::AlbumInformation, 0});
+                           Cmd::AlbumInformation, 0, Cmd::FilePrint, Cmd::FilePrintPreview, 0});
     for (int i = 0; i < RecentFileList::kSize; ++i) file->addAction(m_actions->Action(Cmd::FileMru1 + i));
     file->addSeparator();
     file->addAction(m_actions->Action(Cmd::AppExit));
     connect(file, &QMenu::aboutToShow, this, &CMainFrame::RebuildRecentMenu);
 
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    m_actions->Fill(edit, {Cmd::EditCut, Cmd::EditCopy, Cmd::EditPaste});
+    QMenu* cards = menuBar()->addMenu(QStringLiteral("&Cards"));
+    m_actions->Fill(cards, {Cmd::ViewCurrentImage, 0, Cmd::CardAdd, Cmd::CardModify, Cmd::CardDelete, 0,
+                            Cmd::CardSearch, Cmd::ViewAllCards, 0, Cmd::CopyCard, Cmd::PasteCard, 0,
+                            Cmd::Association, Cmd::FileSendMail, Cmd::RenameImage, Cmd::ConvertImage, 0});
+    QMenu* sound = cards->addMenu(QStringLiteral("&Sound anotations"));
+    m_actions->Fill(sound, {Cmd::SoundPlay, Cmd::SoundRecord});
     QMenu* goTo = menuBar()->addMenu(QStringLiteral("&Go to"));
     m_actions->Fill(goTo, {Cmd::GoTop, Cmd::GoPrev, Cmd::GoNext, Cmd::GoBottom, 0,
                            Cmd::RunImages, Cmd::StopRunImages});
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
-    m_actions->Fill(view, {Cmd::ToolbarFiles, Cmd::ToolbarGoTo, 0, Cmd::WelcomeMenu});
+    m_actions->Fill(view, {Cmd::ToolbarFiles, Cmd::ToolbarEdit, Cmd::ToolbarCards, Cmd::ToolbarGoTo, 0,
+                           Cmd::WelcomeMenu});
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     m_actions->Fill(help, {Cmd::ShowTipOfTheDay, 0, Cmd::AppAbout});
-    for (QMenu* menu : {file, goTo, view, help}) m_actions->RefreshOnShow(menu);
+    for (QMenu* menu : {file, edit, cards, sound, goTo, view, help}) m_actions->RefreshOnShow(menu);
     RebuildRecentMenu();
 }
 
@@ -146,6 +155,13 @@ void CMainFrame::BuildToolbars() {
     m_actions->Fill(m_filesBar, {Cmd::FileNew, Cmd::FileOpen, Cmd::FileSave, Cmd::FileSendMail,
                                  Cmd::FilePrintPreview, Cmd::FilePrint, Cmd::AppAbout,
                                  Cmd::ContextHelp});
+    m_editBar = addToolBar(QStringLiteral("Edit"));
+    m_editBar->setObjectName(QStringLiteral("Edit"));
+    m_actions->Fill(m_editBar, {Cmd::EditCut, Cmd::EditCopy, Cmd::EditPaste});
+    m_cardsBar = addToolBar(QStringLiteral("Cards"));
+    m_cardsBar->setObjectName(QStringLiteral("Cards"));
+    m_actions->Fill(m_cardsBar, {Cmd::CardAdd, Cmd::CardDelete, Cmd::CardModify, Cmd::CardSearch,
+                                 Cmd::ViewAllCards});
     m_goToBar = new QToolBar(QStringLiteral("Go to"), this);
     m_goToBar->setObjectName(QStringLiteral("Go to"));
     addToolBar(Qt::BottomToolBarArea, m_goToBar);

@@ -3,6 +3,7 @@
 #include "RecentFileList.h"
 
 #include "platform/CommandTarget.h"
+#include "platform/MainWindowServices.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -21,7 +22,7 @@ class View;
 // The program's main window: the views in a tab window, the menus and toolbars made from the
 // command table, the status bar with its progress control, the recent albums and the window
 // placement kept between runs.
-class CMainFrame : public QMainWindow, public CommandTarget {
+class CMainFrame : public QMainWindow, public CommandTarget, public MainWindowServices {
     Q_OBJECT
 
 public:
@@ -31,11 +32,15 @@ public:
     // Adds a view of the document as a tab.
     void AddTab(QWidget* widget, View* view, const QString& caption);
     // Brings tab N forward, telling the hidden and the shown view.
-    void ShowTab(int n);
+    void ShowTab(int n) override;
+    // No web view yet: no location, nowhere to go.
+    QString GetWebLocation() const override { return {}; }
+    void NavigateWeb(const QString&) override {}
     int CurrentTab() const;
     View* ActiveView() const;
 
     const CommandRouter& Router() const { return m_router; }
+    CommandActions& Actions() { return *m_actions; }
     StatusBarWithProgress* StatusBar() const { return m_statusBar; }
     RecentFileList& RecentFiles() { return m_recent; }
 
@@ -72,6 +77,8 @@ private:
     int m_currentTab = 0;
     QToolBar* m_filesBar = nullptr;
     QToolBar* m_goToBar = nullptr;
+    QToolBar* m_editBar = nullptr;
+    QToolBar* m_cardsBar = nullptr;
     RecentFileList m_recent;
     QTimer m_idleTimer;
 };

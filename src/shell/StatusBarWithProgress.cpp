@@ -53,6 +53,7 @@ void StatusBarWithProgress::ProgressBegin(int low, int high, int step) {
     m_progress->setValue(low);
     m_step = step;
     m_bCancel = false;
+    m_paintedPixel = -1;
     PlaceProgress();
     m_progress->show();
     qApp->installEventFilter(this);
@@ -64,7 +65,14 @@ void StatusBarWithProgress::ProgressStep() {
     // A stepped progress control starts over when it passes its end.
     if (next > m_progress->maximum()) next = m_progress->minimum();
     m_progress->setValue(next);
-    m_progress->repaint();
+    // Paint at once, but only when the bar has grown by a pixel: a step per card of a large
+    // album must not cost a repaint each.
+    const int range = std::max(1, m_progress->maximum() - m_progress->minimum());
+    const int pixel = (next - m_progress->minimum()) * kProgressWidth / range;
+    if (pixel != m_paintedPixel) {
+        m_paintedPixel = pixel;
+        m_progress->repaint();
+    }
 }
 
 void StatusBarWithProgress::ProgressEnd() {

@@ -42,5 +42,6 @@ private:
     std::array<QLabel*, kPaneCount> m_panes{};
     QProgressBar* m_progress;
     int m_step = 1;
+    int m_paintedPixel = -1;
     bool m_bCancel = false;
 };

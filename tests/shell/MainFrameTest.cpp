@@ -4,8 +4,10 @@
 #include "platform/CommandIds.h"
 #include "platform/SettingsStore.h"
 #include "platform/widgets/QtUiServices.h"
-#include "shell/AlbumSummaryView.h"
+#include "album/ui/CAlboraView.h"
+#include "album/ui/CardListModel.h"
 #include "shell/CMainFrame.h"
+#include "shell/GuiSession.h"
 #include "shell/StatusBarWithProgress.h"
 
 #include <QLabel>
@@ -20,27 +22,32 @@ namespace {
 struct FrameFixture {
     MemorySettingsStore store;
     CAppSettings settings;
-    QtUiServices ui;
-    CAlboraDoc doc{ui, settings};
-    std::unique_ptr<CMainFrame> frame;
+    std::unique_ptr<GuiSession> session;
+    CMainFrame* frame = nullptr;
+    CAlboraDoc* doc = nullptr;
+    QtUiServices* ui = nullptr;
 
-    // A frame placed by WINDOWPOS when given, and shown when SHOW is set.
+    // A main window placed by WINDOWPOS when given, and shown when SHOW is set.
     explicit FrameFixture(const QString& windowPos = {}, bool show = true) {
         if (!windowPos.isEmpty()) store.WriteText("Settings", "WindowPos", windowPos);
-        frame = std::make_unique<CMainFrame>(doc, settings, store, ui);
+        session = std::make_unique<GuiSession>(settings, store);
+        frame = session->frame.get();
+        doc = &session->doc;
+        ui = &session->ui;
         if (!show) return;
         frame->RestorePlacement();
         frame->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(frame));
     }
     void AddCards(int n) {
         for (int i = 0; i < n; ++i) {
             auto card = std::make_shared<CFotoObj>();
             card->m_strName = QStringLiteral("Card %1").arg(i);
             card->m_strGraphic = QStringLiteral("IMG_%1.jpg").arg(i, 4, 10, QChar('0'));
-            doc.Db().InsertSorted(card);
+            card->m_strDescription = QStringLiteral("Picture number %1").arg(i);
+            doc->Db().InsertSorted(card);
         }
-        doc.UpdateAllViews(nullptr, Hint::Rebuild);
+        doc->UpdateAllViews(nullptr, Hint::Rebuild);
     }
 };
 
@@ -53,37 +60,43 @@ public:
 
 }  // namespace
 
-TEST(MainFrame, StartsWithTheAlbumShownAndTheCommandsOfItsState) {
+TEST(MainFrame, ShowsTheAlbumOnTheListTabWithTheCommandsOfItsState) {
     FrameFixture f;
     EXPECT_EQ(f.frame->windowTitle(), QStringLiteral("Untitled[*] - Albora"));
     EXPECT_EQ(f.frame->geometry().size(), QSize(640, 480));
-    auto* summary = f.frame->findChild<AlbumSummaryView*>();
-    ASSERT_TRUE(summary);
-    EXPECT_TRUE(summary->Text().contains(QStringLiteral("Cards: 0")));
+    auto* tabs = f.frame->findChild<QTabWidget*>();
+    ASSERT_TRUE(tabs);
+    EXPECT_EQ(tabs->tabText(0), QStringLiteral(" List "));
+    EXPECT_EQ(f.frame->ActiveView(), static_cast<View*>(f.session->list));
 
-    f.AddCards(3);
-    f.doc.GoTop();
-    EXPECT_TRUE(summary->Text().contains(QStringLiteral("Cards: 3")));
-    EXPECT_TRUE(summary->Text().contains(QStringLiteral("Current card 1: Card 0")));
+    f.AddCards(5);
+    f.doc->GoTop();
+    CardListModel* model = f.session->list->Model();
+    ASSERT_EQ(model->rowCount(), 5);
+    EXPECT_EQ(model->data(model->index(4, 1), Qt::DisplayRole).toString(), QStringLiteral("IMG_0004.jpg"));
+    EXPECT_EQ(f.frame->StatusBar()->PaneText(0), QStringLiteral("5 items listed"));
 
     const CommandRouter& router = f.frame->Router();
     EXPECT_TRUE(router.Update(Cmd::GoBottom).enabled);
     EXPECT_FALSE(router.Update(Cmd::FileSave).enabled);
-    EXPECT_FALSE(router.Update(Cmd::FilePrint).enabled);  // no print yet
+    EXPECT_TRUE(router.Update(Cmd::CardAdd).enabled);  // the list view answers
+    EXPECT_TRUE(router.Update(Cmd::ViewCurrentImage).enabled);  // card 0 is selected
+    EXPECT_FALSE(router.Update(Cmd::EditCut).enabled);  // nobody cuts yet
     EXPECT_TRUE(router.Update(Cmd::ToolbarFiles).checked);
 
     // The toolbars carry the buttons of their resources.
     const auto bars = f.frame->findChildren<QToolBar*>();
-    ASSERT_EQ(bars.size(), 2);
+    ASSERT_EQ(bars.size(), 4);
     EXPECT_EQ(bars[0]->windowTitle(), QStringLiteral("Files"));
     EXPECT_EQ(bars[0]->actions().size(), 8);
-    EXPECT_EQ(bars[1]->windowTitle(), QStringLiteral("Go to"));
-    EXPECT_EQ(f.frame->toolBarArea(bars[1]), Qt::BottomToolBarArea);
-    f.frame->Router().Execute(Cmd::ToolbarFiles);
-    EXPECT_FALSE(router.Update(Cmd::ToolbarFiles).checked);
+    EXPECT_EQ(f.frame->toolBarArea(bars[3]), Qt::BottomToolBarArea);
 
     if (const QString shot = qEnvironmentVariable("ALBORA_SCREENSHOT"); !shot.isEmpty())
         f.frame->grab().save(shot);
+    const QImage picture = f.frame->grab().toImage();
+    EXPECT_FALSE(picture.isNull());
+    f.frame->Router().Execute(Cmd::ToolbarFiles);
+    EXPECT_FALSE(router.Update(Cmd::ToolbarFiles).checked);
 }
 
 TEST(MainFrame, ShowTabTellsTheHiddenAndTheShownView) {
@@ -97,7 +110,7 @@ TEST(MainFrame, ShowTabTellsTheHiddenAndTheShownView) {
     f.frame->ShowTab(2);  // already in front: nothing
     f.frame->ShowTab(7);  // no such tab: nothing
     ASSERT_EQ(list->events.size(), 2u);
-    EXPECT_EQ(list->events[0], std::make_pair(true, static_cast<View*>(f.frame->findChild<AlbumSummaryView*>())));
+    EXPECT_EQ(list->events[0], std::make_pair(true, static_cast<View*>(f.session->list)));
     EXPECT_EQ(list->events[1], std::make_pair(false, static_cast<View*>(image)));
     ASSERT_EQ(image->events.size(), 1u);
     EXPECT_EQ(image->events[0], std::make_pair(true, static_cast<View*>(list)));
@@ -106,28 +119,19 @@ TEST(MainFrame, ShowTabTellsTheHiddenAndTheShownView) {
 
 TEST(MainFrame, ClosingKeepsPlacementAndRecentAlbums) {
     ScopedTestDir dir;
-    MemorySettingsStore store;
-    store.WriteText("Settings", "WindowPos", "0,1,-1,-1,-1,-1,30,40,530,440");
+    QString saved;
     {
-        CAppSettings settings;
-        QtUiServices ui;
-        CAlboraDoc doc(ui, settings);
-        CMainFrame frame(doc, settings, store, ui);
-        frame.RestorePlacement();
-        frame.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&frame));
-        EXPECT_EQ(frame.geometry().size(), QSize(500, 400));
-        doc.SetPathName(dir.Path("x.crp"));
-        ASSERT_TRUE(doc.FileSave());
-        frame.showMaximized();
+        FrameFixture f(QStringLiteral("0,1,-1,-1,-1,-1,30,40,530,440"));
+        EXPECT_EQ(f.frame->geometry().size(), QSize(500, 400));
+        f.doc->SetPathName(dir.Path("x.crp"));
+        ASSERT_TRUE(f.doc->FileSave());
+        f.frame->showMaximized();
         QTest::qWait(50);
-        EXPECT_TRUE(frame.close());
+        EXPECT_TRUE(f.frame->close());
+        saved = f.store.ReadText("Settings", "WindowPos").value_or(QString());
+        EXPECT_EQ(f.store.ReadText("Recent File List", "File1"), dir.Path("x.crp"));
     }
-    const QString saved = store.ReadText("Settings", "WindowPos").value_or(QString());
     EXPECT_TRUE(saved.startsWith(QStringLiteral("2,3,"))) << saved.toStdString();
-    EXPECT_TRUE(saved.endsWith(QStringLiteral(",500,400")) || saved.contains(QStringLiteral(",30,40,")))
-        << saved.toStdString();
-    EXPECT_EQ(store.ReadText("Recent File List", "File1"), dir.Path("x.crp"));
 
     // The next start restores it maximised.
     FrameFixture next(saved, false);
@@ -144,12 +148,12 @@ TEST(MainFrame, NineNumbersLeaveThePlacementToThePlatform) {
 
 TEST(MainFrame, StatusTextsAndProgressGoThroughTheUiServices) {
     FrameFixture f;
-    f.ui.SetStatusTextF(0, "%d items listed", 3);
-    EXPECT_EQ(f.frame->StatusBar()->PaneText(0), QStringLiteral("3 items listed"));
-    f.ui.SetStatusText(0, QString(400, 'y'));
+    f.ui->SetStatusTextF(0, "%d cards", 3);
+    EXPECT_EQ(f.frame->StatusBar()->PaneText(0), QStringLiteral("3 cards"));
+    f.ui->SetStatusText(0, QString(400, 'y'));
     EXPECT_EQ(f.frame->StatusBar()->PaneText(0).size(), 255);
-    f.ui.ProgressBegin(0, 3, 1);
-    f.ui.ProgressStep();
-    EXPECT_FALSE(f.ui.CancelRequested());
-    f.ui.ProgressEnd();
+    f.ui->ProgressBegin(0, 3, 1);
+    f.ui->ProgressStep();
+    EXPECT_FALSE(f.ui->CancelRequested());
+    f.ui->ProgressEnd();
 }

@@ -34,6 +34,16 @@ QIcon ThemeIcon(const QString& name) {
         {"application-exit", QStyle::SP_DialogCloseButton},
         {"go-home", QStyle::SP_DirHomeIcon},
         {"folder-pictures", QStyle::SP_DirIcon},
+        {"edit-cut", QStyle::SP_DialogDiscardButton},
+        {"edit-copy", QStyle::SP_FileLinkIcon},
+        {"edit-paste", QStyle::SP_DialogApplyButton},
+        {"list-add", QStyle::SP_FileDialogNewFolder},
+        {"list-remove", QStyle::SP_TrashIcon},
+        {"document-edit", QStyle::SP_FileDialogDetailedView},
+        {"edit-find", QStyle::SP_FileDialogContentsView},
+        {"view-refresh", QStyle::SP_BrowserReload},
+        {"image-x-generic", QStyle::SP_DesktopIcon},
+        {"media-record", QStyle::SP_MediaVolume},
     };
     const auto it = fallbacks.find(name);
     if (it == fallbacks.end()) return QIcon::fromTheme(name);
@@ -50,9 +60,10 @@ QAction* CommandActions::Action(int id) {
     auto* action = new QAction(this);
     if (const CommandInfo* info = CommandTable::Find(id)) {
         action->setText(QString::fromUtf8(info->text));
-        if (*info->shortcut) action->setShortcut(QKeySequence(QString::fromUtf8(info->shortcut)));
+        if (*info->shortcut) action->setShortcuts(QKeySequence::listFromString(QString::fromUtf8(info->shortcut)));
         action->setStatusTip(CommandTable::StatusPrompt(*info));
         action->setToolTip(CommandTable::ToolTip(*info));
+        action->setIconText(CommandTable::ToolTip(*info));
         if (*info->icon) action->setIcon(ThemeIcon(QString::fromUtf8(info->icon)));
     }
     connect(action, &QAction::triggered, this, [this, id] { m_router.Execute(id); });

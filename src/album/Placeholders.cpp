@@ -1,0 +1,59 @@
+#include "Placeholders.h"
+
+#include "CAlboraDoc.h"
+#include "CAppSettings.h"
+
+#include "platform/CTime.h"
+#include "platform/ProgramPaths.h"
+
+#include <ctime>
+
+int ReplacePlaceholder(const QString& placeholder, const QString& value, QString& text, int limit) {
+    const qsizetype n = placeholder.size();
+    if (n == 0 || n > text.size()) return 0;
+    int count = 0;
+    qsizetype p = 0;
+    while (p <= text.size() - n) {
+        if (QStringView(text).mid(p, n).compare(placeholder, Qt::CaseInsensitive) != 0) {
+            ++p;
+            continue;
+        }
+        text.replace(p, n, value);
+        if (++count >= limit) break;
+        p += value.size();
+    }
+    return count;
+}
+
+bool ExpandPlaceholders(QString& text, CAlboraDoc& doc,
+                        const std::optional<SelectedCardTexts>& selection) {
+    if (selection) {
+        ReplacePlaceholder(QStringLiteral("{NAMESEL}"), selection->name, text);
+        ReplacePlaceholder(QStringLiteral("{IMAGESEL}"), selection->graphic, text);
+        ReplacePlaceholder(QStringLiteral("{SELNOEX}"), selection->graphic, text);
+        ReplacePlaceholder(QStringLiteral("{DATESEL}"), selection->date, text);
+        ReplacePlaceholder(QStringLiteral("{DESCSEL}"), selection->description, text);
+    }
+    if (text.contains(QStringLiteral("{NEWNAME}"), Qt::CaseInsensitive))
+        ReplacePlaceholder(QStringLiteral("{NEWNAME}"), doc.NextImageFileName(), text);
+    const CFotoObjList& album = doc.Db().List();
+    const CAppSettings& settings = doc.Settings();
+    const std::int64_t now = std::time(nullptr);
+    const auto clock = [now](const char* format) { return CTime::Format(format, now).value_or(QString()); };
+    const QString longDate = clock("%B %d, %Y %H:%M:%S");
+    ReplacePlaceholder(QStringLiteral("{CRPPATH}"), doc.GetPathName(), text);
+    ReplacePlaceholder(QStringLiteral("{CRPNAME}"), album.m_strName, text);
+    ReplacePlaceholder(QStringLiteral("{CRPDESC}"), album.m_strDescription, text);
+    ReplacePlaceholder(QStringLiteral("{CRPAUTHOR}"), album.m_strAuthor, text);
+    ReplacePlaceholder(QStringLiteral("{CRPDATE}"),
+                       CTime::Format("%B %d, %Y %H:%M:%S", album.m_timeCreated).value_or(QString()), text);
+    ReplacePlaceholder(QStringLiteral("{ALBOPATH}"), ProgramPaths::ProgramDirectory(), text);
+    ReplacePlaceholder(QStringLiteral("{FASTPATH}"),
+                       settings.FastTempPath.isEmpty() ? ProgramPaths::ProgramDirectory() : settings.FastTempPath,
+                       text);
+    ReplacePlaceholder(QStringLiteral("{CURDATE}"), longDate, text);
+    ReplacePlaceholder(QStringLiteral("{DATETIME}"), longDate, text);
+    ReplacePlaceholder(QStringLiteral("{DATE}"), clock("%B %d, %Y"), text);
+    ReplacePlaceholder(QStringLiteral("{TIME}"), clock("%H:%M:%S"), text);
+    return true;
+}

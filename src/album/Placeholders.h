@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class CAlboraDoc;
+
+// Replaces every PLACEHOLDER in TEXT (ignoring case) by VALUE, at most LIMIT times, never
+// scanning an inserted value again; returns the number of replacements.
+int ReplacePlaceholder(const QString& placeholder, const QString& value, QString& text,
+                       int limit = 10000);
+
+// The four column texts of the first selected card of the card list.
+struct SelectedCardTexts {
+    QString name;
+    QString graphic;
+    QString date;
+    QString description;
+};
+
+// Expands the album, selection and clock placeholders of utility command lines and print
+// headers ("{CRPNAME}", "{NAMESEL}", "{DATE}" ...). Without a selection the selection
+// placeholders stay as they are. "{NEWNAME}" takes a new image name only when it is used.
+bool ExpandPlaceholders(QString& text, CAlboraDoc& doc,
+                        const std::optional<SelectedCardTexts>& selection);

@@ -1,0 +1,171 @@
+#include "CardCommands.h"
+
+#include "CardDialogs.h"
+#include "CardListSurface.h"
+
+#include "album/CAlboraDoc.h"
+#include "album/CAppSettings.h"
+#include "platform/CTime.h"
+#include "platform/UiServices.h"
+#include "sound/SoundAnnotations.h"
+
+#include <QFile>
+
+namespace {
+const QString kSelectFirst = QStringLiteral("Select a card, next go \"Modify or view data\".");
+}
+
+void ApplyPhotoCardFields(CFotoObj& card, const QString& name, const QString& description,
+                          const QString& objectFile) {
+    card.m_strName = !name.isEmpty() ? name : !objectFile.isEmpty() ? objectFile : QStringLiteral("Nombre");
+    card.m_strDescription = description;
+    if (!objectFile.isEmpty()) card.m_strGraphic = objectFile;
+    card.m_time = CTime::NowStamp();
+}
+
+CFotoObj* CardCommands::Card(int index) const { return e.doc.Db().GetAt(index); }
+
+bool CardCommands::CanAdd() const { return e.doc.Db().Found() == nullptr; }
+
+bool CardCommands::HasSelection() const { return !e.list.SelectedCards().empty(); }
+
+bool CardCommands::CanPasteCard() const { return e.session.cardClipboard.GetCount() > 0; }
+
+bool CardCommands::CanAssociate() const {
+    const std::vector<int> selected = e.list.SelectedCards();
+    const CFotoObj* card = selected.empty() ? nullptr : Card(selected.front());
+    return card && !card->m_strGraphic.isEmpty();
+}
+
+void CardCommands::Changed(int hint) {
+    e.doc.SetModifiedFlag();
+    e.doc.UpdateAllViews(e.list.SenderView(), hint);
+}
+
+void CardCommands::Add() {
+    auto card = std::make_shared<CFotoObj>();
+    card->m_strName = QStringLiteral("Name");
+    card->m_strDescription = QStringLiteral("Description");
+    if (e.dialogs.EditCard(*card)) e.doc.Db().InsertSorted(card);
+    e.doc.Db().Search(nullptr, {});
+    e.list.RebuildAll(true);
+    Changed();
+}
+
+void CardCommands::Modify() {
+    const std::vector<int> selected = e.list.SelectedCards();
+    if (selected.empty()) {
+        e.ui.MessageBox(kSelectFirst, MsgButtons::Ok, MsgIcon::Information);
+        return;
+    }
+    for (int index : selected) {
+        CFotoObj* stored = Card(index);
+        if (!stored) continue;
+        CFotoObj copy(*stored);
+        if (!e.dialogs.EditCard(copy)) continue;
+        e.doc.Db().Modify(stored, copy);
+        e.list.RebuildRowOf(index);
+        Changed();
+    }
+}
+
+void CardCommands::Delete() {
+    if (e.ui.MessageBox(QStringLiteral("Warning!:\nDo you like to destroy this card, are you sure?"),
+                        MsgButtons::YesNo, MsgIcon::Exclamation) != MsgAnswer::Yes)
+        return;
+    const std::vector<int> selected = e.list.SelectedCards();
+    const CFotoObj* card = selected.empty() ? nullptr : Card(selected.front());
+    if (!card) {
+        e.ui.MessageBox(QStringLiteral("Message:\nSelect a card, then delete."), MsgButtons::Ok,
+                        MsgIcon::Information);
+        return;
+    }
+    const int index = selected.front();
+    e.list.RemoveRowOf(index);
+    if (e.doc.Settings().flgAutoErase && !card->m_strGraphic.isEmpty() &&
+        e.ui.MessageBox(QStringLiteral("Warning!\nDelete the graphic file?\n") + card->m_strGraphic,
+                        MsgButtons::YesNo, MsgIcon::Exclamation) == MsgAnswer::Yes) {
+        SoundAnnotations::DeleteSound(*card);
+        if (!QFile::remove(card->m_strGraphic))
+            e.ui.MessageBox(QStringLiteral("Error:\nCan't delete this file."), MsgButtons::Ok,
+                            MsgIcon::Exclamation);
+    }
+    e.doc.m_nCurrent = -1;
+    // The card's index is in the working list; the store removes from the whole album.
+    e.doc.Db().RemoveAt(e.doc.Db().List().IndexOf(card));
+    Changed();
+}
+
+void CardCommands::Search() {
+    QString text = e.session.lastSearchText;
+    QString field = e.session.lastSearchField;
+    if (!e.dialogs.AskSearch(text, field) || text.isEmpty()) return;
+    e.session.lastSearchText = text;
+    e.session.lastSearchField = field;
+    if (e.doc.Db().Search(&text, field)) {
+        e.ui.SetStatusText(0, QStringLiteral("Search: ") + text);
+        e.doc.m_nCurrent = -1;
+        e.list.RebuildAll(true);
+        e.doc.UpdateAllViews(e.list.SenderView(), 0);
+    } else {
+        e.ui.MessageBox(QStringLiteral("Search:\nSearch string not found!\n") + text, MsgButtons::Ok,
+                        MsgIcon::Information);
+    }
+}
+
+void CardCommands::ViewAllCards() {
+    e.doc.Db().Search(nullptr, {});
+    e.doc.m_nCurrent = -1;
+    e.list.RebuildAll(true);
+    e.doc.UpdateAllViews(e.list.SenderView(), 0);
+}
+
+void CardCommands::CopyCard() {
+    const std::vector<int> selected = e.list.SelectedCards();
+    if (selected.empty()) {
+        e.ui.MessageBox(QStringLiteral("Please first select one card to copy!"), MsgButtons::Ok,
+                        MsgIcon::Information);
+        return;
+    }
+    CFotoDB& clipboard = e.session.cardClipboard;
+    if (!clipboard.Reset()) {
+        e.ui.MessageBox(QStringLiteral("Error:\nCan't create the copy object"), MsgButtons::Ok,
+                        MsgIcon::Information);
+        return;
+    }
+    for (int index : selected) {
+        const CFotoObj* card = Card(index);
+        if (!card) continue;
+        auto copy = std::make_shared<CFotoObj>(*card);
+        copy->m_time = CTime::NowStamp();
+        clipboard.InsertSorted(std::move(copy));
+    }
+}
+
+void CardCommands::PasteCard() {
+    const std::vector<int> selected = e.list.SelectedCards();
+    int position = std::max((selected.empty() ? 0 : selected.front()) - 1, 0);
+    const CFotoObjList& copied = e.session.cardClipboard.List();
+    for (int i = 0; i < copied.GetCount(); ++i) {
+        auto copy = std::make_shared<CFotoObj>(*copied.GetAt(i));
+        copy->m_time = CTime::NowStamp();
+        e.doc.Db().InsertAfter(std::move(copy), position++);
+    }
+    e.doc.Db().Search(nullptr, {});
+    e.list.RebuildAll(true);
+    e.doc.SetModifiedFlag();
+}
+
+void CardCommands::InsertImageAsCard(const QString& fileName) {
+    if (e.doc.Db().Found()) {
+        // A search result is shown: the new card goes to the album, which comes back into view.
+        e.doc.Db().Search(nullptr, {});
+        e.list.RebuildAll(true);
+    }
+    auto card = std::make_shared<CFotoObj>();
+    card->m_strName = card->m_strGraphic = fileName;
+    const int index = e.doc.Db().InsertSorted(std::move(card));
+    e.list.AddRowFor(index);
+    Changed();
+    e.list.SelectOnly(index);
+}

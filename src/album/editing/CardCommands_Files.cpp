@@ -1,0 +1,201 @@
+// The card commands that work on the cards' files: paste an image, dropped files, association,
+// mail, rename and convert.
+#include "CardCommands.h"
+
+#include "CardDialogs.h"
+#include "CardListSurface.h"
+
+#include "album/CAlboraDoc.h"
+#include "album/CAppSettings.h"
+#include "image/CImageObject.h"
+#include "platform/CTime.h"
+#include "platform/ProcessLauncher.h"
+#include "platform/UiServices.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+bool CardCommands::CheckObjectFile(const CFotoObj& card, const char* verb) {
+    if (card.m_strGraphic.isEmpty()) {
+        e.ui.MessageBox(QStringLiteral("Error: can't %1!\n\"%2\" not specify a file object")
+                            .arg(QLatin1String(verb), card.m_strName),
+                        MsgButtons::Ok, MsgIcon::Exclamation);
+        return false;
+    }
+    if (!QFileInfo::exists(card.m_strGraphic)) {
+        e.ui.MessageBox(QStringLiteral("Error: can't %1!\nFile \"%2\" not found")
+                            .arg(QLatin1String(verb), card.m_strGraphic),
+                        MsgButtons::Ok, MsgIcon::Exclamation);
+        return false;
+    }
+    return true;
+}
+
+void CardCommands::PasteImage(const QImage& clipboardImage) {
+    const CAppSettings& settings = e.doc.Settings();
+    const QString name = e.doc.NextImageFileName();
+    CImageObject image = ImageFromQImage(clipboardImage);
+    if (name.isEmpty() || !image.IsValid()) {
+        e.ui.MessageBox(QStringLiteral("Error:\nClipboard Image"), MsgButtons::Ok, MsgIcon::Exclamation);
+        return;
+    }
+    if (settings.flgJPG) {
+        const QString scratch = QDir(settings.FastTempPath).filePath(QStringLiteral("tempfoto.bmp"));
+        CImageObject converted;
+        if (!image.Save(scratch, IMAGE_BMP)) {
+            e.ui.MessageBox(QStringLiteral("Error:\nSaving Clipboard Image:\n") + name, MsgButtons::Ok,
+                            MsgIcon::Exclamation);
+            return;
+        }
+        if (!converted.Load(scratch, IMAGE_BMP) || !converted.Save(name)) {
+            e.ui.MessageBox(QStringLiteral("JPEG Convertion Error: ") + name, MsgButtons::Ok,
+                            MsgIcon::Exclamation);
+            return;
+        }
+    } else if (!image.Save(name, IMAGE_BMP)) {
+        e.ui.MessageBox(QStringLiteral("Error:\nSaving Clipboard Image:\n") + name, MsgButtons::Ok,
+                        MsgIcon::Exclamation);
+        return;
+    }
+    if (settings.flgAutoInsert) {
+        InsertImageAsCard(name);
+        if (settings.flgAutoEdita) Modify();
+    }
+    e.doc.SetModifiedFlag();
+}
+
+void CardCommands::DropFiles(const QStringList& paths) {
+    const bool copy = e.ui.MessageBox(QStringLiteral("Copy droped files to the album directory?"),
+                                      MsgButtons::YesNo, MsgIcon::Exclamation) == MsgAnswer::Yes;
+    const QString albumDir = e.doc.Db().List().m_strDirectory.isEmpty()
+                                 ? QDir::currentPath()
+                                 : e.doc.Db().List().m_strDirectory;
+    bool added = false;
+    for (const QString& source : paths) {
+        QString target = QDir(albumDir).filePath(QFileInfo(source).fileName());
+        if (copy) {
+            bool skip = false, abort = false;
+            while (QFileInfo(target) != QFileInfo(source)) {  // a file dropped on itself stays
+                QFile::remove(target);
+                QFile file(source);
+                if (file.copy(target)) break;
+                const MsgAnswer answer = e.ui.MessageBox(
+                    QStringLiteral("Copy error:\nSource: %1\nTarget: %2\n%3").arg(source, target, file.errorString()),
+                    MsgButtons::AbortRetryIgnore, MsgIcon::Stop);
+                if (answer == MsgAnswer::Retry) continue;
+                (answer == MsgAnswer::Ignore ? skip : abort) = true;
+                break;
+            }
+            if (abort) break;
+            if (skip) continue;
+        } else {
+            // Not copied: the card names the file where it is.
+            target = QFileInfo(source).absoluteFilePath();
+        }
+        auto card = std::make_shared<CFotoObj>();
+        card->m_strName = card->m_strGraphic =
+            e.doc.Settings().addPathBrowser || !copy ? target : QFileInfo(target).fileName();
+        e.doc.Db().InsertSorted(std::move(card));
+        added = true;
+    }
+    if (!added) return;
+    e.doc.SetModifiedFlag();
+    e.doc.UpdateAllViews(nullptr, 0);
+}
+
+void CardCommands::Association() {
+    for (int index : e.list.SelectedCards()) {
+        const CFotoObj* card = Card(index);
+        if (!card) continue;
+        const QString& file = card->m_strGraphic;
+        if (file.isEmpty()) {
+            e.ui.MessageBox(QStringLiteral("No image associated to the card!"), MsgButtons::Ok,
+                            MsgIcon::Information);
+        } else if (!QFileInfo::exists(file)) {
+            e.ui.MessageBox(QStringLiteral("Error:\nFile not found:\n") + file, MsgButtons::Ok,
+                            MsgIcon::Exclamation);
+        } else if (e.launcher.FindAssociation(file).isEmpty()) {
+            e.ui.MessageBox(QStringLiteral("Error:\nCan't find association for: %1").arg(file),
+                            MsgButtons::Ok, MsgIcon::Exclamation);
+        } else if (!e.launcher.OpenWithAssociation(QFileInfo(file).absoluteFilePath())) {
+            e.ui.MessageBox(QStringLiteral("Error:%1\nCan't execute %2").arg(1).arg(file), MsgButtons::Ok,
+                            MsgIcon::Exclamation);
+        }
+    }
+}
+
+void CardCommands::Send() {
+    const std::vector<int> selected = e.list.SelectedCards();
+    if (selected.empty()) {
+        e.ui.MessageBox(QStringLiteral("First select one image!"), MsgButtons::Ok, MsgIcon::Information);
+        return;
+    }
+    const CFotoObj* card = Card(selected.back());
+    if (!card || card->m_strGraphic.isEmpty() || !QFileInfo::exists(card->m_strGraphic)) {
+        e.ui.MessageBox(QStringLiteral("Can't find any image!"), MsgButtons::Ok, MsgIcon::Information);
+        return;
+    }
+    if (!e.launcher.SendMail(card->m_strGraphic))
+        e.ui.MessageBox(QStringLiteral("Failed to send mail."), MsgButtons::Ok, MsgIcon::Exclamation);
+}
+
+void CardCommands::Rename() {
+    for (int index : e.list.SelectedCards()) {
+        CFotoObj* card = Card(index);
+        if (!card || !CheckObjectFile(*card, "rename")) continue;
+        QString newName = card->m_strGraphic;
+        bool preserve = true;
+        if (!e.dialogs.AskRename(card->m_strGraphic, card->m_strName, newName, preserve)) continue;
+        QFile file(card->m_strGraphic);
+        if (newName.isEmpty() || QFileInfo::exists(newName) || !file.rename(newName)) {
+            e.ui.MessageBox(QStringLiteral("Error:\nFile \"%1\" not found\nCause = %2")
+                                .arg(card->m_strGraphic)
+                                .arg(int(QFileInfo::exists(newName) ? QFile::RenameError : file.error())),
+                            MsgButtons::Ok, MsgIcon::Exclamation);
+            continue;
+        }
+        if (!preserve) card->m_strName = newName;
+        card->m_strGraphic = newName;
+        card->m_time = CTime::NowStamp();
+        e.list.RebuildRowOf(index);
+        Changed();
+    }
+}
+
+void CardCommands::Convert() {
+    for (int index : e.list.SelectedCards()) {
+        CFotoObj* card = Card(index);
+        if (!card || !CheckObjectFile(*card, "convert")) continue;
+        QString format = QStringLiteral("JPG");
+        bool preserve = true;
+        if (!e.dialogs.AskConvert(card->m_strGraphic, format, preserve)) continue;
+        const QString oldFile = card->m_strGraphic;
+        CImageObject image;
+        if (!image.Load(oldFile)) {
+            e.ui.MessageBox(QStringLiteral("Error:\nReading image file: ") + oldFile, MsgButtons::Ok,
+                            MsgIcon::Exclamation);
+            continue;
+        }
+        // The old name's folder and base name with the chosen format as its extension.
+        const qsizetype slash = std::max(oldFile.lastIndexOf('/'), oldFile.lastIndexOf('\\'));
+        const qsizetype dot = oldFile.lastIndexOf('.');
+        const QString newFile = (dot > slash ? oldFile.left(dot) : oldFile) + '.' + format;
+        if (!image.Save(newFile)) {
+            e.ui.MessageBox(QStringLiteral("Error:\nCan't save image: ") + newFile, MsgButtons::Ok,
+                            MsgIcon::Exclamation);
+            continue;
+        }
+        if (!preserve) card->m_strName = newFile;
+        card->m_strGraphic = newFile;
+        card->m_time = CTime::NowStamp();
+        if (QFileInfo(newFile) != QFileInfo(oldFile) &&
+            e.ui.MessageBox(QStringLiteral("Delete previous image file?\n") + oldFile, MsgButtons::YesNo,
+                            MsgIcon::Exclamation) == MsgAnswer::Yes &&
+            !QFile::remove(oldFile))
+            e.ui.MessageBox(QStringLiteral("Error:\nCan't delete this file."), MsgButtons::Ok,
+                            MsgIcon::Exclamation);
+        e.list.RebuildRowOf(index);
+        Changed();
+    }
+}

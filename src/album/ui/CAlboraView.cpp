@@ -1,0 +1,273 @@
+#include "CAlboraView.h"
+
+#include "album/CAlboraDoc.h"
+#include "platform/CTime.h"
+#include "platform/CommandIds.h"
+#include "platform/MainWindowServices.h"
+#include "platform/ProcessLauncher.h"
+#include "platform/UiServices.h"
+#include "platform/widgets/CommandActions.h"
+#include "sound/SoundAnnotations.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMimeData>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+CAlboraView::CAlboraView(CAlboraDoc& doc, Services services, QWidget* parent)
+    : QWidget(parent),
+      m_doc(doc),
+      m_services(services),
+      m_commands({doc, services.ui, services.dialogs, *this, services.launcher, services.sound, services.session}),
+      m_model(new CardListModel(this)),
+      m_list(new QTreeView(this)) {
+    m_list->setModel(m_model);
+    m_list->setRootIsDecorated(false);
+    m_list->setUniformRowHeights(true);
+    m_list->setAllColumnsShowFocus(true);
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setContextMenuPolicy(Qt::DefaultContextMenu);
+    m_list->header()->setSectionsClickable(true);
+    m_list->header()->setSortIndicatorShown(false);
+    m_list->header()->setStretchLastSection(true);
+    m_list->installEventFilter(this);
+    m_list->viewport()->installEventFilter(this);
+    connect(m_list->header(), &QHeaderView::sectionClicked, this, &CAlboraView::SortByColumn);
+    connect(m_list, &QTreeView::doubleClicked, this, [this] { m_commands.Modify(); });
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_list);
+    setAcceptDrops(true);
+    m_list->setAcceptDrops(false);
+    setFocusProxy(m_list);
+    RegisterCommands();
+    m_doc.AddView(this);
+    RebuildAll(true);
+}
+
+CAlboraView::~CAlboraView() = default;
+
+void CAlboraView::RegisterCommands() {
+    auto& c = m_commands;
+    const auto selection = [this](CommandState& s) { s.enabled = !SelectedCards().empty(); };
+    const auto canAdd = [this](CommandState& s) { s.enabled = m_commands.CanAdd(); };
+    OnCommand(Cmd::ViewCurrentImage, [this] { ViewCurrentImage(); }, selection);
+    OnCommand(Cmd::CardAdd, [&c] { c.Add(); }, canAdd);
+    OnCommand(Cmd::CardModify, [&c] { c.Modify(); });
+    OnCommand(Cmd::CardDelete, [&c] { c.Delete(); }, canAdd);
+    OnCommand(Cmd::CardSearch, [&c] { c.Search(); }, canAdd);
+    OnCommand(Cmd::ViewAllCards, [&c] { c.ViewAllCards(); });
+    OnCommand(Cmd::CopyCard, [&c] { c.CopyCard(); }, selection);
+    OnCommand(Cmd::PasteCard, [&c] { c.PasteCard(); }, [this](CommandState& s) { s.enabled = m_commands.CanPasteCard(); });
+    OnCommand(Cmd::EditPaste, [&c] { c.PasteImage(QApplication::clipboard()->image()); },
+              [](CommandState& s) { s.enabled = QApplication::clipboard()->mimeData() &&
+                                                QApplication::clipboard()->mimeData()->hasImage(); });
+    OnCommand(Cmd::Association, [&c] { c.Association(); }, [this](CommandState& s) { s.enabled = m_commands.CanAssociate(); });
+    OnCommand(Cmd::FileSendMail, [&c] { c.Send(); },
+              [this](CommandState& s) { s.enabled = m_services.launcher.CanSendMail(); });
+    OnCommand(Cmd::RenameImage, [&c] { c.Rename(); });
+    OnCommand(Cmd::FilePrint, [this] { Print(); });
+    OnCommand(Cmd::FilePrintPreview, [this] { PrintPreview(); });
+    OnCommand(Cmd::ConvertImage, [&c] { c.Convert(); });
+    OnCommand(Cmd::SoundPlay, [this] {
+        const auto s = Selection();
+        if (s) m_services.sound.PlaySound(s->graphic);
+    }, [this](CommandState& s) {
+        const auto sel = Selection();
+        s.enabled = sel && SoundAnnotations::HasSound(sel->graphic);
+    });
+    OnCommand(Cmd::SoundRecord, [this] {
+        const auto s = Selection();
+        if (s) m_services.sound.RecordSound(s->graphic);
+    }, [this](CommandState& s) {
+        const auto sel = Selection();
+        s.enabled = sel && !sel->graphic.isEmpty();
+    });
+}
+
+CardListModel::Row CAlboraView::RowForCard(int card) const {
+    CardListModel::Row row;
+    row.card = card;
+    if (const CFotoObj* c = m_doc.Db().GetAt(card)) {
+        row.texts = {c->m_strName, c->m_strGraphic,
+                     CTime::CardDate(c->m_time).value_or(QStringLiteral("<Error>")), c->m_strDescription};
+    }
+    return row;
+}
+
+void CAlboraView::SetColumnWidths() {
+    const int width = std::max(m_list->viewport()->width(), 400);
+    // A sixth of the width, but never too narrow for the date it shows.
+    const int dateWidth = std::max(width / 6, fontMetrics().horizontalAdvance(QStringLiteral("00/00/0000 00:00:00")) + 16);
+    const int widths[] = {width / 4, width / 4, dateWidth, width / 2};
+    for (int c = 0; c < CardListModel::kColumns; ++c) m_list->setColumnWidth(c, widths[c]);
+}
+
+void CAlboraView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The columns take their share of the width the window really has when it first shows.
+    if (!m_bColumnsSized) {
+        m_bColumnsSized = true;
+        SetColumnWidths();
+    }
+}
+
+void CAlboraView::RebuildAll(bool recreateColumns) {
+    UiServices& ui = m_services.ui;
+    WaitCursor wait(ui);
+    const QString& directory = m_doc.Db().List().m_strDirectory;
+    if (!directory.isEmpty() && !QDir::setCurrent(directory))
+        ui.MessageBox(QStringLiteral("Error: can't set to album directory!\r") + directory, MsgButtons::Ok,
+                      MsgIcon::Exclamation);
+    const int count = m_doc.Db().GetCount();
+    ui.SetStatusText(0, QStringLiteral("Listing..."));
+    ui.ProgressBegin(0, count, 1);
+    std::vector<CardListModel::Row> rows;
+    rows.reserve(std::size_t(count));
+    for (int i = 0; i < count; ++i) {
+        rows.push_back(RowForCard(i));
+        ui.ProgressStep();
+    }
+    m_model->SetRows(std::move(rows));
+    ui.ProgressEnd();
+    ui.SetStatusTextF(0, "%d items listed", count);
+    m_nSortColumn = -1;
+    m_bSortAscending = true;
+    m_list->header()->setSortIndicatorShown(false);
+    if (recreateColumns) SetColumnWidths();
+    if (m_doc.m_nCurrent >= 0 && m_doc.m_nCurrent < count) SelectRow(m_doc.m_nCurrent, true);
+}
+
+void CAlboraView::OnUpdate(View*, int hint, void*) {
+    if (hint >= Hint::DrawChanged && hint <= Hint::DrawViewLast) return;
+    if (hint == Hint::SelectionOnly) {
+        m_list->clearSelection();
+        if (m_nSortColumn == -1 && m_doc.m_nCurrent != -1) SelectRow(m_doc.m_nCurrent, true);
+        return;
+    }
+    RebuildAll(false);
+}
+
+void CAlboraView::SelectRow(int row, bool scroll) {
+    if (row < 0 || row >= m_model->rowCount()) return;
+    const QModelIndex index = m_model->index(row, 0);
+    m_list->selectionModel()->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    m_list->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    if (scroll) m_list->scrollTo(index);
+}
+
+std::vector<int> CAlboraView::SelectedCards() const {
+    QModelIndexList rows = m_list->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    std::vector<int> cards;
+    for (const QModelIndex& index : rows) cards.push_back(m_model->RowAt(index.row()).card);
+    return cards;
+}
+
+void CAlboraView::RebuildRowOf(int card) {
+    const int row = m_model->RowOfCard(card);
+    if (row >= 0) m_model->ReplaceRow(row, RowForCard(card));
+}
+
+void CAlboraView::RemoveRowOf(int card) {
+    const int row = m_model->RowOfCard(card);
+    if (row >= 0) m_model->RemoveRow(row);
+    m_model->ShiftCards(card + 1, -1);
+}
+
+void CAlboraView::AddRowFor(int card) {
+    m_model->ShiftCards(card, +1);
+    // In album order the row goes where its card is; in a sorted list at the end.
+    const int row = m_nSortColumn == -1 ? std::min(card, m_model->rowCount()) : m_model->rowCount();
+    m_model->InsertRow(row, RowForCard(card));
+}
+
+void CAlboraView::SelectOnly(int card) {
+    m_list->clearSelection();
+    SelectRow(m_model->RowOfCard(card), true);
+}
+
+void CAlboraView::SortByColumn(int column) {
+    if (column < 0 || column >= CardListModel::kColumns) return;
+    m_bSortAscending = column != m_nSortColumn ? true : !m_bSortAscending;
+    m_nSortColumn = column;
+    m_model->SortByColumn(column, m_bSortAscending);
+    QHeaderView* header = m_list->header();
+    header->setSortIndicatorShown(true);
+    header->setSortIndicator(column, m_bSortAscending ? Qt::AscendingOrder : Qt::DescendingOrder);
+}
+
+std::optional<SelectedCardTexts> CAlboraView::Selection() const {
+    QModelIndexList rows = m_list->selectionModel()->selectedRows();
+    if (rows.isEmpty()) return std::nullopt;
+    const QModelIndex first = *std::min_element(rows.begin(), rows.end(),
+                                                [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    const auto& texts = m_model->RowAt(first.row()).texts;
+    return SelectedCardTexts{texts[0], texts[1], texts[2], texts[3]};
+}
+
+void CAlboraView::ViewCurrentImage() {
+    const std::vector<int> cards = SelectedCards();
+    if (cards.empty()) return;
+    const int row = m_model->RowOfCard(cards.front());
+    m_doc.m_strCurrentFile = m_model->RowAt(row).texts[1];
+    m_doc.m_nCurrent = cards.front();
+    m_doc.UpdateAllViews(this, Hint::ViewCurrent);
+    if (m_services.mainWindow) m_services.mainWindow->ShowTab(MainWindowServices::ImageTab);
+}
+
+void CAlboraView::ShowContextMenu(const QPoint& globalPos) {
+    if (!m_services.actions) return;
+    QMenu menu(window());
+    CommandActions& a = *m_services.actions;
+    a.Fill(&menu, {Cmd::ViewCurrentImage, 0, Cmd::CopyCard, Cmd::PasteCard, Cmd::EditPaste, 0, Cmd::CardAdd,
+                   Cmd::CardDelete, Cmd::CardModify, 0});
+    QMenu* sound = menu.addMenu(QStringLiteral("&Sound anotations"));
+    a.Fill(sound, {Cmd::SoundPlay, Cmd::SoundRecord});
+    menu.addSeparator();
+    a.Fill(&menu, {Cmd::CardSearch, Cmd::ViewAllCards, 0, Cmd::MaximizeListView, Cmd::RestoreAllViews,
+                   Cmd::ListViewerProperties});
+    a.Refresh();
+    menu.exec(globalPos);
+}
+
+bool CAlboraView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_list && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Space) &&
+            key->modifiers() == Qt::NoModifier) {
+            ViewCurrentImage();
+            return true;
+        }
+        if (key->key() == Qt::Key_Menu) {
+            ShowContextMenu(m_list->viewport()->mapToGlobal(QPoint(5, 5)));
+            return true;
+        }
+    }
+    if (watched == m_list->viewport() && event->type() == QEvent::ContextMenu) {
+        ShowContextMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void CAlboraView::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void CAlboraView::dropEvent(QDropEvent* event) {
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) paths << url.toLocalFile();
+    if (paths.isEmpty()) return;
+    event->acceptProposedAction();
+    m_commands.DropFiles(paths);
+}

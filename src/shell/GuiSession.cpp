@@ -1,0 +1,27 @@
+#include "GuiSession.h"
+
+#include "CMainFrame.h"
+
+#include "album/CAppSettings.h"
+#include "album/ui/CAlboraView.h"
+#include "image/ImageLibrary.h"
+#include "platform/CommandIds.h"
+
+GuiSession::GuiSession(CAppSettings& settingsIn, SettingsStore& storeIn)
+    : settings(settingsIn),
+      store(storeIn),
+      doc(ui, settings),
+      sound(ui, settings, mci, player),
+      cardDialogs(ui, sound, [this] { frame->Router().Execute(Cmd::ViewCurrentImage); }) {
+    ImageLibrary::SetJpegQuality(settings.JPGquality);
+    ImageLibrary::SetUi(&ui);
+    frame = std::make_unique<CMainFrame>(doc, settings, store, ui);
+    cardDialogs.SetParent(frame.get());
+    list = new CAlboraView(doc, {ui, cardDialogs, launcher, sound, editing, frame.get(), &frame->Actions()});
+    frame->AddTab(list, list, QStringLiteral(" List "));
+}
+
+GuiSession::~GuiSession() {
+    frame.reset();
+    ImageLibrary::SetUi(nullptr);
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "album/CAlboraDoc.h"
+#include "album/editing/CardCommands.h"
+#include "album/ui/QtCardDialogs.h"
+#include "platform/ProcessLauncher.h"
+#include "platform/media/MciInterpreter.h"
+#include "platform/media/SoundPlayer.h"
+#include "platform/widgets/QtUiServices.h"
+#include "sound/SoundAnnotations.h"
+
+#include <memory>
+
+class CAlboraView;
+class CAppSettings;
+class CMainFrame;
+class SettingsStore;
+
+// Everything the GUI program holds while it runs, made and joined in order: the Ui services,
+// the document, the sound and program services, and the main window with its views.
+class GuiSession {
+public:
+    GuiSession(CAppSettings& settings, SettingsStore& store);
+    ~GuiSession();
+
+    CAppSettings& settings;
+    SettingsStore& store;
+    QtUiServices ui;
+    CAlboraDoc doc;
+    SystemProcessLauncher launcher;
+    MciInterpreter mci;
+    SoundPlayer player;
+    SoundAnnotations sound;
+    EditingSession editing;
+    QtCardDialogs cardDialogs;
+    std::unique_ptr<CMainFrame> frame;
+    CAlboraView* list = nullptr;
+};
