@@ -16,7 +16,7 @@ struct CliRun {
 
 CliRun Cli(const QStringList& args) {
     QProcess process;
-    process.start(qEnvironmentVariable("ALBORA_CLI"), args);
+    process.start(QStringLiteral(ALBORA_CLI_PATH), args);
     process.waitForFinished(30000);
     return {process.exitCode(), process.readAllStandardOutput(),
             QString::fromUtf8(process.readAllStandardError())};

@@ -1,0 +1,82 @@
+#include "TestFiles.h"
+#include "album/CAlboraDoc.h"
+#include "album/CAppSettings.h"
+#include "album/ui/CardListPrinter.h"
+#include "platform/HeadlessUi.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+TEST(CardListPrint, PageArithmetic) {
+    EXPECT_EQ(CardListPrinter::LinesPerPage(1000, 113, 113, 20), 34);
+    EXPECT_EQ(CardListPrinter::PageCount(70, 34), 3);
+    EXPECT_EQ(CardListPrinter::PageCount(68, 34), 2);  // no empty page at the end
+    EXPECT_EQ(CardListPrinter::PageCount(0, 34), 1);
+    EXPECT_EQ(CardListPrinter::LinesPerPage(100, 113, 113, 20), 1);
+}
+
+TEST(CardListPrint, PrintsEveryPageWithItsHeaderToPdf) {
+    ScopedTestDir dir;
+    HeadlessUi ui;
+    CAppSettings settings;
+    CAlboraDoc doc(ui, settings);
+    doc.Db().List().m_strName = QStringLiteral("Holidays");
+    for (int i = 0; i < 300; ++i) {
+        auto card = std::make_shared<CFotoObj>();
+        card->m_strName = QStringLiteral("Card%1").arg(i, 3, 10, QChar('0'));
+        card->m_strGraphic = QStringLiteral("IMG_%1.jpg").arg(i);
+        doc.Db().List().AddTail(card);
+    }
+    doc.SetPathName(dir.Path("holidays.crp"));
+    ASSERT_TRUE(doc.FileSave());
+
+    // The command line's print switch, to a PDF file, with the header setting in its store.
+    QDir().mkpath(dir.Path("config/Marenkis Setup"));
+    dir.Write("config/Marenkis Setup/Albora.ini", "[Albora]\nMarHeader=Page {PAGENUM} of {CRPNAME}\n");
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_CONFIG_HOME", dir.Path("config"));
+    QProcess albora;
+    albora.setProcessEnvironment(environment);
+    albora.start(QStringLiteral(ALBORA_GUI_PATH), {"--print", dir.Path("holidays.crp"), "--output", dir.Path("list.pdf")});
+    ASSERT_TRUE(albora.waitForFinished(60000));
+    ASSERT_EQ(albora.exitCode(), 0) << albora.readAllStandardError().toStdString();
+    QProcess info;
+    info.start("pdfinfo", {dir.Path("list.pdf")});
+    ASSERT_TRUE(info.waitForFinished());
+    const QString meta = QString::fromUtf8(info.readAllStandardOutput());
+    // A4 at 600 dpi: about 6800 pixels high, lines of about 58 pixels: 110 cards a page.
+    const int pages = meta.section(QStringLiteral("Pages:"), 1).trimmed().section('\n', 0, 0).toInt();
+    EXPECT_EQ(pages, 3) << meta.toStdString();
+    QProcess text;
+    text.start("pdftotext", {"-f", "2", "-l", "2", dir.Path("list.pdf"), "-"});
+    ASSERT_TRUE(text.waitForFinished());
+    const QString second = QString::fromUtf8(text.readAllStandardOutput());
+    EXPECT_TRUE(second.contains(QStringLiteral("Page 2 of Holidays"))) << second.left(300).toStdString();
+    EXPECT_TRUE(second.contains(QStringLiteral("Card150")));
+    EXPECT_FALSE(second.contains(QStringLiteral("Card000")));
+}
+
+TEST(CardListPrint, RendersInTheGivenRectangle) {
+    HeadlessUi ui;
+    CAppSettings settings;
+    settings.FontSize = 20;
+    CAlboraDoc doc(ui, settings);
+    for (int i = 0; i < 70; ++i) doc.Db().List().AddTail(std::make_shared<CFotoObj>());
+    QImage page(800, 1000, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    CardListPrinter printer(doc, std::nullopt);
+    const int pages = printer.PageCountFor(painter, QRect(0, 0, 800, 1000));
+    EXPECT_GE(pages, 2);
+    printer.RenderPage(painter, QRect(0, 0, 800, 1000), 1);
+    painter.end();
+    // Ink between the margins, none left of them.
+    int inked = 0, outside = 0;
+    for (int y = 0; y < 1000; ++y)
+        for (int x = 0; x < 800; ++x)
+            if (page.pixel(x, y) != qRgb(255, 255, 255)) (x < settings.MarXIzqBorde - 2 ? outside : inked)++;
+    EXPECT_GT(inked, 1000);
+    EXPECT_EQ(outside, 0);
+}
