@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -64,4 +65,57 @@ TEST(WelcomeDialog, DisablesMissingCommandsBeepsAndStoresItsCheckBoxAtOnce) {
     ButtonWithText(dialog, QStringLiteral("&Browse folders"))->click();
     EXPECT_EQ(dialog.ChosenCommands(),
               (std::vector<int>{Cmd::MaximizeImageAndLittleContact, Cmd::DiskImageBrowser}));
+}
+
+#include "TestFiles.h"
+#include "album/ui/PhotoCardDialog.h"
+#include "platform/media/MciInterpreter.h"
+#include "platform/media/SoundPlayer.h"
+#include "sound/SoundAnnotations.h"
+
+#include <QLineEdit>
+
+TEST(PhotoCardDialog, ImportsExportsAndAsksBeforeReplacingTheObject) {
+    ScopedTestDir dir;
+    dir.Write("in.txt", "Imported line");
+    HeadlessUi ui;
+    CAppSettings settings;
+    MciInterpreter mci(QStringLiteral("audiotestsrc"));
+    SoundPlayer player;
+    SoundAnnotations sound(ui, settings, mci, player);
+    CFotoObj card;
+    card.m_strName = QStringLiteral("Beach");
+    card.m_strDescription = QStringLiteral("Sun\r\nSea");
+    card.m_strGraphic = QStringLiteral("beach.jpg");
+    bool viewed = false;
+    PhotoCardDialog dialog(card, ui, sound, [&viewed] { viewed = true; }, nullptr);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Photo Card"));
+    EXPECT_TRUE(dialog.ViewButton()->isEnabled());
+    dialog.ViewButton()->click();
+    EXPECT_TRUE(viewed);
+
+    ui.QueuePath(dir.Path("in.txt"));
+    dialog.ImportDescription();
+    EXPECT_TRUE(dialog.DescriptionField()->toPlainText().contains(QStringLiteral("Imported line")));
+    ui.QueuePath(dir.Path("out.txt"));
+    dialog.ExportDescription();
+    EXPECT_TRUE(ReadAll(dir.Path("out.txt")).contains("Sun\r\nSea"));
+    ui.QueuePath(dir.Path("no/such/dir.txt"));
+    dialog.ExportDescription();
+    EXPECT_EQ(ui.LastMessage(), QStringLiteral("Fatal Error:\nIn file!"));
+
+    ui.QueueAnswer(MsgAnswer::No);
+    dialog.ChooseObject();
+    EXPECT_TRUE(ui.LastMessage().startsWith(QStringLiteral("Warning!:\nOne image is on the card")));
+    EXPECT_EQ(dialog.ObjectField()->text(), QStringLiteral("beach.jpg"));
+    ui.QueueAnswer(MsgAnswer::Yes);
+    ui.QueuePath(dir.Path("other.png"));
+    dialog.ChooseObject();
+    EXPECT_EQ(dialog.ObjectField()->text(), dir.Path("other.png"));
+    EXPECT_FALSE(dialog.ViewButton()->isEnabled());
+
+    dialog.NameField()->clear();
+    const CFotoObj result = dialog.Result();
+    EXPECT_EQ(result.m_strName, dir.Path("other.png"));
+    EXPECT_TRUE(result.m_strDescription.contains(QStringLiteral("\r\n")));
 }
