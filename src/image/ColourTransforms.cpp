@@ -1,0 +1,65 @@
+// Colour tint and brightness.
+#include "ImageTransforms.h"
+#include "WorkBuffer.h"
+
+#include <algorithm>
+#include <array>
+
+namespace ImageTransforms {
+
+std::optional<CImageObject> Tint(const CImageObject& image, QRgb target, int intensity) {
+    auto buffer = WorkBuffer::From(image);
+    if (!buffer) return std::nullopt;
+    // Per channel a table: c + floor(I * (T - c) / 256), the shift rounding toward minus infinity.
+    std::array<std::array<std::uint8_t, 256>, 3> table{};
+    const int targets[3] = {qRed(target), qGreen(target), qBlue(target)};
+    for (int ch = 0; ch < 3; ++ch)
+        for (int c = 0; c < 256; ++c) table[std::size_t(ch)][std::size_t(c)] = std::uint8_t(c + ((intensity * (targets[ch] - c)) >> 8));
+    for (std::uint32_t& p : buffer->pixels)
+        p = Pack(table[0][std::size_t(Red(p))], table[1][std::size_t(Green(p))], table[2][std::size_t(Blue(p))]);
+    CImageObject result = buffer->ToImage();
+    if (!result.IsValid()) return std::nullopt;
+    return result;
+}
+
+void Brightness(CImageObject& image, int value) {
+    if (!image.IsValid()) return;
+    const int delta = value - 128;
+    std::array<std::uint8_t, 256> lighter{};
+    for (int c = 0; c < 256; ++c) lighter[std::size_t(c)] = std::uint8_t(std::clamp(c + delta, 0, 255));
+    CImageImpl& impl = *image.GetImplementation();
+    const int bpp = impl.GetBitsPerPixel();
+    if (bpp == 24 || bpp == 32) {
+        const int step = bpp / 8;
+        for (int y = 0; y < impl.GetHeight(); ++y) {
+            std::uint8_t* p = impl.Row(y);
+            for (int x = 0; x < impl.GetWidth(); ++x, p += step)
+                p[0] = lighter[p[0]], p[1] = lighter[p[1]], p[2] = lighter[p[2]];
+        }
+        return;
+    }
+    if (bpp != 8) return;
+    // Palette pictures: each index moves to the entry nearest its brightened colour, from the
+    // palette or, without one, from the colour table.
+    std::vector<PaletteEntry> entries;
+    for (int i = 0; i < 256; ++i) {
+        PaletteEntry c;
+        if (!impl.IndexColor(i, c)) break;
+        entries.push_back(c);
+    }
+    const ImagePalette colours = impl.GetPalette() ? *impl.GetPalette() : ImagePalette(entries);
+    std::array<std::uint8_t, 256> remap{};
+    for (int i = 0; i < 256; ++i) {
+        remap[std::size_t(i)] = std::uint8_t(i);
+        if (i < int(entries.size())) {
+            const PaletteEntry& c = entries[std::size_t(i)];
+            remap[std::size_t(i)] = std::uint8_t(colours.NearestIndex(lighter[c.red], lighter[c.green], lighter[c.blue]));
+        }
+    }
+    for (int y = 0; y < impl.GetHeight(); ++y) {
+        std::uint8_t* p = impl.Row(y);
+        for (int x = 0; x < impl.GetWidth(); ++x) p[x] = remap[p[x]];
+    }
+}
+
+}  // namespace ImageTransforms

@@ -1,0 +1,214 @@
+#include "ImageTestSupport.h"
+#include "image/ImageTransforms.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+using namespace ImageTransforms;
+
+namespace {
+
+// A W x H 24-bit picture whose DIB pixel (x, y) has the colour (10x + y, 20y, x + y + 7).
+CImageObject Pattern(int w, int h) {
+    CImageObject image;
+    image.Create(w, h, 24, 2);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) image.SetPixelColor(x, y, std::uint8_t(10 * x + y), std::uint8_t(20 * y), std::uint8_t(x + y + 7));
+    return image;
+}
+
+Rgb Dib(const CImageObject& image, int x, int y) {
+    std::uint8_t r = 0, g = 0, b = 0;
+    image.GetPixelColor(x, y, r, g, b);
+    return {r, g, b};
+}
+
+bool SamePixels(const CImageObject& a, const CImageObject& b) {
+    if (a.GetWidth() != b.GetWidth() || a.GetHeight() != b.GetHeight()) return false;
+    for (int y = 0; y < a.GetHeight(); ++y)
+        for (int x = 0; x < a.GetWidth(); ++x)
+            if (!(Dib(a, x, y) == Dib(b, x, y))) return false;
+    return true;
+}
+
+// The contribution formula of the resize, written out plainly for one output position.
+std::vector<std::pair<int, double>> ReferenceWeights(int u, int outLength, int inLength, double filterWidth,
+                                                     double (*f)(double)) {
+    const double s = double(outLength) / inLength;
+    const double width = s < 1 ? filterWidth / s : filterWidth, fscale = s < 1 ? s : 1;
+    const int window = 2 * int(std::ceil(width)) + 1;
+    const double centre = u / s;
+    int left = std::max(0, int(std::floor(centre - width)));
+    const int right = std::min(int(std::ceil(centre + width)), inLength - 1);
+    if (right - left + 1 > window) ++left;
+    std::vector<std::pair<int, double>> weights;
+    double total = 0;
+    for (int i = left; i <= right; ++i) {
+        weights.push_back({i, fscale * f(fscale * (centre - i))});
+        total += weights.back().second;
+    }
+    if (total > 0)
+        for (auto& w : weights) w.second /= total;
+    return weights;
+}
+
+double Bilinear(double x) { return std::fabs(x) < 1 ? 1 - std::fabs(x) : 0; }
+
+}  // namespace
+
+TEST(Transforms, FlipsAndQuarterTurnsMoveEveryPixel) {
+    CImageObject line;
+    line.Create(3, 1, 24, 2);
+    line.SetPixelColor(0, 0, 1, 0, 0);
+    line.SetPixelColor(1, 0, 2, 0, 0);
+    line.SetPixelColor(2, 0, 3, 0, 0);
+    const CImageObject flipped = FlipHorizontal(line);
+    EXPECT_EQ(Dib(flipped, 0, 0).r, 3);
+    EXPECT_EQ(Dib(flipped, 2, 0).r, 1);
+    EXPECT_TRUE(SamePixels(FlipHorizontal(flipped), line));
+
+    const CImageObject image = Pattern(5, 3);
+    EXPECT_TRUE(SamePixels(FlipVertical(FlipVertical(image)), image));
+    EXPECT_EQ(Dib(FlipVertical(image), 1, 0), Dib(image, 1, 2));
+    const CImageObject cw = Rotate90Clockwise(image);
+    EXPECT_EQ(cw.GetWidth(), 3);
+    EXPECT_EQ(cw.GetHeight(), 5);
+    // The top-left pixel as displayed (DIB row H-1) goes to the top-right.
+    EXPECT_EQ(Dib(cw, 2, 4), Dib(image, 0, 2));
+    EXPECT_TRUE(SamePixels(Rotate90Clockwise(Rotate90Clockwise(Rotate90Clockwise(cw))), image));
+    EXPECT_TRUE(SamePixels(Rotate90CounterClockwise(cw), image));
+    EXPECT_TRUE(SamePixels(Rotate180(Rotate180(image)), image));
+    EXPECT_EQ(Dib(Rotate180(image), 0, 0), Dib(image, 4, 2));
+}
+
+TEST(Transforms, LosslessTransformsKeepDepthAndPalette) {
+    CImageObject indexed = MakeIndexed(7, 4, 30);
+    const CImageObject turned = Rotate90CounterClockwise(indexed);
+    EXPECT_EQ(turned.GetBitsPerPixel(), 8);
+    EXPECT_EQ(*turned.GetPalette(), *indexed.GetPalette());
+    EXPECT_EQ(turned.GetPixelIndex(3, 0), indexed.GetPixelIndex(0, 0));  // (H-1-y, x)
+    const CImageObject crop = Crop(indexed, QRect(2, 1, 3, 2));  // from the top-left as displayed
+    EXPECT_EQ(crop.GetWidth(), 3);
+    EXPECT_EQ(crop.GetHeight(), 2);
+    // The crop's top-left is the source's (2, 1) from the top: DIB row 4 - 1 - 1 = 2.
+    EXPECT_EQ(crop.GetPixelIndex(0, 1), indexed.GetPixelIndex(2, 2));
+    EXPECT_EQ(crop.GetPixelIndex(2, 0), indexed.GetPixelIndex(4, 1));
+}
+
+TEST(Transforms, ResizeToTheSameSizeKeepsColoursAndWidensOnePixel) {
+    const CImageObject image = Pattern(6, 5);
+    for (Filter filter : {Filter::Box, Filter::Bilinear}) {
+        const auto same = Resize(image, 6, 5, filter);
+        ASSERT_TRUE(same);
+        EXPECT_TRUE(SamePixels(*same, image));
+    }
+    CImageObject one;
+    one.Create(1, 2, 24, 2);
+    one.SetPixelColor(0, 0, 200, 100, 50);
+    one.SetPixelColor(0, 1, 200, 100, 50);
+    const auto wide = Resize(one, 3, 2, Filter::Bilinear);
+    ASSERT_TRUE(wide);
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(Dib(*wide, x, 0), (Rgb{200, 100, 50}));
+    const auto fromPalette = Resize(MakeIndexed(8, 8, 16), 4, 4, Filter::Gaussian);
+    ASSERT_TRUE(fromPalette);
+    EXPECT_EQ(fromPalette->GetBitsPerPixel(), 24);
+    EXPECT_EQ(fromPalette->GetColorType(), 2);
+    EXPECT_FALSE(Resize(image, 0, 5, Filter::Box));
+}
+
+TEST(Transforms, ResizeFollowsTheContributionFormula) {
+    // A 5 x 1 line down to 3 and up to 8 with BILINEAR, against the formula written out here.
+    CImageObject line;
+    line.Create(5, 1, 24, 2);
+    const int reds[] = {0, 250, 40, 180, 90};
+    for (int x = 0; x < 5; ++x) line.SetPixelColor(x, 0, std::uint8_t(reds[x]), 0, std::uint8_t(255 - reds[x]));
+    for (int target : {3, 8}) {
+        const auto resized = Resize(line, target, 1, Filter::Bilinear);
+        ASSERT_TRUE(resized);
+        for (int u = 0; u < target; ++u) {
+            std::uint8_t red = 0, blue = 0;
+            for (const auto& [i, w] : ReferenceWeights(u, target, 5, 1.0, Bilinear)) {
+                red = std::uint8_t(red + int(w * reds[i]));
+                blue = std::uint8_t(blue + int(w * (255 - reds[i])));
+            }
+            EXPECT_EQ(Dib(*resized, u, 0).r, red) << target << " " << u;
+            EXPECT_EQ(Dib(*resized, u, 0).b, blue) << target << " " << u;
+        }
+    }
+}
+
+TEST(Transforms, ResizeReportsItsProgressInTwoHalves) {
+    std::vector<int> seen;
+    ASSERT_TRUE(Resize(Pattern(10, 4), 5, 8, Filter::Hamming, [&seen](int p) { seen.push_back(p); }));
+    ASSERT_EQ(seen.size(), 12u);
+    EXPECT_EQ(seen.front(), 0);
+    EXPECT_EQ(seen[3], 37);  // 50 * 3 / 4
+    EXPECT_EQ(seen[4], 50);
+    EXPECT_LT(seen.back(), 100);
+}
+
+TEST(Transforms, RotationByAngleGrowsThePictureAndFillsTheCorners) {
+    const CImageObject image = Pattern(100, 50);
+    const auto turned = RotateByAngle(image, 30, qRgb(1, 2, 3));
+    ASSERT_TRUE(turned);
+    EXPECT_EQ(turned->GetWidth(), 112);
+    EXPECT_EQ(turned->GetHeight(), 94);
+    for (const auto& [x, y] : {std::pair(0, 0), std::pair(111, 0), std::pair(0, 93), std::pair(111, 93)})
+        EXPECT_EQ(Dib(*turned, x, y), (Rgb{1, 2, 3})) << x << "," << y;
+
+    // By 90 the pixels of the quarter turn, as a 24-bit picture; by 360 an unchanged copy.
+    const CImageObject indexed = MakeIndexed(6, 4, 12);
+    const auto ninety = RotateByAngle(indexed, 90, qRgb(0, 0, 0));
+    ASSERT_TRUE(ninety);
+    EXPECT_EQ(ninety->GetBitsPerPixel(), 24);
+    EXPECT_TRUE(SameColours(*ninety, Rotate90Clockwise(indexed)));
+    const auto full = RotateByAngle(image, 360, qRgb(0, 0, 0));
+    ASSERT_TRUE(full);
+    EXPECT_TRUE(SamePixels(*full, image));
+    const auto back = RotateByAngle(image, -270, qRgb(0, 0, 0));
+    EXPECT_TRUE(SamePixels(*back, Rotate90Clockwise(image)));
+}
+
+TEST(Transforms, TintMovesColoursTowardsTheTarget) {
+    const CImageObject image = Pattern(4, 4);
+    const auto none = Tint(image, qRgb(255, 0, 255), 0);
+    ASSERT_TRUE(none);
+    EXPECT_TRUE(SamePixels(*none, image));
+    const auto full = Tint(image, qRgb(255, 0, 128), 255);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x) {
+            const Rgb p = Dib(*full, x, y);
+            EXPECT_GE(p.r, 254);
+            EXPECT_LE(p.g, 1);
+            EXPECT_LE(std::abs(p.b - 128), 1);
+        }
+    // c + floor(I (T - c) / 256): 100 towards 0 at 128 is 100 + floor(-50) = 50.
+    CImageObject grey;
+    grey.Create(1, 1, 24, 2);
+    grey.SetPixelColor(0, 0, 100, 100, 100);
+    EXPECT_EQ(Dib(*Tint(grey, qRgb(0, 0, 0), 128), 0, 0).r, 50);
+    EXPECT_EQ(Dib(*Tint(grey, qRgb(0, 0, 0), 1), 0, 0).r, 99);
+}
+
+TEST(Transforms, BrightnessIsNeutralInTheMiddleAndSaturates) {
+    CImageObject image;
+    image.Create(2, 1, 24, 2);
+    image.SetPixelColor(0, 0, 100, 200, 0);
+    image.SetPixelColor(1, 0, 250, 5, 128);
+    Brightness(image, 128);
+    EXPECT_EQ(Dib(image, 0, 0), (Rgb{100, 200, 0}));
+    Brightness(image, 200);  // +72
+    EXPECT_EQ(Dib(image, 0, 0), (Rgb{172, 255, 72}));
+    EXPECT_EQ(Dib(image, 1, 0), (Rgb{255, 77, 200}));
+    Brightness(image, 0);  // -128
+    EXPECT_EQ(Dib(image, 0, 0), (Rgb{44, 127, 0}));
+
+    // A palette picture takes the nearest palette colour.
+    CImageObject indexed;
+    indexed.Create(1, 1, 8, -1);
+    const std::uint8_t rgb[] = {0, 0, 0, 100, 100, 100, 255, 255, 255};
+    indexed.SetPaletteFromTriples(3, rgb);
+    indexed.SetPixelIndex(0, 0, 1);
+    Brightness(indexed, 255);
+    EXPECT_EQ(indexed.GetPixelIndex(0, 0), 2);
+}
