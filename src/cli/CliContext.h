@@ -27,3 +27,4 @@ constexpr int kExitUsage = 2;
 // The groups of commands.
 int RunAlbumCommand(CliContext& context, const QStringList& args);
 int RunImageCommand(CliContext& context, const QStringList& args);
+int RunImageTransform(CliContext& context, const QStringList& args);

@@ -94,6 +94,8 @@ int RunImageCommand(CliContext& c, const QStringList& args) {
         options.flags = {"json"};
     else if (verb == "convert")
         options.withValue = {"quality"};
+    else if (verb == "transform")
+        return RunImageTransform(c, args.mid(1));
     else
         return c.Usage(QStringLiteral("unknown image command '%1'").arg(verb));
     QString error;

@@ -18,6 +18,9 @@ const char kHelp[] = R"(Usage: albora-cli GROUP COMMAND [ARGUMENTS]
   album stream ALBUM.crp            the raw "Contents" stream to standard output
   image info FILE [--json]          type, size, depth, colour type, palette, transparent index
   image convert IN OUT [--quality Q]  the format follows OUT's extension (.bmp .jpg .gif .png)
+  image transform IN OUT OP...      OPs in order: --flip-h --flip-v --rot90cw --rot90ccw --rot180
+                                    --crop X,Y,W,H --resize WxH[:FILTER] --rotate DEG[:RRGGBB]
+                                    --tint RRGGBB:I --brightness V
 
 Messages go to standard error. Exit status: 0 success, 1 failure, 2 usage error.
 )";

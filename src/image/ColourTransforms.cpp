@@ -15,8 +15,10 @@ std::optional<CImageObject> Tint(const CImageObject& image, QRgb target, int int
     const int targets[3] = {qRed(target), qGreen(target), qBlue(target)};
     for (int ch = 0; ch < 3; ++ch)
         for (int c = 0; c < 256; ++c) table[std::size_t(ch)][std::size_t(c)] = std::uint8_t(c + ((intensity * (targets[ch] - c)) >> 8));
-    for (std::uint32_t& p : buffer->pixels)
+    for (std::size_t i = 0; i < buffer->Size(); ++i) {
+        std::uint32_t& p = buffer->pixels[i];
         p = Pack(table[0][std::size_t(Red(p))], table[1][std::size_t(Green(p))], table[2][std::size_t(Blue(p))]);
+    }
     CImageObject result = buffer->ToImage();
     if (!result.IsValid()) return std::nullopt;
     return result;

@@ -1,32 +1,89 @@
 // Rotation by any angle: quarter turns bring the angle within 45 degrees, then three shears
 // (Paeth's "A Fast Algorithm for General Raster Rotation", Graphics Gems I) turn the rest.
 #include "ImageTransforms.h"
+#include "ParallelRows.h"
 #include "WorkBuffer.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
 constexpr double kDegreesToRadians = 0.017453292519943295;
 
-// Copies a line of N pixels (read through IN) into a line of M pixels (written through OUT)
-// shifted by OFFSET, each pixel giving WEIGHT of itself to the next one.
-template <class In, class Out>
-void SkewLine(In in, int n, Out out, int m, int offset, double weight, std::uint32_t background) {
-    for (int i = 0; i < std::min(offset, m); ++i) out(i) = background;
+// Adds two pixels channel by channel, each channel wrapping at 256 (three bytes of a word
+// added at once without carries between them).
+inline std::uint32_t AddChannels(std::uint32_t a, std::uint32_t b) {
+    return ((a & 0x7F7F7Fu) + (b & 0x7F7F7Fu)) ^ ((a ^ b) & 0x808080u);
+}
+
+// Copies a line of N pixels into a line of M pixels shifted by OFFSET, each pixel giving WEIGHT
+// of itself to the next one. Channels wrap at 256 as bytes do.
+void SkewLine(const std::uint32_t* in, int n, std::uint32_t* out, int m, int offset, double weight,
+              std::uint32_t background) {
+    // The part each channel value gives away, trunc(value * weight), looked up instead of
+    // multiplied for every pixel; it never exceeds the value, so p - left never borrows.
+    std::uint32_t red[256], green[256], blue[256];
+    for (int c = 0; c < 256; ++c) {
+        const auto part = std::uint32_t(int(c * weight)) & 0xFFu;
+        red[c] = part << 16;
+        green[c] = part << 8;
+        blue[c] = part;
+    }
+    for (int i = 0; i < std::min(offset, m); ++i) out[i] = background;
     std::uint32_t old = background;
-    for (int i = 0; i < n; ++i) {
-        const std::uint32_t p = in(i);
-        const int lr = int(Red(p) * weight), lg = int(Green(p) * weight), lb = int(Blue(p) * weight);
-        const std::uint32_t left = Pack(lr, lg, lb);
-        const int pos = offset + i;
-        if (pos >= 0 && pos < m)
-            out(pos) = Pack(Red(p) - lr + Red(old), Green(p) - lg + Green(old), Blue(p) - lb + Blue(old));
+    // Pixels that land inside the line; the others only pass their part on.
+    const int first = std::clamp(-offset, 0, n), last = std::clamp(m - offset, 0, n);
+    for (int i = 0; i < first; ++i) old = red[Red(in[i])] | green[Green(in[i])] | blue[Blue(in[i])];
+    for (int i = first; i < last; ++i) {
+        const std::uint32_t p = in[i];
+        const std::uint32_t left = red[Red(p)] | green[Green(p)] | blue[Blue(p)];
+        out[offset + i] = AddChannels(p - left, old);
         old = left;
     }
-    const int last = offset + n;
-    if (last >= 0 && last < m) out(last) = old;
-    for (int pos = std::max(last + 1, 0); pos < m; ++pos) out(pos) = background;
+    if (last < n) old = red[Red(in[n - 1])] | green[Green(in[n - 1])] | blue[Blue(in[n - 1])];
+    const int end = offset + n;
+    if (end >= 0 && end < m) out[end] = old;
+    for (int pos = std::max(end + 1, 0); pos < m; ++pos) out[pos] = background;
+}
+
+// Skews every column l of IN (H1 high) into OUT by OFFSETS[l], computed a destination row at a
+// time so that both buffers are walked along their rows: the pixel at row r of column l comes
+// from source row i = r - floor(offset) as SkewLine would put it there.
+void SkewColumns(const WorkBuffer& in, WorkBuffer& out, const std::vector<double>& offsets,
+                 std::uint32_t background, const std::function<void(double)>& report) {
+    const int columns = out.width;
+    // Per column its whole offset and the part its weight takes of each channel value.
+    std::vector<int> shift(static_cast<std::size_t>(columns));
+    std::vector<std::uint8_t> parts(static_cast<std::size_t>(columns) * 256);
+    for (int l = 0; l < columns; ++l) {
+        const double offset = offsets[std::size_t(l)], weight = offset - std::floor(offset);
+        shift[std::size_t(l)] = int(std::floor(offset));
+        for (int c = 0; c < 256; ++c) parts[std::size_t(l) * 256 + std::size_t(c)] = std::uint8_t(int(c * weight));
+    }
+    const int h1 = in.height;
+    ParallelRows(out.height, [&](int begin, int end, bool reporting) {
+        for (int r = begin; r < end; ++r) {
+            if (reporting) report(double(r - begin) / (end - begin));
+            std::uint32_t* dst = out.Row(r);
+            for (int l = 0; l < columns; ++l) {
+                const int i = r - shift[std::size_t(l)];
+                if (i < 0 || i > h1) {
+                    dst[l] = background;
+                    continue;
+                }
+                const std::uint8_t* part = parts.data() + std::size_t(l) * 256;
+                const auto leftOf = [part](std::uint32_t p) { return Pack(part[Red(p)], part[Green(p)], part[Blue(p)]); };
+                const std::uint32_t old = i == 0 ? background : leftOf(in.Row(i - 1)[l]);
+                if (i == h1) {
+                    dst[l] = old;
+                    continue;
+                }
+                const std::uint32_t p = in.Row(i)[l];
+                dst[l] = AddChannels(p - leftOf(p), old);
+            }
+        }
+    });
 }
 
 // The quarter turns that keep the rest of the angle within 45 degrees.
@@ -55,8 +112,7 @@ namespace ImageTransforms {
 
 std::optional<CImageObject> RotateByAngle(const CImageObject& image, double degrees, QRgb colour,
                                           const Progress& progress) {
-    auto buffer = WorkBuffer::From(image);
-    if (!buffer) return std::nullopt;
+    if (!image.IsValid()) return std::nullopt;
     const std::uint32_t background = Pack(qRed(colour), qGreen(colour), qBlue(colour));
     double angle = degrees;
     while (angle >= 360) angle -= 360;
@@ -66,15 +122,18 @@ std::optional<CImageObject> RotateByAngle(const CImageObject& image, double degr
     else if (angle > 135 && angle <= 225) quarters = 2;
     else if (angle > 225 && angle <= 315) quarters = 3;
     angle -= 90 * quarters;
-    if (quarters) {
-        buffer = QuarterTurn(*buffer, quarters, progress);
+    // Without a quarter turn the first shear reads the picture's rows as they are.
+    std::optional<WorkBuffer> buffer;
+    if (quarters || angle == 0) {
+        buffer = WorkBuffer::From(image);
+        if (buffer && quarters) buffer = QuarterTurn(*buffer, quarters, progress);
         if (!buffer) return std::nullopt;
+        if (angle == 0) return buffer->ToImage();
     }
-    if (angle == 0) return buffer->ToImage();
 
     const double theta = angle * kDegreesToRadians;
     const double t = std::tan(theta / 2), sn = std::sin(theta), cs = std::cos(theta);
-    const int W = buffer->width, H = buffer->height;
+    const int W = buffer ? buffer->width : image.GetWidth(), H = buffer ? buffer->height : image.GetHeight();
     // Progress of the three shears: a third each, or a sixth each after a quarter turn.
     static constexpr int kStart[2][3] = {{0, 33, 66}, {50, 66, 83}};
     const double share = quarters ? 16.666666666666668 : 33.33333;
@@ -86,45 +145,56 @@ std::optional<CImageObject> RotateByAngle(const CImageObject& image, double degr
     const int W1 = W + int(H * std::fabs(t)), H1 = H;
     auto first = WorkBuffer::Make(W1, H1);
     if (!first) return std::nullopt;
-    for (int k = 0; k < H; ++k) {
-        report(0, double(k) / H);
-        const double d = t >= 0 ? (k + 0.5) * t : (k - H + 0.5) * t;
-        const std::uint32_t* in = buffer->Row(k);
-        std::uint32_t* out = first->Row(k);
-        SkewLine([in](int i) { return in[i]; }, W, [out](int i) -> std::uint32_t& { return out[i]; }, W1,
-                 int(std::floor(d)), d - std::floor(d), background);
-    }
+    ParallelRows(H, [&](int begin, int end, bool reporting) {
+        std::vector<std::uint8_t> bgr(buffer ? 0 : std::size_t(W) * 3);
+        std::vector<std::uint32_t> words(buffer ? 0 : std::size_t(W));
+        for (int k = begin; k < end; ++k) {
+            if (reporting) report(0, double(k - begin) / (end - begin));
+            const std::uint32_t* row = buffer ? buffer->Row(k) : words.data();
+            if (!buffer) {
+                image.GetImplementation()->BgrRow(k, bgr.data());
+                for (int x = 0; x < W; ++x) words[std::size_t(x)] = Pack(bgr[3 * x + 2], bgr[3 * x + 1], bgr[3 * x]);
+            }
+            const double d = t >= 0 ? (k + 0.5) * t : (k - H + 0.5) * t;
+            SkewLine(row, W, first->Row(k), W1, int(std::floor(d)), d - std::floor(d), background);
+        }
+    });
     buffer.reset();
 
     // Shear 2: the columns.
     const int W2 = W1, H2 = int(W * std::fabs(sn) + H * cs) + 1;
     auto second = WorkBuffer::Make(W2, H2);
     if (!second) return std::nullopt;
+    // The offsets step by repeated subtraction, as a walk along the columns computes them.
+    std::vector<double> offsets(static_cast<std::size_t>(W2));
     double offset = sn > 0 ? (W - 1) * sn : -sn * (W - W1);
-    for (int l = 0; l < W2; ++l, offset -= sn) {
-        report(1, double(l) / W2);
-        const std::uint32_t* in = first->pixels.data() + l;
-        std::uint32_t* out = second->pixels.data() + l;
-        SkewLine([in, W1](int i) { return in[std::size_t(i) * W1]; }, H1,
-                 [out, W2](int i) -> std::uint32_t& { return out[std::size_t(i) * W2]; }, H2,
-                 int(std::floor(offset)), offset - std::floor(offset), background);
-    }
+    for (double& o : offsets) o = offset, offset -= sn;
+    SkewColumns(*first, *second, offsets, background, [&](double fraction) { report(1, fraction); });
     first.reset();
 
     // Shear 3: the rows again.
     const int W3 = int(H * std::fabs(sn) + W * cs) + 1, H3 = H2;
-    auto third = WorkBuffer::Make(W3, H3);
-    if (!third) return std::nullopt;
+    CImageObject result;
+    if (!result.Create(W3, H3, 24, 2)) return std::nullopt;
+    offsets.resize(std::size_t(H3));
     offset = sn >= 0 ? -sn * t * (W - 1) : t * (1 - H3 - sn * (W - 1));
-    for (int l = 0; l < H3; ++l, offset += t) {
-        report(2, double(l) / H3);
-        const std::uint32_t* in = second->Row(l);
-        std::uint32_t* out = third->Row(l);
-        SkewLine([in](int i) { return in[i]; }, W2, [out](int i) -> std::uint32_t& { return out[i]; }, W3,
-                 int(std::floor(offset)), offset - std::floor(offset), background);
-    }
-    CImageObject result = third->ToImage();
-    if (!result.IsValid()) return std::nullopt;
+    for (double& o : offsets) o = offset, offset += t;
+    ParallelRows(H3, [&](int begin, int end, bool reporting) {
+        std::vector<std::uint32_t> line(static_cast<std::size_t>(W3));
+        for (int l = begin; l < end; ++l) {
+            if (reporting) report(2, double(l - begin) / (end - begin));
+            const double offset = offsets[std::size_t(l)];
+            SkewLine(second->Row(l), W2, line.data(), W3, int(std::floor(offset)), offset - std::floor(offset),
+                     background);
+            std::uint8_t* out = result.GetImplementation()->Row(l);
+            for (int x = 0; x < W3; ++x, out += 3) {
+                const std::uint32_t p = line[std::size_t(x)];
+                out[0] = std::uint8_t(Blue(p));
+                out[1] = std::uint8_t(Green(p));
+                out[2] = std::uint8_t(Red(p));
+            }
+        }
+    });
     return result;
 }
 

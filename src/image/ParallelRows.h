@@ -1,0 +1,22 @@
+#pragma once
+
+#include <algorithm>
+#include <thread>
+#include <vector>
+
+// Runs BODY(begin, end, first) over the rows 0..COUNT-1 split among the machine's cores. The
+// calling thread takes the first share (FIRST true), so only it reports progress.
+template <class Body>
+void ParallelRows(int count, Body&& body) {
+    const int threads = std::clamp(int(std::thread::hardware_concurrency()), 1, 8);
+    if (threads == 1 || count < 2 * threads) {
+        body(0, count, true);
+        return;
+    }
+    const int share = (count + threads - 1) / threads;
+    std::vector<std::thread> helpers;
+    for (int t = 1; t < threads && t * share < count; ++t)
+        helpers.emplace_back([&body, t, share, count] { body(t * share, std::min(count, (t + 1) * share), false); });
+    body(0, std::min(count, share), true);
+    for (std::thread& helper : helpers) helper.join();
+}
