@@ -234,6 +234,19 @@ void CImageImpl::Transfer(CImageImpl& from) {
     from.Release();
 }
 
+void CImageImpl::CopyFrom(const CImageImpl& other) {
+    Release();
+    m_dib = other.m_dib;
+    m_bitsOffset = other.m_bitsOffset;
+    m_transparentIndex = other.m_transparentIndex;
+    m_palette = other.m_palette;
+    m_width = other.m_width;
+    m_height = other.m_height;
+    m_bpp = other.m_bpp;
+    m_colorType = other.m_colorType;
+    m_rowBytes = other.m_rowBytes;
+}
+
 void CImageImpl::IndexRow(int y, std::uint8_t* out) const {
     const std::uint8_t* row = Row(y);
     switch (m_bpp) {

@@ -55,6 +55,8 @@ public:
 
     // Takes over FROM's picture; FROM is left empty.
     void Transfer(CImageImpl& from);
+    // Becomes a copy of OTHER's picture (block, palette, transparent index, fields).
+    void CopyFrom(const CImageImpl& other);
     // The picture as a QImage (top row first); null when there is none.
     QImage MakeImage() const;
 

@@ -24,6 +24,14 @@ CImageObject CImageObject::BlankLike(const CImageObject& other) {
     return blank;
 }
 
+CImageObject CImageObject::Clone() const {
+    CImageObject copy;
+    copy.m_fileName = m_fileName;
+    if (!m_impl || !copy.CreateImplementation(m_fileName, m_type == IMAGE_NONE ? IMAGE_BMP : m_type)) return copy;
+    copy.m_impl->CopyFrom(*m_impl);
+    return copy;
+}
+
 std::unique_ptr<CImageImpl> CImageObject::MakeImplementation(const QString& fileName, int type) {
     switch (type) {
         case IMAGE_BMP: return std::make_unique<CBmpImage>(fileName);

@@ -15,6 +15,8 @@ public:
     // An empty picture of OTHER's name, type, size, depth, colour type and palette, as the
     // destination of a transform; the pixels are not copied.
     static CImageObject BlankLike(const CImageObject& other);
+    // A copy of the picture, pixels and all, of the same type.
+    CImageObject Clone() const;
     CImageObject(CImageObject&&) noexcept;
     CImageObject& operator=(CImageObject&&) noexcept;
     ~CImageObject();

@@ -48,11 +48,37 @@ constexpr int SoundPlay = 33201;
 constexpr int SoundRecord = 33202;
 constexpr int ListViewerProperties = 33203;
 
+// Image view.
+constexpr int Zoom1 = 32850;
+constexpr int Zoom2 = 32851;
+constexpr int Zoom3 = 32852;
+constexpr int Zoom4 = 32856;
+constexpr int Zoom5 = 32857;
+constexpr int StretchImage = 32966;
+constexpr int ImageSize = 32964;
+constexpr int ImageRotate = 32965;
+constexpr int ImageRotate180 = 32958;
+constexpr int ImageRotate90CW = 32960;
+constexpr int ImageRotate90CCW = 32959;
+constexpr int ImageFlipHorizontal = 32957;
+constexpr int ImageFlipVertical = 32961;
+constexpr int ImageCrop = 32962;
+constexpr int ShowInfo = 33210;
+constexpr int ImageInformation = 33211;
+constexpr int ExportImage = 33212;
+constexpr int SaveTransform = 33213;
+constexpr int ColorVariation = 33214;
+constexpr int BrightnessContrast = 33215;
+constexpr int SelectNone = 33216;
+constexpr int PlayMovie = 33217;
+
 // Main frame.
 constexpr int MaximizeListView = 32946;
 constexpr int RestoreAllViews = 32948;
 constexpr int ToolbarEdit = 32906;
 constexpr int ToolbarCards = 32909;
+constexpr int ToolbarImages = 32918;
+constexpr int ToolbarImageOperations = 32919;
 constexpr int ToolbarFiles = 32907;
 constexpr int ToolbarGoTo = 32987;
 constexpr int ShowTipOfTheDay = 32939;

@@ -16,6 +16,8 @@ public:
     // Sent when the view's tab is hidden (shown false, OTHER the view coming forward) or shown
     // (shown true, OTHER the view that was in front).
     virtual void OnTabActivation(bool /*shown*/, View* /*other*/) {}
+    // The program is about to end: a view with unsaved work of its own asks about it now.
+    virtual void PrepareToClose() {}
 
     Document* GetDocument() const { return m_pDocument; }
 

@@ -114,6 +114,8 @@ void CMainFrame::RegisterCommands() {
               [this](CommandState& s) { s.checked = m_filesBar && m_filesBar->isVisible(); });
     OnCommand(Cmd::ToolbarGoTo, [this] { ToggleToolbar(m_goToBar); },
               [this](CommandState& s) { s.checked = m_goToBar && m_goToBar->isVisible(); });
+    OnCommand(Cmd::ToolbarImageOperations, [this] { ToggleToolbar(m_imageBar); },
+              [this](CommandState& s) { s.checked = m_imageBar && m_imageBar->isVisible(); });
     OnCommand(Cmd::ToolbarEdit, [this] { ToggleToolbar(m_editBar); },
               [this](CommandState& s) { s.checked = m_editBar && m_editBar->isVisible(); });
     OnCommand(Cmd::ToolbarCards, [this] { ToggleToolbar(m_cardsBar); },
@@ -130,22 +132,30 @@ void CMainFrame::BuildMenus() {
     connect(file, &QMenu::aboutToShow, this, &CMainFrame::RebuildRecentMenu);
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    m_actions->Fill(edit, {Cmd::EditCut, Cmd::EditCopy, Cmd::EditPaste});
+    m_actions->Fill(edit, {Cmd::EditUndo, 0, Cmd::EditCut, Cmd::EditCopy, Cmd::EditPaste});
     QMenu* cards = menuBar()->addMenu(QStringLiteral("&Cards"));
     m_actions->Fill(cards, {Cmd::ViewCurrentImage, 0, Cmd::CardAdd, Cmd::CardModify, Cmd::CardDelete, 0,
                             Cmd::CardSearch, Cmd::ViewAllCards, 0, Cmd::CopyCard, Cmd::PasteCard, 0,
                             Cmd::Association, Cmd::FileSendMail, Cmd::RenameImage, Cmd::ConvertImage, 0});
     QMenu* sound = cards->addMenu(QStringLiteral("&Sound anotations"));
     m_actions->Fill(sound, {Cmd::SoundPlay, Cmd::SoundRecord});
+    QMenu* image = menuBar()->addMenu(QStringLiteral("&Image"));
+    m_actions->Fill(image, {Cmd::Zoom1, Cmd::Zoom2, Cmd::Zoom3, Cmd::Zoom4, Cmd::Zoom5, 0, Cmd::StretchImage,
+                            Cmd::ShowInfo, 0, Cmd::ImageInformation, Cmd::ExportImage, Cmd::SaveTransform,
+                            Cmd::EditUndo, 0, Cmd::ImageSize, Cmd::ImageRotate, Cmd::ImageRotate180,
+                            Cmd::ImageRotate90CW, Cmd::ImageRotate90CCW, Cmd::ImageFlipHorizontal,
+                            Cmd::ImageFlipVertical, Cmd::ImageCrop, Cmd::ColorVariation, Cmd::BrightnessContrast, 0,
+                            Cmd::SelectNone, Cmd::PlayMovie});
     QMenu* goTo = menuBar()->addMenu(QStringLiteral("&Go to"));
     m_actions->Fill(goTo, {Cmd::GoTop, Cmd::GoPrev, Cmd::GoNext, Cmd::GoBottom, 0,
                            Cmd::RunImages, Cmd::StopRunImages});
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
-    m_actions->Fill(view, {Cmd::ToolbarFiles, Cmd::ToolbarEdit, Cmd::ToolbarCards, Cmd::ToolbarGoTo, 0,
+    m_actions->Fill(view, {Cmd::ToolbarFiles, Cmd::ToolbarEdit, Cmd::ToolbarCards, Cmd::ToolbarImageOperations,
+                           Cmd::ToolbarGoTo, 0,
                            Cmd::WelcomeMenu});
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     m_actions->Fill(help, {Cmd::ShowTipOfTheDay, 0, Cmd::AppAbout});
-    for (QMenu* menu : {file, edit, cards, sound, goTo, view, help}) m_actions->RefreshOnShow(menu);
+    for (QMenu* menu : {file, edit, cards, sound, image, goTo, view, help}) m_actions->RefreshOnShow(menu);
     RebuildRecentMenu();
 }
 
@@ -162,6 +172,12 @@ void CMainFrame::BuildToolbars() {
     m_cardsBar->setObjectName(QStringLiteral("Cards"));
     m_actions->Fill(m_cardsBar, {Cmd::CardAdd, Cmd::CardDelete, Cmd::CardModify, Cmd::CardSearch,
                                  Cmd::ViewAllCards});
+    m_imageBar = addToolBar(QStringLiteral("Images operations"));
+    m_imageBar->setObjectName(QStringLiteral("Images operations"));
+    m_actions->Fill(m_imageBar, {Cmd::Zoom1, Cmd::Zoom2, Cmd::Zoom3, Cmd::Zoom4, Cmd::Zoom5, Cmd::StretchImage,
+                                 Cmd::EditUndo, Cmd::ImageSize, Cmd::ImageRotate, Cmd::ImageRotate180,
+                                 Cmd::ImageRotate90CW, Cmd::ImageRotate90CCW, Cmd::ImageFlipHorizontal,
+                                 Cmd::ImageFlipVertical, Cmd::ImageCrop});
     m_goToBar = new QToolBar(QStringLiteral("Go to"), this);
     m_goToBar->setObjectName(QStringLiteral("Go to"));
     addToolBar(Qt::BottomToolBarArea, m_goToBar);
@@ -239,6 +255,7 @@ void CMainFrame::SavePlacement() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    for (View* view : m_tabViews) view->PrepareToClose();
     if (!m_doc.SaveModified()) {
         event->ignore();
         return;

@@ -79,6 +79,7 @@ private:
     QToolBar* m_goToBar = nullptr;
     QToolBar* m_editBar = nullptr;
     QToolBar* m_cardsBar = nullptr;
+    QToolBar* m_imageBar = nullptr;
     RecentFileList m_recent;
     QTimer m_idleTimer;
 };

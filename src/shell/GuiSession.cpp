@@ -6,6 +6,7 @@
 #include "album/ui/CAlboraView.h"
 #include "image/ImageLibrary.h"
 #include "platform/CommandIds.h"
+#include "views/CImgView.h"
 
 GuiSession::GuiSession(CAppSettings& settingsIn, SettingsStore& storeIn)
     : settings(settingsIn),
@@ -19,6 +20,9 @@ GuiSession::GuiSession(CAppSettings& settingsIn, SettingsStore& storeIn)
     cardDialogs.SetParent(frame.get());
     list = new CAlboraView(doc, {ui, cardDialogs, launcher, sound, editing, frame.get(), &frame->Actions()});
     frame->AddTab(list, list, QStringLiteral(" List "));
+    imageDialogs = std::make_unique<QtImageViewDialogs>(frame.get());
+    image = new CImgView(doc, {ui, sound, *imageDialogs, &frame->Actions()});
+    frame->AddTab(image, image, QStringLiteral(" Image "));
 }
 
 GuiSession::~GuiSession() {

@@ -8,10 +8,12 @@
 #include "platform/media/SoundPlayer.h"
 #include "platform/widgets/QtUiServices.h"
 #include "sound/SoundAnnotations.h"
+#include "views/ImageViewDialogs.h"
 
 #include <memory>
 
 class CAlboraView;
+class CImgView;
 class CAppSettings;
 class CMainFrame;
 class SettingsStore;
@@ -34,5 +36,7 @@ public:
     EditingSession editing;
     QtCardDialogs cardDialogs;
     std::unique_ptr<CMainFrame> frame;
+    std::unique_ptr<QtImageViewDialogs> imageDialogs;
     CAlboraView* list = nullptr;
+    CImgView* image = nullptr;
 };

@@ -86,10 +86,12 @@ TEST(MainFrame, ShowsTheAlbumOnTheListTabWithTheCommandsOfItsState) {
 
     // The toolbars carry the buttons of their resources.
     const auto bars = f.frame->findChildren<QToolBar*>();
-    ASSERT_EQ(bars.size(), 4);
+    ASSERT_EQ(bars.size(), 5);
     EXPECT_EQ(bars[0]->windowTitle(), QStringLiteral("Files"));
     EXPECT_EQ(bars[0]->actions().size(), 8);
-    EXPECT_EQ(f.frame->toolBarArea(bars[3]), Qt::BottomToolBarArea);
+    EXPECT_EQ(bars[4]->windowTitle(), QStringLiteral("Go to"));
+    EXPECT_EQ(f.frame->toolBarArea(bars[4]), Qt::BottomToolBarArea);
+    EXPECT_EQ(tabs->tabText(1), QStringLiteral(" Image "));
 
     if (const QString shot = qEnvironmentVariable("ALBORA_SCREENSHOT"); !shot.isEmpty())
         f.frame->grab().save(shot);
@@ -105,9 +107,9 @@ TEST(MainFrame, ShowTabTellsTheHiddenAndTheShownView) {
     auto* image = new TabLog;
     f.frame->AddTab(list, list, QStringLiteral(" List "));
     f.frame->AddTab(image, image, QStringLiteral(" Image "));
-    f.frame->ShowTab(1);
     f.frame->ShowTab(2);
-    f.frame->ShowTab(2);  // already in front: nothing
+    f.frame->ShowTab(3);
+    f.frame->ShowTab(3);  // already in front: nothing
     f.frame->ShowTab(7);  // no such tab: nothing
     ASSERT_EQ(list->events.size(), 2u);
     EXPECT_EQ(list->events[0], std::make_pair(true, static_cast<View*>(f.session->list)));

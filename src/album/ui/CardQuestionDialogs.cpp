@@ -1,43 +1,21 @@
 #include "CardQuestionDialogs.h"
 
+#include "platform/widgets/FormDialog.h"
+
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialog>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 
 namespace {
-
 constexpr int kSearchLimit = 128;
-
-// A dialog of labelled rows that ends with OK and Cancel.
-class FormDialog : public QDialog {
-public:
-    FormDialog(QWidget* parent, const QString& title) : QDialog(parent), m_form(new QFormLayout(this)) {
-        setWindowTitle(title);
-        setMinimumWidth(420);
-    }
-    QFormLayout* Form() const { return m_form; }
-    bool Exec() {
-        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-        connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-        connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-        m_form->addRow(buttons);
-        return exec() == QDialog::Accepted;
-    }
-
-private:
-    QFormLayout* m_form;
-};
-
 }  // namespace
 
 namespace CardQuestionDialogs {
 
 bool AskSearch(QWidget* parent, QString& text, QString& field) {
-    FormDialog dialog(parent, QStringLiteral("Search:"));
+    FormDialog dialog(parent, QStringLiteral("Search:"), 420);
     QFormLayout* form = dialog.Form();
     auto* by = new QComboBox;
     by->addItems({QStringLiteral("Name"), QStringLiteral("Graphic"), QStringLiteral("Date"),
@@ -55,7 +33,7 @@ bool AskSearch(QWidget* parent, QString& text, QString& field) {
 
 bool AskRename(QWidget* parent, const QString& objectFile, const QString& cardName, QString& newName,
                bool& preserveName) {
-    FormDialog dialog(parent, QStringLiteral("Rename image file"));
+    FormDialog dialog(parent, QStringLiteral("Rename image file"), 420);
     QFormLayout* form = dialog.Form();
     auto* to = new QLineEdit(newName);
     auto* preserve = new QCheckBox(QStringLiteral("&Preserve original name on album"));
@@ -70,7 +48,7 @@ bool AskRename(QWidget* parent, const QString& objectFile, const QString& cardNa
 }
 
 bool AskConvert(QWidget* parent, const QString& objectFile, QString& format, bool& preserveName) {
-    FormDialog dialog(parent, QStringLiteral("Convert"));
+    FormDialog dialog(parent, QStringLiteral("Convert"), 420);
     QFormLayout* form = dialog.Form();
     auto* formats = new QComboBox;
     formats->addItems({"AVI", "BMP", "DIB", "GIF", "JPEG", "JPG", "PNG", "XPM"});

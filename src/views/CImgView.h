@@ -1,0 +1,105 @@
+#pragma once
+
+#include "SelectionTracker.h"
+
+#include "image/CImageObject.h"
+#include "platform/CommandTarget.h"
+#include "platform/Document.h"
+
+#include <QAbstractScrollArea>
+#include <functional>
+#include <optional>
+
+class CAlboraDoc;
+class CAppSettings;
+class CommandActions;
+class ImageViewDialogs;
+class QPrinter;
+class SoundAnnotations;
+class UiServices;
+
+// The " Image " tab: the current card's picture, zoomed 1:1 to 5:1 or stretched, with its
+// information, the pixel under the mouse, a selection, and the transforms on a working copy
+// that can be saved over the card's file or thrown away.
+class CImgView : public QAbstractScrollArea, public View, public CommandTarget {
+    Q_OBJECT
+
+public:
+    struct Services {
+        UiServices& ui;
+        SoundAnnotations& sound;
+        ImageViewDialogs& dialogs;
+        CommandActions* actions;  // for the context menu; may be null
+    };
+
+    CImgView(CAlboraDoc& doc, Services services, QWidget* parent = nullptr);
+    ~CImgView() override;
+
+    void OnUpdate(View* sender, int hint, void* object) override;
+    void PrepareToClose() override { SavePrompt(); }
+
+    // The state a user sees.
+    bool HasImage() const { return m_image.IsValid(); }
+    const CImageObject& Image() const { return m_image; }
+    const QString& FileName() const { return m_fileName; }
+    const QString& Message() const { return m_message; }
+    int Zoom() const { return m_zoom; }
+    bool Stretched() const { return m_stretch; }
+    bool Modified() const { return m_modified; }
+    QPoint Origin() const { return m_origin; }
+    const QRect& Selection() const { return m_tracker.Rect(); }
+    void SetSelection(const QRect& rect);
+    static bool ShowInformation() { return s_showInfo; }
+
+    // The status-bar text for the mouse at POINT of the window.
+    QString PixelReadout(const QPoint& point) const;
+    // Asks whether to save a changed picture over the card's file.
+    void SavePrompt();
+    void Undo();
+    void Export();
+    void CopyToClipboard();
+    void ShowImageInformation();
+    // Replaces the picture with a transform's result (or says why it could not be made).
+    void ApplyTransform(std::optional<CImageObject> result, const QString& status);
+    void Print(QPrinter& printer);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    void RegisterCommands();
+    void RegisterTransforms();
+    void LoadCurrentCard();
+    void SetImage(CImageObject image);
+    void UpdateScrollBars();
+    void UpdateOrigin();
+    void ShowContextMenu(const QPoint& globalPos);
+    // Runs a long transform off the window's thread, showing its progress and keeping the
+    // window painting.
+    std::optional<CImageObject> RunWithProgress(
+        const std::function<std::optional<CImageObject>(const std::function<void(int)>&)>& transform);
+    void PrintWithDialog(bool preview);
+
+    CAlboraDoc& m_doc;
+    Services m_services;
+    CImageObject m_image;
+    QImage m_bitmap;  // the picture as drawn, made once per change
+    QString m_fileName;
+    QString m_message;
+    QPoint m_origin;
+    int m_zoom = 1;
+    bool m_stretch = false;
+    bool m_modified = false;
+    bool m_focused = false;
+    bool m_busy = false;
+    SelectionTracker m_tracker;
+    static bool s_showInfo;
+};
