@@ -102,6 +102,26 @@ bool CJpegImage::Decode(const QByteArray& data, CImageImpl& image, int scaleDeno
     return complete;
 }
 
+bool CJpegImage::ReadSize(const QByteArray& data, int& width, int& height, int& bpp) {
+    jpeg_decompress_struct cinfo;
+    ErrorManager errors;
+    cinfo.err = &errors.pub;
+    InitErrors(errors);
+    if (setjmp(errors.jump)) {
+        jpeg_destroy_decompress(&cinfo);
+        return false;
+    }
+    jpeg_create_decompress(&cinfo);
+    jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(data.constData()),
+                 static_cast<unsigned long>(data.size()));
+    jpeg_read_header(&cinfo, TRUE);
+    width = int(cinfo.image_width);
+    height = int(cinfo.image_height);
+    bpp = cinfo.num_components == 1 ? 8 : 24;
+    jpeg_destroy_decompress(&cinfo);
+    return true;
+}
+
 namespace {
 
 bool EncodeInto(const CImageImpl& image, int quality, unsigned char** buffer,

@@ -18,6 +18,8 @@ public:
     // Decodes JPEG data into IMAGE, reduced by libjpeg's DCT scaling to SCALE_DENOM (1, 2, 4 or
     // 8); false on corrupt or truncated data.
     static bool Decode(const QByteArray& data, CImageImpl& image, int scaleDenom = 1);
+    // The picture's size and components from its header; false when DATA is no JPEG.
+    static bool ReadSize(const QByteArray& data, int& width, int& height, int& bpp);
     // The JPEG file of IMAGE, or an empty array on failure.
     static QByteArray Encode(const CImageImpl& image, int quality);
 

@@ -4,11 +4,15 @@
 #include <thread>
 #include <vector>
 
+// Set on threads that already share the machine with others (the thumbnail workers), so their
+// transforms do not split once more.
+inline thread_local bool t_singleThreaded = false;
+
 // Runs BODY(begin, end, first) over the rows 0..COUNT-1 split among the machine's cores. The
 // calling thread takes the first share (FIRST true), so only it reports progress.
 template <class Body>
 void ParallelRows(int count, Body&& body) {
-    const int threads = std::clamp(int(std::thread::hardware_concurrency()), 1, 8);
+    const int threads = t_singleThreaded ? 1 : std::clamp(int(std::thread::hardware_concurrency()), 1, 8);
     if (threads == 1 || count < 2 * threads) {
         body(0, count, true);
         return;

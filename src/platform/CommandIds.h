@@ -72,6 +72,13 @@ constexpr int BrightnessContrast = 33215;
 constexpr int SelectNone = 33216;
 constexpr int PlayMovie = 33217;
 
+// Contact sheet.
+constexpr int ContactSize0 = 33220;  // 33220 to 33223: 80x60 to 320x240
+constexpr int ContactShowInfo = 33224;
+constexpr int OpenNewImageWindow = 33225;
+constexpr int ContactProperties = 33226;
+constexpr int ExplorerMenu = 33227;
+
 // Main frame.
 constexpr int MaximizeListView = 32946;
 constexpr int RestoreAllViews = 32948;

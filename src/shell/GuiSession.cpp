@@ -6,6 +6,7 @@
 #include "album/ui/CAlboraView.h"
 #include "image/ImageLibrary.h"
 #include "platform/CommandIds.h"
+#include "views/CContactView.h"
 #include "views/CImgView.h"
 
 GuiSession::GuiSession(CAppSettings& settingsIn, SettingsStore& storeIn)
@@ -23,6 +24,8 @@ GuiSession::GuiSession(CAppSettings& settingsIn, SettingsStore& storeIn)
     imageDialogs = std::make_unique<QtImageViewDialogs>(frame.get());
     image = new CImgView(doc, {ui, sound, *imageDialogs, &frame->Actions()});
     frame->AddTab(image, image, QStringLiteral(" Image "));
+    contact = new CContactView(doc, {ui, launcher, frame.get(), &frame->Actions()});
+    frame->AddTab(contact, contact, QStringLiteral(" Contact "));
 }
 
 GuiSession::~GuiSession() {

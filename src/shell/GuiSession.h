@@ -14,6 +14,7 @@
 
 class CAlboraView;
 class CImgView;
+class CContactView;
 class CAppSettings;
 class CMainFrame;
 class SettingsStore;
@@ -39,4 +40,5 @@ public:
     std::unique_ptr<QtImageViewDialogs> imageDialogs;
     CAlboraView* list = nullptr;
     CImgView* image = nullptr;
+    CContactView* contact = nullptr;
 };

@@ -105,11 +105,12 @@ TEST(MainFrame, ShowTabTellsTheHiddenAndTheShownView) {
     FrameFixture f;
     auto* list = new TabLog;
     auto* image = new TabLog;
+    const int first = f.frame->findChild<QTabWidget*>()->count();
     f.frame->AddTab(list, list, QStringLiteral(" List "));
     f.frame->AddTab(image, image, QStringLiteral(" Image "));
-    f.frame->ShowTab(2);
-    f.frame->ShowTab(3);
-    f.frame->ShowTab(3);  // already in front: nothing
+    f.frame->ShowTab(first);
+    f.frame->ShowTab(first + 1);
+    f.frame->ShowTab(first + 1);  // already in front: nothing
     f.frame->ShowTab(7);  // no such tab: nothing
     ASSERT_EQ(list->events.size(), 2u);
     EXPECT_EQ(list->events[0], std::make_pair(true, static_cast<View*>(f.session->list)));

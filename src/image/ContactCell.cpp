@@ -1,0 +1,21 @@
+#include "ContactCell.h"
+
+#include <QPainter>
+
+void PaintContactCell(QPainter& painter, const QRect& cell, const Thumbnail& thumb, int number,
+                      const QString& file, bool info, int lineHeight) {
+    if (thumb.image.IsValid()) thumb.image.Stretch(&painter, cell.x(), cell.y(), cell.width(), cell.height());
+    painter.save();
+    painter.setPen(Qt::black);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(cell.adjusted(0, 0, -1, -1));
+    if (info) {
+        painter.drawText(QRect(QPoint(cell.x() + 2, cell.y()), QPoint(cell.x() + cell.width() / 3, cell.y() + lineHeight + 2)),
+                         Qt::AlignCenter, QString::asprintf("%03d", number));
+        painter.drawText(QRect(cell.x(), cell.y() + cell.height(), cell.width(), lineHeight), Qt::AlignCenter, file);
+        if (!thumb.image.IsValid())
+            painter.drawText(QRect(cell.x(), cell.y() + lineHeight + 5, cell.width(), lineHeight), Qt::AlignCenter,
+                             QStringLiteral("*Error*"));
+    }
+    painter.restore();
+}

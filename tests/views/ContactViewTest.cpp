@@ -1,0 +1,210 @@
+#include "TestFiles.h"
+#include "album/CAlboraDoc.h"
+#include "album/CAppSettings.h"
+#include "image/CImageObject.h"
+#include "platform/CommandIds.h"
+#include "platform/HeadlessUi.h"
+#include "platform/MainWindowServices.h"
+#include "platform/ProcessLauncher.h"
+#include "views/CContactView.h"
+#include "views/CImagePreviewCtrl.h"
+
+#include <QScrollBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class NoLauncher : public ProcessLauncher {
+public:
+    bool StartDetached(const QString&, const QStringList&) override { return true; }
+    QString RunAndRead(const QString&, const QStringList&) override { return {}; }
+    bool Exists(const QString&) const override { return false; }
+};
+
+class Tabs : public MainWindowServices {
+public:
+    std::vector<int> shown;
+    void ShowTab(int tab) override { shown.push_back(tab); }
+    QString GetWebLocation() const override { return {}; }
+    void NavigateWeb(const QString&) override {}
+};
+
+class HintLog : public View {
+public:
+    void OnUpdate(View*, int hint, void*) override { hints.push_back(hint); }
+    std::vector<int> hints;
+};
+
+// A sheet of 80x60 cells in an area of 380 x 220: 4 columns and 3 rows, 12 cells.
+struct SheetFixture {
+    ScopedTestDir dir;
+    HeadlessUi ui;
+    CAppSettings settings;
+    CAlboraDoc doc{ui, settings};
+    NoLauncher launcher;
+    Tabs tabs;
+    HintLog other;
+    CContactView view{doc, {ui, launcher, &tabs, nullptr}};
+
+    explicit SheetFixture(int cards, const QSize& area = QSize(380, 220)) {
+        doc.AddView(&other);
+        for (int i = 0; i < cards; ++i) {
+            CImageObject picture;
+            picture.Create(32, 24, 24, 2);
+            for (int y = 0; y < 24; ++y)
+                for (int x = 0; x < 32; ++x) picture.SetPixelColor(x, y, std::uint8_t(i * 10), 100, 200);
+            const QString name = QStringLiteral("card%1.bmp").arg(i, 2, 10, QChar('0'));
+            picture.Save(dir.Path(name));
+            auto card = std::make_shared<CFotoObj>();
+            card->m_strName = name;
+            card->m_strGraphic = dir.Path(name);
+            doc.Db().List().AddTail(card);
+        }
+        view.resize(area.width() + view.findChild<QScrollBar*>()->sizeHint().width(), area.height());
+        view.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&view));
+        doc.UpdateAllViews(nullptr, Hint::Rebuild);
+        WaitForThumbnails();
+    }
+    void WaitForThumbnails() { EXPECT_TRUE(WaitFor([this] { return view.Loader().Pending() == 0; })); }
+    QStringList Names() const {
+        QStringList names;
+        for (int i = 0; i < doc.Db().GetCount(); ++i) names << doc.Db().GetAt(i)->m_strName;
+        return names;
+    }
+    QPoint CentreOf(int card) const { return view.CellRect(card).center(); }
+};
+
+}  // namespace
+
+TEST(ContactView, FillsAsManyCellsAsThereAreCards) {
+    SheetFixture f(3);
+    EXPECT_EQ(f.view.PerPage(), 12);
+    EXPECT_EQ(f.view.Shown(), 3);
+    EXPECT_EQ(f.ui.StatusText(0), QStringLiteral("Contact:"));
+    EXPECT_TRUE(f.view.Cell(0)->Loaded());
+    EXPECT_EQ(f.view.Cell(0)->Info(), QStringLiteral("32x24 pixels\r24 bits"));
+    EXPECT_EQ(f.view.Cell(2)->TopCaption(), QStringLiteral("003"));
+    EXPECT_FALSE(f.view.Cell(3)->isVisible());
+}
+
+TEST(ContactView, AFullPageTellsHowToMoveCards) {
+    SheetFixture f(30);
+    EXPECT_EQ(f.view.Shown(), 12);
+    EXPECT_EQ(f.ui.StatusText(0), QStringLiteral("Use Ctrl+Drag to move images, Shift+Drag to clone, for Help press F1"));
+    if (const QString shot = qEnvironmentVariable("ALBORA_SCREENSHOT"); !shot.isEmpty()) f.view.grab().save(shot);
+}
+
+TEST(ContactView, ATinyWindowShowsNoCells) {
+    SheetFixture f(3, QSize(60, 40));
+    EXPECT_EQ(f.view.PerPage(), 0);
+    EXPECT_EQ(f.view.Shown(), 0);
+    EXPECT_EQ(f.ui.StatusText(0), QStringLiteral("Expand the contact window to view images!"));
+}
+
+TEST(ContactView, AnUnreadablePictureShowsTheDiagonals) {
+    SheetFixture f(2);
+    f.doc.Db().GetAt(1)->m_strGraphic = f.dir.Path("missing.jpg");
+    f.doc.UpdateAllViews(nullptr, Hint::Rebuild);
+    f.WaitForThumbnails();
+    CImagePreviewCtrl* cell = f.view.Cell(1);
+    ASSERT_TRUE(WaitFor([cell] { return cell->HasResult(); }));
+    EXPECT_FALSE(cell->Loaded());
+    const QImage shot = cell->grab().toImage();
+    EXPECT_EQ(shot.pixel(20, 15), qRgb(0, 0, 0));  // on the diagonal from the top-left
+    EXPECT_EQ(shot.pixel(40, 10), qRgb(255, 255, 255));
+}
+
+TEST(ContactView, CtrlDragMovesACardAndMarksTheSideItGoesTo) {
+    SheetFixture f(8);
+    QTest::mousePress(f.view.Area(), Qt::LeftButton, Qt::ControlModifier, f.CentreOf(2));
+    EXPECT_TRUE(f.view.Dragging());
+    EXPECT_EQ(f.ui.StatusText(0), QStringLiteral("Move: (003) waiting for release mouse button!"));
+    QTest::mouseMove(f.view.Area(), f.CentreOf(5));
+    const QRect cell5 = f.view.CellRect(5);
+    EXPECT_EQ(f.view.Marker().left(), cell5.left() + cell5.width() + 5 - 1);
+    QTest::mouseRelease(f.view.Area(), Qt::LeftButton, Qt::ControlModifier, f.CentreOf(5));
+    EXPECT_EQ(f.Names().indexOf("card02.bmp"), 5);
+    EXPECT_TRUE(f.doc.IsModified());
+    f.WaitForThumbnails();
+
+    QTest::mousePress(f.view.Area(), Qt::LeftButton, Qt::ControlModifier, f.CentreOf(5));
+    QTest::mouseMove(f.view.Area(), f.CentreOf(2));
+    EXPECT_EQ(f.view.Marker().left(), f.view.CellRect(2).left() - 5 - 1);
+    QTest::mouseRelease(f.view.Area(), Qt::LeftButton, Qt::ControlModifier, f.CentreOf(2));
+    EXPECT_EQ(f.Names().indexOf("card02.bmp"), 2);
+
+    // Released outside every cell: nothing changes.
+    const QStringList before = f.Names();
+    f.WaitForThumbnails();
+    QTest::mousePress(f.view.Area(), Qt::LeftButton, Qt::ControlModifier, f.CentreOf(1));
+    QTest::mouseRelease(f.view.Area(), Qt::LeftButton, Qt::ControlModifier, QPoint(2, 2));
+    EXPECT_EQ(f.Names(), before);
+    EXPECT_FALSE(f.view.Dragging());
+}
+
+TEST(ContactView, ShiftDragClonesOnlyWhenAskedToAndAlwaysRebuilds) {
+    SheetFixture f(4);
+    f.ui.QueueAnswer(MsgAnswer::No);
+    QTest::mousePress(f.view.Area(), Qt::LeftButton, Qt::ShiftModifier, f.CentreOf(0));
+    QTest::mouseRelease(f.view.Area(), Qt::LeftButton, Qt::ShiftModifier, f.CentreOf(3));
+    EXPECT_TRUE(f.ui.LastMessage().startsWith(QStringLiteral("Clone no copy:")));
+    EXPECT_EQ(f.doc.Db().GetAt(3)->m_strName, QStringLiteral("card03.bmp"));
+    EXPECT_TRUE(f.doc.IsModified());
+    EXPECT_EQ(f.other.hints.back(), Hint::Rebuild);
+    f.WaitForThumbnails();
+    f.ui.QueueAnswer(MsgAnswer::Yes);
+    QTest::mousePress(f.view.Area(), Qt::LeftButton, Qt::ShiftModifier, f.CentreOf(0));
+    QTest::mouseRelease(f.view.Area(), Qt::LeftButton, Qt::ShiftModifier, f.CentreOf(3));
+    EXPECT_EQ(f.doc.Db().GetAt(3)->m_strGraphic, f.doc.Db().GetAt(0)->m_strGraphic);
+}
+
+TEST(ContactView, PagesAndLinesMoveTheFirstCard) {
+    SheetFixture f(40);
+    f.view.ScrollTo(20);
+    EXPECT_EQ(f.view.Shown(), 12);
+    f.view.PageDown();
+    EXPECT_EQ(f.view.First(), 31);
+    f.view.ScrollTo(20);
+    f.view.PageUp();
+    EXPECT_EQ(f.view.First(), 7);
+    f.view.LineUp();
+    EXPECT_EQ(f.view.First(), 6);
+    f.view.Top();
+    f.view.Top();
+    EXPECT_EQ(f.ui.Beeps(), 1);
+    f.view.Bottom();
+    EXPECT_EQ(f.view.First(), 39);
+    f.view.LineDown();
+    EXPECT_EQ(f.view.First(), 39);
+}
+
+TEST(ContactView, TheDragTimerScrollsFasterFartherBeyondTheEdge) {
+    SheetFixture f(40);
+    f.view.ScrollTo(10);
+    for (int tick = 0; tick < 6; ++tick) f.view.DragTick(f.view.Area()->height() + 5);  // d = 0: every 6th tick
+    EXPECT_EQ(f.view.First(), 11);
+    for (int tick = 0; tick < 6; ++tick) f.view.DragTick(-200);  // far above: every tick
+    EXPECT_EQ(f.view.First(), 5);
+}
+
+TEST(ContactView, DoubleClickMakesTheCardCurrent) {
+    SheetFixture f(5);
+    QTest::mouseDClick(f.view.Area(), Qt::LeftButton, {}, f.CentreOf(3));
+    EXPECT_EQ(f.doc.m_nCurrent, 3);
+    EXPECT_EQ(f.doc.m_strCurrentFile, f.doc.Db().GetAt(3)->m_strGraphic);
+    EXPECT_EQ(f.other.hints.back(), Hint::SelectionOnly);
+    EXPECT_EQ(f.tabs.shown, std::vector<int>{MainWindowServices::ImageTab});
+}
+
+TEST(ContactView, DroppedFilesAndPaperCaptions) {
+    SheetFixture f(1);
+    f.view.DropFiles({f.dir.Path("b.jpg"), f.dir.Path("a.jpg")});
+    EXPECT_EQ(f.doc.Db().GetCount(), 3);
+    EXPECT_EQ(f.doc.Db().GetAt(0)->m_strName, f.dir.Path("a.jpg"));
+    EXPECT_EQ(CContactView::PaperCaptionHeight(1, 50), 25);
+    EXPECT_EQ(CContactView::PaperCaptionHeight(2, 50), 65);
+    EXPECT_EQ(CContactView::PaperCellSize(3), QSize(640, 480));
+    EXPECT_EQ(CContactView::CellSize(7), QSize(80, 60));
+}
