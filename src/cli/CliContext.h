@@ -28,3 +28,4 @@ constexpr int kExitUsage = 2;
 int RunAlbumCommand(CliContext& context, const QStringList& args);
 int RunImageCommand(CliContext& context, const QStringList& args);
 int RunImageTransform(CliContext& context, const QStringList& args);
+int RunContactCommand(CliContext& context, const QStringList& args);

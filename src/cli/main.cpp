@@ -4,7 +4,7 @@
 #include "image/ImageLibrary.h"
 #include "platform/ProgramPaths.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 
 namespace {
 
@@ -18,6 +18,8 @@ const char kHelp[] = R"(Usage: albora-cli GROUP COMMAND [ARGUMENTS]
   album stream ALBUM.crp            the raw "Contents" stream to standard output
   image info FILE [--json]          type, size, depth, colour type, palette, transparent index
   image convert IN OUT [--quality Q]  the format follows OUT's extension (.bmp .jpg .gif .png)
+  contact ALBUM.crp OUT.png [--size 0..3] [--columns N] [--info]
+                                    pages of N x N thumbnails (OUT-1.png, OUT-2.png ... when more)
   image transform IN OUT OP...      OPs in order: --flip-h --flip-v --rot90cw --rot90ccw --rot180
                                     --crop X,Y,W,H --resize WxH[:FILTER] --rotate DEG[:RRGGBB]
                                     --tint RRGGBB:I --brightness V
@@ -28,12 +30,14 @@ Messages go to standard error. Exit status: 0 success, 1 failure, 2 usage error.
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    // Drawing captions needs fonts, so the batch program is a GUI application without a screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     ProgramPaths::CaptureProgramDirectory();
     CliContext context;
     ImageLibrary::SetJpegQuality(context.settings.JPGquality);
     ImageLibrary::SetUi(&context.ui);
-    QStringList args = QCoreApplication::arguments().mid(1);
+    QStringList args = QGuiApplication::arguments().mid(1);
     if (args.isEmpty() || args.front() == QStringLiteral("--help") ||
         args.front() == QStringLiteral("-h")) {
         context.out << kHelp;
@@ -42,5 +46,6 @@ int main(int argc, char** argv) {
     const QString group = args.takeFirst();
     if (group == QStringLiteral("album")) return RunAlbumCommand(context, args);
     if (group == QStringLiteral("image")) return RunImageCommand(context, args);
+    if (group == QStringLiteral("contact")) return RunContactCommand(context, args);
     return context.Usage(QStringLiteral("unknown command group '%1'").arg(group));
 }

@@ -4,6 +4,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QtEndian>
 #include <gtest/gtest.h>
 
 namespace {
@@ -74,4 +75,28 @@ TEST(Cli, ReportsFailuresAndUsageErrorsByExitCode) {
     EXPECT_EQ(Cli({"album", "new", "x.crp", "--created", "-5"}).code, 2);
     EXPECT_EQ(Cli({"album", "search", "bad.crp", "--by", "Colour", "--text", "x"}).code, 2);
     EXPECT_FALSE(QFile::exists(dir.Path("x.crp")));
+}
+
+TEST(Cli, RendersTheAlbumAsPagesOfThumbnails) {
+    ScopedTestDir dir;
+    // A red 64x48 picture as a bare 24-bit bitmap: the album tests link no image library.
+    QByteArray bmp = Hex("424D 00000000 00000000 36000000 28000000 40000000 30000000 0100 1800 00000000");
+    bmp += QByteArray(24, '\0');
+    for (int i = 0; i < 64 * 48; ++i) bmp += Hex("1E1EC8");
+    dir.Write("red.bmp", bmp);
+    ASSERT_EQ(Cli({"album", "new", "a.crp"}).code, 0);
+    for (int i = 0; i < 5; ++i)
+        ASSERT_EQ(Cli({"album", "add", "a.crp", dir.Path(i == 4 ? "missing.jpg" : "red.bmp"), "--name", QString::number(i)}).code, 0);
+    const CliRun run = Cli({"contact", "a.crp", "sheet.png", "--columns", "2", "--info"});
+    ASSERT_EQ(run.code, 0) << run.err.toStdString();
+    // Two columns and two rows a page: five cards make two pages.
+    EXPECT_TRUE(QFile::exists(dir.Path("sheet-1.png")));
+    EXPECT_TRUE(QFile::exists(dir.Path("sheet-2.png")));
+    EXPECT_FALSE(QFile::exists(dir.Path("sheet-3.png")));
+    // The first page is two cells wide, each 80 pixels and a gap of 10, after a margin of 10.
+    const QByteArray png = ReadAll(dir.Path("sheet-1.png"));
+    ASSERT_TRUE(png.startsWith("\x89PNG"));
+    EXPECT_EQ(qFromBigEndian<quint32>(png.constData() + 16), 10u + 2 * 90);
+    EXPECT_EQ(Cli({"contact", "a.crp", "x.png", "--size", "9"}).code, 2);
+    EXPECT_EQ(Cli({"contact", "missing.crp", "x.png"}).code, 1);
 }
