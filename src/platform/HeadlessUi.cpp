@@ -63,7 +63,7 @@ void HeadlessUi::ProgressBegin(int low, int high, int step) {
 
 void HeadlessUi::ProgressStep() {
     if (!m_bProgressVisible) return;
-    ++m_progressSteps;
+    if (++m_progressSteps == m_cancelAfter) m_bCancel = true;
     m_progressPos = std::clamp(m_progressPos + m_progressStep, m_progressLow, m_progressHigh);
 }
 

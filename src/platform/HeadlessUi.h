@@ -38,6 +38,8 @@ public:
     // A null QString answers a file or folder request with Cancel.
     void QueuePath(const QString& path) { m_paths.push_back(path); }
     void RequestCancel() { m_bCancel = true; }
+    // Raises the cancel request when the progress has stepped STEPS times since it began.
+    void CancelAfterSteps(int steps) { m_cancelAfter = steps; }
     // Called with every message as it arrives (the batch program prints them).
     std::function<void(const Message&)> onMessage;
 
@@ -61,6 +63,7 @@ private:
     bool m_bCancel = false;
     int m_progressLow = 0, m_progressHigh = 0, m_progressStep = 0, m_progressPos = 0;
     int m_progressSteps = 0;
+    int m_cancelAfter = -1;
     int m_waitDepth = 0;
     int m_beeps = 0;
 };

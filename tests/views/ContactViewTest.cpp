@@ -9,6 +9,7 @@
 #include "views/CContactView.h"
 #include "views/CImagePreviewCtrl.h"
 
+#include <QApplication>
 #include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -207,4 +208,30 @@ TEST(ContactView, DroppedFilesAndPaperCaptions) {
     EXPECT_EQ(CContactView::PaperCaptionHeight(2, 50), 65);
     EXPECT_EQ(CContactView::PaperCellSize(3), QSize(640, 480));
     EXPECT_EQ(CContactView::CellSize(7), QSize(80, 60));
+}
+
+TEST(ContactView, ARaisedCancelRequestAsksWhetherToStopTheFill) {
+    SheetFixture f(30);
+    f.ui.CancelAfterSteps(1);
+    f.ui.QueueAnswer(MsgAnswer::Yes);
+    f.view.Execute(Cmd::ContactSize0 + 1);  // 160x120: two cells, neither in the cache yet
+    ASSERT_TRUE(WaitFor([&f] { return f.view.Loader().Pending() == 0 && !f.ui.ProgressVisible(); }));
+    ASSERT_FALSE(f.ui.Messages().empty());
+    EXPECT_EQ(f.ui.LastMessage(), QStringLiteral("Cancel contact load?"));
+    EXPECT_EQ(f.ui.Messages().back().icon, MsgIcon::Question);
+    EXPECT_EQ(f.ui.StatusText(0), QStringLiteral("Use Ctrl+Drag to move images, Shift+Drag to clone, for Help press F1"));
+}
+
+TEST(ContactView, TheSuperViewerFollowsTheCardUnderTheMouse) {
+    SheetFixture f(3);
+    f.settings.SuperViewer = 1;
+    QTest::mouseMove(f.view.Area(), f.CentreOf(1));
+    EXPECT_EQ(f.ui.StatusText(0), QStringLiteral("Photo number: 1"));
+    QTest::mouseMove(f.view.Area(), f.CentreOf(2));
+    EXPECT_EQ(f.ui.StatusText(0), QStringLiteral("Photo number: 2"));
+    // Closed, the window comes back with a beep for the next card.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->windowTitle() == f.doc.Db().GetAt(2)->m_strGraphic) w->close();
+    QTest::mouseMove(f.view.Area(), f.CentreOf(0));
+    EXPECT_EQ(f.ui.Beeps(), 1);
 }
