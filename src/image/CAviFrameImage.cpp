@@ -126,13 +126,6 @@ bool CAviFrameImage::Decode(const QByteArray& file, CImageImpl& image) {
     return CBmpImage::Decode(dib + frameBytes, image);
 }
 
-bool CAviFrameImage::Read(const QString& fileName) {
-    Release();
-    SetTransparentIndex(-1);
-    const auto data = ImageLibrary::ReadFile(TargetName(fileName));
-    if (data && Decode(*data, *this)) return true;
-    Release();
-    return false;
-}
+bool CAviFrameImage::Read(const QString& fileName) { return ReadWith(fileName, Decode); }
 
 bool CAviFrameImage::Write(const QString&) { return false; }

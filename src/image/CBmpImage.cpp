@@ -72,12 +72,7 @@ void DecodeRle(const std::uint8_t* data, std::size_t size, bool fourBit, int wid
 
 }  // namespace
 
-bool CBmpImage::Read(const QString& fileName) {
-    Release();
-    SetTransparentIndex(-1);
-    const auto data = ImageLibrary::ReadFile(TargetName(fileName));
-    return data && Decode(*data, *this);
-}
+bool CBmpImage::Read(const QString& fileName) { return ReadWith(fileName, Decode); }
 
 bool CBmpImage::Decode(const QByteArray& bytes, CImageImpl& image) {
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
@@ -230,7 +225,4 @@ QByteArray CBmpImage::Encode(const CImageImpl& image) {
     return file;
 }
 
-bool CBmpImage::Write(const QString& fileName) {
-    const QString& target = TargetName(fileName);
-    return HasDib() && ImageLibrary::WriteFileAtomically(target, Encode(*this));
-}
+bool CBmpImage::Write(const QString& fileName) { return WriteWith(fileName, Encode(*this)); }

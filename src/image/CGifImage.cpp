@@ -167,12 +167,7 @@ QByteArray CGifImage::Encode(const CImageImpl& image) {
     return out;
 }
 
-bool CGifImage::Read(const QString& fileName) {
-    Release();
-    SetTransparentIndex(-1);
-    const auto data = ImageLibrary::ReadFile(TargetName(fileName));
-    return data && Decode(*data, *this);
-}
+bool CGifImage::Read(const QString& fileName) { return ReadWith(fileName, Decode); }
 
 bool CGifImage::Write(const QString& fileName) {
     const QString& target = TargetName(fileName);

@@ -119,6 +119,20 @@ const QString& CImageImpl::TargetName(const QString& name) {
     return m_fileName;
 }
 
+bool CImageImpl::ReadWith(const QString& name, bool (*decode)(const QByteArray& data, CImageImpl& image)) {
+    Release();
+    SetTransparentIndex(-1);
+    const auto data = ImageLibrary::ReadFile(TargetName(name));
+    if (data && decode(*data, *this)) return true;
+    Release();
+    return false;
+}
+
+bool CImageImpl::WriteWith(const QString& name, const QByteArray& encoded) {
+    const QString& target = TargetName(name);
+    return !encoded.isEmpty() && ImageLibrary::WriteFileAtomically(target, encoded);
+}
+
 bool CImageImpl::Read(const QString&) { return false; }
 bool CImageImpl::Write(const QString&) { return false; }
 

@@ -92,6 +92,10 @@ public:
 protected:
     // The name to read or write: NAME when given (and stored), else the stored one.
     const QString& TargetName(const QString& name);
+    // Read for a codec: the whole file through DECODE; the picture is empty when that fails.
+    bool ReadWith(const QString& name, bool (*decode)(const QByteArray& data, CImageImpl& image));
+    // Write for a codec: ENCODE's bytes (empty for failure) replace the file atomically.
+    bool WriteWith(const QString& name, const QByteArray& encoded);
     // Forgets the picture; a reader calls it before it starts.
     void Release();
 

@@ -56,7 +56,11 @@ constexpr int kRowsPerCall = 16;
 CJpegImage::CJpegImage(const QString& fileName)
     : CImageImpl(fileName), m_quality(ImageLibrary::JpegQuality()) {}
 
-bool CJpegImage::Decode(const QByteArray& data, CImageImpl& image, int scaleDenom) {
+namespace {
+
+// The header into WIDTH, HEIGHT and BPP, then, with an IMAGE, the picture reduced by
+// SCALEDENOM. One function for both, since the library jumps back into the frame that set it up.
+bool DecodeInto(const QByteArray& data, CImageImpl* image, int scaleDenom, int& width, int& height, int& bpp) {
     // ASSUMPTION: no C++ object with a destructor lives in this frame between setjmp and the
     // jump; the image's own storage is a member and survives it.
     jpeg_decompress_struct cinfo;
@@ -72,28 +76,31 @@ bool CJpegImage::Decode(const QByteArray& data, CImageImpl& image, int scaleDeno
                  static_cast<unsigned long>(data.size()));
     jpeg_read_header(&cinfo, TRUE);
     const bool grey = cinfo.num_components == 1;
-    if ((!grey && cinfo.num_components != 3) ||
+    width = int(cinfo.image_width);
+    height = int(cinfo.image_height);
+    bpp = grey ? 8 : 24;
+    if (!image || (!grey && cinfo.num_components != 3) ||
         !Plausible(cinfo.image_width, cinfo.image_height, std::size_t(data.size()))) {
         jpeg_destroy_decompress(&cinfo);
-        return false;
+        return !image;
     }
     cinfo.out_color_space = grey ? JCS_GRAYSCALE : JCS_EXT_BGR;
     cinfo.quantize_colors = FALSE;
     cinfo.scale_num = 1;
     cinfo.scale_denom = std::clamp(scaleDenom, 1, 8);
     jpeg_start_decompress(&cinfo);
-    const int height = int(cinfo.output_height);
-    if (!image.Create(int(cinfo.output_width), height, grey ? 8 : 24, -1)) {
+    const int rowsOut = int(cinfo.output_height);
+    if (!image->Create(int(cinfo.output_width), rowsOut, grey ? 8 : 24, -1)) {
         jpeg_destroy_decompress(&cinfo);
         return false;
     }
-    if (grey) image.MakeGreyPalette(256);
+    if (grey) image->MakeGreyPalette(256);
     // Scan line k (the top first) goes straight into DIB row height - 1 - k.
     JSAMPROW rows[kRowsPerCall];
     while (cinfo.output_scanline < cinfo.output_height) {
         const int first = int(cinfo.output_scanline);
-        const int count = std::min(kRowsPerCall, height - first);
-        for (int i = 0; i < count; ++i) rows[i] = image.Row(height - 1 - (first + i));
+        const int count = std::min(kRowsPerCall, rowsOut - first);
+        for (int i = 0; i < count; ++i) rows[i] = image->Row(rowsOut - 1 - (first + i));
         if (jpeg_read_scanlines(&cinfo, rows, JDIMENSION(count)) == 0) break;
     }
     const bool complete = cinfo.output_scanline == cinfo.output_height && !errors.truncated;
@@ -102,24 +109,15 @@ bool CJpegImage::Decode(const QByteArray& data, CImageImpl& image, int scaleDeno
     return complete;
 }
 
+}  // namespace
+
+bool CJpegImage::Decode(const QByteArray& data, CImageImpl& image, int scaleDenom) {
+    int width = 0, height = 0, bpp = 0;
+    return DecodeInto(data, &image, scaleDenom, width, height, bpp);
+}
+
 bool CJpegImage::ReadSize(const QByteArray& data, int& width, int& height, int& bpp) {
-    jpeg_decompress_struct cinfo;
-    ErrorManager errors;
-    cinfo.err = &errors.pub;
-    InitErrors(errors);
-    if (setjmp(errors.jump)) {
-        jpeg_destroy_decompress(&cinfo);
-        return false;
-    }
-    jpeg_create_decompress(&cinfo);
-    jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(data.constData()),
-                 static_cast<unsigned long>(data.size()));
-    jpeg_read_header(&cinfo, TRUE);
-    width = int(cinfo.image_width);
-    height = int(cinfo.image_height);
-    bpp = cinfo.num_components == 1 ? 8 : 24;
-    jpeg_destroy_decompress(&cinfo);
-    return true;
+    return DecodeInto(data, nullptr, 1, width, height, bpp);
 }
 
 namespace {
@@ -178,16 +176,7 @@ QByteArray CJpegImage::Encode(const CImageImpl& image, int quality) {
 }
 
 bool CJpegImage::Read(const QString& fileName) {
-    Release();
-    SetTransparentIndex(-1);
-    const auto data = ImageLibrary::ReadFile(TargetName(fileName));
-    if (data && Decode(*data, *this)) return true;
-    Release();
-    return false;
+    return ReadWith(fileName, [](const QByteArray& data, CImageImpl& image) { return Decode(data, image); });
 }
 
-bool CJpegImage::Write(const QString& fileName) {
-    const QString& target = TargetName(fileName);
-    const QByteArray file = Encode(*this, m_quality);
-    return !file.isEmpty() && ImageLibrary::WriteFileAtomically(target, file);
-}
+bool CJpegImage::Write(const QString& fileName) { return WriteWith(fileName, Encode(*this, m_quality)); }

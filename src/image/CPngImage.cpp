@@ -176,17 +176,6 @@ QByteArray CPngImage::Encode(const CImageImpl& image) {
     return EncodeInto(image, out, rowBuffer) ? out : QByteArray();
 }
 
-bool CPngImage::Read(const QString& fileName) {
-    Release();
-    SetTransparentIndex(-1);
-    const auto data = ImageLibrary::ReadFile(TargetName(fileName));
-    if (data && Decode(*data, *this)) return true;
-    Release();
-    return false;
-}
+bool CPngImage::Read(const QString& fileName) { return ReadWith(fileName, Decode); }
 
-bool CPngImage::Write(const QString& fileName) {
-    const QString& target = TargetName(fileName);
-    const QByteArray file = Encode(*this);
-    return !file.isEmpty() && ImageLibrary::WriteFileAtomically(target, file);
-}
+bool CPngImage::Write(const QString& fileName) { return WriteWith(fileName, Encode(*this)); }

@@ -1,6 +1,6 @@
 #pragma once
 
-// The LZW coder of the GIF format (CompuServe's GIF89a specification): variable-length codes of
+// The LZW coder of the GIF format (CompuServe's GIF89a document): variable-length codes of
 // up to 12 bits, packed least significant bit first into data sub-blocks of at most 255 bytes.
 
 #include <QByteArray>

@@ -5,11 +5,10 @@
 #include "album/CAppSettings.h"
 #include "image/ContactCell.h"
 #include "platform/UiServices.h"
+#include "platform/widgets/PrintDialogs.h"
 
 #include <QFileInfo>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 
 void CContactView::Print(QPrinter& printer) {
@@ -49,12 +48,5 @@ void CContactView::Print(QPrinter& printer) {
 void CContactView::PrintWithDialog(bool preview) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setResolution(600);
-    if (preview) {
-        QPrintPreviewDialog dialog(&printer, this);
-        connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) { Print(*target); });
-        dialog.exec();
-        return;
-    }
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted) Print(printer);
+    PrintOrPreview(this, printer, preview, [this](QPrinter& target) { Print(target); });
 }

@@ -1,6 +1,7 @@
 #include "CFloatImageWnd.h"
 
 #include "ImageClipboard.h"
+#include "ViewPainting.h"
 
 #include "platform/UiServices.h"
 
@@ -34,8 +35,7 @@ void CFloatImageWnd::ShowFile(const QString& fileName) {
 void CFloatImageWnd::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (!m_image.IsValid()) {
-        const int h = std::max(1, height());
-        for (int y = 0; y < height(); ++y) painter.fillRect(QRect(0, y, width(), 1), QColor(0, 0, 255 - (y * 255) / h));
+        ViewPainting::PaintBlueRamp(painter, rect());
         painter.setPen(Qt::white);
         painter.drawText(QRect(5, 16 - painter.fontMetrics().ascent(), width(), 16), Qt::AlignLeft | Qt::AlignTop,
                          QStringLiteral("No image loaded"));
@@ -74,14 +74,7 @@ void CFloatImageWnd::GoHome() {
 
 void CFloatImageWnd::ShowInformation() {
     if (!m_image.IsValid()) return;
-    m_ui.MessageBox(QStringLiteral("File:\t%1\rFormat:\t%2\rColor:\tdepth=%3, type=%4\rDim.:\twidth= %5, height= %6\r")
-                        .arg(m_fileName)
-                        .arg(m_image.Type())
-                        .arg(m_image.GetBitsPerPixel())
-                        .arg(m_image.GetColorType())
-                        .arg(m_image.GetWidth())
-                        .arg(m_image.GetHeight()),
-                    MsgButtons::Ok, MsgIcon::Information);
+    m_ui.MessageBox(ViewPainting::InformationText(m_fileName, m_image), MsgButtons::Ok, MsgIcon::Information);
 }
 
 void CFloatImageWnd::contextMenuEvent(QContextMenuEvent* event) {

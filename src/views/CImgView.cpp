@@ -3,20 +3,20 @@
 #include "ImageClipboard.h"
 #include "ImageViewDialogs.h"
 #include "MoviePlayer.h"
+#include "ViewPainting.h"
 
 #include "album/CAlboraDoc.h"
 #include "album/CAppSettings.h"
 #include "platform/CommandIds.h"
 #include "platform/UiServices.h"
 #include "platform/widgets/CommandActions.h"
+#include "platform/widgets/PrintDialogs.h"
 #include "sound/SoundAnnotations.h"
 
 #include <QFileInfo>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QScrollBar>
 
@@ -167,14 +167,7 @@ void CImgView::Export() {
 
 void CImgView::ShowImageInformation() {
     if (!HasImage()) return;
-    m_services.ui.MessageBox(QStringLiteral("File:\t%1\rFormat:\t%2\rColor:\tdepth=%3, type=%4\rDim.:\twidth= %5, height= %6\r")
-                                 .arg(m_fileName)
-                                 .arg(m_image.Type())
-                                 .arg(m_image.GetBitsPerPixel())
-                                 .arg(m_image.GetColorType())
-                                 .arg(m_image.GetWidth())
-                                 .arg(m_image.GetHeight()),
-                             MsgButtons::Ok, MsgIcon::Information);
+    m_services.ui.MessageBox(ViewPainting::InformationText(m_fileName, m_image), MsgButtons::Ok, MsgIcon::Information);
 }
 
 void CImgView::CopyToClipboard() {
@@ -241,12 +234,5 @@ void CImgView::PrintWithDialog(bool preview) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setResolution(600);
     printer.setDocName(QFileInfo(m_fileName).fileName());
-    if (preview) {
-        QPrintPreviewDialog dialog(&printer, this);
-        connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) { Print(*target); });
-        dialog.exec();
-        return;
-    }
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted) Print(printer);
+    PrintOrPreview(this, printer, preview, [this](QPrinter& target) { Print(target); });
 }

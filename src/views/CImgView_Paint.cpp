@@ -1,6 +1,8 @@
 // The image view's painting, scrolling, pixel readout and selection.
 #include "CImgView.h"
 
+#include "ViewPainting.h"
+
 #include "platform/UiServices.h"
 
 #include <QMouseEvent>
@@ -60,10 +62,7 @@ void CImgView::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
     const QRect area = viewport()->rect();
     if (!m_image.IsValid()) {
-        // The blue ramp, a row at a time from the top.
-        const int h = std::max(1, area.height());
-        for (int y = 0; y < area.height(); ++y)
-            painter.fillRect(QRect(0, y, area.width(), 1), QColor(0, 0, 255 - (y * 255) / h));
+        ViewPainting::PaintBlueRamp(painter, area);
         DrawLines(painter, 5, 16 - painter.fontMetrics().ascent(), {QStringLiteral("No image loaded")});
         DrawLines(painter, 5, 32 - painter.fontMetrics().ascent(), m_message.split('\n'));
     } else {

@@ -1,3 +1,4 @@
+#include "TestDoubles.h"
 #include "TestFiles.h"
 #include "album/CAlboraDoc.h"
 #include "album/CAppSettings.h"
@@ -9,11 +10,6 @@
 
 namespace {
 
-class HintLog : public View {
-public:
-    void OnUpdate(View*, int hint, void*) override { hints.push_back(hint); }
-    std::vector<int> hints;
-};
 
 class DrawLog : public DrawAnnotationLink {
 public:

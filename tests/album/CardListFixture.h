@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TestDoubles.h"
 #include "TestFiles.h"
 #include "album/CAlboraDoc.h"
 #include "album/CAppSettings.h"
@@ -52,35 +53,6 @@ public:
         converts.pop_front();
         return true;
     }
-};
-
-// Records the programs it is asked to start; knows the associations it is told.
-class RecordingLauncher : public ProcessLauncher {
-public:
-    std::vector<QStringList> started;
-    QString association = QStringLiteral("viewer.desktop");
-    bool StartDetached(const QString& program, const QStringList& args) override {
-        started.push_back(QStringList{program} + args);
-        return true;
-    }
-    QString RunAndRead(const QString&, const QStringList& args) override {
-        return args.value(1) == QStringLiteral("filetype") ? QStringLiteral("image/jpeg") : association;
-    }
-    bool Exists(const QString&) const override { return true; }
-};
-
-class RecordingMainWindow : public MainWindowServices {
-public:
-    std::vector<int> tabs;
-    void ShowTab(int tab) override { tabs.push_back(tab); }
-    QString GetWebLocation() const override { return {}; }
-    void NavigateWeb(const QString&) override {}
-};
-
-class HintLog : public View {
-public:
-    void OnUpdate(View*, int hint, void*) override { hints.push_back(hint); }
-    std::vector<int> hints;
 };
 
 // A card list view over a document, with headless answers for everything it asks.

@@ -1,3 +1,4 @@
+#include "TestDoubles.h"
 #include "TestFiles.h"
 #include "album/CAlboraDoc.h"
 #include "album/CAppSettings.h"
@@ -17,35 +18,14 @@
 
 namespace {
 
-class NoLauncher : public ProcessLauncher {
-public:
-    bool StartDetached(const QString&, const QStringList&) override { return true; }
-    QString RunAndRead(const QString&, const QStringList&) override { return {}; }
-    bool Exists(const QString&) const override { return false; }
-};
-
-class Tabs : public MainWindowServices {
-public:
-    std::vector<int> shown;
-    void ShowTab(int tab) override { shown.push_back(tab); }
-    QString GetWebLocation() const override { return {}; }
-    void NavigateWeb(const QString&) override {}
-};
-
-class HintLog : public View {
-public:
-    void OnUpdate(View*, int hint, void*) override { hints.push_back(hint); }
-    std::vector<int> hints;
-};
-
 // A sheet of 80x60 cells in an area of 380 x 220: 4 columns and 3 rows, 12 cells.
 struct SheetFixture {
     ScopedTestDir dir;
     HeadlessUi ui;
     CAppSettings settings;
     CAlboraDoc doc{ui, settings};
-    NoLauncher launcher;
-    Tabs tabs;
+    RecordingLauncher launcher;
+    RecordingMainWindow tabs;
     HintLog other;
     CContactView view{doc, {ui, launcher, &tabs, nullptr}};
 
@@ -203,7 +183,7 @@ TEST(ContactView, DoubleClickMakesTheCardCurrent) {
     EXPECT_EQ(f.doc.m_nCurrent, 3);
     EXPECT_EQ(f.doc.m_strCurrentFile, f.doc.Db().GetAt(3)->m_strGraphic);
     EXPECT_EQ(f.other.hints.back(), Hint::SelectionOnly);
-    EXPECT_EQ(f.tabs.shown, std::vector<int>{MainWindowServices::ImageTab});
+    EXPECT_EQ(f.tabs.tabs, std::vector<int>{MainWindowServices::ImageTab});
 }
 
 TEST(ContactView, DroppedFilesAndPaperCaptions) {

@@ -74,8 +74,8 @@ void CAlboraView::RegisterCommands() {
     OnCommand(Cmd::FileSendMail, [&c] { c.Send(); },
               [this](CommandState& s) { s.enabled = m_services.launcher.CanSendMail(); });
     OnCommand(Cmd::RenameImage, [&c] { c.Rename(); });
-    OnCommand(Cmd::FilePrint, [this] { Print(); });
-    OnCommand(Cmd::FilePrintPreview, [this] { PrintPreview(); });
+    OnCommand(Cmd::FilePrint, [this] { PrintCardList(false); });
+    OnCommand(Cmd::FilePrintPreview, [this] { PrintCardList(true); });
     OnCommand(Cmd::ConvertImage, [&c] { c.Convert(); });
     OnCommand(Cmd::SoundPlay, [this] {
         const auto s = Selection();

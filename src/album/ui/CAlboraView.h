@@ -52,8 +52,7 @@ public:
     bool SortAscending() const { return m_bSortAscending; }
     void ViewCurrentImage();
     // The framework's print commands: the card list as a text table.
-    void Print();
-    void PrintPreview();
+    void PrintCardList(bool preview);
     // Printers print the list at this resolution, so the FontSize setting means the same
     // everywhere.
     static constexpr int kPrintResolution = 600;

@@ -5,8 +5,8 @@
 
 #include "album/CAlboraDoc.h"
 
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
+#include "platform/widgets/PrintDialogs.h"
+
 #include <QPrinter>
 
 namespace {
@@ -20,21 +20,9 @@ void CAlboraView::SetUpPrinter(QPrinter& printer) const {
     printer.setFromTo(1, m_doc.Db().GetCount() / kFirstGuessLinesPerPage + 1);
 }
 
-void CAlboraView::Print() {
+void CAlboraView::PrintCardList(bool preview) {
     QPrinter printer(QPrinter::HighResolution);
     SetUpPrinter(printer);
-    QPrintDialog dialog(&printer, this);
-    dialog.setMinMax(1, std::max(1, m_doc.Db().GetCount()));
-    if (dialog.exec() != QDialog::Accepted) return;
-    CardListPrinter(m_doc, Selection()).Print(printer);
-}
-
-void CAlboraView::PrintPreview() {
-    QPrinter printer(QPrinter::HighResolution);
-    SetUpPrinter(printer);
-    printer.setPrintRange(QPrinter::AllPages);
-    QPrintPreviewDialog preview(&printer, this);
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* target) { CardListPrinter(m_doc, Selection()).Print(*target); });
-    preview.exec();
+    if (preview) printer.setPrintRange(QPrinter::AllPages);
+    PrintOrPreview(this, printer, preview, [this](QPrinter& target) { CardListPrinter(m_doc, Selection()).Print(target); });
 }
