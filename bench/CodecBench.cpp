@@ -3,6 +3,7 @@
 // the same work, as ratios (below 1.0: we are faster).
 //   codec_bench            the full corpus
 //   codec_bench --smoke    a small picture, one round, for CI
+#include "BenchSupport.h"
 #include "image/CImageObject.h"
 
 #include <QCoreApplication>
@@ -17,42 +18,8 @@
 namespace {
 
 // Seconds per run of WORK, the best of ROUNDS (the least disturbed by the rest of the machine).
-double Time(int rounds, const std::function<bool()>& work) {
-    double best = 1e9;
-    for (int i = 0; i < rounds; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        if (!work()) {
-            std::fprintf(stderr, "a run failed\n");
-            return NAN;
-        }
-        best = std::min(best, timer.nsecsElapsed() / 1e9);
-    }
-    return best;
-}
 
-bool Tool(const QString& program, const QStringList& args) {
-    QProcess process;
-    process.start(program, args);
-    return process.waitForFinished(120000) && process.exitCode() == 0;
-}
 
-// Smooth light with fine texture, so the codecs see something like a photograph.
-CImageObject MakePhoto(int width, int height) {
-    CImageObject image;
-    image.Create(width, height, 24, -1);
-    for (int y = 0; y < height; ++y) {
-        std::uint8_t* row = image.GetImplementation()->Row(y);
-        for (int x = 0; x < width; ++x) {
-            const double u = double(x) / width, v = double(y) / height;
-            const int texture = ((x * 7 + y * 13) ^ (x * y)) & 15;
-            row[3 * x] = std::uint8_t(std::clamp(120 + 100 * std::sin(6 * u + 3 * v) + texture, 0.0, 255.0));
-            row[3 * x + 1] = std::uint8_t(std::clamp(128 + 90 * std::cos(5 * v - 2 * u) + texture, 0.0, 255.0));
-            row[3 * x + 2] = std::uint8_t(std::clamp(110 + 110 * std::sin(9 * u * v) + texture, 0.0, 255.0));
-        }
-    }
-    return image;
-}
 
 // The same picture reduced to 256 colours (3-3-2 bits).
 CImageObject MakeIndexed(const CImageObject& photo) {
@@ -106,30 +73,30 @@ int main(int argc, char** argv) {
 
     const double none = NAN;
     CImageObject image;
-    const double jpegDecode = Time(rounds, [&] { return image.Load(path("photo.jpg")); });
-    const double djpeg = tools ? Time(rounds, [&] { return Tool("djpeg", {"-outfile", "/dev/null", path("photo.jpg")}); }) : none;
+    const double jpegDecode = BestOf(rounds, [&] { return image.Load(path("photo.jpg")); });
+    const double djpeg = tools ? BestOf(rounds, [&] { return RunTool("djpeg", {"-outfile", "/dev/null", path("photo.jpg")}); }) : none;
     Report("JPEG decode", jpegDecode, djpeg, "djpeg");
     CImageObject toJpeg = MakePhoto(width, height);
-    const double jpegEncode = Time(rounds, [&] { return toJpeg.Save(path("out.jpg")); });
-    const double cjpeg = tools ? Time(rounds, [&] {
-        return Tool("cjpeg", {"-quality", "90", "-outfile", "/dev/null", path("photo.bmp")});
+    const double jpegEncode = BestOf(rounds, [&] { return toJpeg.Save(path("out.jpg")); });
+    const double cjpeg = tools ? BestOf(rounds, [&] {
+        return RunTool("cjpeg", {"-quality", "90", "-outfile", "/dev/null", path("photo.bmp")});
     }) : none;
     Report("JPEG encode", jpegEncode, cjpeg, "cjpeg");
 
-    const double gifDecode = Time(rounds, [&] { return image.Load(path("indexed.gif")) && image.IsValid(); });
-    const double gifEncode = Time(rounds, [&] { return indexed.Save(path("out.gif")); });
+    const double gifDecode = BestOf(rounds, [&] { return image.Load(path("indexed.gif")) && image.IsValid(); });
+    const double gifEncode = BestOf(rounds, [&] { return indexed.Save(path("out.gif")); });
     // gifsicle re-encodes only what changed: a flip makes it decode and encode the whole picture.
-    const double gifsicle = tools ? Time(rounds, [&] {
-        return Tool("gifsicle", {"--flip-horizontal", path("indexed.gif"), "-o", "/dev/null"});
+    const double gifsicle = tools ? BestOf(rounds, [&] {
+        return RunTool("gifsicle", {"--flip-horizontal", path("indexed.gif"), "-o", "/dev/null"});
     }) : none;
     Report("GIF decode", gifDecode, none, "");
     Report("GIF encode", gifEncode, none, "");
     Report("GIF both", gifDecode + gifEncode, gifsicle, "gifsicle (both)");
 
     CImageObject toBmp = MakePhoto(width, height), toPng = MakePhoto(width, height);
-    Report("BMP decode", Time(rounds, [&] { return image.Load(path("photo.bmp")); }), none, "");
-    Report("BMP encode", Time(rounds, [&] { return toBmp.Save(path("out.bmp")); }), none, "");
-    Report("PNG decode", Time(rounds, [&] { return image.Load(path("photo.png")); }), none, "");
-    Report("PNG encode", Time(rounds, [&] { return toPng.Save(path("out.png")); }), none, "");
+    Report("BMP decode", BestOf(rounds, [&] { return image.Load(path("photo.bmp")); }), none, "");
+    Report("BMP encode", BestOf(rounds, [&] { return toBmp.Save(path("out.bmp")); }), none, "");
+    Report("PNG decode", BestOf(rounds, [&] { return image.Load(path("photo.png")); }), none, "");
+    Report("PNG encode", BestOf(rounds, [&] { return toPng.Save(path("out.png")); }), none, "");
     return 0;
 }

@@ -4,6 +4,7 @@
 // the whole vips command is shown too, as a user who runs it sees it.
 //   transform_bench            both sizes
 //   transform_bench --smoke    a small picture, for CI
+#include "BenchSupport.h"
 #include "image/ImageTransforms.h"
 
 #include <QCoreApplication>
@@ -17,38 +18,8 @@
 
 namespace {
 
-double Best(int rounds, const std::function<bool()>& work) {
-    double best = 1e9;
-    for (int i = 0; i < rounds; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        if (!work()) return NAN;
-        best = std::min(best, timer.nsecsElapsed() / 1e9);
-    }
-    return best;
-}
 
-bool Tool(const QString& program, const QStringList& args) {
-    QProcess process;
-    process.start(program, args);
-    return process.waitForFinished(600000) && process.exitCode() == 0;
-}
 
-CImageObject MakePhoto(int width, int height) {
-    CImageObject image;
-    image.Create(width, height, 24, 2);
-    for (int y = 0; y < height; ++y) {
-        std::uint8_t* row = image.GetImplementation()->Row(y);
-        for (int x = 0; x < width; ++x) {
-            const double u = double(x) / width, v = double(y) / height;
-            const int texture = ((x * 7 + y * 13) ^ (x * y)) & 31;
-            row[3 * x] = std::uint8_t(std::clamp(120 + 90 * std::sin(9 * u + 4 * v) + texture, 0.0, 255.0));
-            row[3 * x + 1] = std::uint8_t(std::clamp(128 + 90 * std::cos(7 * v - 3 * u) + texture, 0.0, 255.0));
-            row[3 * x + 2] = std::uint8_t(std::clamp(110 + 100 * std::sin(11 * u * v) + texture, 0.0, 255.0));
-        }
-    }
-    return image;
-}
 
 void Report(const char* what, double ours, double magick, double vips) {
     std::printf("%-22s %9.1f ms", what, ours * 1000);
@@ -75,22 +46,22 @@ int main(int argc, char** argv) {
     for (const auto& [w, h] : sizes) {
         CImageObject photo = MakePhoto(w, h);
         photo.Save(dir.filePath("in.bmp"));
-        if (magick) Tool("convert", {dir.filePath("in.bmp"), miff});
-        if (vips) Tool("vips", {"copy", dir.filePath("in.bmp"), v});
-        const double magickRead = magick ? Best(rounds, [&] { return Tool("convert", {miff, "null:"}); }) : none;
-        const double vipsRead = vips ? Best(rounds, [&] { return Tool("vips", {"copy", v, dir.filePath("out.v")}); }) : none;
+        if (magick) RunTool("convert", {dir.filePath("in.bmp"), miff});
+        if (vips) RunTool("vips", {"copy", dir.filePath("in.bmp"), v});
+        const double magickRead = magick ? BestOf(rounds, [&] { return RunTool("convert", {miff, "null:"}); }) : none;
+        const double vipsRead = vips ? BestOf(rounds, [&] { return RunTool("vips", {"copy", v, dir.filePath("out.v")}); }) : none;
         std::printf("%dx%d (to %dx%d), best of %d\n", w, h, w / 2, h / 2, rounds);
         for (int f = 0; f < 5; ++f) {
             const auto filter = ImageTransforms::Filter(f);
-            const double ours = Best(rounds, [&] { return ImageTransforms::Resize(photo, w / 2, h / 2, filter).has_value(); });
-            const double theirs = magick ? Best(rounds, [&] {
-                return Tool("convert", {miff, "-filter", magickFilters[f], "-resize", QStringLiteral("%1x%2!").arg(w / 2).arg(h / 2), "null:"});
+            const double ours = BestOf(rounds, [&] { return ImageTransforms::Resize(photo, w / 2, h / 2, filter).has_value(); });
+            const double theirs = magick ? BestOf(rounds, [&] {
+                return RunTool("convert", {miff, "-filter", magickFilters[f], "-resize", QStringLiteral("%1x%2!").arg(w / 2).arg(h / 2), "null:"});
             }) - magickRead : none;
             Report((QByteArray("resize ") + ImageTransforms::kFilterNames[f]).constData(), ours, theirs, none);
         }
-        const double ours = Best(rounds, [&] { return ImageTransforms::RotateByAngle(photo, 30, qRgb(0, 0, 0)).has_value(); });
-        const double theirs = magick ? Best(rounds, [&] { return Tool("convert", {miff, "-rotate", "30", "null:"}); }) - magickRead : none;
-        const double vipsCommand = vips ? Best(rounds, [&] { return Tool("vips", {"rotate", v, dir.filePath("out.v"), "30"}); }) : none;
+        const double ours = BestOf(rounds, [&] { return ImageTransforms::RotateByAngle(photo, 30, qRgb(0, 0, 0)).has_value(); });
+        const double theirs = magick ? BestOf(rounds, [&] { return RunTool("convert", {miff, "-rotate", "30", "null:"}); }) - magickRead : none;
+        const double vipsCommand = vips ? BestOf(rounds, [&] { return RunTool("vips", {"rotate", v, dir.filePath("out.v"), "30"}); }) : none;
         Report("rotate 30", ours, theirs, vipsCommand - vipsRead);
         if (vips) std::printf("%-22s %9.1f ms   whole vips rotate command %.1f ms  ratio %.2f\n", "", ours * 1000, vipsCommand * 1000, ours / vipsCommand);
         std::printf("\n");
