@@ -1,6 +1,7 @@
 #include "ImageTestSupport.h"
 #include "image/ImageTransforms.h"
 
+#include <array>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -212,4 +213,78 @@ TEST(Transforms, BrightnessIsNeutralInTheMiddleAndSaturates) {
     indexed.SetPixelIndex(0, 0, 1);
     Brightness(indexed, 255);
     EXPECT_EQ(indexed.GetPixelIndex(0, 0), 2);
+}
+
+namespace {
+
+// The rotation by shears written out plainly, pixel by pixel, from the formulas: a reference
+// for the row-wise implementation. Buffers are vectors of (r, g, b) with rows bottom-up.
+using Px = std::array<int, 3>;
+using Buffer = std::vector<std::vector<Px>>;  // [row][column]
+
+void ReferenceSkew(const std::vector<Px>& in, std::vector<Px>& out, int offset, double weight, const Px& bg) {
+    const int n = int(in.size()), m = int(out.size());
+    for (int i = 0; i < offset && i < m; ++i) out[static_cast<std::size_t>(i)] = bg;
+    Px old = bg;
+    for (int i = 0; i < n; ++i) {
+        Px left, px;
+        for (int c = 0; c < 3; ++c) {
+            left[static_cast<std::size_t>(c)] = int(in[static_cast<std::size_t>(i)][static_cast<std::size_t>(c)] * weight);
+            px[static_cast<std::size_t>(c)] = (in[static_cast<std::size_t>(i)][static_cast<std::size_t>(c)] - left[static_cast<std::size_t>(c)] + old[static_cast<std::size_t>(c)]) & 0xFF;
+        }
+        if (offset + i >= 0 && offset + i < m) out[static_cast<std::size_t>(offset + i)] = px;
+        old = left;
+    }
+    if (offset + n >= 0 && offset + n < m) out[static_cast<std::size_t>(offset + n)] = old;
+    for (int p = std::max(offset + n + 1, 0); p < m; ++p) out[static_cast<std::size_t>(p)] = bg;
+}
+
+Buffer ReferenceRotate(const Buffer& in, double degrees, const Px& bg) {
+    const int W = int(in[0].size()), H = int(in.size());
+    const double theta = degrees * 0.017453292519943295, t = std::tan(theta / 2), sn = std::sin(theta), cs = std::cos(theta);
+    const int W1 = W + int(H * std::fabs(t));
+    Buffer first(static_cast<std::size_t>(H), std::vector<Px>(static_cast<std::size_t>(W1)));
+    for (int k = 0; k < H; ++k) {
+        const double d = t >= 0 ? (k + 0.5) * t : (k - H + 0.5) * t;
+        ReferenceSkew(in[static_cast<std::size_t>(k)], first[static_cast<std::size_t>(k)], int(std::floor(d)), d - std::floor(d), bg);
+    }
+    const int H2 = int(W * std::fabs(sn) + H * cs) + 1;
+    Buffer second(static_cast<std::size_t>(H2), std::vector<Px>(static_cast<std::size_t>(W1)));
+    double offset = sn > 0 ? (W - 1) * sn : -sn * (W - W1);
+    for (int l = 0; l < W1; ++l, offset -= sn) {
+        std::vector<Px> column(static_cast<std::size_t>(H)), out(static_cast<std::size_t>(H2));
+        for (int r = 0; r < H; ++r) column[static_cast<std::size_t>(r)] = first[static_cast<std::size_t>(r)][static_cast<std::size_t>(l)];
+        ReferenceSkew(column, out, int(std::floor(offset)), offset - std::floor(offset), bg);
+        for (int r = 0; r < H2; ++r) second[static_cast<std::size_t>(r)][static_cast<std::size_t>(l)] = out[static_cast<std::size_t>(r)];
+    }
+    const int W3 = int(H * std::fabs(sn) + W * cs) + 1;
+    Buffer third(static_cast<std::size_t>(H2), std::vector<Px>(static_cast<std::size_t>(W3)));
+    offset = sn >= 0 ? -sn * t * (W - 1) : t * (1 - H2 - sn * (W - 1));
+    for (int l = 0; l < H2; ++l, offset += t)
+        ReferenceSkew(second[static_cast<std::size_t>(l)], third[static_cast<std::size_t>(l)], int(std::floor(offset)), offset - std::floor(offset), bg);
+    return third;
+}
+
+}  // namespace
+
+TEST(Transforms, RotationMatchesTheShearsWrittenOutPixelByPixel) {
+    for (double degrees : {20.0, -33.5, 44.0}) {
+        const CImageObject image = Pattern(9, 6);
+        Buffer in(6, std::vector<Px>(9));
+        for (int y = 0; y < 6; ++y)
+            for (int x = 0; x < 9; ++x) {
+                const Rgb p = Dib(image, x, y);
+                in[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] = {p.r, p.g, p.b};
+            }
+        const Buffer expected = ReferenceRotate(in, degrees, {9, 8, 7});
+        const auto turned = RotateByAngle(image, degrees, qRgb(9, 8, 7));
+        ASSERT_TRUE(turned);
+        ASSERT_EQ(turned->GetHeight(), int(expected.size()));
+        ASSERT_EQ(turned->GetWidth(), int(expected[0].size()));
+        for (int y = 0; y < turned->GetHeight(); ++y)
+            for (int x = 0; x < turned->GetWidth(); ++x) {
+                const Px& e = expected[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)];
+                ASSERT_EQ(Dib(*turned, x, y), (Rgb{e[0], e[1], e[2]})) << degrees << " at " << x << "," << y;
+            }
+    }
 }
