@@ -16,6 +16,8 @@
 
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QStatusTipEvent>
@@ -244,7 +246,11 @@ void CMainFrame::RestorePlacement() {
     const auto placement = WindowPlacement::Parse(
         m_store.ReadText(kPlacementSection, kPlacementKey, WindowPlacement::kDefault));
     if (!placement) return;
-    setGeometry(placement->NormalRect());
+    QList<QRect> screens;
+    if (QScreen* primary = QGuiApplication::primaryScreen()) screens.append(primary->availableGeometry());
+    for (QScreen* screen : QGuiApplication::screens())
+        if (screen != QGuiApplication::primaryScreen()) screens.append(screen->availableGeometry());
+    setGeometry(WindowPlacement::KeptReachable(placement->NormalRect(), screens));
     if (placement->flags & WindowPlacement::kRestoreToMaximized) setWindowState(Qt::WindowMaximized);
 }
 

@@ -41,3 +41,16 @@ WindowPlacement WindowPlacement::Of(const QRect& normal, bool maximized) {
     p.bottom = normal.bottom() + 1;
     return p;
 }
+
+QRect WindowPlacement::KeptReachable(const QRect& rect, const QList<QRect>& screens) {
+    if (screens.isEmpty()) return rect;
+    const QRect titleStrip(rect.topLeft(), QSize(rect.width(), 32));
+    for (const QRect& screen : screens) {
+        const QRect seen = screen.intersected(titleStrip);
+        if (seen.width() >= 100 && seen.height() >= 16) return rect;
+    }
+    const QRect& primary = screens.front();
+    const QSize size = rect.size().boundedTo(primary.size());
+    return QRect(primary.topLeft() + QPoint((primary.width() - size.width()) / 2, (primary.height() - size.height()) / 2),
+                 size);
+}

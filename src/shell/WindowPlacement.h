@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QRect>
 #include <QString>
 #include <optional>
@@ -21,4 +22,9 @@ struct WindowPlacement {
 
     QRect NormalRect() const { return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)); }
     static WindowPlacement Of(const QRect& normal, bool maximized);
+
+    // RECT as it is when enough of its top (where the title bar is) lies on one of the SCREENS
+    // (available areas, the primary first); otherwise moved and shrunk onto the primary one, so a
+    // placement saved with a monitor that is gone never opens the window out of reach.
+    static QRect KeptReachable(const QRect& rect, const QList<QRect>& screens);
 };

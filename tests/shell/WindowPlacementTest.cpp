@@ -20,6 +20,19 @@ TEST(WindowPlacement, MaximisedWindowsKeepTheirNormalRectangle) {
     EXPECT_EQ(WindowPlacement::Parse(p.Format())->NormalRect(), QRect(10, 20, 300, 200));
 }
 
+TEST(WindowPlacement, PlacementsOutOfReachComeBackOntoThePrimaryScreen) {
+    const QList<QRect> screens{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
+    // On either screen, or hanging off one with the title bar still reachable: kept.
+    for (const QRect& r : {QRect(100, 100, 800, 600), QRect(2000, 50, 800, 600), QRect(-300, 900, 800, 600)})
+        EXPECT_EQ(WindowPlacement::KeptReachable(r, screens), r);
+    // Saved on a monitor that is gone, or with the title bar above every screen: centred on the primary.
+    EXPECT_EQ(WindowPlacement::KeptReachable(QRect(3500, 100, 800, 600), screens), QRect(560, 240, 800, 600));
+    EXPECT_EQ(WindowPlacement::KeptReachable(QRect(100, -500, 800, 600), screens), QRect(560, 240, 800, 600));
+    // Larger than the primary screen: shrunk to it.
+    EXPECT_EQ(WindowPlacement::KeptReachable(QRect(5000, 0, 4000, 3000), screens), QRect(0, 0, 1920, 1080));
+    EXPECT_EQ(WindowPlacement::KeptReachable(QRect(5000, 0, 40, 30), {}), QRect(5000, 0, 40, 30));
+}
+
 TEST(RecentFileList, KeepsFourNewestFirstWithoutDuplicates) {
     RecentFileList list;
     for (const char* path : {"/a.crp", "/b.crp", "/c.crp", "/d.crp", "/e.crp", "/c.crp"}) list.Add(path);
