@@ -12,7 +12,8 @@ void PaintContactCell(QPainter& painter, const QRect& cell, const Thumbnail& thu
     if (info) {
         painter.drawText(QRect(QPoint(cell.x() + 2, cell.y()), QPoint(cell.x() + cell.width() / 3, cell.y() + lineHeight + 2)),
                          Qt::AlignCenter, QString::asprintf("%03d", number));
-        painter.drawText(QRect(cell.x(), cell.y() + cell.height(), cell.width(), lineHeight), Qt::AlignCenter, file);
+        painter.drawText(QRect(cell.x(), cell.y() + cell.height(), cell.width(), lineHeight), Qt::AlignCenter,
+                         painter.fontMetrics().elidedText(file, Qt::ElideLeft, cell.width()));
         if (!thumb.image.IsValid())
             painter.drawText(QRect(cell.x(), cell.y() + lineHeight + 5, cell.width(), lineHeight), Qt::AlignCenter,
                              QStringLiteral("*Error*"));

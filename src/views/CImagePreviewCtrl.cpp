@@ -54,7 +54,9 @@ void CImagePreviewCtrl::paintEvent(QPaintEvent*) {
     painter.setPen(Qt::black);
     if (!m_top.isEmpty())
         painter.drawText(QRect(QPoint(2, 2), QPoint(area.width() / 3, line + 2)), Qt::AlignCenter, m_top);
-    if (!m_bottom.isEmpty())
-        painter.drawText(QRect(QPoint(2, area.height() - line - 2), QPoint(area.width() - 2, area.height() - 2)),
-                         Qt::AlignCenter, m_bottom);
+    if (!m_bottom.isEmpty()) {
+        // A path wider than the cell keeps its end, where the file's own name is.
+        const QRect box(QPoint(2, area.height() - line - 2), QPoint(area.width() - 2, area.height() - 2));
+        painter.drawText(box, Qt::AlignCenter, painter.fontMetrics().elidedText(m_bottom, Qt::ElideLeft, box.width()));
+    }
 }
