@@ -135,7 +135,10 @@ void CContactView::ReleaseAt(const QPoint& point) {
         m_services.ui.SetStatusTextF(0, "Clone: %03d to %03d position", m_selected, target);
     }
     m_doc.SetModifiedFlag();
+    // The rebuild starts every view from its top; the sheet stays where the card was dropped.
+    const int first = m_first;
     m_doc.UpdateAllViews(nullptr, Hint::Rebuild);
+    if (first > 0) ScrollTo(first);
 }
 
 void CContactView::DoubleClickAt(const QPoint& point) {

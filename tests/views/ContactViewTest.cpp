@@ -132,6 +132,17 @@ TEST(ContactView, CtrlDragMovesACardAndMarksTheSideItGoesTo) {
     EXPECT_FALSE(f.view.Dragging());
 }
 
+TEST(ContactView, AMoveFarDownTheAlbumKeepsTheSheetWhereItWas) {
+    SheetFixture f(40);
+    f.view.ScrollTo(20);
+    f.WaitForThumbnails();
+    QTest::mousePress(f.view.Area(), Qt::LeftButton, Qt::ControlModifier, f.CentreOf(21));
+    QTest::mouseRelease(f.view.Area(), Qt::LeftButton, Qt::ControlModifier, f.CentreOf(25));
+    EXPECT_EQ(f.Names().indexOf("card21.bmp"), 25);
+    EXPECT_EQ(f.view.First(), 20);
+    EXPECT_EQ(f.other.hints.back(), Hint::Rebuild);
+}
+
 TEST(ContactView, ShiftDragClonesOnlyWhenAskedToAndAlwaysRebuilds) {
     SheetFixture f(4);
     f.ui.QueueAnswer(MsgAnswer::No);
