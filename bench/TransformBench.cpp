@@ -43,7 +43,8 @@ int main(int argc, char** argv) {
     const int rounds = smoke ? 1 : 3;
     const char* magickFilters[] = {"Box", "Triangle", "Gaussian", "Hamming", "Blackman"};
 
-    for (const auto& [w, h] : sizes) {
+    for (const auto& size : sizes) {
+        const int w = size.first, h = size.second;
         CImageObject photo = MakePhoto(w, h);
         photo.Save(dir.filePath("in.bmp"));
         if (magick) RunTool("convert", {dir.filePath("in.bmp"), miff});
