@@ -34,7 +34,9 @@ void WriteToMemory(png_structp png, png_bytep data, std::size_t length) {
 
 void FlushMemory(png_structp) {}
 
+// Our callers report failures in the program's own words; libpng's texts stay off stderr.
 void Silence(png_structp, png_const_charp) {}
+[[noreturn]] void FailSilently(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 
 // Blends the palette entries that tRNS makes transparent over palette entry 0, as libpng's
 // background composition does for palette files.
@@ -53,7 +55,7 @@ void CompositePalette(png_structp png, png_infop info, std::vector<png_color>& c
 }
 
 bool DecodeInto(MemoryReader& reader, CImageImpl& image) {
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, Silence);
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, FailSilently, Silence);
     if (!png) return false;
     png_infop info = png_create_info_struct(png);
     if (!info) {
@@ -66,6 +68,11 @@ bool DecodeInto(MemoryReader& reader, CImageImpl& image) {
         return false;
     }
     png_set_read_fn(png, &reader, ReadFromMemory);
+    // No chunk can be longer than the file, and the texts and profiles we never use are
+    // skipped unread: libpng would otherwise allocate whatever length a chunk claims.
+    static const png_byte kUnused[] = "tEXt\0zTXt\0iTXt\0iCCP\0sPLT\0eXIf";
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, kUnused, int(sizeof kUnused / 5));
+    png_set_chunk_malloc_max(png, std::max<png_alloc_size_t>(reader.size, 1));
     png_read_info(png, info);
     png_uint_32 width = 0, height = 0;
     int bitDepth = 0, colourType = 0, interlace = 0;
@@ -114,7 +121,7 @@ bool DecodeInto(MemoryReader& reader, CImageImpl& image) {
 }
 
 bool EncodeInto(const CImageImpl& image, QByteArray& out, std::vector<std::uint8_t>& rowBuffer) {
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, Silence);
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, FailSilently, Silence);
     if (!png) return false;
     png_infop info = png_create_info_struct(png);
     if (!info) {

@@ -70,3 +70,26 @@ TEST(Png, TruncatedAndCorruptFilesFail) {
         EXPECT_FALSE(broken.IsValid()) << name;
     }
 }
+
+TEST(Png, TextChunksAreSkippedAndOnesLongerThanTheFileRefused) {
+    ScopedTestDir dir;
+    CImageObject image = MakeColour(20, 10);
+    ASSERT_TRUE(image.Save(dir.Path("plain.png")));
+    const QByteArray plain = ReadAll(dir.Path("plain.png"));
+    const auto withChunkAfterHeader = [&](const QByteArray& type, const QByteArray& data, quint32 claimedLength) {
+        QByteArray chunk = Hex(QByteArray::number(claimedLength, 16).rightJustified(8, '0')) + type + data;
+        const std::uint32_t crc = Crc32(chunk.mid(4));
+        chunk += QByteArray::fromHex(QByteArray::number(crc, 16).rightJustified(8, '0'));
+        QByteArray file = plain;
+        return file.insert(33, chunk);  // after the signature and the 25 bytes of IHDR
+    };
+    dir.Write("text.png", withChunkAfterHeader("tEXt", QByteArray("Comment\0", 8) + QByteArray(5000, 'x'), 5008));
+    const CImageObject text(dir.Path("text.png"));
+    ASSERT_TRUE(text.IsValid());
+    EXPECT_TRUE(SameColours(text, image));
+
+    // A text that claims almost a gigabyte in a file of a few hundred bytes.
+    dir.Write("claims.png", withChunkAfterHeader("tEXt", QByteArray("Comment\0x", 9), 0x39000025));
+    CImageObject claims;
+    EXPECT_FALSE(claims.Load(dir.Path("claims.png")));
+}
