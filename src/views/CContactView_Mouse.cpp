@@ -135,10 +135,9 @@ void CContactView::ReleaseAt(const QPoint& point) {
         m_services.ui.SetStatusTextF(0, "Clone: %03d to %03d position", m_selected, target);
     }
     m_doc.SetModifiedFlag();
-    // The rebuild starts every view from its top; the sheet stays where the card was dropped.
-    const int first = m_first;
-    m_doc.UpdateAllViews(nullptr, Hint::Rebuild);
-    if (first > 0) ScrollTo(first);
+    // The other views rebuild from their top; the sheet refills where the card was dropped.
+    m_doc.UpdateAllViews(this, Hint::Rebuild);
+    SetFirst(m_first);
 }
 
 void CContactView::DoubleClickAt(const QPoint& point) {
