@@ -4,7 +4,6 @@
 
 #include <QDateTime>
 #include <QFileInfo>
-#include <QPointer>
 
 namespace {
 // Thumbnails kept in memory, in bytes of their pictures.
@@ -37,19 +36,18 @@ void ThumbnailLoader::Request(const QString& file, const QSize& size, int ticket
     }
     ++m_pending;
     const int generation = m_generation;
-    QPointer<ThumbnailLoader> self(this);
-    m_pool.start([self, file, size, ticket, generation, key] {
+    // The destructor waits for the pool, so the workers may use this; a reply queued to a loader
+    // that is gone by then is dropped by Qt.
+    m_pool.start([this, file, size, ticket, generation, key] {
         // The pool already keeps every core busy: no further splitting inside.
         t_singleThreaded = true;
         const Thumbnail thumb = MakeThumbnail(file, size);
-        Result result{thumb.image.MakeBitmap(), thumb.width, thumb.height, thumb.bpp, thumb.loaded};
-        if (!self) return;
-        QMetaObject::invokeMethod(self.data(), [self, result, ticket, generation, key] {
-            if (!self) return;
-            self->m_cache.insert(key, new Result(result), std::max<qsizetype>(1, result.image.sizeInBytes()));
-            if (generation != self->m_generation) return;
-            --self->m_pending;
-            Q_EMIT self->ready(ticket, result);
+        const Result result{thumb.image.MakeBitmap(), thumb.width, thumb.height, thumb.bpp, thumb.loaded};
+        QMetaObject::invokeMethod(this, [this, result, ticket, generation, key] {
+            m_cache.insert(key, new Result(result), std::max<qsizetype>(1, result.image.sizeInBytes()));
+            if (generation != m_generation) return;
+            --m_pending;
+            Q_EMIT ready(ticket, result);
         }, Qt::QueuedConnection);
     });
 }
