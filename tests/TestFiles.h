@@ -6,9 +6,11 @@
 #include <QString>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
 #include <functional>
+#include <optional>
 
 // A private folder for one test, made current while the test runs (the album rules resolve bare
 // names against the current directory).
@@ -50,4 +52,31 @@ inline bool WaitFor(const std::function<bool()>& condition, int ms = 5000) {
         QThread::msleep(10);
     }
     return true;
+}
+
+// What a program run on a full disk did.
+struct FullDiskRun {
+    int code = -1;
+    QString err;
+};
+
+// Runs PROGRAM with ARGS in a folder of its own that is full: a small memory file system in a
+// private mount namespace, holding copies of SEED's files and no free space. The program starts
+// in that folder; afterwards its files are copied into RESULT. Nullopt where this machine cannot
+// make such a namespace.
+inline std::optional<FullDiskRun> RunOnFullDisk(const QString& seed, const QString& result, const QString& program,
+                                                 const QStringList& args) {
+    QTemporaryDir mountPoint;
+    const char* script = R"(mount -t tmpfs -o size=2m tmpfs "$1" || exit 99
+cp -a "$2"/. "$1"/ && cd "$1" || exit 99
+dd if=/dev/zero of=.filler bs=4k >/dev/null 2>&1
+dd if=/dev/zero of=.filler2 bs=1 >/dev/null 2>&1
+result="$3"; shift 3
+"$@"; code=$?
+rm -f .filler .filler2; cp -a . "$result"/; exit $code)";
+    QProcess process;
+    process.start(QStringLiteral("unshare"), QStringList{"-rm", "sh", "-c", script, "sh", mountPoint.path(), seed, result,
+                                                         program} + args);
+    if (!process.waitForFinished(60000) || process.exitCode() == 99) return std::nullopt;
+    return FullDiskRun{process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
 }

@@ -1,10 +1,10 @@
 #include "AlbumFile.h"
 
+#include "platform/SafeFile.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <gsf/gsf.h>
 #include <mutex>
-#include <unistd.h>
 
 namespace {
 
@@ -13,9 +13,18 @@ constexpr char kStreamName[] = "Contents";
 // is not an album.
 constexpr qint64 kMaxAlbumFileBytes = qint64(1) << 31;
 
+// libgsf reports a damaged compound file through failed assertions on stderr before its call
+// fails; the caller says in its own words that the album cannot be read, so they stay quiet.
+void IgnoreGsfMessage(const gchar*, GLogLevelFlags, const gchar*, gpointer) {}
+
 void InitGsf() {
     static std::once_flag once;
-    std::call_once(once, [] { gsf_init(); });
+    std::call_once(once, [] {
+        gsf_init();
+        for (const char* domain : {"libgsf", "libgsf:msole"})
+            g_log_set_handler(domain, GLogLevelFlags(G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING), IgnoreGsfMessage,
+                              nullptr);
+    });
 }
 
 template <class T>
@@ -100,14 +109,7 @@ bool WriteContents(const QString& path, const QByteArray& contents, QString* err
         if (error) *error = QStringLiteral("cannot build the compound file");
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(*compound) != compound->size() ||
-        !file.flush() || ::fsync(file.handle()) != 0 || !file.commit()) {
-        if (error) *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    return SafeFile::Write(path, *compound, error);
 }
 
 }  // namespace AlbumFile

@@ -81,7 +81,7 @@ void CAlboraDoc::DeleteContents() {
 }
 
 bool CAlboraDoc::OnOpenDocument(const QString& path) {
-    DeleteContents();
+    // The album is read aside first: one that cannot be read leaves the open album as it was.
     WaitCursor wait(Ui());
     AlbumFile::ReadError error = AlbumFile::ReadError::None;
     const auto contents = AlbumFile::ReadContents(path, &error);
@@ -90,19 +90,17 @@ bool CAlboraDoc::OnOpenDocument(const QString& path) {
                             ? QStringLiteral("%1\nThis file is too large to be an album.").arg(path)
                             : QStringLiteral("Failed to open document.\n%1").arg(path),
                         MsgButtons::Ok, MsgIcon::Exclamation);
-        UpdateAllViews(nullptr, Hint::Rebuild);
         return false;
     }
-    const bool read = m_db.Deserialize(*contents);
-    if (!read) {
-        m_db.Reset();
-        Ui().MessageBox(QStringLiteral("Fatal Error:\nIn file!"), MsgButtons::Ok,
-                        MsgIcon::Exclamation);
-    } else if (m_db.GetCount() > 0) {
-        m_nCurrent = 0;
+    CFotoDB read;
+    if (!read.Deserialize(*contents)) {
+        Ui().MessageBox(QStringLiteral("Fatal Error:\nIn file!"), MsgButtons::Ok, MsgIcon::Exclamation);
+        return false;
     }
-    UpdateAllViews(nullptr, Hint::Rebuild);
-    return read;
+    DeleteContents();
+    m_db = std::move(read);
+    if (m_db.GetCount() > 0) m_nCurrent = 0;
+    return true;
 }
 
 bool CAlboraDoc::OnSaveDocument(const QString& path) {
@@ -118,4 +116,14 @@ bool CAlboraDoc::OnSaveDocument(const QString& path) {
         return false;
     }
     return true;
+}
+
+const CardFileResolver& CAlboraDoc::CardFiles() const {
+    m_cardFiles.SetAlbum(GetPathName(), m_db.List().m_strDirectory);
+    return m_cardFiles;
+}
+
+QString CAlboraDoc::CardFile(int index) const {
+    const CFotoObj* card = m_db.GetAt(index);
+    return card ? CardFiles().Resolve(card->m_strGraphic) : QString();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CFotoDB.h"
+#include "CardFileResolver.h"
 #include "NameCounter.h"
 
 #include "platform/CommandTarget.h"
@@ -62,6 +63,10 @@ public:
     const CFotoDB& Db() const { return m_db; }
     CAppSettings& Settings() const { return m_settings; }
     CFotoObj* CurrentCard() const { return m_db.GetAt(m_nCurrent); }
+    // Where the album's card files are found on this computer.
+    const CardFileResolver& CardFiles() const;
+    // The file of card INDEX of the working list as found here; empty without such a card.
+    QString CardFile(int index) const;
 
     int AddFileAsCard(const QString& path);
     bool NewAlbumFromFolder(const QString& folder);
@@ -106,4 +111,5 @@ private:
     bool m_bFromFolder = false;
     NameCounter m_albumFolderCounter;
     NameCounter m_imageCounters[3];
+    mutable CardFileResolver m_cardFiles;
 };

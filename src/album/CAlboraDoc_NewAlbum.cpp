@@ -129,7 +129,7 @@ bool CAlboraDoc::NewAlbumFromFolder(const QString& folder) {
 
     WaitCursor wait(Ui());
     const QDir dir(directory);
-    int found = 0;
+    std::vector<std::shared_ptr<CFotoObj>> cards;
     for (const QString& pattern : PatternsOfMask(m_settings.browserMask)) {
         const QFileInfoList files =
             dir.entryInfoList({pattern}, QDir::Files | QDir::Hidden | QDir::System,
@@ -140,10 +140,11 @@ bool CAlboraDoc::NewAlbumFromFolder(const QString& folder) {
                 m_settings.addPathBrowser ? file.absoluteFilePath() : file.fileName();
             // Sizes of 4 GiB and more are written in full rather than cut to 32 bits.
             card->m_strDescription = QString::asprintf("%08lld bytes", file.size());
-            m_db.InsertSorted(std::move(card));
-            ++found;
+            cards.push_back(std::move(card));
         }
     }
+    const std::size_t found = cards.size();
+    m_db.InsertAllSorted(std::move(cards));
     if (found == 0)
         Ui().MessageBox(QStringLiteral("Message:\nNo files found type:\n") + m_settings.browserMask,
                         MsgButtons::Ok, MsgIcon::Information);

@@ -3,6 +3,7 @@
 #include "platform/CTime.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -58,6 +59,26 @@ int CFotoDB::InsertSorted(std::shared_ptr<CFotoObj> card) {
     }
     m_pList->AddTail(std::move(card));
     return count;
+}
+
+void CFotoDB::InsertAllSorted(std::vector<std::shared_ptr<CFotoObj>> cards) {
+    // A card goes before the first card of greater name, so equal names keep their order: a
+    // stable sort of the batch merged before each greater album card gives the same album as
+    // inserting one by one, even when the album was reordered by hand.
+    const auto less = [](const std::shared_ptr<CFotoObj>& a, const std::shared_ptr<CFotoObj>& b) {
+        return CompareFolded(a->m_strName, b->m_strName) < 0;
+    };
+    std::stable_sort(cards.begin(), cards.end(), less);
+    std::vector<std::shared_ptr<CFotoObj>> merged;
+    merged.reserve(m_pList->Cards().size() + cards.size());
+    auto next = cards.begin();
+    for (const std::shared_ptr<CFotoObj>& card : m_pList->Cards()) {
+        for (; next != cards.end() && less(*next, card); ++next)
+            merged.push_back(std::move(*next));
+        merged.push_back(card);
+    }
+    std::move(next, cards.end(), std::back_inserter(merged));
+    m_pList->ReplaceCards(std::move(merged));
 }
 
 int CFotoDB::InsertAfter(std::shared_ptr<CFotoObj> card, int index) {

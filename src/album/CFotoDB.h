@@ -20,6 +20,8 @@ public:
 
     bool Reset();
     int InsertSorted(std::shared_ptr<CFotoObj> card);
+    // The same album as InsertSorted of each card in turn, in one merge instead of a walk per card.
+    void InsertAllSorted(std::vector<std::shared_ptr<CFotoObj>> cards);
     int InsertAfter(std::shared_ptr<CFotoObj> card, int index);
     void AddHead(std::shared_ptr<CFotoObj> card);
     CFotoObj* GetAt(int index) const { return WorkingList().GetAt(index); }

@@ -2,6 +2,8 @@
 
 #include "platform/CTime.h"
 
+#include <algorithm>
+
 const ClassInfo CFotoObj::kClass{"CFotoObj", 0, [] { return std::make_unique<CFotoObj>(); }};
 
 CFotoObj::CFotoObj() : m_time(CTime::NowStamp()) {}
@@ -37,9 +39,22 @@ void CFotoObj::Load(ArchiveReader& ar) {
     for (QString& reserved : m_strReserved) reserved = ar.ReadString();
 }
 
+namespace {
+
+// TEXT cut before its first "." from FROM on, leading dots skipped, with EXTENSION.
+QString CutAtFirstDot(const QString& text, qsizetype from, const QString& extension) {
+    while (from < text.size() && text[from] == '.') ++from;
+    const qsizetype dot = text.indexOf('.', from);
+    return (dot < 0 ? text : text.left(dot)) + extension;
+}
+
+}  // namespace
+
 QString CompanionFileName(const QString& graphic, const QString& extension) {
-    qsizetype start = 0;
-    while (start < graphic.size() && graphic[start] == '.') ++start;
-    const qsizetype dot = graphic.indexOf('.', start);
-    return (dot < 0 ? graphic : graphic.left(dot)) + extension;
+    const qsizetype separator = std::max(graphic.lastIndexOf('/'), graphic.lastIndexOf('\\'));
+    return CutAtFirstDot(graphic, separator + 1, extension);
+}
+
+QString LegacyCompanionFileName(const QString& graphic, const QString& extension) {
+    return CutAtFirstDot(graphic, 0, extension);
 }

@@ -27,8 +27,12 @@ public:
     QString m_strReserved[5];
 };
 
-// The files that belong to a card: its object file up to the first "." (leading dots skipped)
-// with another extension.
+// The files that belong to a card: its object file with the file name cut before its first "."
+// (leading dots skipped) and another extension, so "2024.05 Trip/IMG_1.jpg" gives
+// "2024.05 Trip/IMG_1.wav".
 QString CompanionFileName(const QString& graphic, const QString& extension);
+// The name earlier versions gave, cut at the first "." of the whole path: every card below a
+// dotted folder shared one. Notes found only under it are still used.
+QString LegacyCompanionFileName(const QString& graphic, const QString& extension);
 inline QString SoundFileName(const QString& graphic) { return CompanionFileName(graphic, ".wav"); }
 inline QString DrawFileName(const QString& graphic) { return CompanionFileName(graphic, ".adw"); }

@@ -28,6 +28,8 @@ public:
     void InsertAt(int index, std::shared_ptr<CFotoObj> card);
     void AddTail(std::shared_ptr<CFotoObj> card) { m_cards.push_back(std::move(card)); }
     void RemoveAt(int index);
+    const std::vector<std::shared_ptr<CFotoObj>>& Cards() const { return m_cards; }
+    void ReplaceCards(std::vector<std::shared_ptr<CFotoObj>> cards) { m_cards = std::move(cards); }
 
     QString m_strName;
     QString m_strDescription;

@@ -22,10 +22,16 @@ QJsonObject CardJson(const CFotoObj& card) {
             {"date", CTime::CardDate(card.m_time).value_or(QStringLiteral("<Error>"))}};
 }
 
-void PrintCards(CliContext& c, const CFotoObjList& list, bool json, const CFotoObjList* album) {
+// RESOLVER, when given, adds the file each card's path is found at here.
+void PrintCards(CliContext& c, const CFotoObjList& list, bool json, const CFotoObjList* album,
+                const CardFileResolver* resolver = nullptr) {
     if (json) {
         QJsonArray cards;
-        for (int i = 0; i < list.GetCount(); ++i) cards.append(CardJson(*list.GetAt(i)));
+        for (int i = 0; i < list.GetCount(); ++i) {
+            QJsonObject card = CardJson(*list.GetAt(i));
+            if (resolver) card.insert("resolved", resolver->Resolve(list.GetAt(i)->m_strGraphic));
+            cards.append(card);
+        }
         QJsonObject root{{"cards", cards}};
         if (album) {
             root.insert("name", album->m_strName);
@@ -52,8 +58,9 @@ void PrintCards(CliContext& c, const CFotoObjList& list, bool json, const CFotoO
         QString description = card.m_strDescription;
         description.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace('\n', ' ');
         c.out << i << '\t' << card.m_strName << '\t' << card.m_strGraphic << '\t'
-              << CTime::CardDate(card.m_time).value_or(QStringLiteral("<Error>")) << '\t'
-              << description << '\n';
+              << CTime::CardDate(card.m_time).value_or(QStringLiteral("<Error>")) << '\t' << description;
+        if (resolver) c.out << '\t' << resolver->Resolve(card.m_strGraphic);
+        c.out << '\n';
     }
 }
 
@@ -109,7 +116,8 @@ int FromFolder(CliContext& c, CAlboraDoc& doc, const CliArgs& args) {
 int Show(CliContext& c, CAlboraDoc& doc, const CliArgs& args) {
     if (args.positional.size() != 1) return c.Usage(QStringLiteral("album show takes ALBUM.crp"));
     if (!doc.FileOpen(args.positional[0])) return kExitFailure;
-    PrintCards(c, doc.Db().List(), args.Has("json"), &doc.Db().List());
+    PrintCards(c, doc.Db().List(), args.Has("json"), &doc.Db().List(),
+               args.Has("resolved") ? &doc.CardFiles() : nullptr);
     return kExitOk;
 }
 
@@ -154,7 +162,7 @@ int RunAlbumCommand(CliContext& c, const QStringList& args) {
     else if (verb == "from-folder")
         options = {{"mask"}, {"no-path"}};
     else if (verb == "show")
-        options.flags = {"json"};
+        options.flags = {"json", "resolved"};
     else if (verb == "search")
         options = {{"by", "text"}, {"json"}};
     else if (verb != "stream")

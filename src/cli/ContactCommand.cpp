@@ -42,12 +42,15 @@ int RunContactCommand(CliContext& c, const QStringList& args) {
     if (!doc.FileOpen(parsed->positional[0])) return kExitFailure;
     const int count = doc.Db().GetCount();
     const QSize cell = kCells[size];
-    // Every thumbnail first, on all cores; then the pages.
+    // The files are found first (the resolver is not shared across threads), then every
+    // thumbnail is made on all cores, then the pages.
+    QStringList files;
+    for (int i = 0; i < count; ++i) files << doc.CardFile(i);
     std::vector<Thumbnail> thumbs(static_cast<std::size_t>(count));
     ParallelRows(count, [&](int begin, int end, bool) {
         const bool wasSingle = t_singleThreaded;
         t_singleThreaded = true;
-        for (int i = begin; i < end; ++i) thumbs[std::size_t(i)] = MakeThumbnail(doc.Db().GetAt(i)->m_strGraphic, cell);
+        for (int i = begin; i < end; ++i) thumbs[std::size_t(i)] = MakeThumbnail(files[i], cell);
         t_singleThreaded = wasSingle;
     });
 

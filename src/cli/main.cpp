@@ -13,7 +13,7 @@ const char kHelp[] = R"(Usage: albora-cli GROUP COMMAND [ARGUMENTS]
   album new OUT.crp [--name T] [--description T] [--author T] [--directory D] [--created EPOCH]
   album add ALBUM.crp FILE [--name T] [--description T] [--time EPOCH]
   album from-folder DIR OUT.crp [--mask MASK] [--no-path]
-  album show ALBUM.crp [--json]
+  album show ALBUM.crp [--json] [--resolved]
   album search ALBUM.crp --by Name|Graphic|Date|Description --text T [--json]
   album stream ALBUM.crp            the raw "Contents" stream to standard output
   image info FILE [--json]          type, size, depth, colour type, palette, transparent index
@@ -27,9 +27,19 @@ const char kHelp[] = R"(Usage: albora-cli GROUP COMMAND [ARGUMENTS]
 Messages go to standard error. Exit status: 0 success, 1 failure, 2 usage error.
 )";
 
+QtMessageHandler g_qtMessages = nullptr;
+
+// A batch command that succeeds prints nothing on stderr; Qt's note that it made its own runtime
+// folder for a session without one is no news to its user.
+void FilterQtMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))) return;
+    g_qtMessages(type, context, message);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    g_qtMessages = qInstallMessageHandler(FilterQtMessages);
     // Drawing captions needs fonts, so the batch program is a GUI application without a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);

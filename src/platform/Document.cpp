@@ -57,21 +57,17 @@ bool Document::OnNewDocument() {
 }
 
 bool Document::FileNew() {
-    if (!SaveModified()) return false;
-    return OnNewDocument();
+    if (!SaveModified() || !OnNewDocument()) return false;
+    UpdateAllViews(nullptr, 0);
+    return true;
 }
 
 bool Document::FileOpen(const QString& path) {
-    if (!SaveModified()) return false;
-    if (!OnOpenDocument(path)) {
-        // The contents are gone already; keeping the old name would let a later Save overwrite
-        // the file that could not be read.
-        SetPathName({});
-        SetModifiedFlag(false);
-        return false;
-    }
+    // A file that cannot be read leaves the open document, its name and its changes as they were.
+    if (!SaveModified() || !OnOpenDocument(path)) return false;
     SetPathName(path);
     SetModifiedFlag(false);
+    UpdateAllViews(nullptr, 0);
     return true;
 }
 

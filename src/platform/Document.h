@@ -64,6 +64,7 @@ Q_SIGNALS:
 
 protected:
     virtual bool OnNewDocument();
+    // Reads PATH; when it cannot, the document must be left exactly as it was.
     virtual bool OnOpenDocument(const QString& path) = 0;
     virtual bool OnSaveDocument(const QString& path) = 0;
     virtual void DeleteContents() = 0;

@@ -13,14 +13,31 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTextStream>
+#include <QTemporaryFile>
 #include <QTimer>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <sys/stat.h>
 
 namespace {
 
-// The framework's print switch: the album's card list to the default printer, or to a PDF file.
+// Whether PATH holds a whole PDF: a cut one (a full disk) lacks the end-of-file marker.
+bool IsCompletePdf(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() < 8) return false;
+    file.seek(std::max<qint64>(0, file.size() - 64));
+    return file.readAll().contains("%%EOF");
+}
+
+// The framework's print switch: the album's card list to the default printer, or to a PDF file,
+// which goes to a temporary file beside OUTPUT and replaces it only when complete.
 int PrintAlbum(CAppSettings& settings, const QString& album, const QString& output) {
     QTextStream err(stderr);
     HeadlessUi ui;
@@ -30,14 +47,37 @@ int PrintAlbum(CAppSettings& settings, const QString& album, const QString& outp
     QPrinter printer(QPrinter::HighResolution);
     printer.setResolution(CAlboraView::kPrintResolution);
     printer.setDocName(doc.GetTitle());
+    const auto fail = [&err, &output](const QString& reason) {
+        err << "Error:\nCan't print to " << output << ": " << reason << Qt::endl;
+        return 1;
+    };
+    std::unique_ptr<QTemporaryFile> pages;
     if (!output.isEmpty()) {
+        const QFileInfo target(output);
+        pages = std::make_unique<QTemporaryFile>(target.absoluteDir().filePath(target.fileName() + QStringLiteral(".XXXXXX")));
+        if (!pages->open()) return fail(pages->errorString());
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(output);
+        printer.setOutputFileName(pages->fileName());
     } else if (QPrinterInfo::defaultPrinter().isNull()) {
         err << "Error:\nNo printer is installed!" << Qt::endl;
         return 1;
     }
-    CardListPrinter(doc, std::nullopt).Print(printer);
+    if (!CardListPrinter(doc, std::nullopt).Print(printer)) {
+        if (!pages) {
+            err << "Error:\nThe printer could not print!" << Qt::endl;
+            return 1;
+        }
+        return fail(QStringLiteral("the pages could not be written"));
+    }
+    if (!pages) return 0;
+    if (!IsCompletePdf(pages->fileName())) return fail(QStringLiteral("the disk may be full"));
+    // A temporary file is private; the PDF gets the permissions of any new file.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(pages->handle(), 0666 & ~mask);
+    if (::rename(QFile::encodeName(pages->fileName()).constData(), QFile::encodeName(output).constData()) != 0)
+        return fail(QString::fromLocal8Bit(std::strerror(errno)));
+    pages->setAutoRemove(false);
     return 0;
 }
 

@@ -18,11 +18,25 @@ QString Stem(const QString& objectFile) {
     return sound.left(sound.size() - 4);
 }
 
-// Whether the object is itself a sound: the text between its first "." and the next one.
+// The note of OBJECTFILE on disk: under its own name, else under the name earlier versions gave
+// it; empty when there is none.
+QString ExistingNote(const QString& objectFile) {
+    const QString limited = objectFile.left(kNameLimit);
+    for (const QString& name : {SoundFileName(limited), LegacyCompanionFileName(limited, QStringLiteral(".wav"))}) {
+        const QString stem = name.left(name.size() - 4);
+        for (const char* extension : {".wav", ".WAV"})
+            if (QFile::exists(stem + QLatin1String(extension))) return stem + QLatin1String(extension);
+    }
+    return {};
+}
+
+// Whether the object is itself a sound: the text of its file name between the first "." and the
+// next one.
 bool IsSoundObject(const QString& objectFile) {
-    const qsizetype dot = objectFile.indexOf('.');
+    const QString name = objectFile.section('/', -1).section('\\', -1);
+    const qsizetype dot = name.indexOf('.');
     if (dot < 0) return false;
-    return objectFile.mid(dot + 1).section('.', 0, 0).compare(QStringLiteral("WAV"), Qt::CaseInsensitive) == 0;
+    return name.mid(dot + 1).section('.', 0, 0).compare(QStringLiteral("WAV"), Qt::CaseInsensitive) == 0;
 }
 
 }  // namespace
@@ -35,22 +49,16 @@ QString SoundAnnotations::SoundFileOf(const QString& objectFile) {
     return SoundFileName(objectFile.left(kNameLimit));
 }
 
-bool SoundAnnotations::HasSound(const QString& objectFile) {
-    const QString stem = Stem(objectFile);
-    return QFile::exists(stem + QStringLiteral(".wav")) || QFile::exists(stem + QStringLiteral(".WAV"));
-}
+bool SoundAnnotations::HasSound(const QString& objectFile) { return !ExistingNote(objectFile).isEmpty(); }
 
-bool SoundAnnotations::DeleteSound(const CFotoObj& card) {
-    if (!HasSound(card.m_strGraphic)) return false;
-    const QString stem = Stem(card.m_strGraphic);
-    const QString lower = stem + QStringLiteral(".wav");
-    return QFile::remove(QFile::exists(lower) ? lower : stem + QStringLiteral(".WAV"));
+bool SoundAnnotations::DeleteSound(const QString& objectFile) {
+    const QString note = ExistingNote(objectFile);
+    return !note.isEmpty() && QFile::remove(note);
 }
 
 void SoundAnnotations::PlaySound(const QString& objectFile) {
-    const QString stem = Stem(objectFile);
-    const QString lower = stem + QStringLiteral(".wav");
-    m_player.Play(QFile::exists(lower) ? lower : stem + QStringLiteral(".WAV"));
+    const QString note = ExistingNote(objectFile);
+    if (!note.isEmpty()) m_player.Play(note);
 }
 
 bool SoundAnnotations::RecordSound(const QString& objectFile) {

@@ -3,7 +3,6 @@
 #include <QString>
 
 class CAppSettings;
-class CFotoObj;
 class MciInterpreter;
 class SoundPlayer;
 class UiServices;
@@ -20,10 +19,11 @@ public:
     // Asks, records and saves the note of OBJECTFILE; true when a sound file was saved.
     bool RecordSound(const QString& objectFile);
     void PlaySound(const QString& objectFile);
-    // Whether the note exists, as ".wav" or ".WAV".
+    // Whether the note exists, as ".wav" or ".WAV", under the object's name or the one earlier
+    // versions gave it.
     static bool HasSound(const QString& objectFile);
-    // Deletes the note of CARD; false when it had none or it could not be deleted.
-    static bool DeleteSound(const CFotoObj& card);
+    // Deletes the note of OBJECTFILE; false when it had none or it could not be deleted.
+    static bool DeleteSound(const QString& objectFile);
     // The note's file name ("IMG_0001.jpg" gives "IMG_0001.wav").
     static QString SoundFileOf(const QString& objectFile);
 

@@ -111,6 +111,9 @@ void CContactView::Fill() {
     if (m_fillPending || !m_built || m_cells.empty()) return;
     UiServices& ui = m_services.ui;
     m_area->repaint();
+    // The album may have changed since the last rebuild; never show cards it no longer has.
+    m_count = m_doc.Db().GetCount();
+    if (m_first >= m_count) m_first = std::max(0, m_count - 1);
     if (m_count == 0) return;
     ui.SetStatusText(0, QStringLiteral("Contact:"));
     const QSize cell = Cell();
@@ -124,8 +127,8 @@ void CContactView::Fill() {
                 break;
             }
             CImagePreviewCtrl* c = m_cells[std::size_t(m_shown)];
-            const QString file = m_doc.Db().GetAt(card)->m_strGraphic;
-            c->SetCaptions(info ? QString::asprintf("%03d", card + 1) : QString(), info ? file : QString());
+            const QString stored = m_doc.Db().GetAt(card)->m_strGraphic;
+            c->SetCaptions(info ? QString::asprintf("%03d", card + 1) : QString(), info ? stored : QString());
             c->setGeometry(x, y, cell.width(), cell.height());
             c->show();
             ++m_shown;
@@ -136,7 +139,7 @@ void CContactView::Fill() {
     // The thumbnails come from the pool; the progress counts them in.
     ui.ProgressBegin(0, m_shown, 1);
     for (int i = 0; i < m_shown; ++i)
-        m_loader.Request(m_doc.Db().GetAt(m_first + i)->m_strGraphic, cell, m_fillGeneration * 100000 + i);
+        m_loader.Request(m_doc.CardFile(m_first + i), cell, m_fillGeneration * 100000 + i);
     if (m_loader.Pending() == 0) FinishFill(false);
 }
 

@@ -118,8 +118,8 @@ void CContactView::ReleaseAt(const QPoint& point) {
     RemoveHighlight();
     m_area->update();
     const int target = HitTest(point);
-    if (target < 0 || m_selected < 0) return;
     CFotoDB& db = m_doc.Db();
+    if (target < 0 || !db.GetAt(m_selected) || !db.GetAt(target)) return;
     if (!m_clone) {
         auto copy = std::make_shared<CFotoObj>(*db.GetAt(m_selected));
         db.RemoveAt(m_selected);
@@ -143,7 +143,7 @@ void CContactView::ReleaseAt(const QPoint& point) {
 void CContactView::DoubleClickAt(const QPoint& point) {
     QRect cell;
     const int card = HitTest(point, &cell);
-    if (card < 0) return;
+    if (!m_doc.Db().GetAt(card)) return;
     m_doc.m_strCurrentFile = m_doc.Db().GetAt(card)->m_strGraphic;
     m_doc.m_nCurrent = card;
     m_selected = card;
@@ -160,14 +160,14 @@ void CContactView::SuperView(const QPoint& point) {
     }
     m_area->setCursor(Qt::PointingHandCursor);
     const int card = HitTest(point);
-    if (card < 0 || card == m_superShown) return;
+    if (!m_doc.Db().GetAt(card) || card == m_superShown) return;
     m_superShown = card;
     if (!m_floating) m_floating = std::make_unique<CFloatImageWnd>(m_services.ui, window());
     if (!m_floating->isVisible()) {
         m_services.ui.Beep();
         m_floating->show();
     }
-    m_floating->ShowFile(m_doc.Db().GetAt(card)->m_strGraphic);
+    m_floating->ShowFile(m_doc.CardFile(card));
     m_services.ui.SetStatusTextF(0, "Photo number: %d", card);
 }
 
@@ -212,7 +212,7 @@ void CContactView::RegisterCommands() {
     OnCommand(Cmd::OpenNewImageWindow, [this] {
         auto* window = new CFloatImageWnd(m_services.ui, this->window());
         window->setAttribute(Qt::WA_DeleteOnClose, false);
-        window->ShowFile(m_doc.Db().GetAt(m_selected)->m_strGraphic);
+        window->ShowFile(m_doc.CardFile(m_selected));
     }, [this](CommandState& s) { s.enabled = m_selected >= 0 && m_selected < m_count; });
     OnCommand(Cmd::ContactProperties, [this] { ShowProperties(); });
     OnCommand(Cmd::ExplorerMenu, [this] { ShowExplorerMenu(); });
@@ -260,9 +260,9 @@ void CContactView::ShowProperties() {
 }
 
 void CContactView::ShowExplorerMenu() {
-    const CFotoObj* card = m_doc.Db().GetAt(m_selected);
-    if (!card || !QFileInfo::exists(card->m_strGraphic)) return;
-    const QString file = QFileInfo(card->m_strGraphic).absoluteFilePath();
+    const QString found = m_doc.CardFile(m_selected);
+    if (found.isEmpty() || !QFileInfo::exists(found)) return;
+    const QString file = QFileInfo(found).absoluteFilePath();
     QMenu menu(this);
     menu.addAction(QStringLiteral("&Open with its program"), this,
                    [this, file] { m_services.launcher.OpenWithAssociation(file); });

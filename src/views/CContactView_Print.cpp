@@ -36,9 +36,8 @@ void CContactView::Print(QPrinter& printer) {
             for (int x = s.MarXIzqBorde; x < w - s.MarXDerBorde - cell.width() && card < count && card < first + perPage;
                  x += cell.width() + 100, ++card) {
                 ui.ProgressStep();
-                const QString file = m_doc.Db().GetAt(card)->m_strGraphic;
-                const Thumbnail thumb = MakeThumbnail(file, cell);
-                PaintContactCell(painter, QRect(QPoint(x, y), cell), thumb, card + 1, file, s.bShowContactInfo != 0, line);
+                const Thumbnail thumb = MakeThumbnail(m_doc.CardFile(card), cell);
+                PaintContactCell(painter, QRect(QPoint(x, y), cell), thumb, card + 1, m_doc.Db().GetAt(card)->m_strGraphic, s.bShowContactInfo != 0, line);
             }
         ui.ProgressEnd();
     }

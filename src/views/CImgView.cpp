@@ -100,7 +100,7 @@ void CImgView::LoadCurrentCard() {
         viewport()->update();
         return;
     }
-    const QString file = card->m_strGraphic;
+    const QString file = m_doc.CardFile(m_doc.m_nCurrent);
     if (!QFileInfo::exists(file)) m_message = QStringLiteral("Error:\nFile not found:\n") + file;
     CImageObject image;
     if (image.Load(file) && image.GetWidth() > 0 && image.GetHeight() > 0) {

@@ -246,3 +246,45 @@ TEST(AlboraDoc, AlbumInformationWritesBackOnlyOnOk) {
     EXPECT_EQ(f.doc.Db().List().m_strName, QStringLiteral("Trip"));
     EXPECT_TRUE(f.doc.IsModified());
 }
+
+TEST(AlboraDoc, NewAndOpenTellEveryViewToRebuild) {
+    ScopedTestDir dir;
+    DocFixture f;
+    f.settings.flgCreaDir = 0;
+    HintLog log;
+    f.doc.AddView(&log);
+    ASSERT_TRUE(f.doc.FileNew());
+    EXPECT_EQ(log.hints, std::vector<int>{Hint::Rebuild});
+    f.AddCards(2);
+    f.doc.SetPathName(dir.Path("a.crp"));
+    ASSERT_TRUE(f.doc.FileSave());
+    log.hints.clear();
+    ASSERT_TRUE(f.doc.FileOpen(dir.Path("a.crp")));
+    ASSERT_FALSE(log.hints.empty());
+    EXPECT_EQ(log.hints.back(), Hint::Rebuild);
+    EXPECT_EQ(f.doc.Db().GetCount(), 2);
+}
+
+TEST(AlboraDoc, AnAlbumThatCannotBeReadLeavesTheOpenAlbumAsItWas) {
+    ScopedTestDir dir;
+    DocFixture f;
+    f.AddCards(3);
+    f.doc.SetPathName(dir.Path("good.crp"));
+    f.doc.SetModifiedFlag();
+    f.doc.m_nCurrent = 2;
+    dir.Write("damaged.crp", Hex("FF FF 00 00 0C 00 43 46 6F 74 6F 4F 62 6A"));
+    HintLog log;
+    f.doc.AddView(&log);
+    f.ui.QueueAnswer(MsgAnswer::No);  // leave the changes unsaved for now
+    EXPECT_FALSE(f.doc.FileOpen(dir.Path("damaged.crp")));
+    EXPECT_EQ(f.ui.Messages().back().text, QStringLiteral("Fatal Error:\nIn file!"));
+    EXPECT_EQ(f.doc.Db().GetCount(), 3);
+    EXPECT_EQ(f.doc.m_nCurrent, 2);
+    EXPECT_EQ(f.doc.GetPathName(), dir.Path("good.crp"));
+    EXPECT_TRUE(f.doc.IsModified());
+    EXPECT_TRUE(log.hints.empty());
+
+    f.ui.QueueAnswer(MsgAnswer::No);
+    EXPECT_FALSE(f.doc.FileOpen(dir.Path("missing.crp")));
+    EXPECT_EQ(f.doc.Db().GetCount(), 3);
+}

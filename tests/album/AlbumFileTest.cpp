@@ -86,7 +86,7 @@ TEST(AlbumFile, AFileThatIsNoCompoundFileIsReadWholeAsTheStream) {
     EXPECT_EQ(f.doc.m_nCurrent, -1);
 }
 
-TEST(AlbumFile, ABadFileGivesTheFatalErrorAnEmptyAlbumAndNoFileName) {
+TEST(AlbumFile, ABadFileGivesTheFatalErrorAndKeepsTheOpenAlbum) {
     ScopedTestDir dir;
     QByteArray schemaOne = EmptyAlbumStream();
     schemaOne[2] = 1;
@@ -107,7 +107,7 @@ TEST(AlbumFile, ABadFileGivesTheFatalErrorAnEmptyAlbumAndNoFileName) {
         EXPECT_FALSE(f.doc.FileOpen(dir.Path(name))) << name.toStdString();
         EXPECT_EQ(f.ui.LastMessage(), QStringLiteral("Fatal Error:\nIn file!"));
         EXPECT_EQ(f.ui.Messages().back().icon, MsgIcon::Exclamation);
-        EXPECT_EQ(f.doc.Db().GetCount(), 0);
+        EXPECT_EQ(f.doc.Db().GetCount(), 1);  // the open album stays
         EXPECT_TRUE(f.doc.GetPathName().isEmpty());
         EXPECT_EQ(f.doc.m_nCurrent, -1);
     }

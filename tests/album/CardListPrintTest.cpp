@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 TEST(CardListPrint, PageArithmetic) {
@@ -27,6 +28,7 @@ TEST(CardListPrint, PrintsEveryPageWithItsHeaderToPdf) {
         auto card = std::make_shared<CFotoObj>();
         card->m_strName = QStringLiteral("Card%1").arg(i, 3, 10, QChar('0'));
         card->m_strGraphic = QStringLiteral("IMG_%1.jpg").arg(i);
+        card->m_strDescription = QStringLiteral("A long description that goes on and on ").repeated(6);
         doc.Db().List().AddTail(card);
     }
     doc.SetPathName(dir.Path("holidays.crp"));
@@ -56,6 +58,47 @@ TEST(CardListPrint, PrintsEveryPageWithItsHeaderToPdf) {
     EXPECT_TRUE(second.contains(QStringLiteral("Page 2 of Holidays"))) << second.left(300).toStdString();
     EXPECT_TRUE(second.contains(QStringLiteral("Card150")));
     EXPECT_FALSE(second.contains(QStringLiteral("Card000")));
+
+    // Every column is on the paper, inside the right margin (A4 is 595 points wide).
+    QProcess boxes;
+    boxes.start("pdftotext", {"-f", "1", "-l", "1", "-bbox", dir.Path("list.pdf"), "-"});
+    ASSERT_TRUE(boxes.waitForFinished());
+    const QString words = QString::fromUtf8(boxes.readAllStandardOutput());
+    for (const char* title : {">Name<", ">Graphic<", ">Date<", ">Descripcion<"})
+        EXPECT_TRUE(words.contains(QLatin1String(title))) << title;
+    const double rightEdge = 595.0 - settings.MarXDerBorde * 72.0 / 600;
+    const QRegularExpression box(QStringLiteral("xMax=\"([0-9.]+)\""));
+    int checked = 0;
+    for (auto match = box.globalMatch(words); match.hasNext(); ++checked)
+        ASSERT_LE(match.next().captured(1).toDouble(), rightEdge + 1) << words.left(2000).toStdString();
+    EXPECT_GT(checked, 400);
+}
+
+TEST(CardListPrint, APrintSwitchThatCannotWriteItsPdfFailsAndSaysWhy) {
+    ScopedTestDir dir;
+    QDir().mkdir("seed");
+    QDir().mkdir("after");
+    {
+        HeadlessUi ui;
+        CAppSettings settings;
+        CAlboraDoc doc(ui, settings);
+        for (int i = 0; i < 40; ++i) doc.Db().List().AddTail(std::make_shared<CFotoObj>());
+        doc.SetPathName(dir.Path("seed/a.crp"));
+        ASSERT_TRUE(doc.FileSave());
+    }
+    QProcess albora;
+    albora.start(QStringLiteral(ALBORA_GUI_PATH), {"--print", dir.Path("seed/a.crp"), "--output", "/no/such/dir/x.pdf"});
+    ASSERT_TRUE(albora.waitForFinished(60000));
+    EXPECT_EQ(albora.exitCode(), 1);
+    EXPECT_TRUE(albora.readAllStandardError().contains("/no/such/dir/x.pdf"));
+
+    dir.Write("seed/old.pdf", "the pages printed last week");
+    const auto run = RunOnFullDisk(dir.Path("seed"), dir.Path("after"), QStringLiteral(ALBORA_GUI_PATH),
+                                   {"--print", "a.crp", "--output", "old.pdf"});
+    if (!run) GTEST_SKIP() << "no private mount namespace here";
+    EXPECT_EQ(run->code, 1) << run->err.toStdString();
+    EXPECT_EQ(ReadAll(dir.Path("after/old.pdf")), QByteArray("the pages printed last week"));
+    EXPECT_EQ(QDir(dir.Path("after")).entryList(QDir::Files | QDir::Hidden), (QStringList{"a.crp", "old.pdf"}));
 }
 
 TEST(CardListPrint, RendersInTheGivenRectangle) {

@@ -129,6 +129,8 @@ TEST(CardList, DeleteRemovesOnlyTheFirstSelectedCardAndItsFiles) {
     EXPECT_TRUE(QFile::exists(dir.Path("c.jpg")));
     EXPECT_EQ(f.doc.m_nCurrent, -1);
     EXPECT_EQ(f.ui.Messages()[1].text, QStringLiteral("Warning!\nDelete the graphic file?\nb.jpg"));
+    EXPECT_EQ(f.ui.StatusText(0), QStringLiteral("2 items listed"));
+    EXPECT_EQ(f.other.hints.back(), Hint::Rebuild);
 
     f.ui.QueueAnswer(MsgAnswer::Yes);
     f.view.List()->clearSelection();
@@ -169,7 +171,10 @@ TEST(CardList, PastedCardsLandAfterTheSelection) {
         f.session.cardClipboard.List().GetAt(1)->m_strName = QStringLiteral("copy2");
         f.view.List()->clearSelection();
         for (int row : c.select) f.Select({row});
+        f.other.hints.clear();
         f.view.Execute(Cmd::PasteCard);
+        EXPECT_EQ(f.other.hints, std::vector<int>{Hint::Rebuild});  // the other views count the new cards
+        EXPECT_TRUE(f.doc.IsModified());
         const QStringList after = f.Names();
         EXPECT_EQ(after.indexOf("copy1"), c.expected[0]);
         EXPECT_EQ(after.indexOf("copy2"), c.expected[1]);
@@ -209,6 +214,15 @@ TEST(CardList, DroppedFilesAreCopiedOrTakenWhereTheyAre) {
     EXPECT_EQ(ReadAll(dir.Path("album/two.jpg")), QByteArray("2"));
     EXPECT_EQ(f.RowNames(), QStringList{"two.jpg"});  // hint 0 rebuilt the list
     EXPECT_TRUE(f.doc.IsModified());
+
+    // A copy that fails leaves the file of the same name that the album had.
+    dir.Write("album/three.jpg", "old");
+    QDir().mkpath(dir.Path("outside/three.jpg"));  // cannot be read as a file
+    f.ui.QueueAnswer(MsgAnswer::Yes);
+    f.ui.QueueAnswer(MsgAnswer::Ignore);
+    f.view.Commands().DropFiles({dir.Path("outside/three.jpg")});
+    EXPECT_EQ(ReadAll(dir.Path("album/three.jpg")), QByteArray("old"));
+    EXPECT_EQ(QDir(dir.Path("album")).entryList(QDir::Files), (QStringList{"three.jpg", "two.jpg"}));
 
     // Declined: the cards name the files where they are.
     f.ui.QueueAnswer(MsgAnswer::No);

@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include <gtest/gtest.h>
+#include <random>
 
 namespace {
 
@@ -115,10 +116,42 @@ TEST(FotoDB, CopiesTakeTheFourFieldsButNotTheReservedTexts) {
     EXPECT_TRUE(copy.m_strReserved[2].isEmpty());
 }
 
-TEST(FotoDB, CompanionNamesCutAtTheFirstDot) {
+TEST(FotoDB, CompanionNamesCutAtTheFirstDotOfTheFileName) {
     EXPECT_EQ(SoundFileName("IMG_0003.jpg"), QStringLiteral("IMG_0003.wav"));
     EXPECT_EQ(DrawFileName("IMG_0003.jpg"), QStringLiteral("IMG_0003.adw"));
-    EXPECT_EQ(SoundFileName("C:\\My.Pics\\A.jpg"), QStringLiteral("C:\\My.wav"));
+    EXPECT_EQ(SoundFileName("C:\\My.Pics\\A.jpg"), QStringLiteral("C:\\My.Pics\\A.wav"));
     EXPECT_EQ(SoundFileName("../pics/a.b.jpg"), QStringLiteral("../pics/a.wav"));
+    EXPECT_EQ(SoundFileName("/home/u/2024.05 Trip/IMG_1.jpg"), QStringLiteral("/home/u/2024.05 Trip/IMG_1.wav"));
+    EXPECT_EQ(SoundFileName("photos.old/.hidden.jpg"), QStringLiteral("photos.old/.hidden.wav"));
     EXPECT_EQ(DrawFileName("noext"), QStringLiteral("noext.adw"));
+    // Earlier versions cut the whole path; such notes are still looked for.
+    EXPECT_EQ(LegacyCompanionFileName("/home/u/2024.05 Trip/IMG_1.jpg", ".wav"), QStringLiteral("/home/u/2024.wav"));
+}
+
+TEST(FotoDB, InsertingABatchGivesTheAlbumOfInsertingOneByOne) {
+    std::mt19937 random(7);
+    const QStringList names{"b", "A", "a", "c", "B", "d", "ab", "Ab", "", "z"};
+    for (int round = 0; round < 50; ++round) {
+        CFotoDB one, batch;
+        // A hand-ordered album, so the merge cannot count on it being sorted.
+        for (int i = 0; i < int(random() % 6); ++i) {
+            auto card = std::make_shared<CFotoObj>();
+            card->m_strName = names[random() % names.size()];
+            card->m_strDescription = QStringLiteral("old %1").arg(i);
+            one.List().AddTail(card);
+            batch.List().AddTail(std::make_shared<CFotoObj>(*card));
+        }
+        std::vector<std::shared_ptr<CFotoObj>> cards;
+        for (int i = 0; i < int(random() % 12); ++i) {
+            auto card = std::make_shared<CFotoObj>();
+            card->m_strName = names[random() % names.size()];
+            card->m_strDescription = QStringLiteral("new %1").arg(i);
+            one.InsertSorted(std::make_shared<CFotoObj>(*card));
+            cards.push_back(card);
+        }
+        batch.InsertAllSorted(std::move(cards));
+        ASSERT_EQ(one.GetCount(), batch.GetCount());
+        for (int i = 0; i < one.GetCount(); ++i)
+            ASSERT_EQ(one.GetAt(i)->m_strDescription, batch.GetAt(i)->m_strDescription) << "round " << round;
+    }
 }

@@ -48,18 +48,24 @@ TEST(Document, UpdatesEveryViewButTheSender) {
     EXPECT_EQ(b.senders.front(), &a);
 }
 
-TEST(Document, AFailedOpenKeepsNoFileNameSoSaveCannotOverwriteIt) {
+TEST(Document, AFailedOpenLeavesTheOpenDocumentUnderItsOwnName) {
     HeadlessUi ui;
     Doc doc(ui);
+    RecordingView view;
+    doc.AddView(&view);
     ASSERT_TRUE(doc.FileOpen(QStringLiteral("/tmp/good.tst")));
     EXPECT_EQ(doc.GetTitle(), QStringLiteral("good"));
+    EXPECT_EQ(view.hints, std::vector<int>{0});
+    doc.SetModifiedFlag();
     doc.openResult = false;
+    ui.QueueAnswer(MsgAnswer::No);  // keep the changes in memory, do not save them
     EXPECT_FALSE(doc.FileOpen(QStringLiteral("/tmp/bad.tst")));
-    EXPECT_TRUE(doc.GetPathName().isEmpty());
-    EXPECT_EQ(doc.GetTitle(), QStringLiteral("Untitled"));
-    // Save now asks for a name; cancelling it writes nothing.
-    EXPECT_FALSE(doc.FileSave());
-    EXPECT_EQ(doc.saves, 0);
+    EXPECT_EQ(doc.GetTitle(), QStringLiteral("good"));
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(view.hints, std::vector<int>{0});
+    // Save goes to the file that was open, not to the one that could not be read.
+    EXPECT_TRUE(doc.FileSave());
+    EXPECT_EQ(doc.saves, 1);
 }
 
 TEST(Document, SaveModifiedAsksAndFollowsTheAnswer) {

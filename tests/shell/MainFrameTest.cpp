@@ -1,7 +1,9 @@
 #include "TestFiles.h"
 #include "album/CAlboraDoc.h"
 #include "album/CAppSettings.h"
+#include "image/CImageObject.h"
 #include "platform/CommandIds.h"
+#include "platform/MainWindowServices.h"
 #include "platform/SettingsStore.h"
 #include "platform/widgets/QtUiServices.h"
 #include "album/ui/CAlboraView.h"
@@ -11,6 +13,7 @@
 #include "shell/StatusBarWithProgress.h"
 
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTabWidget>
 #include <QTest>
@@ -159,4 +162,40 @@ TEST(MainFrame, StatusTextsAndProgressGoThroughTheUiServices) {
     f.ui->ProgressStep();
     EXPECT_FALSE(f.ui->CancelRequested());
     f.ui->ProgressEnd();
+}
+
+// After File > New and File > Open every tab and menu comes up on the new album, whatever the
+// tabs showed of the old one.
+TEST(MainFrame, EveryTabAndMenuComesUpAfterNewAndOpen) {
+    ScopedTestDir dir;
+    FrameFixture f;
+    f.settings.flgCreaDir = 0;
+    f.doc->editAlbumInfo = [](AlbumInfoFields&) { return true; };
+    for (int i = 0; i < 6; ++i) {
+        CImageObject picture;
+        picture.Create(40, 30, 24, 2);
+        picture.Save(dir.Path(QStringLiteral("p%1.bmp").arg(i)));
+    }
+    f.AddCards(0);
+    for (int i = 0; i < 6; ++i) f.doc->AddFileAsCard(QStringLiteral("p%1.bmp").arg(i));
+    f.doc->SetPathName(dir.Path("six.crp"));
+    ASSERT_TRUE(f.doc->FileSave());
+    auto* tabs = f.frame->findChild<QTabWidget*>();
+    const auto visitEverything = [&] {
+        for (int tab = 0; tab < tabs->count(); ++tab) {
+            f.frame->ShowTab(tab);
+            QTest::qWait(50);
+        }
+        for (QAction* action : f.frame->menuBar()->actions())
+            if (QMenu* menu = action->menu()) Q_EMIT menu->aboutToShow();
+        f.frame->ShowTab(MainWindowServices::ListTab);
+    };
+    visitEverything();
+    ASSERT_TRUE(f.doc->FileNew());
+    EXPECT_EQ(f.doc->Db().GetCount(), 0);
+    visitEverything();
+    f.doc->SetModifiedFlag(false);
+    ASSERT_TRUE(f.doc->FileOpen(dir.Path("six.crp")));
+    visitEverything();
+    EXPECT_EQ(f.session->list->Model()->rowCount(), 6);
 }

@@ -1,7 +1,6 @@
 #include "TestFiles.h"
 #include "WavFile.h"
 #include "album/CAppSettings.h"
-#include "album/CFotoObj.h"
 #include "platform/HeadlessUi.h"
 #include "platform/media/MciInterpreter.h"
 #include "platform/media/SoundPlayer.h"
@@ -93,13 +92,29 @@ TEST(SoundAnnotations, FindsAndDeletesNotesByEitherCase) {
     dir.Write("IMG_0002.jpg", "y");
     EXPECT_TRUE(SoundAnnotations::HasSound("IMG_0001.jpg"));
     EXPECT_FALSE(SoundAnnotations::HasSound("IMG_0002.jpg"));
-    CFotoObj card;
-    card.m_strGraphic = QStringLiteral("IMG_0002.jpg");
-    EXPECT_FALSE(SoundAnnotations::DeleteSound(card));
+    EXPECT_FALSE(SoundAnnotations::DeleteSound("IMG_0002.jpg"));
     EXPECT_TRUE(QFile::exists(dir.Path("IMG_0002.jpg")));
-    card.m_strGraphic = QStringLiteral("IMG_0001.jpg");
-    EXPECT_TRUE(SoundAnnotations::DeleteSound(card));
+    EXPECT_TRUE(SoundAnnotations::DeleteSound("IMG_0001.jpg"));
     EXPECT_FALSE(QFile::exists(dir.Path("IMG_0001.WAV")));
+}
+
+// Cards below a dotted folder each get their own note; one recorded under the name earlier
+// versions gave (the path cut at the folder's dot) is still found.
+TEST(SoundAnnotations, NotesBelowADottedFolderAreNamedAfterTheirOwnFile) {
+    ScopedTestDir dir;
+    QDir().mkdir("photos.old");
+    dir.Write("photos.wav", "old note");
+    const QString first = QStringLiteral("photos.old/IMG_1.jpg"), second = QStringLiteral("photos.old/IMG_2.jpg");
+    EXPECT_TRUE(SoundAnnotations::HasSound(first));
+    Fixture f;
+    f.RecordFor(300);
+    ASSERT_TRUE(f.sound.RecordSound(second));
+    EXPECT_TRUE(QFile::exists(dir.Path("photos.old/IMG_2.wav")));
+    EXPECT_EQ(ReadAll(dir.Path("photos.wav")), QByteArray("old note"));
+    EXPECT_TRUE(SoundAnnotations::DeleteSound(second));
+    EXPECT_TRUE(QFile::exists(dir.Path("photos.wav")));
+    EXPECT_TRUE(SoundAnnotations::DeleteSound(first));
+    EXPECT_FALSE(QFile::exists(dir.Path("photos.wav")));
 }
 
 TEST(SoundAnnotations, PlayingReturnsAtOnceAndEndsOnItsOwn) {

@@ -85,8 +85,9 @@ void CardCommands::Delete() {
     if (e.doc.Settings().flgAutoErase && !card->m_strGraphic.isEmpty() &&
         e.ui.MessageBox(QStringLiteral("Warning!\nDelete the graphic file?\n") + card->m_strGraphic,
                         MsgButtons::YesNo, MsgIcon::Exclamation) == MsgAnswer::Yes) {
-        SoundAnnotations::DeleteSound(*card);
-        if (!QFile::remove(card->m_strGraphic))
+        const QString file = FileOf(*card);
+        SoundAnnotations::DeleteSound(file);
+        if (!QFile::remove(file))
             e.ui.MessageBox(QStringLiteral("Error:\nCan't delete this file."), MsgButtons::Ok,
                             MsgIcon::Exclamation);
     }
@@ -153,7 +154,7 @@ void CardCommands::PasteCard() {
     }
     e.doc.Db().Search(nullptr, {});
     e.list.RebuildAll(true);
-    e.doc.SetModifiedFlag();
+    Changed();
 }
 
 void CardCommands::InsertImageAsCard(const QString& fileName) {

@@ -63,6 +63,8 @@ public:
 private:
     // The card of a row; a row that points nowhere is treated as no selection.
     CFotoObj* Card(int index) const;
+    // The card's file as found on this computer.
+    QString FileOf(const CFotoObj& card) const;
     bool CheckObjectFile(const CFotoObj& card, const char* verb);
     void Changed(int hint = 0);
 

@@ -10,11 +10,25 @@
 #include "image/CImageObject.h"
 #include "platform/CTime.h"
 #include "platform/ProcessLauncher.h"
+#include "platform/SafeFile.h"
 #include "platform/UiServices.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+namespace {
+
+// PATH's folder and base name with FORMAT as its extension.
+QString WithExtension(const QString& path, const QString& format) {
+    const qsizetype slash = std::max(path.lastIndexOf('/'), path.lastIndexOf('\\'));
+    const qsizetype dot = path.lastIndexOf('.');
+    return (dot > slash ? path.left(dot) : path) + '.' + format;
+}
+
+}  // namespace
+
+QString CardCommands::FileOf(const CFotoObj& card) const { return e.doc.CardFiles().Resolve(card.m_strGraphic); }
 
 bool CardCommands::CheckObjectFile(const CFotoObj& card, const char* verb) {
     if (card.m_strGraphic.isEmpty()) {
@@ -23,7 +37,7 @@ bool CardCommands::CheckObjectFile(const CFotoObj& card, const char* verb) {
                         MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }
-    if (!QFileInfo::exists(card.m_strGraphic)) {
+    if (!QFileInfo::exists(FileOf(card))) {
         e.ui.MessageBox(QStringLiteral("Error: can't %1!\nFile \"%2\" not found")
                             .arg(QLatin1String(verb), card.m_strGraphic),
                         MsgButtons::Ok, MsgIcon::Exclamation);
@@ -76,12 +90,12 @@ void CardCommands::DropFiles(const QStringList& paths) {
         QString target = QDir(albumDir).filePath(QFileInfo(source).fileName());
         if (copy) {
             bool skip = false, abort = false;
-            while (QFileInfo(target) != QFileInfo(source)) {  // a file dropped on itself stays
-                QFile::remove(target);
-                QFile file(source);
-                if (file.copy(target)) break;
+            // A file dropped on itself stays; a failed copy leaves the file already there.
+            while (QFileInfo(target) != QFileInfo(source)) {
+                QString error;
+                if (SafeFile::Copy(source, target, &error)) break;
                 const MsgAnswer answer = e.ui.MessageBox(
-                    QStringLiteral("Copy error:\nSource: %1\nTarget: %2\n%3").arg(source, target, file.errorString()),
+                    QStringLiteral("Copy error:\nSource: %1\nTarget: %2\n%3").arg(source, target, error),
                     MsgButtons::AbortRetryIgnore, MsgIcon::Stop);
                 if (answer == MsgAnswer::Retry) continue;
                 (answer == MsgAnswer::Ignore ? skip : abort) = true;
@@ -108,7 +122,7 @@ void CardCommands::Association() {
     for (int index : e.list.SelectedCards()) {
         const CFotoObj* card = Card(index);
         if (!card) continue;
-        const QString& file = card->m_strGraphic;
+        const QString file = FileOf(*card);
         if (file.isEmpty()) {
             e.ui.MessageBox(QStringLiteral("No image associated to the card!"), MsgButtons::Ok,
                             MsgIcon::Information);
@@ -132,11 +146,11 @@ void CardCommands::Send() {
         return;
     }
     const CFotoObj* card = Card(selected.back());
-    if (!card || card->m_strGraphic.isEmpty() || !QFileInfo::exists(card->m_strGraphic)) {
+    if (!card || card->m_strGraphic.isEmpty() || !QFileInfo::exists(FileOf(*card))) {
         e.ui.MessageBox(QStringLiteral("Can't find any image!"), MsgButtons::Ok, MsgIcon::Information);
         return;
     }
-    if (!e.launcher.SendMail(card->m_strGraphic))
+    if (!e.launcher.SendMail(FileOf(*card)))
         e.ui.MessageBox(QStringLiteral("Failed to send mail."), MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
@@ -147,7 +161,7 @@ void CardCommands::Rename() {
         QString newName = card->m_strGraphic;
         bool preserve = true;
         if (!e.dialogs.AskRename(card->m_strGraphic, card->m_strName, newName, preserve)) continue;
-        QFile file(card->m_strGraphic);
+        QFile file(FileOf(*card));
         if (newName.isEmpty() || QFileInfo::exists(newName) || !file.rename(newName)) {
             e.ui.MessageBox(QStringLiteral("Error:\nFile \"%1\" not found\nCause = %2")
                                 .arg(card->m_strGraphic)
@@ -170,24 +184,23 @@ void CardCommands::Convert() {
         QString format = QStringLiteral("JPG");
         bool preserve = true;
         if (!e.dialogs.AskConvert(card->m_strGraphic, format, preserve)) continue;
-        const QString oldFile = card->m_strGraphic;
+        const QString oldFile = FileOf(*card);
         CImageObject image;
         if (!image.Load(oldFile)) {
             e.ui.MessageBox(QStringLiteral("Error:\nReading image file: ") + oldFile, MsgButtons::Ok,
                             MsgIcon::Exclamation);
             continue;
         }
-        // The old name's folder and base name with the chosen format as its extension.
-        const qsizetype slash = std::max(oldFile.lastIndexOf('/'), oldFile.lastIndexOf('\\'));
-        const qsizetype dot = oldFile.lastIndexOf('.');
-        const QString newFile = (dot > slash ? oldFile.left(dot) : oldFile) + '.' + format;
+        // The card keeps naming its file the way it did, with the new extension.
+        const QString newFile = WithExtension(oldFile, format);
         if (!image.Save(newFile)) {
             e.ui.MessageBox(QStringLiteral("Error:\nCan't save image: ") + newFile, MsgButtons::Ok,
                             MsgIcon::Exclamation);
             continue;
         }
-        if (!preserve) card->m_strName = newFile;
-        card->m_strGraphic = newFile;
+        const QString newText = WithExtension(card->m_strGraphic, format);
+        if (!preserve) card->m_strName = newText;
+        card->m_strGraphic = newText;
         card->m_time = CTime::NowStamp();
         if (QFileInfo(newFile) != QFileInfo(oldFile) &&
             e.ui.MessageBox(QStringLiteral("Delete previous image file?\n") + oldFile, MsgButtons::YesNo,

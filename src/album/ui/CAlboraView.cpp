@@ -79,14 +79,14 @@ void CAlboraView::RegisterCommands() {
     OnCommand(Cmd::ConvertImage, [&c] { c.Convert(); });
     OnCommand(Cmd::SoundPlay, [this] {
         const auto s = Selection();
-        if (s) m_services.sound.PlaySound(s->graphic);
+        if (s) m_services.sound.PlaySound(m_doc.CardFiles().Resolve(s->graphic));
     }, [this](CommandState& s) {
         const auto sel = Selection();
-        s.enabled = sel && SoundAnnotations::HasSound(sel->graphic);
+        s.enabled = sel && SoundAnnotations::HasSound(m_doc.CardFiles().Resolve(sel->graphic));
     });
     OnCommand(Cmd::SoundRecord, [this] {
         const auto s = Selection();
-        if (s) m_services.sound.RecordSound(s->graphic);
+        if (s) m_services.sound.RecordSound(m_doc.CardFiles().Resolve(s->graphic));
     }, [this](CommandState& s) {
         const auto sel = Selection();
         s.enabled = sel && !sel->graphic.isEmpty();
@@ -123,7 +123,10 @@ void CAlboraView::showEvent(QShowEvent* event) {
 void CAlboraView::RebuildAll(bool recreateColumns) {
     UiServices& ui = m_services.ui;
     WaitCursor wait(ui);
-    const QString& directory = m_doc.Db().List().m_strDirectory;
+    // Bare card names are relative to the album directory, or to the album file's folder when an
+    // album made elsewhere names a directory this computer does not have.
+    const CardFileResolver& files = m_doc.CardFiles();
+    const QString directory = files.Directory();
     if (!directory.isEmpty() && !QDir::setCurrent(directory))
         ui.MessageBox(QStringLiteral("Error: can't set to album directory!\r") + directory, MsgButtons::Ok,
                       MsgIcon::Exclamation);
@@ -138,7 +141,13 @@ void CAlboraView::RebuildAll(bool recreateColumns) {
     }
     m_model->SetRows(std::move(rows));
     ui.ProgressEnd();
-    ui.SetStatusTextF(0, "%d items listed", count);
+    ShowCount();
+    const QString album = m_doc.GetPathName();
+    if (files.DirectoryFallsBack() && m_fallbackNoted != album) {
+        m_fallbackNoted = album;
+        ui.SetStatusText(0, QStringLiteral("The album directory %1 is not on this computer: cards are looked for in %2")
+                                .arg(m_doc.Db().List().m_strDirectory, directory));
+    }
     m_nSortColumn = -1;
     m_bSortAscending = true;
     m_list->header()->setSortIndicatorShown(false);
@@ -181,13 +190,17 @@ void CAlboraView::RemoveRowOf(int card) {
     const int row = m_model->RowOfCard(card);
     if (row >= 0) m_model->RemoveRow(row);
     m_model->ShiftCards(card + 1, -1);
+    ShowCount();
 }
+
+void CAlboraView::ShowCount() { m_services.ui.SetStatusTextF(0, "%d items listed", m_model->rowCount()); }
 
 void CAlboraView::AddRowFor(int card) {
     m_model->ShiftCards(card, +1);
     // In album order the row goes where its card is; in a sorted list at the end.
     const int row = m_nSortColumn == -1 ? std::min(card, m_model->rowCount()) : m_model->rowCount();
     m_model->InsertRow(row, RowForCard(card));
+    ShowCount();
 }
 
 void CAlboraView::SelectOnly(int card) {

@@ -71,6 +71,7 @@ protected:
 private:
     void RegisterCommands();
     void SetColumnWidths();
+    void ShowCount();
     void ShowContextMenu(const QPoint& globalPos);
     CardListModel::Row RowForCard(int card) const;
     void SelectRow(int row, bool scroll);
@@ -84,4 +85,5 @@ private:
     int m_nSortColumn = -1;
     bool m_bSortAscending = true;
     bool m_bColumnsSized = false;
+    QString m_fallbackNoted;  // the album whose missing directory the status bar has told of
 };

@@ -8,7 +8,6 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPrinter>
-#include <QTextOption>
 
 namespace {
 
@@ -20,12 +19,22 @@ QFont ListFont(const CAppSettings& settings) {
     return font;
 }
 
-// One line with tab stops every eight average characters, as a text table expects.
+// One line with tab stops every eight average characters of the painter's own font, inside RECT:
+// a column that would cross its right edge is cut short with an ellipsis. The stops are placed
+// here because Qt's text layout measures tab stops in screen pixels and scales them by the
+// printer's resolution, which pushes the columns off the paper.
 void DrawTabbed(QPainter& painter, const QRect& rect, const QString& text) {
-    QTextOption option(Qt::AlignLeft | Qt::AlignTop);
-    option.setWrapMode(QTextOption::NoWrap);
-    option.setTabStopDistance(8 * painter.fontMetrics().averageCharWidth());
-    painter.drawText(QRectF(rect), text, option);
+    const QFontMetrics metrics = painter.fontMetrics();
+    const int stop = std::max(1, 8 * metrics.averageCharWidth());
+    int x = rect.left();
+    const QStringList columns = text.split('\t');
+    for (qsizetype i = 0; i < columns.size() && x < rect.right(); ++i) {
+        if (i > 0) x = rect.left() + ((x - rect.left()) / stop + 1) * stop;
+        const QString shown = metrics.elidedText(columns[i], Qt::ElideRight, rect.right() - x);
+        if (shown.isEmpty()) continue;
+        painter.drawText(x, rect.top() + metrics.ascent(), shown);
+        x += metrics.horizontalAdvance(shown);
+    }
 }
 
 }  // namespace
@@ -82,9 +91,9 @@ void CardListPrinter::RenderPage(QPainter& painter, const QRect& rect, int page)
     painter.restore();
 }
 
-void CardListPrinter::Print(QPrinter& printer) {
+bool CardListPrinter::Print(QPrinter& printer) {
     QPainter painter;
-    if (!painter.begin(&printer)) return;
+    if (!painter.begin(&printer)) return false;
     const QRect rect = printer.pageLayout().paintRectPixels(printer.resolution());
     const QRect drawing(0, 0, rect.width(), rect.height());
     const int pages = PageCountFor(painter, drawing);
@@ -97,5 +106,5 @@ void CardListPrinter::Print(QPrinter& printer) {
         if (page > from) printer.newPage();
         RenderPage(painter, drawing, page);
     }
-    painter.end();
+    return painter.end();
 }

@@ -21,8 +21,9 @@ public:
 
     CardListPrinter(CAlboraDoc& doc, std::optional<SelectedCardTexts> selection);
 
-    // Prints every page on PRINTER (its page range, when set, limits them).
-    void Print(QPrinter& printer);
+    // Prints every page on PRINTER (its page range, when set, limits them); false when the
+    // printer could not be started or finished.
+    bool Print(QPrinter& printer);
     // Draws page PAGE (from 1) in RECT.
     void RenderPage(QPainter& painter, const QRect& rect, int page);
     int PageCountFor(QPainter& painter, const QRect& rect);
