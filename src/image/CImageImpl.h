@@ -24,7 +24,7 @@ public:
     virtual bool Inside(int x, int y) const;
     // A new zeroed picture; colorType -1 means 0 up to 8 bits per pixel and 2 above.
     virtual bool Create(int width, int height, int bpp, int colorType);
-    // x, y in DIB rows: y = 0 is the bottom row.
+    // x, y in DIB rows: y = 0 is the bottom row. 1- and 4-bit pixels are their own bits of a byte.
     virtual int GetPixelIndex(int x, int y) const;
     virtual bool GetPixelColor(int x, int y, std::uint8_t& red, std::uint8_t& green,
                                std::uint8_t& blue) const;

@@ -72,6 +72,29 @@ TEST(ImageObject, PixelAccessFollowsThePaletteRules) {
     EXPECT_EQ(Dib::Get16(table + 4), 2);
 }
 
+TEST(ImageObject, PixelsOfOneAndFourBitsAreTheirOwnBits) {
+    for (int bpp : {1, 4}) {
+        CImageObject image;
+        ASSERT_TRUE(image.Create(9, 2, bpp, -1));
+        std::vector<std::uint8_t> rgb;
+        for (int i = 0; i < (1 << bpp); ++i) rgb.insert(rgb.end(), {std::uint8_t(i * 16), 0, 7});
+        image.SetPaletteFromTriples(1 << bpp, rgb.data());
+        // High bits first: 0xB4 holds 1,0,1,1,0,1,0,0 at 1 bit and 11,4 at 4 bits.
+        std::fill_n(image.GetImplementation()->Row(1), image.GetRowBytes(), std::uint8_t(0xB4));
+        EXPECT_EQ(image.GetPixelIndex(0, 1), bpp == 1 ? 1 : 11) << bpp;
+        EXPECT_EQ(image.GetPixelIndex(1, 1), bpp == 1 ? 0 : 4) << bpp;
+        std::uint8_t r, g, b;
+        ASSERT_TRUE(image.GetPixelColor(1, 1, r, g, b));
+        EXPECT_EQ(r, bpp == 1 ? 0 : 64);
+        // Setting a pixel leaves its neighbours in the same byte alone.
+        ASSERT_TRUE(image.SetPixelIndex(1, 0, 1));
+        EXPECT_EQ(image.GetPixelIndex(0, 0), 0);
+        EXPECT_EQ(image.GetPixelIndex(1, 0), 1);
+        EXPECT_EQ(image.GetPixelIndex(2, 0), 0);
+        EXPECT_EQ(image.GetImplementation()->Row(0)[0], bpp == 1 ? 0x40 : 0x01);
+    }
+}
+
 TEST(ImageObject, ASecondPaletteIsReportedAndStillReplacesTheFirst) {
     HeadlessUi ui;
     ImageLibrary::SetUi(&ui);
