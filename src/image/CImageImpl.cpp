@@ -122,7 +122,8 @@ const QString& CImageImpl::TargetName(const QString& name) {
 bool CImageImpl::ReadWith(const QString& name, bool (*decode)(const QByteArray& data, CImageImpl& image)) {
     Release();
     SetTransparentIndex(-1);
-    const auto data = ImageLibrary::ReadFile(TargetName(name));
+    m_readError.clear();
+    const auto data = ImageLibrary::ReadFile(TargetName(name), &m_readError);
     if (data && decode(*data, *this)) return true;
     Release();
     return false;

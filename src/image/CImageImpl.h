@@ -85,6 +85,11 @@ public:
     // The pixels of DIB row Y as blue, green, red triples, whatever the depth.
     void BgrRow(int y, std::uint8_t* out) const;
 
+    // Why the last Read failed, in a few words ("truncated file", "2-bit BMP"); empty after a
+    // successful read or when no reason is known. Decoders set it where they refuse a file.
+    const QString& ReadError() const { return m_readError; }
+    void SetReadError(const QString& reason) { m_readError = reason; }
+
     // Adopts BLOCK, a packed DIB whose 40-byte header is filled in and whose pixels start after
     // its colour table; builds the palette from the table when it has one.
     bool AdoptDib(std::vector<std::uint8_t> block);
@@ -115,4 +120,5 @@ private:
     int m_rowBytes = 0;
     int m_transparentIndex = -1;
     std::optional<ImagePalette> m_palette;
+    QString m_readError;
 };
