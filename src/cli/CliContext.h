@@ -6,6 +6,8 @@
 
 #include <QTextStream>
 
+class CImageObject;
+
 // What every batch command works with: the headless Ui, which prints messages to stderr, and the
 // settings with their defaults (the batch program neither reads nor writes the user's store).
 struct CliContext {
@@ -28,4 +30,6 @@ constexpr int kExitUsage = 2;
 int RunAlbumCommand(CliContext& context, const QStringList& args);
 int RunImageCommand(CliContext& context, const QStringList& args);
 int RunImageTransform(CliContext& context, const QStringList& args);
+// "Error:\nCan't read the picture PATH!", with IMAGE's reason for refusing it in brackets.
+QString CantReadPicture(const QString& path, const CImageObject& image);
 int RunContactCommand(CliContext& context, const QStringList& args);

@@ -34,7 +34,7 @@ bool LoadImage(CliContext& c, CImageObject& image, const QString& path) {
         return false;
     }
     if (!image.Load(path) || !image.IsValid()) {
-        c.err << "Error:\nCan't read the picture " << path << "!" << Qt::endl;
+        c.err << CantReadPicture(path, image) << Qt::endl;
         return false;
     }
     return true;
@@ -85,6 +85,12 @@ int Convert(CliContext& c, const CliArgs& args) {
 }
 
 }  // namespace
+
+QString CantReadPicture(const QString& path, const CImageObject& image) {
+    const QString reason = image.ReadError();
+    return QStringLiteral("Error:\nCan't read the picture %1%2!")
+        .arg(path, reason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(reason));
+}
 
 int RunImageCommand(CliContext& c, const QStringList& args) {
     if (args.isEmpty()) return c.Usage(QStringLiteral("image needs a command"));

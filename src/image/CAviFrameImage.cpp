@@ -5,7 +5,9 @@
 #include "DibFormat.h"
 #include "ImageLibrary.h"
 
+#include <algorithm>
 #include <optional>
+#include <vector>
 
 // The layout follows Microsoft's AVI RIFF File Reference: RIFF "AVI " holds LIST "hdrl" (with a
 // LIST "strl" per stream: "strh" then "strf") and LIST "movi" with the data chunks "nndb" and
@@ -29,17 +31,27 @@ struct Span {
     std::size_t size;
 };
 
-// Calls VISIT(id, body) for each chunk of SPAN; a LIST's body starts with its list type. A chunk
-// that claims more bytes than remain is cut to what remains.
+struct Chunk {
+    std::uint32_t id;
+    Span body;  // a LIST's body starts with its list type
+};
+
+// Takes the first chunk off REST. A chunk that claims more bytes than remain is cut to what
+// remains.
+std::optional<Chunk> TakeChunk(Span& rest) {
+    if (rest.size < 8) return std::nullopt;
+    const Chunk chunk{Dib::Get32(rest.data),
+                      Span{rest.data + 8, std::min<std::size_t>(Dib::Get32(rest.data + 4), rest.size - 8)}};
+    const std::size_t step = std::min(rest.size, 8 + chunk.body.size + (chunk.body.size & 1));
+    rest = Span{rest.data + step, rest.size - step};
+    return chunk;
+}
+
+// Calls VISIT(id, body) for each chunk of SPAN until it returns false.
 template <class Visit>
 void ForEachChunk(Span span, Visit visit) {
-    std::size_t pos = 0;
-    while (pos + 8 <= span.size) {
-        const std::uint32_t id = Dib::Get32(span.data + pos);
-        const std::size_t size = std::min<std::size_t>(Dib::Get32(span.data + pos + 4), span.size - pos - 8);
-        if (!visit(id, Span{span.data + pos + 8, size})) return;
-        pos += 8 + size + (size & 1);
-    }
+    while (const auto chunk = TakeChunk(span))
+        if (!visit(chunk->id, chunk->body)) return;
 }
 
 struct VideoStream {
@@ -69,27 +81,49 @@ VideoStream FindVideoStream(Span hdrl) {
     return found;
 }
 
-// The first non-empty data chunk of stream INDEX ("nndb" or "nndc").
-std::optional<Span> FirstFrame(Span movi, int index) {
+// "movi" holds its data chunks directly or in "rec " lists, one level deep; deeper nesting
+// than this is refused rather than followed.
+constexpr std::size_t kMaxListDepth = 8;
+
+// The first non-empty data chunk of stream INDEX ("nndb" or "nndc"), or nullopt when there is
+// none; REASON then says so when lists nest deeper than kMaxListDepth.
+std::optional<Span> FirstFrame(Span movi, int index, QString& reason) {
     const char tens = char('0' + (index / 10) % 10), units = char('0' + index % 10);
-    std::optional<Span> frame;
-    auto visit = [&](auto& self, Span span) -> void {
-        ForEachChunk(span, [&](std::uint32_t id, Span body) {
-            if (id == kList && body.size >= 4 && Dib::Get32(body.data) == kRec) {
-                self(self, Span{body.data + 4, body.size - 4});
-                return !frame;
+    // What remains of each list being walked, the innermost last.
+    std::vector<Span> open{movi};
+    while (!open.empty()) {
+        const auto chunk = TakeChunk(open.back());
+        if (!chunk) {
+            open.pop_back();
+            continue;
+        }
+        const auto [id, body] = *chunk;
+        if (id == kList && body.size >= 4 && Dib::Get32(body.data) == kRec) {
+            if (open.size() >= kMaxListDepth) {
+                reason = QStringLiteral("lists nested too deep in AVI");
+                return std::nullopt;
             }
-            const char* name = reinterpret_cast<const char*>(&id);
-            if (name[0] == tens && name[1] == units && (name[2] == 'd') &&
-                (name[3] == 'b' || name[3] == 'c') && body.size > 0) {
-                frame = body;
-                return false;
-            }
-            return true;
-        });
-    };
-    visit(visit, movi);
-    return frame;
+            open.push_back(Span{body.data + 4, body.size - 4});
+            continue;
+        }
+        const char* name = reinterpret_cast<const char*>(&id);
+        if (name[0] == tens && name[1] == units && name[2] == 'd' && (name[3] == 'b' || name[3] == 'c') &&
+            body.size > 0)
+            return body;
+    }
+    return std::nullopt;
+}
+
+// The kind of video a stream compressed with FOURCC holds, for telling why it cannot be read.
+QString VideoKind(std::uint32_t fourCc) {
+    const QByteArray text(reinterpret_cast<const char*>(&fourCc), 4), upper = text.toUpper();
+    for (const char* mpeg4 : {"XVID", "DIVX", "DX50", "FMP4", "MP4V", "M4S2", "MP42", "MP43"})
+        if (upper == mpeg4) return QStringLiteral("MPEG-4");
+    for (const char* h264 : {"H264", "X264", "AVC1"})
+        if (upper == h264) return QStringLiteral("H.264");
+    const bool printable = std::all_of(text.begin(), text.end(), [](char c) { return c >= ' ' && c <= '~'; });
+    return printable ? QStringLiteral("\"%1\"").arg(QString::fromLatin1(text).trimmed())
+                     : QStringLiteral("compression %1").arg(fourCc);
 }
 
 }  // namespace
@@ -97,9 +131,14 @@ std::optional<Span> FirstFrame(Span movi, int index) {
 bool CAviFrameImage::Decode(const QByteArray& file, CImageImpl& image) {
     const auto* data = reinterpret_cast<const std::uint8_t*>(file.constData());
     const std::size_t size = std::size_t(file.size());
-    if (size < 12 || Dib::Get32(data) != kRiff || Dib::Get32(data + 8) != kAvi) return false;
+    const auto refuse = [&image](const QString& reason) {
+        image.SetReadError(reason);
+        return false;
+    };
+    if (size < 12 || Dib::Get32(data) != kRiff || Dib::Get32(data + 8) != kAvi)
+        return refuse(QStringLiteral("not an AVI file"));
     const std::size_t riffSize = std::min<std::size_t>(Dib::Get32(data + 4), size - 8);
-    if (riffSize < 4) return false;
+    if (riffSize < 4) return refuse(QStringLiteral("truncated file"));
     const Span riff{data + 12, riffSize - 4};
 
     VideoStream stream;
@@ -111,15 +150,17 @@ bool CAviFrameImage::Decode(const QByteArray& file, CImageImpl& image) {
         if (Dib::Get32(body.data) == kMovi) movi = inner;
         return true;
     });
-    if (stream.index < 0 || !movi.data || stream.format.size < Dib::kInfoHeaderSize) return false;
-    const auto frame = FirstFrame(movi, stream.index);
-    if (!frame) return false;
+    if (stream.index < 0 || stream.format.size < Dib::kInfoHeaderSize) return refuse(QStringLiteral("no video in AVI"));
+    QString reason = QStringLiteral("no video frame in AVI");
+    const auto frame = movi.data ? FirstFrame(movi, stream.index, reason) : std::nullopt;
+    if (!frame) return refuse(reason);
 
     const Dib::InfoHeader format = Dib::InfoHeader::Parse(stream.format.data);
     const QByteArray frameBytes(reinterpret_cast<const char*>(frame->data), qsizetype(frame->size));
     if (format.compression == kMjpg || format.compression == kMjpgLower)
         return CJpegImage::Decode(frameBytes, image);
-    if (format.compression != Dib::kRgb && format.compression != Dib::kBitFields) return false;
+    if (format.compression != Dib::kRgb && format.compression != Dib::kBitFields)
+        return refuse(QStringLiteral("%1 video in AVI").arg(VideoKind(format.compression)));
     // An uncompressed frame is a bare DIB: the stream's format (header and colour table), then
     // the frame's pixels.
     QByteArray dib(reinterpret_cast<const char*>(stream.format.data), qsizetype(stream.format.size));

@@ -75,6 +75,11 @@ void DecodeRle(const std::uint8_t* data, std::size_t size, bool fourBit, int wid
 bool CBmpImage::Read(const QString& fileName) { return ReadWith(fileName, Decode); }
 
 bool CBmpImage::Decode(const QByteArray& bytes, CImageImpl& image) {
+    const auto refuse = [&image](const QString& reason) {
+        image.SetReadError(reason);
+        return false;
+    };
+    const QString truncated = QStringLiteral("truncated file");
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
     const std::size_t size = std::size_t(bytes.size());
 
@@ -84,7 +89,7 @@ bool CBmpImage::Decode(const QByteArray& bytes, CImageImpl& image) {
         headerStart = Dib::kFileHeaderSize;
         pixelOffset = Get32(data + 10);
     }
-    if (size < headerStart + 4) return false;
+    if (size < headerStart + 4) return refuse(truncated);
     const std::uint32_t headerSize = Get32(data + headerStart);
     Dib::InfoHeader in;
     bool core = false;
@@ -97,7 +102,7 @@ bool CBmpImage::Decode(const QByteArray& bytes, CImageImpl& image) {
                size >= headerStart + headerSize) {
         in = Dib::InfoHeader::Parse(data + headerStart);
     } else {
-        return false;
+        return refuse(QStringLiteral("not a BMP file"));
     }
 
     const int bpp = in.bitCount;
@@ -105,19 +110,21 @@ bool CBmpImage::Decode(const QByteArray& bytes, CImageImpl& image) {
     const std::int64_t width = in.width;
     const std::int64_t height = topDown ? -std::int64_t(in.height) : in.height;
     const bool rle = in.compression == Dib::kRle8 || in.compression == Dib::kRle4;
-    if (width <= 0 || height <= 0 || width * height > ImageLibrary::kMaxPixels) return false;
-    if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) return false;
+    if (width <= 0 || height <= 0) return refuse(QStringLiteral("picture without pixels"));
+    if (width * height > ImageLibrary::kMaxPixels) return refuse(QStringLiteral("picture too large"));
+    if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32)
+        return refuse(QStringLiteral("%1-bit BMP").arg(bpp));
     if (!(in.compression == Dib::kRgb || (in.compression == Dib::kRle8 && bpp == 8) ||
           (in.compression == Dib::kRle4 && bpp == 4) ||
           (in.compression == Dib::kBitFields && (bpp == 16 || bpp == 32))))
-        return false;
+        return refuse(QStringLiteral("BMP of compression %1 at %2 bits").arg(in.compression).arg(bpp));
 
     // Colour table: entries of 3 bytes after a core header, of 4 otherwise; at most 256 used.
     std::size_t tableStart = headerStart + (core ? Dib::kCoreHeaderSize : headerSize);
     std::uint32_t masks[3] = {0, 0, 0};
     if (in.compression == Dib::kBitFields) {
         const std::size_t maskStart = headerSize == Dib::kInfoHeaderSize ? tableStart : headerStart + 40;
-        if (size < maskStart + 12) return false;
+        if (size < maskStart + 12) return refuse(truncated);
         for (int i = 0; i < 3; ++i) masks[i] = Get32(data + maskStart + 4 * i);
         if (headerSize == Dib::kInfoHeaderSize) tableStart += 12;
     } else if (bpp == 16) {
@@ -129,9 +136,9 @@ bool CBmpImage::Decode(const QByteArray& bytes, CImageImpl& image) {
     if (bpp <= 8 && (colours == 0 || colours > (1u << bpp))) colours = 1u << bpp;
     const std::size_t entryBytes = core ? 3 : 4;
     const std::size_t storedColours = bpp <= 8 ? colours : (core ? 0 : std::min<std::uint32_t>(in.clrUsed, 256));
-    if (tableStart + storedColours * entryBytes > size) return false;
+    if (tableStart + storedColours * entryBytes > size) return refuse(truncated);
     if (pixelOffset == 0) pixelOffset = tableStart + storedColours * entryBytes;
-    if (pixelOffset > size) return false;
+    if (pixelOffset > size) return refuse(truncated);
 
     const int outBpp = bpp > 8 ? 24 : bpp;
     const std::int64_t inRowBytes = Dib::RowBytes(width, bpp);
@@ -140,7 +147,7 @@ bool CBmpImage::Decode(const QByteArray& bytes, CImageImpl& image) {
     // Run-length data may stand for many more pixels than its bytes, within reason.
     if (rle ? std::uint64_t(width * height) > std::uint64_t(available) * 1024 + 65536
             : std::uint64_t(inRowBytes * height) > available)
-        return false;
+        return refuse(truncated);
 
     Dib::InfoHeader out;
     out.width = int(width);
@@ -154,7 +161,7 @@ bool CBmpImage::Decode(const QByteArray& bytes, CImageImpl& image) {
     try {
         block.assign(Dib::kInfoHeaderSize + out.clrUsed * 4 + std::size_t(out.sizeImage), 0);
     } catch (const std::bad_alloc&) {
-        return false;
+        return refuse(QStringLiteral("out of memory"));
     }
     out.Store(block.data());
     std::uint8_t* table = block.data() + Dib::kInfoHeaderSize;

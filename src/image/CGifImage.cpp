@@ -89,12 +89,18 @@ void SetGifPalette(CImageImpl& image, const std::uint8_t* table, int entries) {
 bool CGifImage::Decode(const QByteArray& data, CImageImpl& image) {
     GifByteSource source(reinterpret_cast<const std::uint8_t*>(data.constData()), std::size_t(data.size()));
     std::uint8_t header[13];
-    if (!source.Read(header, sizeof header) || std::memcmp(header, "GIF8", 4) != 0) return false;
+    if (!source.Read(header, sizeof header) || std::memcmp(header, "GIF8", 4) != 0) {
+        image.SetReadError(QStringLiteral("not a GIF file"));
+        return false;
+    }
     std::uint8_t table[768];
     int tableEntries = 0;
     if (header[10] & 0x80) {
         tableEntries = 1 << ((header[10] & 7) + 1);
-        if (!source.Read(table, std::size_t(tableEntries) * 3)) return true;
+        if (!source.Read(table, std::size_t(tableEntries) * 3)) {
+            image.SetReadError(QStringLiteral("truncated file"));
+            return true;
+        }
     }
     for (int byte = source.Next(); byte >= 0; byte = source.Next()) {
         if (byte == kExtensionIntroducer) {
@@ -131,6 +137,7 @@ bool CGifImage::Decode(const QByteArray& data, CImageImpl& image) {
             break;
         }
     }
+    if (!image.HasDib()) image.SetReadError(QStringLiteral("no picture in the file"));
     return true;
 }
 

@@ -122,7 +122,8 @@ const QString& CImageImpl::TargetName(const QString& name) {
 bool CImageImpl::ReadWith(const QString& name, bool (*decode)(const QByteArray& data, CImageImpl& image)) {
     Release();
     SetTransparentIndex(-1);
-    const auto data = ImageLibrary::ReadFile(TargetName(name));
+    m_readError.clear();
+    const auto data = ImageLibrary::ReadFile(TargetName(name), &m_readError);
     if (data && decode(*data, *this)) return true;
     Release();
     return false;
@@ -136,14 +137,25 @@ bool CImageImpl::WriteWith(const QString& name, const QByteArray& encoded) {
 bool CImageImpl::Read(const QString&) { return false; }
 bool CImageImpl::Write(const QString&) { return false; }
 
+// 1- and 4-bit pixels are packed from the high bits of a byte down.
 int CImageImpl::GetPixelIndex(int x, int y) const {
     if (!Inside(x, y) || m_bpp > 8 || !HasDib()) return -1;
-    return Row(y)[(std::size_t(x) * m_bpp) / 8];
+    const std::uint8_t byte = Row(y)[(std::size_t(x) * m_bpp) / 8];
+    if (m_bpp == 8) return byte;
+    const int shift = 8 - m_bpp - (x * m_bpp) % 8;
+    return (byte >> shift) & ((1 << m_bpp) - 1);
 }
 
 bool CImageImpl::SetPixelIndex(int x, int y, int index) {
     if (!Inside(x, y) || m_bpp > 8 || !HasDib()) return false;
-    Row(y)[(std::size_t(x) * m_bpp) / 8] = std::uint8_t(index);
+    std::uint8_t& byte = Row(y)[(std::size_t(x) * m_bpp) / 8];
+    if (m_bpp == 8) {
+        byte = std::uint8_t(index);
+        return true;
+    }
+    const int shift = 8 - m_bpp - (x * m_bpp) % 8;
+    const int mask = ((1 << m_bpp) - 1) << shift;
+    byte = std::uint8_t((byte & ~mask) | ((index << shift) & mask));
     return true;
 }
 

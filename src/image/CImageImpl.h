@@ -24,7 +24,7 @@ public:
     virtual bool Inside(int x, int y) const;
     // A new zeroed picture; colorType -1 means 0 up to 8 bits per pixel and 2 above.
     virtual bool Create(int width, int height, int bpp, int colorType);
-    // x, y in DIB rows: y = 0 is the bottom row.
+    // x, y in DIB rows: y = 0 is the bottom row. 1- and 4-bit pixels are their own bits of a byte.
     virtual int GetPixelIndex(int x, int y) const;
     virtual bool GetPixelColor(int x, int y, std::uint8_t& red, std::uint8_t& green,
                                std::uint8_t& blue) const;
@@ -85,6 +85,11 @@ public:
     // The pixels of DIB row Y as blue, green, red triples, whatever the depth.
     void BgrRow(int y, std::uint8_t* out) const;
 
+    // Why the last Read failed, in a few words ("truncated file", "2-bit BMP"); empty after a
+    // successful read or when no reason is known. Decoders set it where they refuse a file.
+    const QString& ReadError() const { return m_readError; }
+    void SetReadError(const QString& reason) { m_readError = reason; }
+
     // Adopts BLOCK, a packed DIB whose 40-byte header is filled in and whose pixels start after
     // its colour table; builds the palette from the table when it has one.
     bool AdoptDib(std::vector<std::uint8_t> block);
@@ -115,4 +120,5 @@ private:
     int m_rowBytes = 0;
     int m_transparentIndex = -1;
     std::optional<ImagePalette> m_palette;
+    QString m_readError;
 };

@@ -52,6 +52,8 @@ public:
     const std::uint8_t* GetBits() const { return m_impl ? m_impl->GetBits() : nullptr; }
 
     bool Load(const QString& fileName, int type = -1);
+    // Why the last Load gave no picture, when the reader knows ("2-bit BMP", "truncated file").
+    QString ReadError() const { return m_impl ? m_impl->ReadError() : QString(); }
     bool Save(const QString& fileName, int type = -1);
     // The picture as a QImage, top row first; null without a picture.
     QImage MakeBitmap() const;

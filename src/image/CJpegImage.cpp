@@ -19,10 +19,13 @@ struct ErrorManager {
     jpeg_error_mgr pub;
     std::jmp_buf jump;
     bool truncated;
+    char message[JMSG_LENGTH_MAX];  // the library's text of the fatal error
 };
 
 [[noreturn]] void ErrorExit(j_common_ptr cinfo) {
-    std::longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->jump, 1);
+    auto* errors = reinterpret_cast<ErrorManager*>(cinfo->err);
+    (*cinfo->err->format_message)(cinfo, errors->message);
+    std::longjmp(errors->jump, 1);
 }
 
 void EmitMessage(j_common_ptr cinfo, int level) {
@@ -39,6 +42,19 @@ void InitErrors(ErrorManager& errors) {
     errors.pub.emit_message = EmitMessage;
     errors.pub.output_message = Silence;
     errors.truncated = false;
+    errors.message[0] = '\0';
+}
+
+// Turns a row of CMYK samples into blue, green, red. Adobe's writers (marked by their APP14
+// segment) store the inks inverted, 255 meaning none; others store them as they are.
+void CmykToBgr(const JSAMPLE* cmyk, int width, bool inverted, std::uint8_t* bgr) {
+    for (int x = 0; x < width; ++x, cmyk += 4, bgr += 3) {
+        const int flip = inverted ? 0 : 255;
+        const int c = cmyk[0] ^ flip, m = cmyk[1] ^ flip, y = cmyk[2] ^ flip, k = cmyk[3] ^ flip;
+        bgr[0] = std::uint8_t((y * k + 127) / 255);
+        bgr[1] = std::uint8_t((m * k + 127) / 255);
+        bgr[2] = std::uint8_t((c * k + 127) / 255);
+    }
 }
 
 // Entropy-coded data takes at least a few bits per 8x8 block; a file far smaller than its
@@ -69,6 +85,7 @@ bool DecodeInto(const QByteArray& data, CImageImpl* image, int scaleDenom, int& 
     InitErrors(errors);
     if (setjmp(errors.jump)) {
         jpeg_destroy_decompress(&cinfo);
+        if (image) image->SetReadError(QString::fromLatin1(errors.message));
         return false;
     }
     jpeg_create_decompress(&cinfo);
@@ -76,36 +93,51 @@ bool DecodeInto(const QByteArray& data, CImageImpl* image, int scaleDenom, int& 
                  static_cast<unsigned long>(data.size()));
     jpeg_read_header(&cinfo, TRUE);
     const bool grey = cinfo.num_components == 1;
+    // CMYK and YCCK (which the library turns into CMYK) are read as colour pictures.
+    const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     width = int(cinfo.image_width);
     height = int(cinfo.image_height);
     bpp = grey ? 8 : 24;
-    if (!image || (!grey && cinfo.num_components != 3) ||
-        !Plausible(cinfo.image_width, cinfo.image_height, std::size_t(data.size()))) {
+    const char* refusal = !grey && cinfo.num_components != 3 && !cmyk ? "JPEG of unusual colour components"
+                          : !Plausible(cinfo.image_width, cinfo.image_height, std::size_t(data.size()))
+                              ? "picture larger than its file can hold"
+                              : nullptr;
+    if (!image || refusal) {
         jpeg_destroy_decompress(&cinfo);
+        if (image) image->SetReadError(QString::fromLatin1(refusal));
         return !image;
     }
-    cinfo.out_color_space = grey ? JCS_GRAYSCALE : JCS_EXT_BGR;
+    cinfo.out_color_space = grey ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_EXT_BGR;
     cinfo.quantize_colors = FALSE;
     cinfo.scale_num = 1;
     cinfo.scale_denom = std::clamp(scaleDenom, 1, 8);
     jpeg_start_decompress(&cinfo);
-    const int rowsOut = int(cinfo.output_height);
-    if (!image->Create(int(cinfo.output_width), rowsOut, grey ? 8 : 24, -1)) {
+    const int rowsOut = int(cinfo.output_height), columns = int(cinfo.output_width);
+    if (!image->Create(columns, rowsOut, grey ? 8 : 24, -1)) {
         jpeg_destroy_decompress(&cinfo);
+        image->SetReadError(QStringLiteral("out of memory"));
         return false;
     }
     if (grey) image->MakeGreyPalette(256);
-    // Scan line k (the top first) goes straight into DIB row height - 1 - k.
+    // Scan line k (the top first) goes straight into DIB row height - 1 - k; CMYK lines pass
+    // through a buffer of the library's pool.
+    JSAMPARRAY inks = cmyk ? (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE,
+                                                        JDIMENSION(columns * 4), kRowsPerCall)
+                           : nullptr;
     JSAMPROW rows[kRowsPerCall];
     while (cinfo.output_scanline < cinfo.output_height) {
         const int first = int(cinfo.output_scanline);
         const int count = std::min(kRowsPerCall, rowsOut - first);
-        for (int i = 0; i < count; ++i) rows[i] = image->Row(rowsOut - 1 - (first + i));
-        if (jpeg_read_scanlines(&cinfo, rows, JDIMENSION(count)) == 0) break;
+        for (int i = 0; i < count; ++i) rows[i] = cmyk ? inks[i] : image->Row(rowsOut - 1 - (first + i));
+        const int read = int(jpeg_read_scanlines(&cinfo, rows, JDIMENSION(count)));
+        if (read == 0) break;
+        for (int i = 0; cmyk && i < read; ++i)
+            CmykToBgr(inks[i], columns, cinfo.saw_Adobe_marker, image->Row(rowsOut - 1 - (first + i)));
     }
     const bool complete = cinfo.output_scanline == cinfo.output_height && !errors.truncated;
     if (complete) jpeg_finish_decompress(&cinfo);
     jpeg_destroy_decompress(&cinfo);
+    if (!complete) image->SetReadError(QStringLiteral("truncated file"));
     return complete;
 }
 

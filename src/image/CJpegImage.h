@@ -4,8 +4,8 @@
 
 #include <QByteArray>
 
-// JPEG through libjpeg: grey files become 8-bit pictures with a grey palette, colour files 24-bit
-// ones; pictures are written as 24-bit colour JPEGs at the quality the object was made with.
+// JPEG through libjpeg: grey files become 8-bit pictures with a grey palette, colour files (CMYK
+// and YCCK too) 24-bit ones; pictures are written as 24-bit colour JPEGs at the quality the object was made with.
 class CJpegImage final : public CImageImpl {
 public:
     explicit CJpegImage(const QString& fileName = {});

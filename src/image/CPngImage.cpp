@@ -5,14 +5,13 @@
 #include <png.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace {
 
-// Transparent pixels show this colour.
+// Transparent pixels show this colour, whatever the file's colour type.
 constexpr png_color_16 kBackground = {0, 31, 127, 255, 0};
-// zlib's best ratio is about 1032:1; a larger picture than that for its file size is refused.
-constexpr std::uint64_t kMaxDeflateRatio = 1100;
 
 struct MemoryReader {
     const png_byte* data;
@@ -34,28 +33,34 @@ void WriteToMemory(png_structp png, png_bytep data, std::size_t length) {
 
 void FlushMemory(png_structp) {}
 
-// Our callers report failures in the program's own words; libpng's texts stay off stderr.
+// libpng's texts stay off stderr; the text of a fatal error is kept to tell why a file failed.
+struct ErrorText {
+    char text[128] = {};
+};
 void Silence(png_structp, png_const_charp) {}
-[[noreturn]] void FailSilently(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+[[noreturn]] void FailSilently(png_structp png, png_const_charp message) {
+    if (auto* error = static_cast<ErrorText*>(png_get_error_ptr(png)))
+        std::snprintf(error->text, sizeof error->text, "%s", message);
+    png_longjmp(png, 1);
+}
 
-// Blends the palette entries that tRNS makes transparent over palette entry 0, as libpng's
-// background composition does for palette files.
+// Blends the palette entries that tRNS makes transparent over the background, as libpng
+// composes the pixels of the other colour types.
 void CompositePalette(png_structp png, png_infop info, std::vector<png_color>& colours) {
     png_bytep alpha = nullptr;
     int count = 0;
-    if (!png_get_tRNS(png, info, &alpha, &count, nullptr) || !alpha || colours.empty()) return;
-    const png_color back = colours[0];
+    if (!png_get_tRNS(png, info, &alpha, &count, nullptr) || !alpha) return;
     for (int i = 0; i < std::min<int>(count, int(colours.size())); ++i) {
         const int a = alpha[i];
         png_color& c = colours[i];
-        c.red = png_byte((c.red * a + back.red * (255 - a) + 127) / 255);
-        c.green = png_byte((c.green * a + back.green * (255 - a) + 127) / 255);
-        c.blue = png_byte((c.blue * a + back.blue * (255 - a) + 127) / 255);
+        c.red = png_byte((c.red * a + kBackground.red * (255 - a) + 127) / 255);
+        c.green = png_byte((c.green * a + kBackground.green * (255 - a) + 127) / 255);
+        c.blue = png_byte((c.blue * a + kBackground.blue * (255 - a) + 127) / 255);
     }
 }
 
-bool DecodeInto(MemoryReader& reader, CImageImpl& image) {
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, FailSilently, Silence);
+bool DecodeInto(MemoryReader& reader, CImageImpl& image, ErrorText& error) {
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &error, FailSilently, Silence);
     if (!png) return false;
     png_infop info = png_create_info_struct(png);
     if (!info) {
@@ -65,6 +70,7 @@ bool DecodeInto(MemoryReader& reader, CImageImpl& image) {
     // ASSUMPTION: nothing with a destructor lives in this frame across the jump.
     if (setjmp(png_jmpbuf(png))) {
         png_destroy_read_struct(&png, &info, nullptr);
+        image.SetReadError(QString::fromLatin1(error.text));
         return false;
     }
     png_set_read_fn(png, &reader, ReadFromMemory);
@@ -77,20 +83,30 @@ bool DecodeInto(MemoryReader& reader, CImageImpl& image) {
     png_uint_32 width = 0, height = 0;
     int bitDepth = 0, colourType = 0, interlace = 0;
     png_get_IHDR(png, info, &width, &height, &bitDepth, &colourType, &interlace, nullptr, nullptr);
+    // Deflate packs a flat picture or a scanned page into almost nothing, so only the decoded
+    // size is bounded, not its ratio to the file's.
     const std::uint64_t pixels = std::uint64_t(width) * height;
-    if (pixels == 0 || pixels > std::uint64_t(ImageLibrary::kMaxPixels) ||
-        pixels > std::uint64_t(reader.size) * kMaxDeflateRatio) {
+    if (pixels == 0 || pixels > std::uint64_t(ImageLibrary::kMaxPixels)) {
         png_destroy_read_struct(&png, &info, nullptr);
+        image.SetReadError(QStringLiteral("picture too large"));
         return false;
     }
 
     const bool palette = colourType == PNG_COLOR_TYPE_PALETTE;
+    const bool composed =
+        !palette && ((colourType & PNG_COLOR_MASK_ALPHA) || png_get_valid(png, info, PNG_INFO_tRNS));
     if (bitDepth == 16) png_set_strip_16(png);
     if (!palette && bitDepth < 8) png_set_expand_gray_1_2_4_to_8(png);
     if (palette && bitDepth == 2) png_set_packing(png);
-    if (!palette && ((colourType & PNG_COLOR_MASK_ALPHA) || png_get_valid(png, info, PNG_INFO_tRNS)))
+    if (composed) {
+        // Grey pictures become colour ones to show the same background. Pixels blend with it
+        // by their stored values, as palette entries do: the file's gamma is overridden, so a
+        // gAMA chunk cannot change the result.
+        png_set_gray_to_rgb(png);
+        png_set_gamma(png, PNG_GAMMA_LINEAR, PNG_GAMMA_LINEAR);
         png_set_background(png, &kBackground, PNG_BACKGROUND_GAMMA_SCREEN, 0, 1.0);
-    if (colourType & PNG_COLOR_MASK_COLOR) png_set_bgr(png);
+    }
+    if ((colourType & PNG_COLOR_MASK_COLOR) || composed) png_set_bgr(png);
     const int passes = png_set_interlace_handling(png);
     png_read_update_info(png, info);
 
@@ -99,6 +115,7 @@ bool DecodeInto(MemoryReader& reader, CImageImpl& image) {
     if (!image.Create(int(width), int(height), bpp, palette ? 3 : (channels >= 3 ? 2 : 0)) ||
         png_get_rowbytes(png, info) > std::size_t(image.GetRowBytes())) {
         png_destroy_read_struct(&png, &info, nullptr);
+        image.SetReadError(QStringLiteral("out of memory"));
         return false;
     }
     if (palette) {
@@ -171,9 +188,13 @@ bool EncodeInto(const CImageImpl& image, QByteArray& out, std::vector<std::uint8
 
 bool CPngImage::Decode(const QByteArray& data, CImageImpl& image) {
     const auto* bytes = reinterpret_cast<const png_byte*>(data.constData());
-    if (data.size() < 8 || png_sig_cmp(bytes, 0, 8) != 0) return false;
+    if (data.size() < 8 || png_sig_cmp(bytes, 0, 8) != 0) {
+        image.SetReadError(QStringLiteral("not a PNG file"));
+        return false;
+    }
     MemoryReader reader{bytes, std::size_t(data.size()), 0};
-    return DecodeInto(reader, image);
+    ErrorText error;
+    return DecodeInto(reader, image, error);
 }
 
 QByteArray CPngImage::Encode(const CImageImpl& image) {

@@ -26,6 +26,7 @@ std::optional<CImageObject> Tint(const CImageObject& image, QRgb target, int int
 
 void Brightness(CImageObject& image, int value) {
     if (!image.IsValid()) return;
+    if (image.GetBitsPerPixel() < 8) image = WidenTo8Bits(image);
     const int delta = value - 128;
     std::array<std::uint8_t, 256> lighter{};
     for (int c = 0; c < 256; ++c) lighter[std::size_t(c)] = std::uint8_t(std::clamp(c + delta, 0, 255));

@@ -20,6 +20,8 @@ CImageObject FlipVertical(const CImageObject& image);
 CImageObject Rotate90Clockwise(const CImageObject& image);
 CImageObject Rotate90CounterClockwise(const CImageObject& image);
 CImageObject Rotate180(const CImageObject& image);
+// The picture with 1- and 4-bit pixels widened to a byte each, in the same colours.
+CImageObject WidenTo8Bits(const CImageObject& image);
 // The part of the picture in RECT, given from the top-left of the picture as displayed; parts
 // outside the picture come out as index or colour 0.
 CImageObject Crop(const CImageObject& image, const QRect& rect);
@@ -38,6 +40,7 @@ std::optional<CImageObject> RotateByAngle(const CImageObject& image, double degr
 // Moves every colour towards TARGET by INTENSITY / 256 of the way.
 std::optional<CImageObject> Tint(const CImageObject& image, QRgb target, int intensity);
 // Adds VALUE - 128 to every channel in place, held between 0 and 255 (128 changes nothing).
+// 1- and 4-bit pictures become 8-bit ones first, so that every pixel can take its nearest colour.
 void Brightness(CImageObject& image, int value);
 
 }  // namespace ImageTransforms

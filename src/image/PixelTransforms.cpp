@@ -30,10 +30,18 @@ CImageObject MakeLike(const CImageObject& source, int width, int height) {
     CImageObject result;
     const int bpp = std::max(8, source.GetBitsPerPixel());
     if (!result.Create(width, height, bpp, source.GetColorType())) return result;
-    // ASSUMPTION: a picture of 8 bits or less without a palette has the colour table that
-    // Create gives every new picture, so the destination's own table matches it.
-    if (const ImagePalette* palette = source.GetPalette()) result.SetPaletteFromObject(*palette);
-    result.GetImplementation()->SetTransparentIndex(source.GetImplementation()->TransparentIndex());
+    const CImageImpl& impl = *source.GetImplementation();
+    if (const ImagePalette* palette = source.GetPalette()) {
+        result.SetPaletteFromObject(*palette);
+    } else if (source.GetBitsPerPixel() < 8) {
+        // The widened pixels keep their colours through a palette of the source's table.
+        std::vector<PaletteEntry> colours(std::size_t(impl.TableEntries()));
+        for (std::size_t i = 0; i < colours.size(); ++i) impl.IndexColor(int(i), colours[i]);
+        result.SetPaletteFromObject(ImagePalette(std::move(colours)));
+    }
+    // ASSUMPTION: an 8-bit picture without a palette has the colour table that Create gives
+    // every new picture, so the destination's own table matches it.
+    result.GetImplementation()->SetTransparentIndex(impl.TransparentIndex());
     return result;
 }
 
@@ -82,6 +90,10 @@ CImageObject Rotate90CounterClockwise(const CImageObject& image) {
 }
 
 CImageObject Rotate180(const CImageObject& image) { return Rotate90Clockwise(Rotate90Clockwise(image)); }
+
+CImageObject WidenTo8Bits(const CImageObject& image) {
+    return Remap(image, image.GetWidth(), image.GetHeight(), [](int x, int y) { return std::pair(x, y); });
+}
 
 CImageObject Crop(const CImageObject& image, const QRect& rect) {
     if (!image.IsValid() || rect.width() <= 0 || rect.height() <= 0) return {};

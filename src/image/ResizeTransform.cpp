@@ -1,8 +1,9 @@
 // Resizing in two separable passes with per-position contribution lists (the filtered
 // resampling of Schumacher's "General Filtered Image Rescaling", Graphics Gems III).
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
-#include <unordered_map>
 
 #include "ImageTransforms.h"
 #include "ParallelRows.h"
@@ -49,13 +50,43 @@ double FilterValue(Filter filter, double x) {
     return 0.0;
 }
 
+// Weights are fixed point with this many fraction bits; each output sums whole products and is
+// rounded once.
+constexpr int kFractionBits = 14;
+constexpr int kOne = 1 << kFractionBits;
+
 // For every output position: the first source position and the weights from there on.
 struct Contributions {
     std::vector<int> left;
     std::vector<int> count;
     std::vector<int> start;  // index of the position's first weight in WEIGHTS
-    std::vector<double> weights;
+    std::vector<std::int32_t> weights;  // summing to kOne for each position
 };
+
+// Fixes the weights of one position: normalised to kOne with the rounding left over given to
+// the largest, so that a flat picture stays exactly flat. When they do not add up to anything
+// positive (BLACKMAN vanishes at +-0.5, so an enlargement can meet only such points), the
+// nearest source pixel is taken.
+void AddPosition(Contributions& c, const std::vector<double>& weights, double total, int left, double centre,
+                 int inLength) {
+    c.start.push_back(int(c.weights.size()));
+    if (!(total > 0)) {
+        c.left.push_back(std::clamp(int(std::floor(centre + 0.5)), 0, inLength - 1));
+        c.count.push_back(1);
+        c.weights.push_back(kOne);
+        return;
+    }
+    c.left.push_back(left);
+    c.count.push_back(int(weights.size()));
+    std::int32_t sum = 0;
+    std::size_t largest = c.weights.size();
+    for (double w : weights) {
+        c.weights.push_back(std::int32_t(std::lround(w / total * kOne)));
+        sum += c.weights.back();
+        if (c.weights.back() > c.weights[largest]) largest = c.weights.size() - 1;
+    }
+    c.weights[largest] += kOne - sum;
+}
 
 Contributions MakeContributions(int outLength, int inLength, Filter filter) {
     const double scale = double(outLength) / inLength;
@@ -64,64 +95,32 @@ Contributions MakeContributions(int outLength, int inLength, Filter filter) {
     const double fscale = scale < 1.0 ? scale : 1.0;
     const int window = 2 * int(std::ceil(width)) + 1;
     Contributions c;
-    c.left.resize(std::size_t(outLength));
-    c.count.resize(std::size_t(outLength));
-    c.start.resize(std::size_t(outLength));
     c.weights.reserve(std::size_t(outLength) * std::size_t(window));
+    std::vector<double> weights;
     for (int u = 0; u < outLength; ++u) {
-        const double centre = u / scale;
+        // Pixel centres meet: output pixel u covers source u / scale to (u + 1) / scale.
+        const double centre = (u + 0.5) / scale - 0.5;
         int left = std::max(0, int(std::floor(centre - width)));
         const int right = std::min(int(std::ceil(centre + width)), inLength - 1);
         if (right - left + 1 > window) ++left;
-        c.left[std::size_t(u)] = left;
-        c.start[std::size_t(u)] = int(c.weights.size());
+        weights.clear();
         double total = 0;
         for (int i = left; i <= right; ++i) {
-            const double weight = fscale * FilterValue(filter, fscale * (centre - i));
-            c.weights.push_back(weight);
-            total += weight;
+            weights.push_back(fscale * FilterValue(filter, fscale * (centre - i)));
+            total += weights.back();
         }
-        c.count[std::size_t(u)] = std::max(0, right - left + 1);
-        if (total > 0)
-            for (int k = 0; k < c.count[std::size_t(u)]; ++k)
-                c.weights[std::size_t(c.start[std::size_t(u)] + k)] /= total;
+        AddPosition(c, weights, total, left, centre, inLength);
     }
     return c;
 }
 
-// One weighted term of a channel: the product cut toward zero; sums wrap at 256 as bytes do.
-inline int Term(double weight, int channel) { return int(weight * channel); }
-
-// The terms of each weight for every channel value, looked up instead of multiplied. Weights
-// repeat along a line for most scales, so equal weights share one table; with too many
-// different weights, or weights outside 0..1, the terms are multiplied out instead.
-struct TermTables {
-    static constexpr std::size_t kMaxTables = 4096;
-    std::vector<std::uint8_t> tables;
-    std::vector<std::uint32_t> offsetOf;  // per weight of the contributions
-    bool usable = true;
-
-    explicit TermTables(const std::vector<double>& weights) {
-        std::unordered_map<double, std::uint32_t> known;
-        offsetOf.reserve(weights.size());
-        for (double w : weights) {
-            if (w < 0 || w > 1 || known.size() > kMaxTables) {
-                usable = false;
-                return;
-            }
-            auto [it, added] = known.emplace(w, std::uint32_t(tables.size()));
-            if (added)
-                for (int c = 0; c < 256; ++c) tables.push_back(std::uint8_t(Term(w, c)));
-            offsetOf.push_back(it->second);
-        }
-    }
-};
+// A channel from its fixed-point sum: rounded, and held to 0..255 should a filter overshoot.
+inline int Channel(std::int32_t sum) { return std::clamp((sum + kOne / 2) >> kFractionBits, 0, 255); }
 
 // Filters the rows of IMAGE into OUT (as wide as the new picture). Each row is read as
 // blue, green, red bytes whatever the picture's depth.
 void HorizontalPass(const CImageObject& image, WorkBuffer& out, const Contributions& c,
                     const ImageTransforms::Progress& progress) {
-    const TermTables terms(c.weights);
     const CImageImpl& source = *image.GetImplementation();
     ParallelRows(source.GetHeight(), [&](int begin, int end, bool first) {
         std::vector<std::uint8_t> bgr(std::size_t(source.GetWidth()) * 3);
@@ -130,61 +129,47 @@ void HorizontalPass(const CImageObject& image, WorkBuffer& out, const Contributi
             source.BgrRow(y, bgr.data());
             std::uint32_t* dst = out.Row(y);
             for (int u = 0; u < out.width; ++u) {
-                const int start = c.start[std::size_t(u)], count = c.count[std::size_t(u)];
+                const std::int32_t* w = c.weights.data() + c.start[std::size_t(u)];
                 const std::uint8_t* p = bgr.data() + 3 * std::size_t(c.left[std::size_t(u)]);
-                int r = 0, g = 0, b = 0;
-                if (terms.usable) {
-                    const std::uint32_t* offsets = terms.offsetOf.data() + start;
-                    for (int k = 0; k < count; ++k, p += 3) {
-                        const std::uint8_t* t = terms.tables.data() + offsets[k];
-                        b += t[p[0]];
-                        g += t[p[1]];
-                        r += t[p[2]];
-                    }
-                } else {
-                    const double* w = c.weights.data() + start;
-                    for (int k = 0; k < count; ++k, p += 3) {
-                        b += Term(w[k], p[0]);
-                        g += Term(w[k], p[1]);
-                        r += Term(w[k], p[2]);
-                    }
+                std::int32_t r = 0, g = 0, b = 0;
+                for (int k = 0; k < c.count[std::size_t(u)]; ++k, p += 3) {
+                    b += w[k] * p[0];
+                    g += w[k] * p[1];
+                    r += w[k] * p[2];
                 }
-                dst[u] = Pack(r, g, b);
+                dst[u] = Pack(Channel(r), Channel(g), Channel(b));
             }
         }
     });
 }
 
 // Filters the columns of IN into the rows of the 24-bit RESULT, an output row at a time: each
-// output row gathers the weighted source rows in the same order a column walk would, so the
-// sums are the same.
+// output row gathers its weighted source rows, so both buffers are walked along their rows.
 void VerticalPass(const WorkBuffer& in, CImageImpl& result, const Contributions& c,
                   const ImageTransforms::Progress& progress) {
     const int width = result.GetWidth();
     ParallelRows(result.GetHeight(), [&](int begin, int end, bool first) {
-        std::vector<int> r(static_cast<std::size_t>(width)), g(r.size()), b(r.size());
+        std::vector<std::int32_t> r(static_cast<std::size_t>(width)), g(r.size()), b(r.size());
         for (int v = begin; v < end; ++v) {
             if (first && progress) progress(50 + int(50.0 * (v - begin) / (end - begin)));
             std::fill(r.begin(), r.end(), 0);
             std::fill(g.begin(), g.end(), 0);
             std::fill(b.begin(), b.end(), 0);
-            const double* w = c.weights.data() + c.start[std::size_t(v)];
+            const std::int32_t* w = c.weights.data() + c.start[std::size_t(v)];
             for (int k = 0; k < c.count[std::size_t(v)]; ++k) {
                 const std::uint32_t* src = in.Row(c.left[std::size_t(v)] + k);
-                // One weight for the whole source row: its terms are tabled once.
-                int table[256];
-                for (int value = 0; value < 256; ++value) table[value] = Term(w[k], value);
+                const std::int32_t weight = w[k];
                 for (int x = 0; x < width; ++x) {
-                    r[std::size_t(x)] += table[Red(src[x])];
-                    g[std::size_t(x)] += table[Green(src[x])];
-                    b[std::size_t(x)] += table[Blue(src[x])];
+                    r[std::size_t(x)] += weight * Red(src[x]);
+                    g[std::size_t(x)] += weight * Green(src[x]);
+                    b[std::size_t(x)] += weight * Blue(src[x]);
                 }
             }
             std::uint8_t* dst = result.Row(v);
             for (int x = 0; x < width; ++x, dst += 3) {
-                dst[0] = std::uint8_t(b[std::size_t(x)]);
-                dst[1] = std::uint8_t(g[std::size_t(x)]);
-                dst[2] = std::uint8_t(r[std::size_t(x)]);
+                dst[0] = std::uint8_t(Channel(b[std::size_t(x)]));
+                dst[1] = std::uint8_t(Channel(g[std::size_t(x)]));
+                dst[2] = std::uint8_t(Channel(r[std::size_t(x)]));
             }
         }
     });

@@ -11,39 +11,42 @@ namespace {
 
 constexpr double kDegreesToRadians = 0.017453292519943295;
 
-// Adds two pixels channel by channel, each channel wrapping at 256 (three bytes of a word
-// added at once without carries between them).
-inline std::uint32_t AddChannels(std::uint32_t a, std::uint32_t b) {
-    return ((a & 0x7F7F7Fu) + (b & 0x7F7F7Fu)) ^ ((a ^ b) & 0x808080u);
-}
+// The part of each channel a pixel gives to its neighbour when a line is skewed by WEIGHT:
+// trunc(value * weight), looked up instead of multiplied for every pixel.
+class CarryTable {
+public:
+    explicit CarryTable(double weight) {
+        for (int c = 0; c < 256; ++c) m_part[c] = std::uint8_t(int(c * weight));
+    }
+    std::uint32_t operator()(std::uint32_t p) const { return Pack(m_part[Red(p)], m_part[Green(p)], m_part[Blue(p)]); }
+
+private:
+    std::uint8_t m_part[256];
+};
+
+// The skewed pixel: what P keeps plus what its predecessor gave. Per channel that is below
+// p(1-w) + 1 + q w <= 256, so the sum of the words never carries from one channel into the next.
+inline std::uint32_t Blend(std::uint32_t p, std::uint32_t kept, std::uint32_t carried) { return p - kept + carried; }
 
 // Copies a line of N pixels into a line of M pixels shifted by OFFSET, each pixel giving WEIGHT
-// of itself to the next one. Channels wrap at 256 as bytes do.
+// of itself to the next one. The background beside the line takes part like a pixel: the first
+// pixel gets its share and the one after the last gets the rest, so the edges blend into it.
 void SkewLine(const std::uint32_t* in, int n, std::uint32_t* out, int m, int offset, double weight,
               std::uint32_t background) {
-    // The part each channel value gives away, trunc(value * weight), looked up instead of
-    // multiplied for every pixel; it never exceeds the value, so p - left never borrows.
-    std::uint32_t red[256], green[256], blue[256];
-    for (int c = 0; c < 256; ++c) {
-        const auto part = std::uint32_t(int(c * weight)) & 0xFFu;
-        red[c] = part << 16;
-        green[c] = part << 8;
-        blue[c] = part;
-    }
+    const CarryTable carry(weight);
+    const std::uint32_t backgroundPart = carry(background);
     for (int i = 0; i < std::min(offset, m); ++i) out[i] = background;
-    std::uint32_t old = background;
     // Pixels that land inside the line; the others only pass their part on.
     const int first = std::clamp(-offset, 0, n), last = std::clamp(m - offset, 0, n);
-    for (int i = 0; i < first; ++i) old = red[Red(in[i])] | green[Green(in[i])] | blue[Blue(in[i])];
+    std::uint32_t old = first > 0 ? carry(in[first - 1]) : backgroundPart;
     for (int i = first; i < last; ++i) {
-        const std::uint32_t p = in[i];
-        const std::uint32_t left = red[Red(p)] | green[Green(p)] | blue[Blue(p)];
-        out[offset + i] = AddChannels(p - left, old);
+        const std::uint32_t left = carry(in[i]);
+        out[offset + i] = Blend(in[i], left, old);
         old = left;
     }
-    if (last < n) old = red[Red(in[n - 1])] | green[Green(in[n - 1])] | blue[Blue(in[n - 1])];
+    if (last < n) old = carry(in[n - 1]);
     const int end = offset + n;
-    if (end >= 0 && end < m) out[end] = old;
+    if (end >= 0 && end < m) out[end] = Blend(background, backgroundPart, old);
     for (int pos = std::max(end + 1, 0); pos < m; ++pos) out[pos] = background;
 }
 
@@ -53,13 +56,14 @@ void SkewLine(const std::uint32_t* in, int n, std::uint32_t* out, int m, int off
 void SkewColumns(const WorkBuffer& in, WorkBuffer& out, const std::vector<double>& offsets,
                  std::uint32_t background, const std::function<void(double)>& report) {
     const int columns = out.width;
-    // Per column its whole offset and the part its weight takes of each channel value.
+    // Per column its whole offset and its carry.
     std::vector<int> shift(static_cast<std::size_t>(columns));
-    std::vector<std::uint8_t> parts(static_cast<std::size_t>(columns) * 256);
+    std::vector<CarryTable> carries;
+    carries.reserve(static_cast<std::size_t>(columns));
     for (int l = 0; l < columns; ++l) {
-        const double offset = offsets[std::size_t(l)], weight = offset - std::floor(offset);
+        const double offset = offsets[std::size_t(l)];
         shift[std::size_t(l)] = int(std::floor(offset));
-        for (int c = 0; c < 256; ++c) parts[std::size_t(l) * 256 + std::size_t(c)] = std::uint8_t(int(c * weight));
+        carries.emplace_back(offset - std::floor(offset));
     }
     const int h1 = in.height;
     ParallelRows(out.height, [&](int begin, int end, bool reporting) {
@@ -72,15 +76,10 @@ void SkewColumns(const WorkBuffer& in, WorkBuffer& out, const std::vector<double
                     dst[l] = background;
                     continue;
                 }
-                const std::uint8_t* part = parts.data() + std::size_t(l) * 256;
-                const auto leftOf = [part](std::uint32_t p) { return Pack(part[Red(p)], part[Green(p)], part[Blue(p)]); };
-                const std::uint32_t old = i == 0 ? background : leftOf(in.Row(i - 1)[l]);
-                if (i == h1) {
-                    dst[l] = old;
-                    continue;
-                }
-                const std::uint32_t p = in.Row(i)[l];
-                dst[l] = AddChannels(p - leftOf(p), old);
+                const CarryTable& carry = carries[std::size_t(l)];
+                const std::uint32_t old = carry(i == 0 ? background : in.Row(i - 1)[l]);
+                const std::uint32_t p = i == h1 ? background : in.Row(i)[l];
+                dst[l] = Blend(p, carry(p), old);
             }
         }
     });

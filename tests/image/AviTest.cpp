@@ -4,6 +4,7 @@
 #include "image/CJpegImage.h"
 #include "image/DibFormat.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -19,16 +20,31 @@ QByteArray Chunk(const char* id, const QByteArray& body) {
 
 QByteArray List(const char* type, const QByteArray& body) { return Chunk("LIST", QByteArray(type, 4) + body); }
 
-// An AVI with an audio stream first and a video stream second (stream 01).
-QByteArray MakeAvi(const QByteArray& format, const QByteArray& frame, const char* frameId = "01dc") {
+// An AVI with an audio stream first and a video stream second (stream 01), whose "movi" list
+// holds MOVI.
+QByteArray MakeAviOf(const QByteArray& format, const QByteArray& movi) {
     const QByteArray audio = List("strl", Chunk("strh", QByteArray("auds") + QByteArray(52, '\0')) +
                                               Chunk("strf", QByteArray(18, '\0')));
     const QByteArray video = List("strl", Chunk("strh", QByteArray("vids") + QByteArray(52, '\0')) +
                                               Chunk("strf", format));
     const QByteArray hdrl = List("hdrl", Chunk("avih", QByteArray(56, '\0')) + audio + video);
-    const QByteArray movi = List("movi", Chunk("00wb", "sound") + Chunk(frameId, {}) +
-                                             List("rec ", Chunk(frameId, frame)));
-    return Chunk("RIFF", QByteArray("AVI ") + hdrl + movi);
+    return Chunk("RIFF", QByteArray("AVI ") + hdrl + List("movi", movi));
+}
+
+QByteArray MakeAvi(const QByteArray& format, const QByteArray& frame, const char* frameId = "01dc") {
+    return MakeAviOf(format, Chunk("00wb", "sound") + Chunk(frameId, {}) + List("rec ", Chunk(frameId, frame)));
+}
+
+// CHUNK inside DEPTH "rec " lists, each the only content of the one around it.
+QByteArray NestedInRecLists(int depth, const QByteArray& chunk) {
+    QByteArray out(qsizetype(depth) * 12, '\0');
+    for (int level = 0; level < depth; ++level) {
+        auto* at = reinterpret_cast<std::uint8_t*>(out.data()) + std::size_t(level) * 12;
+        std::copy_n("LIST", 4, at);
+        Dib::Put32(at + 4, std::uint32_t(out.size() - level * 12 - 8 + chunk.size()));
+        std::copy_n("rec ", 4, at + 8);
+    }
+    return out + chunk;
 }
 
 // The header and colour table of a frame of IMAGE, as a stream format.
@@ -100,4 +116,35 @@ TEST(Avi, DamagedFilesFailAndNothingIsWritten) {
     }
     CImageObject frame(dir.Path("c.avi"));
     EXPECT_FALSE(frame.Save(dir.Path("out.avi")));
+}
+
+TEST(Avi, ListsNestedDeeperThanAnyWriterMakesAreRefusedWithoutRecursion) {
+    ScopedTestDir dir;
+    CImageObject source = MakeColour(6, 4);
+    const QByteArray frame = Chunk("01dc", PixelsOf(source));
+    dir.Write("three.avi", MakeAviOf(FormatOf(source), NestedInRecLists(3, frame)));
+    EXPECT_TRUE(SameColours(CImageObject(dir.Path("three.avi")), source));
+    // Each level once took a frame of the reader's stack.
+    dir.Write("deep.avi", MakeAviOf(FormatOf(source), NestedInRecLists(200000, frame)));
+    CImageObject deep;
+    EXPECT_FALSE(deep.Load(dir.Path("deep.avi")));
+    EXPECT_EQ(deep.ReadError(), QStringLiteral("lists nested too deep in AVI"));
+}
+
+TEST(Avi, CompressedVideoItCannotDecodeIsNamed) {
+    ScopedTestDir dir;
+    QByteArray format(40, '\0');
+    Dib::InfoHeader h;
+    h.width = 32;
+    h.height = 24;
+    h.bitCount = 24;
+    for (const auto& [codec, reason] : {std::pair("XVID", "MPEG-4 video in AVI"), std::pair("avc1", "H.264 video in AVI"),
+                                        std::pair("cvid", "\"cvid\" video in AVI")}) {
+        h.compression = Dib::Get32(reinterpret_cast<const std::uint8_t*>(codec));
+        h.Store(reinterpret_cast<std::uint8_t*>(format.data()));
+        dir.Write("v.avi", MakeAvi(format, QByteArray(100, 'x'), "01dc"));
+        CImageObject frame;
+        EXPECT_FALSE(frame.Load(dir.Path("v.avi")));
+        EXPECT_EQ(frame.ReadError(), QString::fromLatin1(reason));
+    }
 }

@@ -6,7 +6,10 @@
 #include "platform/HeadlessUi.h"
 
 #include <QPainter>
+#include <QProcess>
+#include <future>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 TEST(ImageObject, TypeFollowsTheExtensionWhateverItsCase) {
     EXPECT_EQ(ImageTypeFromFileName("a.JPG"), IMAGE_JPEG);
@@ -70,6 +73,29 @@ TEST(ImageObject, PixelAccessFollowsThePaletteRules) {
     const std::uint8_t* table = image.GetImplementation()->DibBlock().data() + 40;
     EXPECT_EQ(Dib::Get16(table + 2), 1);
     EXPECT_EQ(Dib::Get16(table + 4), 2);
+}
+
+TEST(ImageObject, PixelsOfOneAndFourBitsAreTheirOwnBits) {
+    for (int bpp : {1, 4}) {
+        CImageObject image;
+        ASSERT_TRUE(image.Create(9, 2, bpp, -1));
+        std::vector<std::uint8_t> rgb;
+        for (int i = 0; i < (1 << bpp); ++i) rgb.insert(rgb.end(), {std::uint8_t(i * 16), 0, 7});
+        image.SetPaletteFromTriples(1 << bpp, rgb.data());
+        // High bits first: 0xB4 holds 1,0,1,1,0,1,0,0 at 1 bit and 11,4 at 4 bits.
+        std::fill_n(image.GetImplementation()->Row(1), image.GetRowBytes(), std::uint8_t(0xB4));
+        EXPECT_EQ(image.GetPixelIndex(0, 1), bpp == 1 ? 1 : 11) << bpp;
+        EXPECT_EQ(image.GetPixelIndex(1, 1), bpp == 1 ? 0 : 4) << bpp;
+        std::uint8_t r, g, b;
+        ASSERT_TRUE(image.GetPixelColor(1, 1, r, g, b));
+        EXPECT_EQ(r, bpp == 1 ? 0 : 64);
+        // Setting a pixel leaves its neighbours in the same byte alone.
+        ASSERT_TRUE(image.SetPixelIndex(1, 0, 1));
+        EXPECT_EQ(image.GetPixelIndex(0, 0), 0);
+        EXPECT_EQ(image.GetPixelIndex(1, 0), 1);
+        EXPECT_EQ(image.GetPixelIndex(2, 0), 0);
+        EXPECT_EQ(image.GetImplementation()->Row(0)[0], bpp == 1 ? 0x40 : 0x01);
+    }
 }
 
 TEST(ImageObject, ASecondPaletteIsReportedAndStillReplacesTheFirst) {
@@ -183,4 +209,60 @@ TEST(DibHelpers, CountsColoursAndSavesWithErrorCodes) {
     EXPECT_EQ(DibHelpers::DibNumColors(core), 16);
     EXPECT_EQ(DibHelpers::PaletteSize(core), 48);
     EXPECT_EQ(DibHelpers::SaveDibToFile(core, dir.Path("core.bmp")), DibHelpers::DibBadHeader);
+}
+
+TEST(ImageObject, ReadsOnlyRegularFiles) {
+    ScopedTestDir dir;
+    // A device, a pipe and a folder, each named like a picture: refused at once, none is read.
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), dir.Path("zero.jpg")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.Path("pipe.png")).constData(), 0600), 0);
+    ASSERT_TRUE(QDir(dir.Path()).mkdir(QStringLiteral("folder.bmp")));
+    for (const char* name : {"zero.jpg", "pipe.png", "folder.bmp"}) {
+        auto loading = std::async(std::launch::async, [&] { return CImageObject(dir.Path(name)).IsValid(); });
+        if (loading.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+            // Opening the pipe for writing lets a reader that waits for a writer go on.
+            QFile writer(dir.Path(name));
+            writer.open(QIODevice::WriteOnly);
+            ADD_FAILURE() << name << " was still being read after 10 s";
+        }
+        EXPECT_FALSE(loading.get()) << name;
+    }
+    CImageObject picture = MakeColour(6, 4);
+    ASSERT_TRUE(picture.Save(dir.Path("real.png")));
+    ASSERT_TRUE(QFile::link(dir.Path("real.png"), dir.Path("link.png")));
+    EXPECT_TRUE(SameColours(CImageObject(dir.Path("link.png")), picture));
+}
+
+TEST(ImageObject, ARefusedPictureSaysWhy) {
+    ScopedTestDir dir;
+    CImageObject picture = MakeColour(8, 4);
+    ASSERT_TRUE(picture.Save(dir.Path("whole.bmp")));
+    QByteArray bmp = ReadAll(dir.Path("whole.bmp"));
+    dir.Write("cut.bmp", bmp.left(bmp.size() - 20));
+    bmp[28] = 2;  // biBitCount
+    dir.Write("two.bmp", bmp);
+    dir.Write("empty.png", "");
+    const struct {
+        const char* file;
+        const char* reason;
+    } refusals[] = {{"two.bmp", "2-bit BMP"}, {"cut.bmp", "truncated file"}, {"empty.png", "not a PNG file"},
+                    {"missing.gif", "cannot open the file"}};
+    for (const auto& [file, reason] : refusals) {
+        CImageObject image;
+        EXPECT_FALSE(image.Load(dir.Path(file)) && image.IsValid()) << file;
+        EXPECT_EQ(image.ReadError(), QString::fromLatin1(reason)) << file;
+    }
+    // A successful read forgets the last reason.
+    CImageObject image;
+    image.Load(dir.Path("two.bmp"));
+    ASSERT_TRUE(image.Load(dir.Path("whole.bmp")));
+    EXPECT_TRUE(image.ReadError().isEmpty());
+
+    // The batch program names the reason beside its message.
+    QProcess cli;
+    cli.start(QStringLiteral(ALBORA_CLI_PATH), {"image", "info", dir.Path("two.bmp")});
+    ASSERT_TRUE(cli.waitForFinished(30000));
+    EXPECT_NE(cli.exitCode(), 0);
+    EXPECT_TRUE(cli.readAllStandardError().contains(
+        QStringLiteral("Can't read the picture %1 (2-bit BMP)!").arg(dir.Path("two.bmp")).toUtf8()));
 }

@@ -2,6 +2,7 @@
 #include "TestFiles.h"
 #include "image/CJpegImage.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 TEST(Jpeg, ColourFilesLoadAs24BitWithTheTopRowLast) {
@@ -79,4 +80,24 @@ TEST(Jpeg, DctScalingDecodesAReducedPicture) {
     ASSERT_TRUE(CJpegImage::Decode(file, small, 8));
     EXPECT_EQ(small.GetWidth(), 20);
     EXPECT_EQ(small.GetHeight(), 15);
+}
+
+TEST(Jpeg, CmykFilesLoadAsColourCloseToImageMagicksConversion) {
+    if (!QFile::exists(QStringLiteral("/usr/bin/convert"))) GTEST_SKIP() << "ImageMagick is not installed";
+    ScopedTestDir dir;
+    ASSERT_FALSE(RunTool("/usr/bin/convert", {"-seed", "3", "-size", "96x64", "plasma:fractal", "-colorspace", "CMYK",
+                                              "-quality", "95", dir.Path("cmyk.jpg")})
+                     .isNull());
+    const Ppm theirs = ParsePpm(RunTool("/usr/bin/convert", {dir.Path("cmyk.jpg"), "-colorspace", "sRGB", "-depth", "8", "ppm:-"}));
+    ASSERT_EQ(theirs.width, 96);
+    const CImageObject ours(dir.Path("cmyk.jpg"));
+    ASSERT_TRUE(ours.IsValid()) << ours.ReadError().toStdString();
+    EXPECT_EQ(ours.GetBitsPerPixel(), 24);
+    double difference = 0;
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 96; ++x) {
+            const Rgb a = TopDownPixel(ours, x, y), b = theirs.At(x, y);
+            difference += std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b);
+        }
+    EXPECT_LT(difference / (3 * 96 * 64), 2.0);
 }

@@ -93,3 +93,56 @@ TEST(Png, TextChunksAreSkippedAndOnesLongerThanTheFileRefused) {
     CImageObject claims;
     EXPECT_FALSE(claims.Load(dir.Path("claims.png")));
 }
+
+TEST(Png, PicturesThatCompressExtremelyWellLoad) {
+    ScopedTestDir dir;
+    // A flat colour and a scanned A4 page in 1 bit: thousands of pixels per byte of file.
+    ASSERT_FALSE(RunTool("/usr/bin/convert", {"-size", "1600x1200", "xc:#3366CC", dir.Path("flat.png")}).isNull());
+    ASSERT_FALSE(RunTool("/usr/bin/convert", {"-size", "2480x3508", "xc:white", "-fill", "black", "-draw",
+                                              "rectangle 300,400 2100,420", "-monochrome", dir.Path("page.png")})
+                     .isNull());
+    const CImageObject flat(dir.Path("flat.png"));
+    ASSERT_TRUE(flat.IsValid());
+    EXPECT_EQ(TopDownPixel(flat, 1599, 1199), (Rgb{0x33, 0x66, 0xCC}));
+    const CImageObject page(dir.Path("page.png"));
+    ASSERT_TRUE(page.IsValid());
+    EXPECT_EQ(page.GetWidth(), 2480);
+    EXPECT_EQ(TopDownPixel(page, 1000, 410), (Rgb{0, 0, 0}));
+    EXPECT_EQ(TopDownPixel(page, 1000, 430), (Rgb{255, 255, 255}));
+}
+
+TEST(Png, EveryKindOfTransparencyShowsTheSameBackgroundWhateverTheGamma) {
+    ScopedTestDir dir;
+    // Transparent, half-transparent grey 100 and opaque grey 200, as RGBA, as grey with alpha
+    // and as a palette with tRNS (whose transparency is all or nothing), each with and without
+    // the gAMA chunk ImageMagick writes.
+    const QString source = dir.Path("source.png");
+    ASSERT_FALSE(RunTool("/usr/bin/convert", {"-size", "1x1", "xc:none", "xc:rgba(100,100,100,0.5)", "xc:rgb(200,200,200)",
+                                              "+append", "PNG32:" + source})
+                     .isNull());
+    const QStringList noGamma = {"-define", "png:exclude-chunk=gAMA,cHRM,sRGB,bKGD"};
+    const QStringList grey = {"-define", "png:color-type=4"};
+    struct Kind {
+        const char* name;
+        QStringList options;
+        QString format;
+    };
+    const Kind kinds[] = {{"rgba.png", {}, "PNG32:"},         {"rgba-linear.png", noGamma, "PNG32:"},
+                          {"grey.png", grey, ""},             {"grey-linear.png", noGamma + grey, ""},
+                          {"palette.png", {}, "PNG8:"},       {"palette-linear.png", noGamma, "PNG8:"}};
+    const Rgb background{31, 127, 255}, half{66, 113, 177}, opaque{200, 200, 200};
+    for (const auto& [name, options, format] : kinds) {
+        ASSERT_FALSE(RunTool("/usr/bin/convert", QStringList{source} + options + QStringList{format + dir.Path(name)}).isNull())
+            << name;
+        const CImageObject image(dir.Path(name));
+        ASSERT_TRUE(image.IsValid()) << name;
+        EXPECT_EQ(TopDownPixel(image, 0, 0), background) << name;
+        const bool palette = QString(name).startsWith("palette");
+        const Rgb middle = TopDownPixel(image, 1, 0);
+        const Rgb expected = palette ? background : half;
+        EXPECT_TRUE(std::abs(middle.r - expected.r) <= 1 && std::abs(middle.g - expected.g) <= 1 &&
+                    std::abs(middle.b - expected.b) <= 1)
+            << name << ": " << middle.r << "," << middle.g << "," << middle.b;
+        EXPECT_EQ(TopDownPixel(image, 2, 0), opaque) << name;
+    }
+}

@@ -112,6 +112,26 @@ TEST(ImageView, CentresSmallPicturesAndReadsThePixelUnderTheMouse) {
     EXPECT_TRUE(f.view.Update(Cmd::Zoom1).checked);
 }
 
+TEST(ImageView, ReadsTheIndexOfAFourBitPixel) {
+    ViewFixture f;
+    CImageObject picture;
+    ASSERT_TRUE(picture.Create(4, 1, 4, -1));
+    std::vector<std::uint8_t> rgb;
+    for (int i = 0; i < 16; ++i) rgb.insert(rgb.end(), {std::uint8_t(i * 10), std::uint8_t(i), 99});
+    picture.SetPaletteFromTriples(16, rgb.data());
+    picture.GetImplementation()->Row(0)[0] = 0x12;
+    picture.GetImplementation()->Row(0)[1] = 0x34;
+    ASSERT_TRUE(picture.Save(f.dir.Path("four.bmp")));
+    auto card = std::make_shared<CFotoObj>();
+    card->m_strGraphic = f.dir.Path("four.bmp");
+    f.doc.Db().List().AddTail(card);
+    f.doc.m_nCurrent = 0;
+    f.doc.UpdateAllViews(nullptr, Hint::ViewCurrent);
+    ASSERT_TRUE(f.view.HasImage());
+    EXPECT_EQ(f.view.PixelReadout(f.view.Origin() + QPoint(1, 0)), QStringLiteral("X = 1 Y = 0  Idx=2  RGB = (20, 2, 99)"));
+    EXPECT_EQ(f.view.PixelReadout(f.view.Origin() + QPoint(2, 0)), QStringLiteral("X = 2 Y = 0  Idx=3  RGB = (30, 3, 99)"));
+}
+
 TEST(ImageView, CropOnlyAtOneToOneWithASelection) {
     ViewFixture f;
     f.ShowPicture(40, 30);
