@@ -6,7 +6,9 @@
 #include "album/CAlboraDoc.h"
 #include "image/ContactCell.h"
 #include "image/ParallelRows.h"
+#include "platform/SafeFile.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
@@ -75,7 +77,12 @@ int RunContactCommand(CliContext& c, const QStringList& args) {
         }
         painter.end();
         const QString path = PagePath(QFileInfo(parsed->positional[1]).absoluteFilePath(), page + 1, pages);
-        if (!sheet.save(path)) return c.Fail(QStringLiteral("Error:\nCan't save file!\n") + path);
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        QString error;
+        if (!sheet.save(&buffer, "PNG") || !SafeFile::Write(path, png, &error))
+            return c.Fail(QStringLiteral("Error:\nCan't save file!\n%1\n%2").arg(path, error));
     }
     return kExitOk;
 }
