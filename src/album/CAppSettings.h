@@ -89,7 +89,12 @@ class SettingsStore;
     INT(useInternalBrowser, "useInternalBrowser", 0) \
     INT(FontSize, "FontSize", 50) \
     INT(SuperViewer, "SuperViewer", 0) \
-    INT(ClasicLayout, "ClasicLayout", 0)
+    INT(ClasicLayout, "ClasicLayout", 0) \
+    /* Our own: the image view's zoom (0 fits the picture to the window, otherwise percent), */ \
+    /* the card list's column widths and sort, and the shared thumbnail cache. */ \
+    INT(ImageZoom, "ImageZoom", 0) \
+    TEXT(ListColumns, "ListColumns", "") \
+    INT(ThumbnailCache, "ThumbnailCache", 1)
 // clang-format on
 
 class CAppSettings {

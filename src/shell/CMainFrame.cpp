@@ -142,8 +142,9 @@ void CMainFrame::BuildMenus() {
     QMenu* sound = cards->addMenu(QStringLiteral("&Sound anotations"));
     m_actions->Fill(sound, {Cmd::SoundPlay, Cmd::SoundRecord});
     QMenu* image = menuBar()->addMenu(QStringLiteral("&Image"));
-    m_actions->Fill(image, {Cmd::Zoom1, Cmd::Zoom2, Cmd::Zoom3, Cmd::Zoom4, Cmd::Zoom5, 0, Cmd::StretchImage,
-                            Cmd::ShowInfo, 0, Cmd::ImageInformation, Cmd::ExportImage, Cmd::SaveTransform,
+    m_actions->Fill(image, {Cmd::ZoomFit, Cmd::ZoomEighth, Cmd::ZoomQuarter, Cmd::ZoomHalf, Cmd::Zoom1, Cmd::Zoom2,
+                            Cmd::Zoom3, Cmd::Zoom4, Cmd::Zoom5, Cmd::ZoomIn, Cmd::ZoomOut, 0, Cmd::StretchImage,
+                            Cmd::ShowInfo, Cmd::FullScreen, 0, Cmd::ImageInformation, Cmd::ExportImage, Cmd::SaveTransform,
                             Cmd::EditUndo, 0, Cmd::ImageSize, Cmd::ImageRotate, Cmd::ImageRotate180,
                             Cmd::ImageRotate90CW, Cmd::ImageRotate90CCW, Cmd::ImageFlipHorizontal,
                             Cmd::ImageFlipVertical, Cmd::ImageCrop, Cmd::ColorVariation, Cmd::BrightnessContrast, 0,
@@ -176,7 +177,7 @@ void CMainFrame::BuildToolbars() {
                                  Cmd::ViewAllCards});
     m_imageBar = addToolBar(QStringLiteral("Images operations"));
     m_imageBar->setObjectName(QStringLiteral("Images operations"));
-    m_actions->Fill(m_imageBar, {Cmd::Zoom1, Cmd::Zoom2, Cmd::Zoom3, Cmd::Zoom4, Cmd::Zoom5, Cmd::StretchImage,
+    m_actions->Fill(m_imageBar, {Cmd::ZoomFit, Cmd::Zoom1, Cmd::Zoom2, Cmd::Zoom3, Cmd::Zoom4, Cmd::Zoom5, Cmd::StretchImage,
                                  Cmd::EditUndo, Cmd::ImageSize, Cmd::ImageRotate, Cmd::ImageRotate180,
                                  Cmd::ImageRotate90CW, Cmd::ImageRotate90CCW, Cmd::ImageFlipHorizontal,
                                  Cmd::ImageFlipVertical, Cmd::ImageCrop});

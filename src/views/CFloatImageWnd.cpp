@@ -6,6 +6,8 @@
 #include "platform/UiServices.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QScreen>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -27,7 +29,9 @@ void CFloatImageWnd::ShowFile(const QString& fileName) {
         m_bitmap = m_image.MakeBitmap();
         m_fileName = fileName;
         setWindowTitle(fileName);
-        resize(m_image.GetWidth() + 10, m_image.GetHeight() + 10);
+        // As large as the picture, but never larger than the screen can show.
+        const QSize available = screen() ? screen()->availableGeometry().size() - QSize(20, 40) : QSize(1024, 768);
+        resize(QSize(m_image.GetWidth() + 10, m_image.GetHeight() + 10).boundedTo(available));
     }
     update();
 }
@@ -43,6 +47,13 @@ void CFloatImageWnd::paintEvent(QPaintEvent*) {
     }
     painter.fillRect(rect(), Qt::black);
     painter.drawImage(m_pan, m_bitmap);
+}
+
+void CFloatImageWnd::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void CFloatImageWnd::mousePressEvent(QMouseEvent* event) {

@@ -28,7 +28,7 @@ const QString kExportFilter = QStringLiteral(
 }
 
 CImgView::CImgView(CAlboraDoc& doc, Services services, QWidget* parent)
-    : QAbstractScrollArea(parent), m_doc(doc), m_services(services) {
+    : QAbstractScrollArea(parent), m_doc(doc), m_services(services), m_zoom(ImageZoom::FromSetting(doc.Settings().ImageZoom)) {
     s_showInfo = doc.Settings().flgInfo != 0;
     viewport()->setCursor(Qt::CrossCursor);
     viewport()->setMouseTracking(true);
@@ -43,21 +43,7 @@ CImgView::~CImgView() = default;
 
 void CImgView::RegisterCommands() {
     const auto valid = [this](CommandState& s) { s.enabled = HasImage() && !m_busy; };
-    const int zooms[] = {Cmd::Zoom1, Cmd::Zoom2, Cmd::Zoom3, Cmd::Zoom4, Cmd::Zoom5};
-    for (int z = 1; z <= 5; ++z)
-        OnCommand(zooms[z - 1], [this, z] {
-            m_zoom = z;
-            UpdateScrollBars();
-            viewport()->update();
-        }, [this, z](CommandState& s) {
-            s.enabled = HasImage();
-            s.checked = m_zoom == z;
-        });
-    OnCommand(Cmd::StretchImage, [this] {
-        m_stretch = !m_stretch;
-        UpdateScrollBars();
-        viewport()->update();
-    }, [this](CommandState& s) { s.checked = m_stretch; });
+    RegisterZoomCommands();
     OnCommand(Cmd::ShowInfo, [this] {
         s_showInfo = !s_showInfo;
         viewport()->update();
@@ -112,6 +98,7 @@ void CImgView::LoadCurrentCard() {
     m_fileName = file;
     horizontalScrollBar()->setValue(0);
     verticalScrollBar()->setValue(0);
+    if (m_fullScreen) m_fullScreen->SetPicture(m_bitmap);
     viewport()->update();
 }
 
@@ -199,7 +186,8 @@ void CImgView::ShowContextMenu(const QPoint& globalPos) {
     if (!m_services.actions) return;
     QMenu menu(window());
     CommandActions& a = *m_services.actions;
-    a.Fill(&menu, {Cmd::Zoom1, Cmd::Zoom2, Cmd::Zoom3, Cmd::Zoom4, Cmd::Zoom5, 0, Cmd::StretchImage, Cmd::ShowInfo, 0,
+    a.Fill(&menu, {Cmd::ZoomFit, Cmd::ZoomEighth, Cmd::ZoomQuarter, Cmd::ZoomHalf, Cmd::Zoom1, Cmd::Zoom2, Cmd::Zoom3,
+                   Cmd::Zoom4, Cmd::Zoom5, 0, Cmd::StretchImage, Cmd::ShowInfo, Cmd::FullScreen, 0,
                    Cmd::EditCopy, Cmd::ImageInformation, Cmd::ExportImage, Cmd::SaveTransform, Cmd::EditUndo, 0,
                    Cmd::ImageSize, Cmd::ImageRotate, Cmd::ImageRotate180, Cmd::ImageRotate90CW,
                    Cmd::ImageRotate90CCW, Cmd::ImageFlipHorizontal, Cmd::ImageFlipVertical, Cmd::ImageCrop,

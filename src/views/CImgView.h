@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FullScreenPicture.h"
+#include "ImageZoom.h"
 #include "SelectionTracker.h"
 
 #include "image/CImageObject.h"
@@ -7,6 +9,7 @@
 #include "platform/Document.h"
 
 #include <QAbstractScrollArea>
+#include <QPointer>
 #include <functional>
 #include <optional>
 
@@ -18,9 +21,10 @@ class QPrinter;
 class SoundAnnotations;
 class UiServices;
 
-// The " Image " tab: the current card's picture, zoomed 1:1 to 5:1 or stretched, with its
-// information, the pixel under the mouse, a selection, and the transforms on a working copy
-// that can be saved over the card's file or thrown away.
+// The " Image " tab: the current card's picture, fitted to the window, zoomed 1:8 to 5:1 or
+// stretched, with its information, the pixel under the mouse, a selection, and the transforms on
+// a working copy that can be saved over the card's file or thrown away. Space and Backspace go
+// through the cards; F11 shows the picture alone on the screen.
 class CImgView : public QAbstractScrollArea, public View, public CommandTarget {
     Q_OBJECT
 
@@ -43,14 +47,25 @@ public:
     const CImageObject& Image() const { return m_image; }
     const QString& FileName() const { return m_fileName; }
     const QString& Message() const { return m_message; }
-    int Zoom() const { return m_zoom; }
-    bool Stretched() const { return m_stretch; }
+    const ImageZoom& Zoom() const { return m_zoom; }
+    // The scale the picture is drawn at now.
+    double Scale() const;
+    bool Stretched() const { return m_zoom.mode == ImageZoom::Mode::Stretch; }
+    // Changes the zoom, keeping the picture's point under ANCHOR (viewport coordinates) in place.
+    void SetZoom(const ImageZoom& zoom, std::optional<QPoint> anchor = std::nullopt);
+    void ZoomBy(int direction, std::optional<QPoint> anchor = std::nullopt);
+    // Goes to the next (+1) or previous (-1) card, if there is one.
+    void StepCard(int direction);
+    void ShowFullScreen();
+    FullScreenPicture* FullScreen() const { return m_fullScreen; }
     bool Modified() const { return m_modified; }
     QPoint Origin() const { return m_origin; }
     const QRect& Selection() const { return m_tracker.Rect(); }
     void SetSelection(const QRect& rect);
     static bool ShowInformation() { return s_showInfo; }
 
+    // How the zoom reads in the information lines: "1:1", "1:4", "fit, 23%", "stretched".
+    QString ZoomText() const;
     // The status-bar text for the mouse at POINT of the window.
     QString PixelReadout(const QPoint& point) const;
     // Asks whether to save a changed picture over the card's file.
@@ -73,9 +88,12 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void RegisterCommands();
+    void RegisterZoomCommands();
     void RegisterTransforms();
     void LoadCurrentCard();
     void SetImage(CImageObject image);
@@ -95,11 +113,12 @@ private:
     QString m_fileName;
     QString m_message;
     QPoint m_origin;
-    int m_zoom = 1;
-    bool m_stretch = false;
+    ImageZoom m_zoom;
+    ImageZoom m_beforeStretch;
     bool m_modified = false;
     bool m_focused = false;
     bool m_busy = false;
     SelectionTracker m_tracker;
+    QPointer<FullScreenPicture> m_fullScreen;
     static bool s_showInfo;
 };

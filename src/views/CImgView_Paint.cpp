@@ -3,11 +3,14 @@
 
 #include "ViewPainting.h"
 
+#include "image/ImageDescription.h"
+
 #include "platform/UiServices.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <cmath>
 
 namespace {
 
@@ -23,29 +26,26 @@ void DrawLines(QPainter& painter, int x, int y, const QStringList& lines) {
 }  // namespace
 
 void CImgView::UpdateScrollBars() {
-    const QSize zoomed = m_image.IsValid() && !m_stretch
-                             ? QSize(m_image.GetWidth() * m_zoom, m_image.GetHeight() * m_zoom)
-                             : QSize(0, 0);
+    const QSize picture(m_image.GetWidth(), m_image.GetHeight());
     const QSize area = viewport()->size();
-    horizontalScrollBar()->setRange(0, std::max(0, zoomed.width() - area.width()));
-    verticalScrollBar()->setRange(0, std::max(0, zoomed.height() - area.height()));
+    const QSize drawn = m_image.IsValid() && !Stretched() ? m_zoom.Drawn(picture, area) : QSize(0, 0);
+    horizontalScrollBar()->setRange(0, std::max(0, drawn.width() - area.width()));
+    verticalScrollBar()->setRange(0, std::max(0, drawn.height() - area.height()));
     horizontalScrollBar()->setPageStep(area.width());
     verticalScrollBar()->setPageStep(area.height());
     UpdateOrigin();
 }
 
 void CImgView::UpdateOrigin() {
-    if (!m_image.IsValid() || m_stretch) {
+    if (!m_image.IsValid() || Stretched()) {
         m_origin = QPoint(0, 0);
         return;
     }
     // Centred in each direction where the window is at least as large as the picture.
-    const QSize zoomed(m_image.GetWidth() * m_zoom, m_image.GetHeight() * m_zoom);
     const QSize area = viewport()->size();
-    m_origin.setX(area.width() >= zoomed.width() ? (area.width() - zoomed.width()) / 2
-                                                 : -horizontalScrollBar()->value());
-    m_origin.setY(area.height() >= zoomed.height() ? (area.height() - zoomed.height()) / 2
-                                                   : -verticalScrollBar()->value());
+    const QSize drawn = m_zoom.Drawn(QSize(m_image.GetWidth(), m_image.GetHeight()), area);
+    m_origin.setX(area.width() >= drawn.width() ? (area.width() - drawn.width()) / 2 : -horizontalScrollBar()->value());
+    m_origin.setY(area.height() >= drawn.height() ? (area.height() - drawn.height()) / 2 : -verticalScrollBar()->value());
 }
 
 void CImgView::resizeEvent(QResizeEvent* event) {
@@ -68,21 +68,23 @@ void CImgView::paintEvent(QPaintEvent*) {
     } else {
         painter.fillRect(area, Qt::black);
         UpdateOrigin();
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-        if (m_stretch) {
+        const double scale = Scale();
+        // Reductions are smooth; enlargements show the pixels as they are.
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, scale < 1 && !Stretched());
+        if (Stretched()) {
             painter.drawImage(area, m_bitmap);
         } else {
-            const QRect target(m_origin, QSize(m_image.GetWidth() * m_zoom, m_image.GetHeight() * m_zoom));
-            painter.drawImage(target, m_bitmap);
-            if (m_zoom == 1) m_tracker.Paint(painter);
+            const QSize picture(m_image.GetWidth(), m_image.GetHeight());
+            painter.drawImage(QRect(m_origin, m_zoom.Drawn(picture, area.size())), m_bitmap);
+            if (scale == 1) m_tracker.Paint(painter);
         }
         if (s_showInfo)
-            DrawLines(painter, 5, 0,
-                      {m_fileName, QStringLiteral("File type=%1").arg(m_image.Type()),
+            ViewPainting::DrawInformation(painter, QPoint(5, 0),
+                      {m_fileName, QStringLiteral("File type=%1").arg(ImageDescription::TypeName(m_image.Type())),
                        QStringLiteral("Dimension: width= %1, height= %2").arg(m_image.GetWidth()).arg(m_image.GetHeight()),
-                       QStringLiteral("Colour: depth=%1, type=%2").arg(m_image.GetBitsPerPixel()).arg(m_image.GetColorType()),
+                       QStringLiteral("Colour: %1").arg(ImageDescription::Colours(m_image)),
                        QStringLiteral("Modified: %1").arg(m_modified ? QStringLiteral("yes") : QStringLiteral("no")),
-                       QStringLiteral("Zoom: %1:1").arg(m_zoom)});
+                       QStringLiteral("Zoom: %1").arg(ZoomText())});
     }
     if (m_focused) {
         painter.setPen(Qt::NoPen);
@@ -91,13 +93,26 @@ void CImgView::paintEvent(QPaintEvent*) {
     }
 }
 
+QString CImgView::ZoomText() const {
+    const double scale = Scale();
+    if (Stretched()) return QStringLiteral("stretched");
+    const QString ratio = scale >= 1 && scale == std::floor(scale) ? QStringLiteral("%1:1").arg(int(scale))
+                          : scale < 1 && 1 / scale == std::floor(1 / scale) ? QStringLiteral("1:%1").arg(int(1 / scale))
+                                                                             : QStringLiteral("%1%").arg(std::lround(scale * 100));
+    return m_zoom.mode == ImageZoom::Mode::Fit ? QStringLiteral("fit, ") + ratio : ratio;
+}
+
 QString CImgView::PixelReadout(const QPoint& point) const {
-    if (m_zoom > 1) return {};
+    const double scale = Scale();
+    if (scale > 1 && !Stretched()) return {};
     if (!m_image.IsValid()) return QStringLiteral(" ");
     double fx = point.x() - m_origin.x(), fy = point.y() - m_origin.y();
-    if (m_stretch) {
+    if (Stretched()) {
         fx = fx * m_image.GetWidth() / std::max(1, viewport()->width());
         fy = fy * m_image.GetHeight() / std::max(1, viewport()->height());
+    } else {
+        fx /= scale;
+        fy /= scale;
     }
     const int x = int(fx), y = int(fy);
     if (fx < 0 || fy < 0 || !m_image.Inside(x, y)) return QStringLiteral(" ");

@@ -30,7 +30,7 @@ void CImgView::RegisterTransforms() {
         const QRect selection = Selection().translated(-Origin());
         CImageObject part = Crop(m_image, selection);
         ApplyTransform(std::move(part), QString::asprintf("Croped new size: (%d,%d)", selection.width(), selection.height()));
-    }, [this](CommandState& s) { s.enabled = HasImage() && !m_busy && m_zoom == 1 && !m_stretch && !Selection().isEmpty(); });
+    }, [this](CommandState& s) { s.enabled = HasImage() && !m_busy && Scale() == 1 && !Stretched() && !Selection().isEmpty(); });
 
     OnCommand(Cmd::ImageSize, [this] {
         int width = m_image.GetWidth(), height = m_image.GetHeight();

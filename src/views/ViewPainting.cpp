@@ -3,6 +3,7 @@
 #include "image/CImageObject.h"
 
 #include <QPainter>
+#include <QStringList>
 
 namespace ViewPainting {
 
@@ -20,6 +21,21 @@ QString InformationText(const QString& file, const CImageObject& image) {
         .arg(image.GetColorType())
         .arg(image.GetWidth())
         .arg(image.GetHeight());
+}
+
+void DrawInformation(QPainter& painter, const QPoint& topLeft, const QStringList& lines) {
+    // A shaded box keeps white text readable on light pictures as on dark ones.
+    const QFontMetrics metrics = painter.fontMetrics();
+    int width = 0;
+    for (const QString& line : lines) width = std::max(width, metrics.horizontalAdvance(line));
+    const int pitch = std::max(16, metrics.height());
+    painter.fillRect(QRect(topLeft - QPoint(4, 0), QSize(width + 8, pitch * int(lines.size()) + 4)), QColor(0, 0, 0, 150));
+    painter.setPen(Qt::white);
+    int y = topLeft.y() + 2;
+    for (const QString& line : lines) {
+        painter.drawText(QRect(topLeft.x(), y, width + 4, pitch), Qt::AlignLeft | Qt::AlignVCenter, line);
+        y += pitch;
+    }
 }
 
 }  // namespace ViewPainting

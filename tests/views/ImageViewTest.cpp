@@ -13,6 +13,7 @@
 #include <QClipboard>
 #include <QMimeData>
 #include <QTest>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace {
@@ -75,6 +76,12 @@ struct ViewFixture {
         return dir.Path(name);
     }
 };
+
+// The picture's point in a readout "X = 12 Y = 34 ...".
+QPoint ReadoutPoint(const QString& readout) {
+    const QStringList words = readout.split(' ', Qt::SkipEmptyParts);
+    return words.size() >= 6 ? QPoint(words[2].toInt(), words[5].toInt()) : QPoint(-1, -1);
+}
 
 }  // namespace
 
@@ -239,4 +246,90 @@ TEST(ImageView, InformationAndTheOverlayDescribeThePicture) {
     EXPECT_EQ(f.ui.StatusText(0), QStringLiteral("Color applied (R:255,G:0,B:0,I:255)"));
     if (const QString shot = qEnvironmentVariable("ALBORA_SCREENSHOT"); !shot.isEmpty())
         f.view.grab().save(shot);
+}
+
+TEST(ImageView, ALargePictureIsFittedWholeAndZoomsAroundTheMouse) {
+    ViewFixture f;
+    f.settings.ImageZoom = 0;
+    f.view.resize(800 + f.view.width() - f.view.viewport()->width(), 600 + f.view.height() - f.view.viewport()->height());
+    QTest::qWait(20);
+    ASSERT_EQ(f.view.viewport()->size(), QSize(800, 600));
+    f.ShowPicture(4000, 3000);
+    EXPECT_DOUBLE_EQ(f.view.Scale(), 0.2);
+    EXPECT_EQ(f.view.Origin(), QPoint(0, 0));
+    EXPECT_TRUE(f.view.Update(Cmd::ZoomFit).checked);
+    EXPECT_EQ(f.view.ZoomText(), QStringLiteral("fit, 1:5"));
+    // The readout names the picture's pixel under the mouse at any reduction.
+    EXPECT_TRUE(f.view.PixelReadout(QPoint(400, 300)).startsWith(QStringLiteral("X = 2000 Y = 1500")));
+    // Smooth: the fitted picture on the screen is the picture's colours, not a black window.
+    const QImage shot = f.view.viewport()->grab().toImage();
+    EXPECT_NEAR(qRed(shot.pixel(400, 300)), (2000 * 3) % 256, 40);
+
+    // Ctrl+wheel over a point keeps that point of the picture under the mouse.
+    const QPoint mouse(600, 150);
+    const QString before = f.view.PixelReadout(mouse);
+    QWheelEvent wheel(QPointF(mouse), QPointF(f.view.viewport()->mapToGlobal(mouse)), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(f.view.viewport(), &wheel);
+    EXPECT_DOUBLE_EQ(f.view.Scale(), 0.25);
+    // Within the pixels that one screen pixel covers, and the scroll bars that came with the zoom.
+    const QPoint was = ReadoutPoint(before), is = ReadoutPoint(f.view.PixelReadout(mouse));
+    EXPECT_NEAR(is.x(), was.x(), 6);
+    EXPECT_NEAR(is.y(), was.y(), 6);
+    EXPECT_EQ(f.settings.ImageZoom, 25);  // remembered
+    f.view.Execute(Cmd::ZoomIn);
+    f.view.Execute(Cmd::ZoomIn);
+    EXPECT_DOUBLE_EQ(f.view.Scale(), 1.0);
+    EXPECT_TRUE(f.view.Update(Cmd::Zoom1).checked);
+    f.view.Execute(Cmd::ZoomOut);
+    EXPECT_DOUBLE_EQ(f.view.Scale(), 0.5);
+
+    // Stretch is one mode among the others: 1:1 or Fit turns it off.
+    f.view.Execute(Cmd::StretchImage);
+    EXPECT_TRUE(f.view.Stretched());
+    EXPECT_FALSE(f.view.Update(Cmd::ZoomHalf).checked);
+    f.view.Execute(Cmd::ZoomFit);
+    EXPECT_FALSE(f.view.Stretched());
+    EXPECT_EQ(f.settings.ImageZoom, 0);
+
+    // A picture smaller than the window is not enlarged by Fit.
+    f.ShowPicture(40, 30, "small.bmp");
+    EXPECT_DOUBLE_EQ(f.view.Scale(), 1.0);
+}
+
+TEST(ImageView, SpaceAndBackspaceGoThroughTheCardsAndF11ShowsThePictureAlone) {
+    ViewFixture f;
+    f.ShowPicture(40, 30, "a.bmp");
+    f.ShowPicture(50, 30, "b.bmp");
+    f.ShowPicture(60, 30, "c.bmp");
+    f.doc.GoTop();
+    EXPECT_EQ(f.view.Image().GetWidth(), 40);
+    f.view.setFocus();
+    QTest::keyClick(&f.view, Qt::Key_Space);
+    EXPECT_EQ(f.view.Image().GetWidth(), 50);
+    QTest::keyClick(&f.view, Qt::Key_PageDown);
+    QTest::keyClick(&f.view, Qt::Key_Space);  // the last card stays
+    EXPECT_EQ(f.doc.m_nCurrent, 2);
+    QTest::keyClick(&f.view, Qt::Key_Backspace);
+    EXPECT_EQ(f.view.Image().GetWidth(), 50);
+
+    f.view.Execute(Cmd::FullScreen);
+    FullScreenPicture* alone = f.view.FullScreen();
+    ASSERT_TRUE(alone);
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(alone));
+    EXPECT_EQ(alone->Picture().width(), 50);
+    QTest::keyClick(alone, Qt::Key_Space);
+    EXPECT_EQ(alone->Picture().width(), 60);
+    QTest::keyClick(alone, Qt::Key_Escape);
+    EXPECT_TRUE(WaitFor([&] { return f.view.FullScreen() == nullptr; }));
+}
+
+TEST(ImageView, TheInformationLinesNameTheFormatAndColoursInWords) {
+    ViewFixture f;
+    f.ShowPicture(40, 30, "info.bmp");
+    ASSERT_TRUE(CImgView::ShowInformation());
+    EXPECT_EQ(f.view.ZoomText(), QStringLiteral("fit, 1:1"));
+    // White text over a shaded box: the area under the lines is dark even where the window is not.
+    const QImage shot = f.view.viewport()->grab().toImage();
+    EXPECT_LT(qGray(shot.pixel(3, 40)), 80);
 }
