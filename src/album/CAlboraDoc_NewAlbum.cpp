@@ -50,15 +50,20 @@ bool CAlboraDoc::OnNewDocument() {
         album.m_strName = folder;
         proposedDir = programDir + folder;
     }
-    AlbumInfoFields fields{album.m_strName, album.m_strDescription, album.m_strAuthor,
-                           proposedDir, album.m_timeCreated, m_db.GetCount()};
+    const AlbumInfoFields proposed{album.m_strName, album.m_strDescription, album.m_strAuthor,
+                                   proposedDir, album.m_timeCreated, m_db.GetCount()};
+    AlbumInfoFields fields = proposed;
     if (EditInfo(fields)) {
         album.m_strName = fields.name;
         album.m_strDescription = fields.description;
         album.m_strAuthor = fields.author;
         if (m_settings.flgCreaDir) ApplyNewAlbumDirectory(fields);
     }
-    SetModifiedFlag();
+    // An album whose proposed information was taken as it stood holds nothing to lose: closing it
+    // asks no question. Typed information is kept until it is saved or given up.
+    const bool typed = fields.name != proposed.name || fields.description != proposed.description ||
+                       fields.author != proposed.author;
+    SetModifiedFlag(typed);
     return true;
 }
 

@@ -135,6 +135,9 @@ int Run(int argc, char** argv) {
             session.doc.FileNew();
         if (TipOfTheDay::ShowAtStartUp(*store)) frame.ShowTipOfTheDay();
         if (settings.flgWelcomeDlg) frame.ShowWelcome();
+        // The keyboard works in the card list as soon as the start-up dialogs are gone.
+        frame.activateWindow();
+        session.list->setFocus();
     });
 
     const int code = app.exec();

@@ -251,14 +251,18 @@ void CMainFrame::RestorePlacement() {
     if (QScreen* primary = QGuiApplication::primaryScreen()) screens.append(primary->availableGeometry());
     for (QScreen* screen : QGuiApplication::screens())
         if (screen != QGuiApplication::primaryScreen()) screens.append(screen->availableGeometry());
-    setGeometry(WindowPlacement::KeptReachable(placement->NormalRect(), screens));
+    // The rectangle's corner is the frame's, so the title bar is on the screen with the window.
+    const QRect rect = WindowPlacement::KeptReachable(placement->NormalRect(), screens);
+    resize(rect.size());
+    move(rect.topLeft());
     if (placement->flags & WindowPlacement::kRestoreToMaximized) setWindowState(Qt::WindowMaximized);
 }
 
 void CMainFrame::SavePlacement() {
     const bool maximized = isMaximized();
-    m_store.WriteText(kPlacementSection, kPlacementKey,
-                      WindowPlacement::Of(maximized ? normalGeometry() : geometry(), maximized).Format());
+    // Kept as it is restored: the frame's corner and the window's own size.
+    const QRect normal = maximized ? normalGeometry() : QRect(frameGeometry().topLeft(), size());
+    m_store.WriteText(kPlacementSection, kPlacementKey, WindowPlacement::Of(normal, maximized).Format());
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -106,7 +106,7 @@ TEST(AlboraDoc, NewAlbumsProposeNumberedFoldersBelowTheProgramDirectory) {
     EXPECT_EQ(proposed.back().name, QStringLiteral("Album_0002"));  // 0001 exists
 }
 
-TEST(AlboraDoc, CancellingTheNewAlbumDialogKeepsTheNameAndNoDirectory) {
+TEST(AlboraDoc, CancellingTheNewAlbumDialogKeepsTheNameAndNoDirectoryAndNothingToSave) {
     ScopedTestDir dir;
     ProgramPaths::CaptureProgramDirectory();
     DocFixture f;
@@ -114,8 +114,15 @@ TEST(AlboraDoc, CancellingTheNewAlbumDialogKeepsTheNameAndNoDirectory) {
     ASSERT_TRUE(f.doc.FileNew());
     EXPECT_EQ(f.doc.Db().List().m_strName, QStringLiteral("Album_0000"));
     EXPECT_TRUE(f.doc.Db().List().m_strDirectory.isEmpty());
-    EXPECT_TRUE(f.doc.IsModified());
     EXPECT_FALSE(QFileInfo::exists(dir.Path("Album_0000")));
+    // Nobody changed this album: closing it asks nothing. Typed information is kept until saved.
+    EXPECT_FALSE(f.doc.IsModified());
+    f.doc.editAlbumInfo = [](AlbumInfoFields& fields) {
+        fields.description = QStringLiteral("Summer");
+        return true;
+    };
+    ASSERT_TRUE(f.doc.FileNew());
+    EXPECT_TRUE(f.doc.IsModified());
 }
 
 TEST(AlboraDoc, WithoutFolderCreationTheAlbumDirectoryStaysEmpty) {

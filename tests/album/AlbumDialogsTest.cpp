@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QFocusEvent>
 #include <gtest/gtest.h>
 
 namespace {
@@ -90,6 +91,11 @@ TEST(PhotoCardDialog, ImportsExportsAndAsksBeforeReplacingTheObject) {
     bool viewed = false;
     PhotoCardDialog dialog(card, ui, sound, [&viewed] { viewed = true; }, nullptr);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Photo Card"));
+    // Typing replaces the default name at once, and the description when tabbed to.
+    EXPECT_EQ(dialog.NameField()->selectedText(), QStringLiteral("Beach"));
+    QFocusEvent tabbedIn(QEvent::FocusIn, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(dialog.DescriptionField(), &tabbedIn);
+    EXPECT_EQ(dialog.DescriptionField()->textCursor().selectedText().size(), 7);
     EXPECT_TRUE(dialog.ViewButton()->isEnabled());
     dialog.ViewButton()->click();
     EXPECT_TRUE(viewed);

@@ -332,3 +332,28 @@ TEST(CardList, AnInsertedCardKeepsEveryRowPointingAtItsOwnCard) {
         EXPECT_EQ(f.view.Model()->RowAt(r).texts[0], f.doc.Db().GetAt(cards[std::size_t(r)])->m_strName);
     EXPECT_EQ(f.view.SelectedCards(), std::vector<int>{1});
 }
+
+// The sort and the column widths a user chose outlive rebuilds (a card viewed in the Image tab
+// rebuilds the list) and, through the settings, restarts.
+TEST(CardList, TheChosenSortAndColumnWidthsLast) {
+    CardListFixture f;
+    f.AddCards({"b", "/home/ana/Pictures/c.jpg", "a"});
+    f.view.SortByColumn(0);
+    f.view.SortByColumn(0);
+    f.doc.UpdateAllViews(nullptr, Hint::Rebuild);
+    EXPECT_EQ(f.RowNames(), (QStringList{"b", "a", "/home/ana/Pictures/c.jpg"}));
+    EXPECT_FALSE(f.view.SortAscending());
+    f.view.List()->setColumnWidth(1, 333);
+    EXPECT_TRUE(f.settings.ListColumns.endsWith(QStringLiteral(";0;0")));
+
+    CardListFixture restarted;
+    restarted.settings.ListColumns = f.settings.ListColumns;
+    restarted.AddCards({"y", "x"});
+    EXPECT_EQ(restarted.RowNames(), (QStringList{"y", "x"}));
+    EXPECT_EQ(restarted.view.List()->columnWidth(1), 333);
+
+    // A name made from a path shows the file's name first when the mouse rests on it.
+    const QModelIndex path = f.view.Model()->index(2, 0);
+    EXPECT_EQ(f.view.Model()->data(path, Qt::ToolTipRole).toString(), QStringLiteral("c.jpg\n/home/ana/Pictures/c.jpg"));
+    EXPECT_FALSE(f.view.Model()->data(f.view.Model()->index(0, 0), Qt::ToolTipRole).isValid());
+}

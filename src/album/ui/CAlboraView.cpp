@@ -1,6 +1,7 @@
 #include "CAlboraView.h"
 
 #include "album/CAlboraDoc.h"
+#include "album/CAppSettings.h"
 #include "platform/CTime.h"
 #include "platform/CommandIds.h"
 #include "platform/MainWindowServices.h"
@@ -19,6 +20,37 @@
 #include <QMimeData>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <array>
+
+namespace {
+
+// The "ListColumns" setting: the four widths the user gave the columns, the sort column (-1 for
+// album order) and its direction, as "200,200,150,400;1;0".
+struct ListLayout {
+    std::array<int, CardListModel::kColumns> widths{};
+    int sortColumn = -1;
+    bool ascending = true;
+
+    static ListLayout Parse(const QString& text) {
+        ListLayout layout;
+        const QStringList parts = text.split(';');
+        const QStringList widths = parts.value(0).split(',');
+        if (widths.size() == CardListModel::kColumns)
+            for (int c = 0; c < CardListModel::kColumns; ++c) layout.widths[std::size_t(c)] = std::clamp(widths[c].toInt(), 0, 10000);
+        layout.sortColumn = std::clamp(parts.value(1, QStringLiteral("-1")).toInt(), -1, CardListModel::kColumns - 1);
+        layout.ascending = parts.value(2) != QLatin1String("0");
+        return layout;
+    }
+    QString Format() const {
+        QStringList texts;
+        for (int width : widths) texts << QString::number(width);
+        return QStringLiteral("%1;%2;%3").arg(texts.join(',')).arg(sortColumn).arg(ascending ? 1 : 0);
+    }
+    bool HasWidths() const { return std::all_of(widths.begin(), widths.end(), [](int w) { return w > 0; }); }
+};
+
+}  // namespace
 
 CAlboraView::CAlboraView(CAlboraDoc& doc, Services services, QWidget* parent)
     : QWidget(parent),
@@ -41,6 +73,13 @@ CAlboraView::CAlboraView(CAlboraDoc& doc, Services services, QWidget* parent)
     m_list->installEventFilter(this);
     m_list->viewport()->installEventFilter(this);
     connect(m_list->header(), &QHeaderView::sectionClicked, this, &CAlboraView::SortByColumn);
+    // The widths a user gives the columns last across rebuilds and restarts.
+    connect(m_list->header(), &QHeaderView::sectionResized, this, [this] {
+        if (m_settingWidths) return;
+        ListLayout layout = ListLayout::Parse(m_doc.Settings().ListColumns);
+        for (int c = 0; c < CardListModel::kColumns; ++c) layout.widths[std::size_t(c)] = m_list->columnWidth(c);
+        m_doc.Settings().ListColumns = layout.Format();
+    });
     connect(m_list, &QTreeView::doubleClicked, this, [this] { m_commands.Modify(); });
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -104,11 +143,15 @@ CardListModel::Row CAlboraView::RowForCard(int card) const {
 }
 
 void CAlboraView::SetColumnWidths() {
+    const ListLayout layout = ListLayout::Parse(m_doc.Settings().ListColumns);
     const int width = std::max(m_list->viewport()->width(), 400);
     // A sixth of the width, but never too narrow for the date it shows.
     const int dateWidth = std::max(width / 6, fontMetrics().horizontalAdvance(QStringLiteral("00/00/0000 00:00:00")) + 16);
-    const int widths[] = {width / 4, width / 4, dateWidth, width / 2};
-    for (int c = 0; c < CardListModel::kColumns; ++c) m_list->setColumnWidth(c, widths[c]);
+    const std::array<int, CardListModel::kColumns> fractions = {width / 4, width / 4, dateWidth, width / 2};
+    const auto& widths = layout.HasWidths() ? layout.widths : fractions;
+    m_settingWidths = true;
+    for (int c = 0; c < CardListModel::kColumns; ++c) m_list->setColumnWidth(c, widths[std::size_t(c)]);
+    m_settingWidths = false;
 }
 
 void CAlboraView::showEvent(QShowEvent* event) {
@@ -142,17 +185,17 @@ void CAlboraView::RebuildAll(bool recreateColumns) {
     m_model->SetRows(std::move(rows));
     ui.ProgressEnd();
     ShowCount();
+    // The rows come in album order; a sort the user chose comes back over them.
+    const ListLayout layout = ListLayout::Parse(m_doc.Settings().ListColumns);
+    ApplySort(layout.sortColumn, layout.ascending);
     const QString album = m_doc.GetPathName();
     if (files.DirectoryFallsBack() && m_fallbackNoted != album) {
         m_fallbackNoted = album;
         ui.SetStatusText(0, QStringLiteral("The album directory %1 is not on this computer: cards are looked for in %2")
                                 .arg(m_doc.Db().List().m_strDirectory, directory));
     }
-    m_nSortColumn = -1;
-    m_bSortAscending = true;
-    m_list->header()->setSortIndicatorShown(false);
     if (recreateColumns) SetColumnWidths();
-    if (m_doc.m_nCurrent >= 0 && m_doc.m_nCurrent < count) SelectRow(m_doc.m_nCurrent, true);
+    if (m_doc.m_nCurrent >= 0 && m_doc.m_nCurrent < count) SelectRow(m_model->RowOfCard(m_doc.m_nCurrent), true);
 }
 
 void CAlboraView::OnUpdate(View*, int hint, void*) {
@@ -210,12 +253,21 @@ void CAlboraView::SelectOnly(int card) {
 
 void CAlboraView::SortByColumn(int column) {
     if (column < 0 || column >= CardListModel::kColumns) return;
-    m_bSortAscending = column != m_nSortColumn ? true : !m_bSortAscending;
+    ApplySort(column, column != m_nSortColumn ? true : !m_bSortAscending);
+    ListLayout layout = ListLayout::Parse(m_doc.Settings().ListColumns);
+    layout.sortColumn = column;
+    layout.ascending = m_bSortAscending;
+    m_doc.Settings().ListColumns = layout.Format();
+}
+
+void CAlboraView::ApplySort(int column, bool ascending) {
     m_nSortColumn = column;
-    m_model->SortByColumn(column, m_bSortAscending);
+    m_bSortAscending = ascending;
     QHeaderView* header = m_list->header();
-    header->setSortIndicatorShown(true);
-    header->setSortIndicator(column, m_bSortAscending ? Qt::AscendingOrder : Qt::DescendingOrder);
+    header->setSortIndicatorShown(column >= 0);
+    if (column < 0) return;
+    m_model->SortByColumn(column, ascending);
+    header->setSortIndicator(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
 std::optional<SelectedCardTexts> CAlboraView::Selection() const {

@@ -72,6 +72,7 @@ private:
     void RegisterCommands();
     void SetColumnWidths();
     void ShowCount();
+    void ApplySort(int column, bool ascending);
     void ShowContextMenu(const QPoint& globalPos);
     CardListModel::Row RowForCard(int card) const;
     void SelectRow(int row, bool scroll);
@@ -85,5 +86,6 @@ private:
     int m_nSortColumn = -1;
     bool m_bSortAscending = true;
     bool m_bColumnsSized = false;
+    bool m_settingWidths = false;
     QString m_fallbackNoted;  // the album whose missing directory the status bar has told of
 };

@@ -21,6 +21,12 @@ QVariant CardListModel::data(const QModelIndex& index, int role) const {
         return text.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace('\n', ' ');
     }
     if (role == Qt::ToolTipRole && index.column() == 3) return row.texts[3];
+    // A name made from a path tells its file first: the column cuts the end where the name is.
+    if (role == Qt::ToolTipRole && index.column() == 0) {
+        const QString& name = row.texts[0];
+        const QString file = name.section('/', -1).section('\\', -1);
+        return file == name ? QVariant() : QVariant(file + '\n' + name);
+    }
     if (role == Qt::UserRole) return row.card;
     return {};
 }

@@ -12,6 +12,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -21,6 +22,13 @@ namespace {
 const QString kTextFilter = QStringLiteral("Text (*.txt);;Docs (*.doc);;All files (*)");
 constexpr int kPreviewSize = 160;
 }  // namespace
+
+bool PhotoCardDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_description && event->type() == QEvent::FocusIn &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason)
+        m_description->selectAll();
+    return QDialog::eventFilter(watched, event);
+}
 
 PhotoCardDialog::PhotoCardDialog(const CFotoObj& card, UiServices& ui, SoundAnnotations& sound,
                                  std::function<void()> onView, QWidget* parent)
@@ -43,6 +51,11 @@ PhotoCardDialog::PhotoCardDialog(const CFotoObj& card, UiServices& ui, SoundAnno
         m_description->setPlainText(text.left(kDescriptionLimit));
         m_description->moveCursor(QTextCursor::End);
     });
+    // The name comes first with its whole text selected, and so does the description when it
+    // gets the focus, so that typing replaces a default such as "No description".
+    m_name->selectAll();
+    m_name->setFocus();
+    m_description->installEventFilter(this);
     m_preview->setFixedSize(kPreviewSize, kPreviewSize);
     m_preview->setAlignment(Qt::AlignCenter);
     m_preview->setFrameShape(QFrame::StyledPanel);
@@ -130,7 +143,10 @@ void PhotoCardDialog::ImportDescription() {
         m_ui.MessageBox(QStringLiteral("Fatal Error:\nIn file!"), MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }
-    m_description->textCursor().insertText(QString::fromLocal8Bit(file.read(kImportLimit)).replace("\r\n", "\n"));
+    // An import adds to the description; a selection left by tabbing in is not replaced by it.
+    QTextCursor cursor = m_description->textCursor();
+    cursor.setPosition(cursor.selectionEnd());
+    cursor.insertText(QString::fromLocal8Bit(file.read(kImportLimit)).replace("\r\n", "\n"));
 }
 
 void PhotoCardDialog::ExportDescription() {

@@ -30,6 +30,11 @@ public:
     // The card with the dialog's fields applied as OK applies them.
     CFotoObj Result() const;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+public:
+
     // The buttons, for scripted use.
     void ChooseObject();
     void ImportDescription();
