@@ -3,6 +3,7 @@
 #include "ImageClipboard.h"
 #include "ViewPainting.h"
 
+#include "image/Orientation.h"
 #include "platform/UiServices.h"
 
 #include <QCloseEvent>
@@ -24,7 +25,7 @@ void CFloatImageWnd::ShowFile(const QString& fileName) {
     m_image = CImageObject();
     m_bitmap = QImage();
     CImageObject image;
-    if (image.Load(fileName) && image.GetWidth() > 0 && image.GetHeight() > 0) {
+    if (Orientation::LoadUpright(image, fileName) && image.GetWidth() > 0 && image.GetHeight() > 0) {
         m_image = std::move(image);
         m_bitmap = m_image.MakeBitmap();
         m_fileName = fileName;

@@ -6,6 +6,7 @@
 #include "ViewPainting.h"
 
 #include "album/CAlboraDoc.h"
+#include "image/Orientation.h"
 #include "album/CAppSettings.h"
 #include "platform/CommandIds.h"
 #include "platform/UiServices.h"
@@ -89,7 +90,7 @@ void CImgView::LoadCurrentCard() {
     const QString file = m_doc.CardFile(m_doc.m_nCurrent);
     if (!QFileInfo::exists(file)) m_message = QStringLiteral("Error:\nFile not found:\n") + file;
     CImageObject image;
-    if (image.Load(file) && image.GetWidth() > 0 && image.GetHeight() > 0) {
+    if (Orientation::LoadUpright(image, file) && image.GetWidth() > 0 && image.GetHeight() > 0) {
         SetImage(std::move(image));
     } else {
         SetImage(CImageObject());
@@ -130,7 +131,7 @@ void CImgView::SavePrompt() {
 
 void CImgView::Undo() {
     CImageObject image;
-    if (image.Load(m_fileName) && image.GetWidth() > 0)
+    if (Orientation::LoadUpright(image, m_fileName) && image.GetWidth() > 0)
         SetImage(std::move(image));
     else
         SetImage(CImageObject());

@@ -1,0 +1,75 @@
+#include "ImageTestSupport.h"
+#include "TestFiles.h"
+#include "image/Orientation.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+namespace {
+
+// An Exif APP1 segment holding one IFD entry: TAG with TYPE, COUNT and VALUE, in either byte order.
+QByteArray JpegWithExif(bool bigEndian, unsigned tag, unsigned type, unsigned count, unsigned value) {
+    const auto u16 = [bigEndian](unsigned v) {
+        const char high = char(v >> 8), low = char(v);
+        return bigEndian ? QByteArray().append(high).append(low) : QByteArray().append(low).append(high);
+    };
+    const auto u32 = [&](unsigned v) { return bigEndian ? u16(v >> 16) + u16(v) : u16(v) + u16(v >> 16); };
+    QByteArray tiff = QByteArray(bigEndian ? "MM" : "II") + u16(42) + u32(8) + u16(1);
+    tiff += u16(tag) + u16(type) + u32(count) + u16(value) + u16(0) + u32(0);
+    const QByteArray body = QByteArray("Exif\0\0", 6) + tiff;
+    const int length = int(body.size()) + 2;
+    return Hex("FFD8 FFE0 0004 0000 FFE1") + QByteArray().append(char(length >> 8)).append(char(length)) + body +
+           Hex("FFDA 0002 FFD9");
+}
+
+}  // namespace
+
+TEST(Orientation, ReadsTheTagInEitherByteOrderAndIgnoresWhatIsDamaged) {
+    EXPECT_EQ(Orientation::FromJpeg(JpegWithExif(false, 0x0112, 3, 1, 6)), 6);
+    EXPECT_EQ(Orientation::FromJpeg(JpegWithExif(true, 0x0112, 3, 1, 8)), 8);
+    EXPECT_EQ(Orientation::FromJpeg(JpegWithExif(true, 0x0112, 3, 1, 9)), 1);   // no such orientation
+    EXPECT_EQ(Orientation::FromJpeg(JpegWithExif(true, 0x0112, 4, 1, 6)), 1);   // not a SHORT
+    EXPECT_EQ(Orientation::FromJpeg(JpegWithExif(true, 0x0112, 3, 2, 6)), 1);   // two values
+    EXPECT_EQ(Orientation::FromJpeg(JpegWithExif(false, 0x0110, 3, 1, 6)), 1);  // another tag
+    const QByteArray whole = JpegWithExif(false, 0x0112, 3, 1, 3);
+    for (qsizetype cut = 0; cut < whole.size(); ++cut) ASSERT_EQ(Orientation::FromJpeg(whole.left(cut)), cut >= 44 ? 3 : 1) << cut;  // the segment ends at 44
+    QByteArray farIfd = whole;
+    farIfd[22] = char(0x7F);  // the IFD offset points far beyond the segment
+    EXPECT_EQ(Orientation::FromJpeg(farIfd), 1);
+    EXPECT_EQ(Orientation::FromJpeg(Hex("FFD8 FFE1 0001")), 1);  // a length shorter than itself
+    EXPECT_EQ(Orientation::FromJpeg("not a jpeg"), 1);
+}
+
+// Every orientation a camera writes comes out as ImageMagick's -auto-orient turns it.
+TEST(Orientation, PicturesComeOutUprightAsImageMagickTurnsThem) {
+    ScopedTestDir dir;
+    if (RunTool("/usr/bin/convert", {"-version"}).isNull() || RunTool("exiftool", {"-ver"}).isNull())
+        GTEST_SKIP() << "needs ImageMagick and exiftool";
+    ASSERT_FALSE(RunTool("/usr/bin/convert", {"-size", "48x32", "xc:navy", "-fill", "red", "-draw", "rectangle 0,0 15,7",
+                                              "-fill", "yellow", "-draw", "rectangle 32,24 47,31", "-quality", "100",
+                                              dir.Path("base.jpg")}).isNull());
+    for (int orientation = 1; orientation <= 8; ++orientation) {
+        const QString file = dir.Path(QStringLiteral("o%1.jpg").arg(orientation));
+        QFile::copy(dir.Path("base.jpg"), file);
+        ASSERT_FALSE(RunTool("exiftool", {"-q", "-overwrite_original", "-n", QStringLiteral("-Orientation=%1").arg(orientation), file}).isNull());
+        EXPECT_EQ(Orientation::OfFile(file), orientation);
+        CImageObject ours;
+        ASSERT_TRUE(Orientation::LoadUpright(ours, file));
+        const Ppm theirs = ParsePpm(RunTool("/usr/bin/convert", {file, "-auto-orient", "ppm:-"}));
+        ASSERT_EQ(ours.GetWidth(), theirs.width) << orientation;
+        ASSERT_EQ(ours.GetHeight(), theirs.height) << orientation;
+        double difference = 0;
+        for (int y = 0; y < theirs.height; ++y)
+            for (int x = 0; x < theirs.width; ++x) {
+                const Rgb a = TopDownPixel(ours, x, y), b = theirs.At(x, y);
+                difference += std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b);
+            }
+        EXPECT_LT(difference / (3.0 * theirs.width * theirs.height), 3) << "orientation " << orientation;
+        // Thumbnails turn the same way.
+        const QImage turned = Orientation::Upright(ours.MakeBitmap(), 1);
+        EXPECT_EQ(turned.size(), QSize(theirs.width, theirs.height));
+    }
+    QImage wide(4, 2, QImage::Format_RGB32);
+    EXPECT_EQ(Orientation::Upright(wide, 6).size(), QSize(2, 4));
+    EXPECT_EQ(Orientation::Upright(wide, 3).size(), QSize(4, 2));
+}
