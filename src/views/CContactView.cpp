@@ -9,6 +9,8 @@
 #include "platform/UiServices.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QWheelEvent>
 #include <QPainter>
 #include <QScrollBar>
 
@@ -247,8 +249,8 @@ void CContactView::RemoveHighlight() {
 void CContactView::PaintArea(QPainter& painter) {
     painter.setBrush(Qt::NoBrush);
     if (!m_highlight.isEmpty()) {
-        painter.setPen(Qt::black);
-        painter.drawRect(m_highlight.adjusted(-2, -2, 1, 1));
+        // A broad frame of the highlight colour, plain on any picture and any theme.
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 4));
         painter.drawRect(m_highlight.adjusted(-3, -3, 2, 2));
     }
     if (!m_marker.isEmpty()) painter.fillRect(m_marker, Qt::red);
@@ -257,6 +259,55 @@ void CContactView::PaintArea(QPainter& painter) {
         painter.setBrush(Qt::red);
         painter.drawEllipse(QRect(QPoint(1, 1), QPoint(5, 5)));
     }
+}
+
+int CContactView::Columns() const {
+    const QSize cell = Cell();
+    int columns = 0;
+    for (int x = kGap; x < m_area->width() - cell.width(); x += cell.width() + kGap) ++columns;
+    return std::max(1, columns);
+}
+
+void CContactView::SelectCard(int card) {
+    if (m_count == 0) return;
+    card = std::clamp(card, 0, m_count - 1);
+    // The sheet scrolls as little as it must to show the card.
+    if (card < m_first)
+        SetFirst(card);
+    else if (m_perPage > 0 && card >= m_first + m_perPage)
+        SetFirst(card - m_perPage + 1);
+    RemoveHighlight();
+    m_selected = card;
+    m_highlight = CellRect(card);
+    m_area->update(m_highlight.adjusted(-4, -4, 4, 4));
+}
+
+void CContactView::keyPressEvent(QKeyEvent* event) {
+    const int columns = Columns();
+    const int from = m_selected < 0 ? m_first : m_selected;
+    switch (event->key()) {
+        case Qt::Key_Left: SelectCard(m_selected < 0 ? from : from - 1); break;
+        case Qt::Key_Right: SelectCard(m_selected < 0 ? from : from + 1); break;
+        case Qt::Key_Up: SelectCard(m_selected < 0 ? from : from - columns); break;
+        case Qt::Key_Down: SelectCard(m_selected < 0 ? from : from + columns); break;
+        case Qt::Key_PageUp: SelectCard(from - std::max(1, m_perPage)); break;
+        case Qt::Key_PageDown: SelectCard(from + std::max(1, m_perPage)); break;
+        case Qt::Key_Home: SelectCard(0); break;
+        case Qt::Key_End: SelectCard(m_count - 1); break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (const QRect cell = CellRect(m_selected); !cell.isEmpty()) DoubleClickAt(cell.center());
+            break;
+        default: QWidget::keyPressEvent(event); return;
+    }
+    event->accept();
+}
+
+void CContactView::wheelEvent(QWheelEvent* event) {
+    // A notch moves the sheet by a row of cards.
+    const int notches = event->angleDelta().y() / 120;
+    if (notches != 0) ScrollTo(m_first - notches * Columns());
+    event->accept();
 }
 
 void CContactView::focusInEvent(QFocusEvent* event) {

@@ -83,8 +83,14 @@ protected:
     void dropEvent(QDropEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
+    // Cells in a row of the sheet.
+    int Columns() const;
+    // Selects CARD, scrolling the sheet to it when it is out of view.
+    void SelectCard(int card);
     void RegisterCommands();
     void Rebuild();
     void Fill();

@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace {
@@ -232,4 +233,41 @@ TEST(ContactView, TheSuperViewerFollowsTheCardUnderTheMouse) {
         if (w->windowTitle() == f.doc.Db().GetAt(2)->m_strGraphic) w->close();
     MoveMouse(f.view.Area(), f.CentreOf(0));
     EXPECT_EQ(f.ui.Beeps(), 1);
+}
+
+TEST(ContactView, ArrowKeysHomeEndAndTheWheelMoveThroughTheSheet) {
+    SheetFixture f(30);  // 4 columns, 3 rows: 12 cards a page
+    f.view.setFocus();
+    QTest::keyClick(&f.view, Qt::Key_Right);
+    EXPECT_EQ(f.view.Selected(), 0);
+    QTest::keyClick(&f.view, Qt::Key_Right);
+    QTest::keyClick(&f.view, Qt::Key_Down);
+    EXPECT_EQ(f.view.Selected(), 5);
+    EXPECT_FALSE(f.view.Marker().isValid());
+    // Beyond the page the sheet follows the selection.
+    QTest::keyClick(&f.view, Qt::Key_Down);
+    QTest::keyClick(&f.view, Qt::Key_Down);
+    EXPECT_EQ(f.view.Selected(), 13);
+    EXPECT_EQ(f.view.First(), 2);
+    QTest::keyClick(&f.view, Qt::Key_End);
+    EXPECT_EQ(f.view.Selected(), 29);
+    EXPECT_GE(29, f.view.First());
+    QTest::keyClick(&f.view, Qt::Key_Home);
+    EXPECT_EQ(f.view.Selected(), 0);
+    EXPECT_EQ(f.view.First(), 0);
+    // The selected cell carries a broad frame of the highlight colour.
+    f.WaitForThumbnails();
+    const QRect cell = f.view.CellRect(0);
+    const QImage shot = f.view.Area()->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(cell.left() - 2, cell.center().y()), f.view.palette().color(QPalette::Highlight));
+
+    QWheelEvent down(QPointF(50, 50), QPointF(f.view.Area()->mapToGlobal(QPoint(50, 50))), QPoint(), QPoint(0, -120),
+                     Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(&f.view, &down);
+    EXPECT_EQ(f.view.First(), 4);  // a row of four
+
+    QTest::keyClick(&f.view, Qt::Key_Down);
+    QTest::keyClick(&f.view, Qt::Key_Return);
+    EXPECT_EQ(f.doc.m_nCurrent, f.view.Selected());
+    EXPECT_EQ(f.tabs.tabs.back(), MainWindowServices::ImageTab);
 }
