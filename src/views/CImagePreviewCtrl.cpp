@@ -51,12 +51,17 @@ void CImagePreviewCtrl::paintEvent(QPaintEvent*) {
         painter.drawLine(area.topRight(), area.bottomLeft());
     }
     const int line = painter.fontMetrics().height() + painter.fontMetrics().leading();
-    painter.setPen(Qt::black);
-    if (!m_top.isEmpty())
-        painter.drawText(QRect(QPoint(2, 2), QPoint(area.width() / 3, line + 2)), Qt::AlignCenter, m_top);
-    if (!m_bottom.isEmpty()) {
-        // A path wider than the cell keeps its end, where the file's own name is.
-        const QRect box(QPoint(2, area.height() - line - 2), QPoint(area.width() - 2, area.height() - 2));
-        painter.drawText(box, Qt::AlignCenter, painter.fontMetrics().elidedText(m_bottom, Qt::ElideLeft, box.width()));
-    }
+    // Captions sit on a shaded band, so they read over light and dark pictures alike.
+    const auto caption = [&](const QRect& box, const QString& text) {
+        const QString shown = painter.fontMetrics().elidedText(text, Qt::ElideLeft, box.width());
+        const int width = painter.fontMetrics().horizontalAdvance(shown) + 6;
+        QRect band(0, box.top(), std::min(width, area.width()), box.height());
+        band.moveCenter(QPoint(box.center().x(), box.center().y()));
+        painter.fillRect(band, QColor(0, 0, 0, 140));
+        painter.setPen(Qt::white);
+        painter.drawText(box, Qt::AlignCenter, shown);
+    };
+    if (!m_top.isEmpty()) caption(QRect(QPoint(2, 2), QPoint(area.width() / 3, line + 2)), m_top);
+    // A path wider than the cell keeps its end, where the file's own name is.
+    if (!m_bottom.isEmpty()) caption(QRect(QPoint(2, area.height() - line - 2), QPoint(area.width() - 2, area.height() - 2)), m_bottom);
 }
