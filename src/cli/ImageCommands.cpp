@@ -77,10 +77,7 @@ int Convert(CliContext& c, const CliArgs& args) {
     }
     CImageObject image;
     if (!LoadImage(c, image, args.positional[0])) return kExitFailure;
-    if (!image.Save(out)) {
-        c.err << "Error:\nCan't write the picture " << out << "!" << Qt::endl;
-        return kExitFailure;
-    }
+    if (!image.Save(out)) return c.Fail(CantWritePicture(out, image));
     return kExitOk;
 }
 
@@ -89,6 +86,12 @@ int Convert(CliContext& c, const CliArgs& args) {
 QString CantReadPicture(const QString& path, const CImageObject& image) {
     const QString reason = image.ReadError();
     return QStringLiteral("Error:\nCan't read the picture %1%2!")
+        .arg(path, reason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(reason));
+}
+
+QString CantWritePicture(const QString& path, const CImageObject& image) {
+    const QString reason = image.WriteError();
+    return QStringLiteral("Error:\nCan't write the picture %1%2!")
         .arg(path, reason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(reason));
 }
 

@@ -129,6 +129,6 @@ int RunImageTransform(CliContext& c, const QStringList& args) {
         return c.Fail(CantReadPicture(positional[0], image));
     for (const Step& step : steps)
         if (!step(image)) return c.Fail(QStringLiteral("Error:\nCannot allocate memory for operation."));
-    if (!image.Save(positional[1])) return c.Fail(QStringLiteral("Error:\nCan't save file!"));
+    if (!image.Save(positional[1])) return c.Fail(CantWritePicture(positional[1], image));
     return kExitOk;
 }

@@ -168,5 +168,3 @@ bool CAviFrameImage::Decode(const QByteArray& file, CImageImpl& image) {
 }
 
 bool CAviFrameImage::Read(const QString& fileName) { return ReadWith(fileName, Decode); }
-
-bool CAviFrameImage::Write(const QString&) { return false; }

@@ -10,7 +10,6 @@ class CAviFrameImage final : public CImageImpl {
 public:
     using CImageImpl::CImageImpl;
     bool Read(const QString& fileName) override;
-    bool Write(const QString& fileName) override;
 
     static bool Decode(const QByteArray& data, CImageImpl& image);
 };

@@ -3,7 +3,7 @@
 #include "GifLzw.h"
 #include "ImageLibrary.h"
 
-#include <QSaveFile>
+#include <QFileInfo>
 #include <algorithm>
 
 namespace {
@@ -177,22 +177,17 @@ QByteArray CGifImage::Encode(const CImageImpl& image) {
 bool CGifImage::Read(const QString& fileName) { return ReadWith(fileName, Decode); }
 
 bool CGifImage::Write(const QString& fileName) {
-    const QString& target = TargetName(fileName);
     if (GetBitsPerPixel() > 8) {
         ImageLibrary::ShowMessage(QStringLiteral("GIF Images must be 8 bit or less"));
+        SetWriteError(QStringLiteral("more than 8 bits per pixel"));
         return false;
     }
     const QByteArray file = Encode(*this);
-    if (file.isEmpty()) return false;
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly)) {
-        ImageLibrary::ShowMessage(QStringLiteral("Can't open GIF for writing"));
-        return false;
-    }
-    if (out.write(file) != file.size() || !out.commit()) {
-        out.cancelWriting();
-        ImageLibrary::ShowMessage(QStringLiteral("Write Error in GIF file"));
-        return false;
-    }
-    return true;
+    if (WriteWith(fileName, file) || file.isEmpty()) return !file.isEmpty();
+    // The temporary file is made in the target's folder: where that cannot be written to, the
+    // file could not be opened; otherwise writing it failed.
+    const bool folderWritable = QFileInfo(QFileInfo(FileName()).absolutePath()).isWritable();
+    ImageLibrary::ShowMessage(folderWritable ? QStringLiteral("Write Error in GIF file")
+                                             : QStringLiteral("Can't open GIF for writing"));
+    return false;
 }

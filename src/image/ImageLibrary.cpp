@@ -3,7 +3,6 @@
 #include "platform/UiServices.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QtDebug>
 #include <algorithm>
 #include <array>
@@ -87,16 +86,6 @@ std::optional<QByteArray> ReadFile(const QString& path, QString* reason) {
     }
     if (file.read(bytes.data(), bytes.size()) != bytes.size()) return fail("truncated file");
     return bytes;
-}
-
-bool WriteFileAtomically(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
 }
 
 }  // namespace ImageLibrary

@@ -38,7 +38,5 @@ void ShowMessage(const QString& text);
 // The whole of a regular file, or nullopt when it cannot be read, is no regular file (a device,
 // a pipe, a folder) or is larger than any picture could be; then REASON, when given, says why.
 std::optional<QByteArray> ReadFile(const QString& path, QString* reason = nullptr);
-// Writes BYTES to a temporary file beside PATH and renames it over PATH when complete.
-bool WriteFileAtomically(const QString& path, const QByteArray& bytes);
 
 }  // namespace ImageLibrary
