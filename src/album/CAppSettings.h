@@ -89,7 +89,9 @@ class SettingsStore;
     INT(useInternalBrowser, "useInternalBrowser", 0) \
     INT(FontSize, "FontSize", 50) \
     INT(SuperViewer, "SuperViewer", 0) \
-    INT(ClasicLayout, "ClasicLayout", 0)
+    INT(ClasicLayout, "ClasicLayout", 0) \
+    /* Our own: the most pixels a picture may have (ImageLibrary::MaxPixels), 2^28 at most. */ \
+    INT(MaxPicturePixels, "MaxPicturePixels", 268435456)
 // clang-format on
 
 class CAppSettings {

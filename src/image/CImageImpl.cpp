@@ -41,7 +41,7 @@ void CImageImpl::Release() {
 bool CImageImpl::Create(int width, int height, int bpp, int colorType) {
     Release();
     if (width <= 0 || height <= 0 || !SupportedDepth(bpp) ||
-        std::int64_t(width) * height > ImageLibrary::kMaxPixels)
+        std::int64_t(width) * height > ImageLibrary::MaxPixels())
         return false;
     const std::int64_t rowBytes = Dib::RowBytes(width, bpp);
     Dib::InfoHeader header;
