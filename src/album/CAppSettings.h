@@ -90,8 +90,10 @@ class SettingsStore;
     INT(FontSize, "FontSize", 50) \
     INT(SuperViewer, "SuperViewer", 0) \
     INT(ClasicLayout, "ClasicLayout", 0) \
-    /* Our own: the image view's zoom (0 fits the picture to the window, otherwise percent), */ \
-    /* the card list's column widths and sort, and the shared thumbnail cache. */ \
+    /* Our own: the most pixels a picture may have (ImageLibrary::MaxPixels), 2^28 at most; */ \
+    /* the image view's zoom (0 fits the picture to the window, otherwise percent); the card */ \
+    /* list's column widths and sort; whether the shared thumbnail cache is used. */ \
+    INT(MaxPicturePixels, "MaxPicturePixels", 268435456) \
     INT(ImageZoom, "ImageZoom", 0) \
     TEXT(ListColumns, "ListColumns", "") \
     INT(ThumbnailCache, "ThumbnailCache", 1)

@@ -30,6 +30,8 @@ constexpr int kExitUsage = 2;
 int RunAlbumCommand(CliContext& context, const QStringList& args);
 int RunImageCommand(CliContext& context, const QStringList& args);
 int RunImageTransform(CliContext& context, const QStringList& args);
-// "Error:\nCan't read the picture PATH!", with IMAGE's reason for refusing it in brackets.
-QString CantReadPicture(const QString& path, const CImageObject& image);
+// "Error:\nCan't read the picture PATH!", with the reader's REASON for refusing it in brackets.
+QString CantReadPicture(const QString& path, const QString& reason);
+// "Error:\nCan't write the picture PATH!", with the reason the write failed in brackets.
+QString CantWritePicture(const QString& path, const CImageObject& image);
 int RunContactCommand(CliContext& context, const QStringList& args);

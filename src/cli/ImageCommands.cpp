@@ -3,6 +3,7 @@
 #include "CliContext.h"
 
 #include "image/CImageObject.h"
+#include "image/ImageInfo.h"
 
 #include <QFileInfo>
 #include <QJsonDocument>
@@ -22,8 +23,8 @@ QString TypeName(int type) {
     }
 }
 
-// Loads PATH or explains why not.
-bool LoadImage(CliContext& c, CImageObject& image, const QString& path) {
+// Whether PATH names an existing file of a type Albora reads; explains why not.
+bool Readable(CliContext& c, const QString& path) {
     if (!QFileInfo::exists(path)) {
         c.err << "Error:\nThe file " << path << " does not exist!" << Qt::endl;
         return false;
@@ -33,25 +34,34 @@ bool LoadImage(CliContext& c, CImageObject& image, const QString& path) {
               << Qt::endl;
         return false;
     }
+    return true;
+}
+
+// Loads PATH or explains why not.
+bool LoadImage(CliContext& c, CImageObject& image, const QString& path) {
+    if (!Readable(c, path)) return false;
     if (!image.Load(path) || !image.IsValid()) {
-        c.err << CantReadPicture(path, image) << Qt::endl;
+        c.err << CantReadPicture(path, image.ReadError()) << Qt::endl;
         return false;
     }
     return true;
 }
 
+// Info reads the header alone: no pixel is decoded, however large the picture says it is.
 int Info(CliContext& c, const CliArgs& args) {
     if (args.positional.size() != 1) return c.Usage(QStringLiteral("image info takes FILE"));
-    CImageObject image;
-    if (!LoadImage(c, image, args.positional[0])) return kExitFailure;
-    const ImagePalette* palette = image.GetPalette();
-    const QJsonObject info{{"type", TypeName(image.Type())},
-                           {"width", image.GetWidth()},
-                           {"height", image.GetHeight()},
-                           {"bpp", image.GetBitsPerPixel()},
-                           {"colorType", image.GetColorType()},
-                           {"paletteSize", palette ? palette->Count() : 0},
-                           {"transparentIndex", image.GetImplementation()->TransparentIndex()}};
+    const QString path = args.positional[0];
+    if (!Readable(c, path)) return kExitFailure;
+    QString reason;
+    const auto header = ReadImageInfo(path, -1, &reason);
+    if (!header) return c.Fail(CantReadPicture(path, reason));
+    const QJsonObject info{{"type", TypeName(header->type)},
+                           {"width", header->width},
+                           {"height", header->height},
+                           {"bpp", header->bpp},
+                           {"colorType", header->colorType},
+                           {"paletteSize", header->paletteSize},
+                           {"transparentIndex", header->transparentIndex}};
     if (args.Has("json")) {
         c.out << QJsonDocument(info).toJson(QJsonDocument::Indented);
         return kExitOk;
@@ -77,18 +87,20 @@ int Convert(CliContext& c, const CliArgs& args) {
     }
     CImageObject image;
     if (!LoadImage(c, image, args.positional[0])) return kExitFailure;
-    if (!image.Save(out)) {
-        c.err << "Error:\nCan't write the picture " << out << "!" << Qt::endl;
-        return kExitFailure;
-    }
+    if (!image.Save(out)) return c.Fail(CantWritePicture(out, image));
     return kExitOk;
 }
 
 }  // namespace
 
-QString CantReadPicture(const QString& path, const CImageObject& image) {
-    const QString reason = image.ReadError();
+QString CantReadPicture(const QString& path, const QString& reason) {
     return QStringLiteral("Error:\nCan't read the picture %1%2!")
+        .arg(path, reason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(reason));
+}
+
+QString CantWritePicture(const QString& path, const CImageObject& image) {
+    const QString reason = image.WriteError();
+    return QStringLiteral("Error:\nCan't write the picture %1%2!")
         .arg(path, reason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(reason));
 }
 

@@ -126,9 +126,9 @@ int RunImageTransform(CliContext& c, const QStringList& args) {
     if (positional.size() != 2) return c.Usage(QStringLiteral("image transform takes IN OUT OP..."));
     CImageObject image;
     if (!image.Load(positional[0]) || !image.IsValid())
-        return c.Fail(CantReadPicture(positional[0], image));
+        return c.Fail(CantReadPicture(positional[0], image.ReadError()));
     for (const Step& step : steps)
         if (!step(image)) return c.Fail(QStringLiteral("Error:\nCannot allocate memory for operation."));
-    if (!image.Save(positional[1])) return c.Fail(QStringLiteral("Error:\nCan't save file!"));
+    if (!image.Save(positional[1])) return c.Fail(CantWritePicture(positional[1], image));
     return kExitOk;
 }

@@ -46,6 +46,7 @@ int main(int argc, char** argv) {
     ProgramPaths::CaptureProgramDirectory();
     CliContext context;
     ImageLibrary::SetJpegQuality(context.settings.JPGquality);
+    ImageLibrary::SetMaxPixels(context.settings.MaxPicturePixels);
     ImageLibrary::SetUi(&context.ui);
     QStringList args = QGuiApplication::arguments().mid(1);
     if (args.isEmpty() || args.front() == QStringLiteral("--help") ||

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <optional>
 #include <vector>
+#include <utility>
 
 // The layout follows Microsoft's AVI RIFF File Reference: RIFF "AVI " holds LIST "hdrl" (with a
 // LIST "strl" per stream: "strh" then "strf") and LIST "movi" with the data chunks "nndb" and
@@ -128,12 +129,17 @@ QString VideoKind(std::uint32_t fourCc) {
 
 }  // namespace
 
-bool CAviFrameImage::Decode(const QByteArray& file, CImageImpl& image) {
+namespace {
+
+// The first video frame as a file of its own: a JPEG for Motion-JPEG, a bare DIB (the stream's
+// format, header and colour table, then the frame's pixels) for uncompressed video. Nullopt
+// with REASON when there is none Albora can decode.
+std::optional<std::pair<int, QByteArray>> FrameFile(const QByteArray& file, QString& reason) {
     const auto* data = reinterpret_cast<const std::uint8_t*>(file.constData());
     const std::size_t size = std::size_t(file.size());
-    const auto refuse = [&image](const QString& reason) {
-        image.SetReadError(reason);
-        return false;
+    const auto refuse = [&reason](const QString& why) {
+        reason = why;
+        return std::nullopt;
     };
     if (size < 12 || Dib::Get32(data) != kRiff || Dib::Get32(data + 8) != kAvi)
         return refuse(QStringLiteral("not an AVI file"));
@@ -151,22 +157,37 @@ bool CAviFrameImage::Decode(const QByteArray& file, CImageImpl& image) {
         return true;
     });
     if (stream.index < 0 || stream.format.size < Dib::kInfoHeaderSize) return refuse(QStringLiteral("no video in AVI"));
-    QString reason = QStringLiteral("no video frame in AVI");
-    const auto frame = movi.data ? FirstFrame(movi, stream.index, reason) : std::nullopt;
-    if (!frame) return refuse(reason);
+    QString why = QStringLiteral("no video frame in AVI");
+    const auto frame = movi.data ? FirstFrame(movi, stream.index, why) : std::nullopt;
+    if (!frame) return refuse(why);
 
     const Dib::InfoHeader format = Dib::InfoHeader::Parse(stream.format.data);
     const QByteArray frameBytes(reinterpret_cast<const char*>(frame->data), qsizetype(frame->size));
-    if (format.compression == kMjpg || format.compression == kMjpgLower)
-        return CJpegImage::Decode(frameBytes, image);
+    if (format.compression == kMjpg || format.compression == kMjpgLower) return std::pair{IMAGE_JPEG, frameBytes};
     if (format.compression != Dib::kRgb && format.compression != Dib::kBitFields)
         return refuse(QStringLiteral("%1 video in AVI").arg(VideoKind(format.compression)));
-    // An uncompressed frame is a bare DIB: the stream's format (header and colour table), then
-    // the frame's pixels.
-    QByteArray dib(reinterpret_cast<const char*>(stream.format.data), qsizetype(stream.format.size));
-    return CBmpImage::Decode(dib + frameBytes, image);
+    const QByteArray dib(reinterpret_cast<const char*>(stream.format.data), qsizetype(stream.format.size));
+    return std::pair{IMAGE_BMP, dib + frameBytes};
+}
+
+}  // namespace
+
+bool CAviFrameImage::Decode(const QByteArray& file, CImageImpl& image) {
+    QString reason;
+    const auto frame = FrameFile(file, reason);
+    if (!frame) {
+        image.SetReadError(reason);
+        return false;
+    }
+    return frame->first == IMAGE_JPEG ? CJpegImage::Decode(frame->second, image)
+                                      : CBmpImage::Decode(frame->second, image);
+}
+
+bool CAviFrameImage::ReadHeader(const QByteArray& file, ImageInfo& info, QString& reason) {
+    const auto frame = FrameFile(file, reason);
+    if (!frame) return false;
+    return frame->first == IMAGE_JPEG ? CJpegImage::ReadHeader(frame->second, info, reason)
+                                      : CBmpImage::ReadHeader(frame->second, info, reason);
 }
 
 bool CAviFrameImage::Read(const QString& fileName) { return ReadWith(fileName, Decode); }
-
-bool CAviFrameImage::Write(const QString&) { return false; }

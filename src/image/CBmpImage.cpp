@@ -1,10 +1,12 @@
 #include "CBmpImage.h"
 
 #include "DibFormat.h"
+#include "ImageInfo.h"
 #include "ImageLibrary.h"
 
 #include <algorithm>
 #include <bit>
+#include <optional>
 
 namespace {
 
@@ -30,14 +32,20 @@ struct Channel {
     }
 };
 
-// Expands run-length encoded pixels into one index byte per pixel, bottom row first. A run that
-// leaves the picture ends the decoding; what was decoded stays.
+// Expands run-length encoded pixels straight into the DIB rows of PIXELS (ROWBYTES apart, bottom
+// row first). A run that leaves the picture ends the decoding; what was decoded stays.
 void DecodeRle(const std::uint8_t* data, std::size_t size, bool fourBit, int width, int height,
-               std::vector<std::uint8_t>& indices) {
+               std::uint8_t* pixels, std::int64_t rowBytes) {
     std::size_t pos = 0;
     int x = 0, y = 0;
     auto put = [&](std::uint8_t value) {
-        if (x < width && y < height) indices[std::size_t(y) * width + x] = value;
+        if (x < width && y < height) {
+            std::uint8_t* row = pixels + y * rowBytes;
+            if (fourBit)
+                row[x / 2] |= (x & 1) ? value : std::uint8_t(value << 4);
+            else
+                row[x] = value;
+        }
         ++x;
     };
     while (pos + 1 < size && y < height) {
@@ -70,48 +78,58 @@ void DecodeRle(const std::uint8_t* data, std::size_t size, bool fourBit, int wid
     }
 }
 
-}  // namespace
+// What a file declares and where its parts are, every size checked against the file's.
+struct Layout {
+    Dib::InfoHeader in;
+    bool core = false;
+    bool topDown = false;
+    bool rle = false;
+    int bpp = 0;
+    int outBpp = 0;  // 16 and 32 bits are held as 24
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+    std::size_t tableStart = 0;
+    std::size_t entryBytes = 4;  // of a colour table entry
+    std::size_t pixelOffset = 0;
+    std::uint32_t colours = 0;  // of the colour table the picture keeps
+    std::uint32_t masks[3] = {0, 0, 0};
+};
 
-bool CBmpImage::Read(const QString& fileName) { return ReadWith(fileName, Decode); }
-
-bool CBmpImage::Decode(const QByteArray& bytes, CImageImpl& image) {
-    const auto refuse = [&image](const QString& reason) {
-        image.SetReadError(reason);
-        return false;
+std::optional<Layout> ParseLayout(const std::uint8_t* data, std::size_t size, QString& reason) {
+    const auto refuse = [&reason](const QString& why) {
+        reason = why;
+        return std::nullopt;
     };
     const QString truncated = QStringLiteral("truncated file");
-    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
-    const std::size_t size = std::size_t(bytes.size());
-
+    Layout l;
     // The file header is optional: without "BM" the data is a bare DIB.
-    std::size_t headerStart = 0, pixelOffset = 0;
+    std::size_t headerStart = 0;
     if (size >= Dib::kFileHeaderSize && Get16(data) == Dib::kFileMagic) {
         headerStart = Dib::kFileHeaderSize;
-        pixelOffset = Get32(data + 10);
+        l.pixelOffset = Get32(data + 10);
     }
     if (size < headerStart + 4) return refuse(truncated);
     const std::uint32_t headerSize = Get32(data + headerStart);
-    Dib::InfoHeader in;
-    bool core = false;
     if (headerSize == Dib::kCoreHeaderSize && size >= headerStart + 12) {
-        core = true;
-        in.width = Get16(data + headerStart + 4);
-        in.height = Get16(data + headerStart + 6);
-        in.bitCount = Get16(data + headerStart + 10);
-    } else if (headerSize >= Dib::kInfoHeaderSize && headerSize <= 4096 &&
-               size >= headerStart + headerSize) {
-        in = Dib::InfoHeader::Parse(data + headerStart);
+        l.core = true;
+        l.in.width = Get16(data + headerStart + 4);
+        l.in.height = Get16(data + headerStart + 6);
+        l.in.bitCount = Get16(data + headerStart + 10);
+    } else if (headerSize >= Dib::kInfoHeaderSize && headerSize <= 4096 && size >= headerStart + headerSize) {
+        l.in = Dib::InfoHeader::Parse(data + headerStart);
     } else {
         return refuse(QStringLiteral("not a BMP file"));
     }
-
-    const int bpp = in.bitCount;
-    const bool topDown = in.height < 0;
-    const std::int64_t width = in.width;
-    const std::int64_t height = topDown ? -std::int64_t(in.height) : in.height;
-    const bool rle = in.compression == Dib::kRle8 || in.compression == Dib::kRle4;
-    if (width <= 0 || height <= 0) return refuse(QStringLiteral("picture without pixels"));
-    if (width * height > ImageLibrary::kMaxPixels) return refuse(QStringLiteral("picture too large"));
+    const Dib::InfoHeader& in = l.in;
+    l.bpp = in.bitCount;
+    l.topDown = in.height < 0;
+    l.width = in.width;
+    l.height = l.topDown ? -std::int64_t(in.height) : in.height;
+    l.rle = in.compression == Dib::kRle8 || in.compression == Dib::kRle4;
+    const int bpp = l.bpp;
+    if (l.width <= 0 || l.height <= 0) return refuse(QStringLiteral("picture without pixels"));
+    if (const QString refusal = ImageLibrary::PixelLimitRefusal(l.width, l.height); !refusal.isEmpty())
+        return refuse(refusal);
     if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32)
         return refuse(QStringLiteral("%1-bit BMP").arg(bpp));
     if (!(in.compression == Dib::kRgb || (in.compression == Dib::kRle8 && bpp == 8) ||
@@ -120,78 +138,99 @@ bool CBmpImage::Decode(const QByteArray& bytes, CImageImpl& image) {
         return refuse(QStringLiteral("BMP of compression %1 at %2 bits").arg(in.compression).arg(bpp));
 
     // Colour table: entries of 3 bytes after a core header, of 4 otherwise; at most 256 used.
-    std::size_t tableStart = headerStart + (core ? Dib::kCoreHeaderSize : headerSize);
-    std::uint32_t masks[3] = {0, 0, 0};
+    l.tableStart = headerStart + (l.core ? Dib::kCoreHeaderSize : headerSize);
     if (in.compression == Dib::kBitFields) {
-        const std::size_t maskStart = headerSize == Dib::kInfoHeaderSize ? tableStart : headerStart + 40;
+        const std::size_t maskStart = headerSize == Dib::kInfoHeaderSize ? l.tableStart : headerStart + 40;
         if (size < maskStart + 12) return refuse(truncated);
-        for (int i = 0; i < 3; ++i) masks[i] = Get32(data + maskStart + 4 * i);
-        if (headerSize == Dib::kInfoHeaderSize) tableStart += 12;
+        for (int i = 0; i < 3; ++i) l.masks[i] = Get32(data + maskStart + 4 * i);
+        if (headerSize == Dib::kInfoHeaderSize) l.tableStart += 12;
     } else if (bpp == 16) {
-        masks[0] = 0x7C00, masks[1] = 0x03E0, masks[2] = 0x001F;
+        l.masks[0] = 0x7C00, l.masks[1] = 0x03E0, l.masks[2] = 0x001F;
     } else if (bpp == 32) {
-        masks[0] = 0xFF0000, masks[1] = 0x00FF00, masks[2] = 0x0000FF;
+        l.masks[0] = 0xFF0000, l.masks[1] = 0x00FF00, l.masks[2] = 0x0000FF;
     }
-    std::uint32_t colours = in.clrUsed;
-    if (bpp <= 8 && (colours == 0 || colours > (1u << bpp))) colours = 1u << bpp;
-    const std::size_t entryBytes = core ? 3 : 4;
-    const std::size_t storedColours = bpp <= 8 ? colours : (core ? 0 : std::min<std::uint32_t>(in.clrUsed, 256));
-    if (tableStart + storedColours * entryBytes > size) return refuse(truncated);
-    if (pixelOffset == 0) pixelOffset = tableStart + storedColours * entryBytes;
-    if (pixelOffset > size) return refuse(truncated);
-
-    const int outBpp = bpp > 8 ? 24 : bpp;
-    const std::int64_t inRowBytes = Dib::RowBytes(width, bpp);
-    const std::int64_t outRowBytes = Dib::RowBytes(width, outBpp);
-    const std::size_t available = size - pixelOffset;
+    l.colours = in.clrUsed;
+    if (bpp <= 8 && (l.colours == 0 || l.colours > (1u << bpp))) l.colours = 1u << bpp;
+    l.entryBytes = l.core ? 3 : 4;
+    const std::size_t storedColours = bpp <= 8 ? l.colours : (l.core ? 0 : std::min<std::uint32_t>(in.clrUsed, 256));
+    if (bpp > 8) l.colours = 0;
+    if (l.tableStart + storedColours * l.entryBytes > size) return refuse(truncated);
+    if (l.pixelOffset == 0) l.pixelOffset = l.tableStart + storedColours * l.entryBytes;
+    if (l.pixelOffset > size) return refuse(truncated);
+    l.outBpp = bpp > 8 ? 24 : bpp;
+    const std::size_t available = size - l.pixelOffset;
     // Run-length data may stand for many more pixels than its bytes, within reason.
-    if (rle ? std::uint64_t(width * height) > std::uint64_t(available) * 1024 + 65536
-            : std::uint64_t(inRowBytes * height) > available)
+    if (l.rle ? std::uint64_t(l.width * l.height) > std::uint64_t(available) * 1024 + 65536
+              : std::uint64_t(Dib::RowBytes(l.width, bpp) * l.height) > available)
         return refuse(truncated);
+    return l;
+}
+
+}  // namespace
+
+bool CBmpImage::Read(const QString& fileName) { return ReadWith(fileName, Decode); }
+
+bool CBmpImage::ReadHeader(const QByteArray& bytes, ImageInfo& info, QString& reason) {
+    const auto layout =
+        ParseLayout(reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size()), reason);
+    if (!layout) return false;
+    info.width = int(layout->width);
+    info.height = int(layout->height);
+    info.bpp = layout->outBpp;
+    // Pictures of 8 bits or less keep their colour table as a palette.
+    info.colorType = layout->colours > 0 ? 3 : 2;
+    info.paletteSize = int(layout->colours);
+    return true;
+}
+
+bool CBmpImage::Decode(const QByteArray& bytes, CImageImpl& image) {
+    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
+    const std::size_t size = std::size_t(bytes.size());
+    QString reason;
+    const auto layout = ParseLayout(data, size, reason);
+    if (!layout) {
+        image.SetReadError(reason);
+        return false;
+    }
+    const Layout& l = *layout;
+    const std::int64_t width = l.width, height = l.height;
+    const std::int64_t inRowBytes = Dib::RowBytes(width, l.bpp);
+    const std::int64_t outRowBytes = Dib::RowBytes(width, l.outBpp);
 
     Dib::InfoHeader out;
     out.width = int(width);
     out.height = int(height);
-    out.bitCount = std::uint16_t(outBpp);
+    out.bitCount = std::uint16_t(l.outBpp);
     out.sizeImage = std::uint32_t(outRowBytes * height);
-    out.clrUsed = bpp <= 8 ? colours : 0;
-    out.xPelsPerMeter = in.xPelsPerMeter;
-    out.yPelsPerMeter = in.yPelsPerMeter;
+    out.clrUsed = l.colours;
+    out.xPelsPerMeter = l.in.xPelsPerMeter;
+    out.yPelsPerMeter = l.in.yPelsPerMeter;
     std::vector<std::uint8_t> block;
     try {
         block.assign(Dib::kInfoHeaderSize + out.clrUsed * 4 + std::size_t(out.sizeImage), 0);
     } catch (const std::bad_alloc&) {
-        return refuse(QStringLiteral("out of memory"));
+        image.SetReadError(QStringLiteral("out of memory"));
+        return false;
     }
     out.Store(block.data());
     std::uint8_t* table = block.data() + Dib::kInfoHeaderSize;
     for (std::uint32_t i = 0; i < out.clrUsed; ++i)
-        std::copy_n(data + tableStart + i * entryBytes, 3, table + 4 * i);
+        std::copy_n(data + l.tableStart + i * l.entryBytes, 3, table + 4 * i);
 
     std::uint8_t* pixels = table + out.clrUsed * 4;
-    const std::uint8_t* source = data + pixelOffset;
+    const std::uint8_t* source = data + l.pixelOffset;
     auto sourceRow = [&](std::int64_t y) {  // the file row that holds DIB row Y
-        return source + (topDown ? height - 1 - y : y) * inRowBytes;
+        return source + (l.topDown ? height - 1 - y : y) * inRowBytes;
     };
-    if (rle) {
-        std::vector<std::uint8_t> indices(std::size_t(width * height), 0);
-        DecodeRle(source, available, in.compression == Dib::kRle4, int(width), int(height), indices);
-        for (std::int64_t y = 0; y < height; ++y) {
-            std::uint8_t* row = pixels + y * outRowBytes;
-            const std::uint8_t* in8 = indices.data() + y * width;
-            if (bpp == 8) {
-                std::copy_n(in8, width, row);
-            } else {
-                for (std::int64_t x = 0; x < width; ++x)
-                    row[x / 2] |= (x & 1) ? in8[x] : std::uint8_t(in8[x] << 4);
-            }
-        }
-    } else if (bpp <= 8 || bpp == 24) {
+    if (l.rle) {
+        DecodeRle(source, size - l.pixelOffset, l.in.compression == Dib::kRle4, int(width), int(height), pixels,
+                  outRowBytes);
+    } else if (l.bpp <= 8 || l.bpp == 24) {
         for (std::int64_t y = 0; y < height; ++y)
             std::copy_n(sourceRow(y), inRowBytes, pixels + y * outRowBytes);
     } else {
-        const Channel red(masks[0]), green(masks[1]), blue(masks[2]);
-        const int step = bpp / 8;
+        const Channel red(l.masks[0]), green(l.masks[1]), blue(l.masks[2]);
+        const int step = l.bpp / 8;
         for (std::int64_t y = 0; y < height; ++y) {
             const std::uint8_t* in8 = sourceRow(y);
             std::uint8_t* row = pixels + y * outRowBytes;
@@ -203,6 +242,7 @@ bool CBmpImage::Decode(const QByteArray& bytes, CImageImpl& image) {
             }
         }
     }
+    ImageLibrary::CountDecodedRows(height);
     return image.AdoptDib(std::move(block));
 }
 

@@ -1,10 +1,13 @@
 #include "CGifImage.h"
 
 #include "GifLzw.h"
+#include "ImageInfo.h"
 #include "ImageLibrary.h"
 
-#include <QSaveFile>
+#include <QFileInfo>
 #include <algorithm>
+#include <cstring>
+#include <optional>
 
 namespace {
 
@@ -86,22 +89,35 @@ void SetGifPalette(CImageImpl& image, const std::uint8_t* table, int entries) {
 
 }  // namespace
 
-bool CGifImage::Decode(const QByteArray& data, CImageImpl& image) {
-    GifByteSource source(reinterpret_cast<const std::uint8_t*>(data.constData()), std::size_t(data.size()));
+namespace {
+
+// The first image of a GIF file as its descriptor and the extensions before it declare it.
+struct FirstImage {
+    int width = 0;
+    int height = 0;
+    bool interlaced = false;
+    int transparentIndex = -1;
+    std::uint8_t table[768] = {};
+    int tableEntries = 0;
+};
+
+// Walks SOURCE up to the first image's data (the LZW code size byte) and checks its size
+// against the bytes left; nullopt with REASON when there is no image to decode.
+std::optional<FirstImage> FindFirstImage(GifByteSource& source, QString& reason) {
+    FirstImage image;
     std::uint8_t header[13];
     if (!source.Read(header, sizeof header) || std::memcmp(header, "GIF8", 4) != 0) {
-        image.SetReadError(QStringLiteral("not a GIF file"));
-        return false;
+        reason = QStringLiteral("not a GIF file");
+        return std::nullopt;
     }
-    std::uint8_t table[768];
-    int tableEntries = 0;
     if (header[10] & 0x80) {
-        tableEntries = 1 << ((header[10] & 7) + 1);
-        if (!source.Read(table, std::size_t(tableEntries) * 3)) {
-            image.SetReadError(QStringLiteral("truncated file"));
-            return true;
+        image.tableEntries = 1 << ((header[10] & 7) + 1);
+        if (!source.Read(image.table, std::size_t(image.tableEntries) * 3)) {
+            reason = QStringLiteral("truncated file");
+            return std::nullopt;
         }
     }
+    reason = QStringLiteral("no picture in the file");
     for (int byte = source.Next(); byte >= 0; byte = source.Next()) {
         if (byte == kExtensionIntroducer) {
             const int label = source.Next();
@@ -110,34 +126,71 @@ bool CGifImage::Decode(const QByteArray& data, CImageImpl& image) {
                 std::uint8_t control[4] = {};
                 const int wanted = std::clamp(blockSize, 0, 4);
                 if (blockSize != 4 || !source.Read(control, std::size_t(wanted))) break;
-                if (control[0] & 1) image.SetTransparentIndex(control[3]);
+                if (control[0] & 1) image.transparentIndex = control[3];
             }
             for (int size = source.Next(); size > 0; size = source.Next())
                 if (!source.Skip(std::size_t(size))) break;
         } else if (byte == kImageSeparator) {
             std::uint8_t descriptor[9];
             if (!source.Read(descriptor, sizeof descriptor)) break;
-            const int width = Le16(descriptor + 4), height = Le16(descriptor + 6);
+            image.width = Le16(descriptor + 4);
+            image.height = Le16(descriptor + 6);
+            image.interlaced = descriptor[8] & 0x40;
             if (descriptor[8] & 0x80) {
-                tableEntries = 1 << ((descriptor[8] & 7) + 1);
-                if (!source.Read(table, std::size_t(tableEntries) * 3)) break;
+                image.tableEntries = 1 << ((descriptor[8] & 7) + 1);
+                if (!source.Read(image.table, std::size_t(image.tableEntries) * 3)) break;
+            }
+            if (const QString refusal = ImageLibrary::PixelLimitRefusal(image.width, image.height); !refusal.isEmpty()) {
+                reason = refusal;
+                break;
             }
             // LZW packs at most a few thousand pixels into a byte; a larger picture is a lie.
-            const std::uint64_t pixels = std::uint64_t(width) * height;
-            if (pixels == 0 || pixels > std::uint64_t(source.Remaining()) * 4096 + 65536 ||
-                !image.Create(width, height, 8, -1))
-                break;
-            if (tableEntries > 0) SetGifPalette(image, table, tableEntries);
-            LineCursor cursor(image, descriptor[8] & 0x40);
-            GifLzw::Decode(source, width, [&cursor](const std::uint8_t* pixels, int count) {
-                return cursor.Write(pixels, count);
-            });
-            break;  // the first image only
+            if (std::uint64_t(image.width) * image.height > std::uint64_t(source.Remaining()) * 4096 + 65536) break;
+            reason.clear();
+            return image;
         } else {
             break;
         }
     }
-    if (!image.HasDib()) image.SetReadError(QStringLiteral("no picture in the file"));
+    return std::nullopt;
+}
+
+}  // namespace
+
+bool CGifImage::ReadHeader(const QByteArray& data, ImageInfo& info, QString& reason) {
+    GifByteSource source(reinterpret_cast<const std::uint8_t*>(data.constData()), std::size_t(data.size()));
+    const auto first = FindFirstImage(source, reason);
+    if (!first) return false;
+    info.width = first->width;
+    info.height = first->height;
+    info.bpp = 8;
+    info.colorType = first->tableEntries > 0 ? 3 : 0;
+    // With a transparent index the palette is made up to 256 entries (SetGifPalette).
+    info.paletteSize = first->tableEntries == 0 ? 0 : first->transparentIndex != -1 ? 256 : first->tableEntries;
+    info.transparentIndex = first->transparentIndex;
+    return true;
+}
+
+bool CGifImage::Decode(const QByteArray& data, CImageImpl& image) {
+    GifByteSource source(reinterpret_cast<const std::uint8_t*>(data.constData()), std::size_t(data.size()));
+    QString reason;
+    const auto first = FindFirstImage(source, reason);
+    if (first) image.SetTransparentIndex(first->transparentIndex);
+    if (first && image.Create(first->width, first->height, 8, -1)) {
+        if (first->tableEntries > 0) SetGifPalette(image, first->table, first->tableEntries);
+        LineCursor cursor(image, first->interlaced);
+        int rows = 0;
+        GifLzw::Decode(source, first->width, [&cursor, &rows](const std::uint8_t* pixels, int count) {
+            ++rows;
+            return cursor.Write(pixels, count);
+        });
+        ImageLibrary::CountDecodedRows(rows);
+    }
+    if (!image.HasDib()) {
+        image.SetReadError(reason.isEmpty() ? QStringLiteral("out of memory") : reason);
+        // A file that is no GIF at all fails; a damaged one succeeds without a picture.
+        return reason != QStringLiteral("not a GIF file");
+    }
     return true;
 }
 
@@ -177,22 +230,17 @@ QByteArray CGifImage::Encode(const CImageImpl& image) {
 bool CGifImage::Read(const QString& fileName) { return ReadWith(fileName, Decode); }
 
 bool CGifImage::Write(const QString& fileName) {
-    const QString& target = TargetName(fileName);
     if (GetBitsPerPixel() > 8) {
         ImageLibrary::ShowMessage(QStringLiteral("GIF Images must be 8 bit or less"));
+        SetWriteError(QStringLiteral("more than 8 bits per pixel"));
         return false;
     }
     const QByteArray file = Encode(*this);
-    if (file.isEmpty()) return false;
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly)) {
-        ImageLibrary::ShowMessage(QStringLiteral("Can't open GIF for writing"));
-        return false;
-    }
-    if (out.write(file) != file.size() || !out.commit()) {
-        out.cancelWriting();
-        ImageLibrary::ShowMessage(QStringLiteral("Write Error in GIF file"));
-        return false;
-    }
-    return true;
+    if (WriteWith(fileName, file) || file.isEmpty()) return !file.isEmpty();
+    // The temporary file is made in the target's folder: where that cannot be written to, the
+    // file could not be opened; otherwise writing it failed.
+    const bool folderWritable = QFileInfo(QFileInfo(FileName()).absolutePath()).isWritable();
+    ImageLibrary::ShowMessage(folderWritable ? QStringLiteral("Write Error in GIF file")
+                                             : QStringLiteral("Can't open GIF for writing"));
+    return false;
 }

@@ -2,6 +2,7 @@
 
 #include "DibFormat.h"
 #include "ImageLibrary.h"
+#include "platform/SafeFile.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -40,7 +41,7 @@ void CImageImpl::Release() {
 bool CImageImpl::Create(int width, int height, int bpp, int colorType) {
     Release();
     if (width <= 0 || height <= 0 || !SupportedDepth(bpp) ||
-        std::int64_t(width) * height > ImageLibrary::kMaxPixels)
+        std::int64_t(width) * height > ImageLibrary::MaxPixels())
         return false;
     const std::int64_t rowBytes = Dib::RowBytes(width, bpp);
     Dib::InfoHeader header;
@@ -131,11 +132,21 @@ bool CImageImpl::ReadWith(const QString& name, bool (*decode)(const QByteArray& 
 
 bool CImageImpl::WriteWith(const QString& name, const QByteArray& encoded) {
     const QString& target = TargetName(name);
-    return !encoded.isEmpty() && ImageLibrary::WriteFileAtomically(target, encoded);
+    m_writeError.clear();
+    if (encoded.isEmpty()) {
+        m_writeError = HasDib() ? QStringLiteral("the picture cannot be stored in this format")
+                                : QStringLiteral("no picture");
+        return false;
+    }
+    return SafeFile::Write(target, encoded, &m_writeError);
 }
 
 bool CImageImpl::Read(const QString&) { return false; }
-bool CImageImpl::Write(const QString&) { return false; }
+
+bool CImageImpl::Write(const QString&) {
+    m_writeError = QStringLiteral("Albora cannot write this type of file");
+    return false;
+}
 
 // 1- and 4-bit pixels are packed from the high bits of a byte down.
 int CImageImpl::GetPixelIndex(int x, int y) const {

@@ -89,6 +89,10 @@ public:
     // successful read or when no reason is known. Decoders set it where they refuse a file.
     const QString& ReadError() const { return m_readError; }
     void SetReadError(const QString& reason) { m_readError = reason; }
+    // Why the last Write failed: the system's reason ("No space left on device") or the
+    // writer's; empty after a successful write.
+    const QString& WriteError() const { return m_writeError; }
+    void SetWriteError(const QString& reason) { m_writeError = reason; }
 
     // Adopts BLOCK, a packed DIB whose 40-byte header is filled in and whose pixels start after
     // its colour table; builds the palette from the table when it has one.
@@ -99,7 +103,8 @@ protected:
     const QString& TargetName(const QString& name);
     // Read for a codec: the whole file through DECODE; the picture is empty when that fails.
     bool ReadWith(const QString& name, bool (*decode)(const QByteArray& data, CImageImpl& image));
-    // Write for a codec: ENCODE's bytes (empty for failure) replace the file atomically.
+    // Write for a codec: ENCODED (empty for failure) goes to a temporary file beside the target,
+    // is flushed and then renamed over it, so a failed write keeps the old file.
     bool WriteWith(const QString& name, const QByteArray& encoded);
     // Forgets the picture; a reader calls it before it starts.
     void Release();
@@ -121,4 +126,5 @@ private:
     int m_transparentIndex = -1;
     std::optional<ImagePalette> m_palette;
     QString m_readError;
+    QString m_writeError;
 };

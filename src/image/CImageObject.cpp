@@ -94,7 +94,7 @@ bool CImageObject::Save(const QString& fileName, int type) {
     if (type == -1) type = ImageTypeFromFileName(fileName);
     if (type != m_type) {
         std::unique_ptr<CImageImpl> converted = MakeImplementation(fileName, type);
-        if (!converted) return false;
+        if (!converted) return m_impl->CImageImpl::Write(fileName);  // which gives the reason
         converted->Transfer(*m_impl);
         m_impl = std::move(converted);
         m_type = type;

@@ -55,6 +55,8 @@ public:
     // Why the last Load gave no picture, when the reader knows ("2-bit BMP", "truncated file").
     QString ReadError() const { return m_impl ? m_impl->ReadError() : QString(); }
     bool Save(const QString& fileName, int type = -1);
+    // Why the last Save failed ("No space left on device"); the old file is then unchanged.
+    QString WriteError() const { return m_impl ? m_impl->WriteError() : QString(); }
     // The picture as a QImage, top row first; null without a picture.
     QImage MakeBitmap() const;
 

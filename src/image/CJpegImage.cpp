@@ -1,5 +1,6 @@
 #include "CJpegImage.h"
 
+#include "ImageInfo.h"
 #include "ImageLibrary.h"
 
 #include <algorithm>
@@ -29,8 +30,11 @@ struct ErrorManager {
 }
 
 void EmitMessage(j_common_ptr cinfo, int level) {
-    // A picture that ends early is a damaged file, not a grey-bottomed picture.
-    if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF)
+    // A picture that ends early is a damaged file, not a grey-bottomed picture, whether the data
+    // runs out (JWRN_JPEG_EOF) or stops at a marker, such as an end of image, before the scan
+    // has all its bits (JWRN_HIT_MARKER, "premature end of data segment").
+    const int code = cinfo->err->msg_code;
+    if (level < 0 && (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER))
         reinterpret_cast<ErrorManager*>(cinfo->err)->truncated = true;
 }
 
@@ -61,8 +65,26 @@ void CmykToBgr(const JSAMPLE* cmyk, int width, bool inverted, std::uint8_t* bgr)
 // declared picture is refused before anything is allocated.
 bool Plausible(std::uint64_t width, std::uint64_t height, std::size_t fileBytes) {
     const std::uint64_t pixels = width * height;
-    return pixels > 0 && pixels <= std::uint64_t(ImageLibrary::kMaxPixels) &&
-           pixels <= std::uint64_t(fileBytes) * 4096 + 65536;
+    return pixels <= std::uint64_t(fileBytes) * 4096 + 65536;
+}
+
+// Huffman coding gives every block at least one bit (its DC code), so the scans that follow the
+// header hold at least one bit per 8x8 block of the full-resolution component. Arithmetic coding
+// can do with less.
+bool EnoughScanData(const jpeg_decompress_struct& cinfo) {
+    if (cinfo.arith_code) return true;
+    const std::uint64_t blocks = ((std::uint64_t(cinfo.image_width) + 7) / 8) * ((std::uint64_t(cinfo.image_height) + 7) / 8);
+    return std::uint64_t(cinfo.src->bytes_in_buffer) * 8 >= blocks;
+}
+
+// What a progressive decode keeps whatever the output size: every coefficient of every block.
+std::int64_t CoefficientBytes(const jpeg_decompress_struct& cinfo) {
+    if (!cinfo.progressive_mode) return 0;
+    std::int64_t bytes = 0;
+    for (int c = 0; c < cinfo.num_components; ++c)
+        bytes += std::int64_t(cinfo.comp_info[c].width_in_blocks) * cinfo.comp_info[c].height_in_blocks *
+                 std::int64_t(sizeof(JBLOCK));
+    return bytes;
 }
 
 constexpr int kRowsPerCall = 16;
@@ -74,9 +96,10 @@ CJpegImage::CJpegImage(const QString& fileName)
 
 namespace {
 
-// The header into WIDTH, HEIGHT and BPP, then, with an IMAGE, the picture reduced by
-// SCALEDENOM. One function for both, since the library jumps back into the frame that set it up.
-bool DecodeInto(const QByteArray& data, CImageImpl* image, int scaleDenom, int& width, int& height, int& bpp) {
+// The header into INFO, then, with an IMAGE, the picture reduced by SCALEDENOM; REASON says why
+// a file is refused. One function for both, since the library jumps back into the frame that
+// set it up.
+bool DecodeInto(const QByteArray& data, ImageInfo& info, CImageImpl* image, int scaleDenom, QString& reason) {
     // ASSUMPTION: no C++ object with a destructor lives in this frame between setjmp and the
     // jump; the image's own storage is a member and survives it.
     jpeg_decompress_struct cinfo;
@@ -85,7 +108,7 @@ bool DecodeInto(const QByteArray& data, CImageImpl* image, int scaleDenom, int& 
     InitErrors(errors);
     if (setjmp(errors.jump)) {
         jpeg_destroy_decompress(&cinfo);
-        if (image) image->SetReadError(QString::fromLatin1(errors.message));
+        reason = QString::fromLatin1(errors.message);
         return false;
     }
     jpeg_create_decompress(&cinfo);
@@ -95,17 +118,21 @@ bool DecodeInto(const QByteArray& data, CImageImpl* image, int scaleDenom, int& 
     const bool grey = cinfo.num_components == 1;
     // CMYK and YCCK (which the library turns into CMYK) are read as colour pictures.
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
-    width = int(cinfo.image_width);
-    height = int(cinfo.image_height);
-    bpp = grey ? 8 : 24;
-    const char* refusal = !grey && cinfo.num_components != 3 && !cmyk ? "JPEG of unusual colour components"
-                          : !Plausible(cinfo.image_width, cinfo.image_height, std::size_t(data.size()))
-                              ? "picture larger than its file can hold"
-                              : nullptr;
-    if (!image || refusal) {
+    info.width = int(cinfo.image_width);
+    info.height = int(cinfo.image_height);
+    info.bpp = grey ? 8 : 24;
+    // Grey pictures get a grey palette of 256 entries.
+    info.colorType = grey ? 3 : 2;
+    info.paletteSize = grey ? 256 : 0;
+    info.decoderBytes = CoefficientBytes(cinfo);
+    reason = !grey && cinfo.num_components != 3 && !cmyk ? QStringLiteral("JPEG of unusual colour components")
+             : ImageLibrary::PixelLimitRefusal(cinfo.image_width, cinfo.image_height);
+    if (reason.isEmpty() &&
+        (!Plausible(cinfo.image_width, cinfo.image_height, std::size_t(data.size())) || !EnoughScanData(cinfo)))
+        reason = QStringLiteral("picture larger than its file can hold");
+    if (!image || !reason.isEmpty()) {
         jpeg_destroy_decompress(&cinfo);
-        if (image) image->SetReadError(QString::fromLatin1(refusal));
-        return !image;
+        return reason.isEmpty();
     }
     cinfo.out_color_space = grey ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_EXT_BGR;
     cinfo.quantize_colors = FALSE;
@@ -115,7 +142,7 @@ bool DecodeInto(const QByteArray& data, CImageImpl* image, int scaleDenom, int& 
     const int rowsOut = int(cinfo.output_height), columns = int(cinfo.output_width);
     if (!image->Create(columns, rowsOut, grey ? 8 : 24, -1)) {
         jpeg_destroy_decompress(&cinfo);
-        image->SetReadError(QStringLiteral("out of memory"));
+        reason = QStringLiteral("out of memory");
         return false;
     }
     if (grey) image->MakeGreyPalette(256);
@@ -134,22 +161,28 @@ bool DecodeInto(const QByteArray& data, CImageImpl* image, int scaleDenom, int& 
         for (int i = 0; cmyk && i < read; ++i)
             CmykToBgr(inks[i], columns, cinfo.saw_Adobe_marker, image->Row(rowsOut - 1 - (first + i)));
     }
+    ImageLibrary::CountDecodedRows(cinfo.output_scanline);
     const bool complete = cinfo.output_scanline == cinfo.output_height && !errors.truncated;
     if (complete) jpeg_finish_decompress(&cinfo);
+    // The warning may come only while the library reads to the end of the image.
+    const bool whole = complete && !errors.truncated;
     jpeg_destroy_decompress(&cinfo);
-    if (!complete) image->SetReadError(QStringLiteral("truncated file"));
-    return complete;
+    if (!whole) reason = QStringLiteral("truncated file");
+    return whole;
 }
 
 }  // namespace
 
 bool CJpegImage::Decode(const QByteArray& data, CImageImpl& image, int scaleDenom) {
-    int width = 0, height = 0, bpp = 0;
-    return DecodeInto(data, &image, scaleDenom, width, height, bpp);
+    ImageInfo info;
+    QString reason;
+    if (DecodeInto(data, info, &image, scaleDenom, reason)) return true;
+    image.SetReadError(reason);
+    return false;
 }
 
-bool CJpegImage::ReadSize(const QByteArray& data, int& width, int& height, int& bpp) {
-    return DecodeInto(data, nullptr, 1, width, height, bpp);
+bool CJpegImage::ReadHeader(const QByteArray& data, ImageInfo& info, QString& reason) {
+    return DecodeInto(data, info, nullptr, 1, reason);
 }
 
 namespace {

@@ -4,6 +4,8 @@
 
 #include <QByteArray>
 
+struct ImageInfo;
+
 // PNG through libpng: grey, palette, RGB and RGB with alpha, 1 to 16 bits per sample, interlaced
 // or not. Alpha is composited on the blue (31, 127, 255); 16-bit samples are cut to 8 bits.
 class CPngImage final : public CImageImpl {
@@ -13,5 +15,8 @@ public:
     bool Write(const QString& fileName) override;
 
     static bool Decode(const QByteArray& data, CImageImpl& image);
+    // What the header says, without decoding a row; false with REASON when a full read would
+    // refuse the file for it.
+    static bool ReadHeader(const QByteArray& data, ImageInfo& info, QString& reason);
     static QByteArray Encode(const CImageImpl& image);
 };

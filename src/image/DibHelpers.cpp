@@ -1,7 +1,7 @@
 #include "DibHelpers.h"
 
 #include "DibFormat.h"
-#include "ImageLibrary.h"
+#include "platform/SafeFile.h"
 
 #include <QByteArray>
 
@@ -46,7 +46,7 @@ DibError SaveDibToFile(const Block& dib, const QString& path) {
     Dib::Put32(out + 10, std::uint32_t(Dib::kFileHeaderSize + Dib::kInfoHeaderSize + table));
     std::copy_n(dib.data(), body, out + Dib::kFileHeaderSize);
     header.Store(out + Dib::kFileHeaderSize);
-    return ImageLibrary::WriteFileAtomically(path, file) ? DibOk : DibCannotCreateFile;
+    return SafeFile::Write(path, file) ? DibOk : DibCannotCreateFile;
 }
 
 }  // namespace DibHelpers

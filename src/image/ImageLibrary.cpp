@@ -3,7 +3,6 @@
 #include "platform/UiServices.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QtDebug>
 #include <algorithm>
 #include <array>
@@ -15,6 +14,8 @@
 namespace {
 
 std::atomic<int> g_jpegQuality{30};
+std::atomic<std::int64_t> g_maxPixels{ImageLibrary::kMaxPixels};
+std::atomic<std::int64_t> g_decodedRows{0};
 UiServices* g_ui = nullptr;
 
 // A 2^28-pixel picture at 32 bits with a little room for headers: no larger file is a picture.
@@ -52,6 +53,22 @@ int JpegQuality() { return g_jpegQuality; }
 
 void SetJpegQuality(int quality) { g_jpegQuality = std::clamp(quality, 0, 100); }
 
+std::int64_t MaxPixels() { return g_maxPixels; }
+
+void SetMaxPixels(std::int64_t pixels) { g_maxPixels = std::clamp<std::int64_t>(pixels, 1, kMaxPixels); }
+
+QString PixelLimitRefusal(std::int64_t width, std::int64_t height) {
+    if (width <= 0 || height <= 0) return QStringLiteral("picture without pixels");
+    const std::int64_t limit = MaxPixels();
+    // Compared by division: a declared width times height may not fit in 64 bits.
+    if (width <= limit / height) return {};
+    return QStringLiteral("%1x%2 pixels is more than the limit of %3").arg(width).arg(height).arg(limit);
+}
+
+std::int64_t DecodedRows() { return g_decodedRows; }
+
+void CountDecodedRows(std::int64_t rows) { g_decodedRows += rows; }
+
 void SetUi(UiServices* ui) { g_ui = ui; }
 
 void ShowMessage(const QString& text) {
@@ -87,16 +104,6 @@ std::optional<QByteArray> ReadFile(const QString& path, QString* reason) {
     }
     if (file.read(bytes.data(), bytes.size()) != bytes.size()) return fail("truncated file");
     return bytes;
-}
-
-bool WriteFileAtomically(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
 }
 
 }  // namespace ImageLibrary

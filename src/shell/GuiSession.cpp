@@ -16,6 +16,7 @@ GuiSession::GuiSession(CAppSettings& settingsIn, SettingsStore& storeIn)
       sound(ui, settings, mci, player),
       cardDialogs(ui, sound, [this] { frame->Router().Execute(Cmd::ViewCurrentImage); }) {
     ImageLibrary::SetJpegQuality(settings.JPGquality);
+    ImageLibrary::SetMaxPixels(settings.MaxPicturePixels);
     ImageLibrary::SetUi(&ui);
     frame = std::make_unique<CMainFrame>(doc, settings, store, ui);
     cardDialogs.SetParent(frame.get());

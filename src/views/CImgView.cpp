@@ -124,9 +124,15 @@ void CImgView::SavePrompt() {
     if (m_image.Save(m_fileName))
         m_modified = false;
     else
-        m_services.ui.MessageBox(QStringLiteral("Error:\nCan't save file!"), MsgButtons::Ok, MsgIcon::Exclamation);
+        ReportSaveFailure(m_image);
     // Thumbnails and lists follow the new picture; this view loads it again.
     m_doc.UpdateAllViews(nullptr, Hint::Rebuild);
+}
+
+void CImgView::ReportSaveFailure(const CImageObject& image) {
+    const QString reason = image.WriteError();
+    m_services.ui.MessageBox(QStringLiteral("Error:\nCan't save file!") + (reason.isEmpty() ? QString() : "\n" + reason),
+                             MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 void CImgView::Undo() {
@@ -149,8 +155,7 @@ void CImgView::Export() {
     if (!path) return;
     // A copy is saved, so the view keeps its picture, its type and its modified state.
     CImageObject copy = m_image.Clone();
-    if (!copy.Save(*path))
-        m_services.ui.MessageBox(QStringLiteral("Error:\nCan't save file!"), MsgButtons::Ok, MsgIcon::Exclamation);
+    if (!copy.Save(*path)) ReportSaveFailure(copy);
 }
 
 void CImgView::ShowImageInformation() {

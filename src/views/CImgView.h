@@ -72,6 +72,8 @@ public:
     void SavePrompt();
     void Undo();
     void Export();
+    // "Error:\nCan't save file!" with the reason the write of IMAGE failed on a second line.
+    void ReportSaveFailure(const CImageObject& image);
     void CopyToClipboard();
     void ShowImageInformation();
     // Replaces the picture with a transform's result (or says why it could not be made).

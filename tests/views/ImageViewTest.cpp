@@ -206,8 +206,13 @@ TEST(ImageView, ExportingA24BitPictureAsGifSaysWhy) {
     f.view.Execute(Cmd::ExportImage);
     ASSERT_GE(f.ui.Messages().size(), 2u);
     EXPECT_EQ(f.ui.Messages()[f.ui.Messages().size() - 2].text, QStringLiteral("GIF Images must be 8 bit or less"));
-    EXPECT_EQ(f.ui.LastMessage(), QStringLiteral("Error:\nCan't save file!"));
+    EXPECT_EQ(f.ui.LastMessage(), QStringLiteral("Error:\nCan't save file!\nmore than 8 bits per pixel"));
     EXPECT_EQ(f.view.Image().Type(), IMAGE_BMP);  // the view's own picture is untouched
+    // The system's reason for a failed write is the message's second line.
+    f.ui.QueuePath(f.dir.Path("missing/out.png"));
+    f.view.Execute(Cmd::ExportImage);
+    EXPECT_TRUE(f.ui.LastMessage().startsWith(QStringLiteral("Error:\nCan't save file!\n"))) << f.ui.LastMessage().toStdString();
+    EXPECT_GT(f.ui.LastMessage().size(), QStringLiteral("Error:\nCan't save file!\n").size());
     f.ui.QueuePath(f.dir.Path("out.png"));
     f.view.Execute(Cmd::ExportImage);
     EXPECT_TRUE(QFile::exists(f.dir.Path("out.png")));
