@@ -2,12 +2,19 @@
 #include "album/AlbumFile.h"
 #include "album/CFotoDB.h"
 
+#include "FuzzOptions.h"
+
 #include <cstddef>
 #include <cstdint>
 
 // libgsf leaks a directory entry, allocated through GLib, when a corrupt compound file repeats
 // its directory chain; the leak is inside the library and bounded per file read.
 extern "C" const char* __lsan_default_suppressions() { return "leak:libglib-2.0.so\n"; }
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    DefaultMaxLen(argc, argv, kNestedInputBytes);
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int* argc, char*** argv);
 
 namespace {
 
@@ -24,8 +25,10 @@ int RunFile(const QString& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (LLVMFuzzerInitialize) LLVMFuzzerInitialize(&argc, &argv);
     int inputs = 0, failures = 0;
     for (int i = 1; i < argc; ++i) {
+        if (argv[i][0] == '-') continue;  // libFuzzer's flags, some added by the target itself
         const QString path = QString::fromLocal8Bit(argv[i]);
         if (QFileInfo(path).isDir()) {
             QDirIterator it(path, QDir::Files, QDirIterator::Subdirectories);
