@@ -6,6 +6,7 @@
 #include "album/CAlboraDoc.h"
 #include "image/ContactCell.h"
 #include "image/ParallelRows.h"
+#include "image/ThumbnailCache.h"
 #include "platform/SafeFile.h"
 
 #include <QBuffer>
@@ -16,6 +17,7 @@
 namespace {
 
 constexpr int kGap = 10;
+constexpr int kPngQuality = 80;  // zlib's fastest level
 const QSize kCells[] = {{80, 60}, {160, 120}, {240, 180}, {320, 240}};
 
 // OUT for a single page, OUT-1.png, OUT-2.png ... for several.
@@ -28,7 +30,7 @@ QString PagePath(const QString& out, int page, int pages) {
 }  // namespace
 
 int RunContactCommand(CliContext& c, const QStringList& args) {
-    CliOptions options{{"size", "columns"}, {"info"}};
+    CliOptions options{{"size", "columns"}, {"info", "no-thumbnail-cache"}};
     QString error;
     const auto parsed = ParseCliArgs(args, options, error);
     if (!parsed) return c.Usage(error);
@@ -46,13 +48,15 @@ int RunContactCommand(CliContext& c, const QStringList& args) {
     const QSize cell = kCells[size];
     // The files are found first (the resolver is not shared across threads), then every
     // thumbnail is made on all cores, then the pages.
+    std::optional<ThumbnailCache> cache;
+    if (!parsed->Has("no-thumbnail-cache")) cache.emplace();
     QStringList files;
     for (int i = 0; i < count; ++i) files << doc.CardFile(i);
     std::vector<Thumbnail> thumbs(static_cast<std::size_t>(count));
     ParallelRows(count, [&](int begin, int end, bool) {
         const bool wasSingle = t_singleThreaded;
         t_singleThreaded = true;
-        for (int i = begin; i < end; ++i) thumbs[std::size_t(i)] = MakeThumbnail(files[i], cell);
+        for (int i = begin; i < end; ++i) thumbs[std::size_t(i)] = MakeThumbnail(files[i], cell, cache ? &*cache : nullptr);
         t_singleThreaded = wasSingle;
     });
 
@@ -81,7 +85,8 @@ int RunContactCommand(CliContext& c, const QStringList& args) {
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
         QString error;
-        if (!sheet.save(&buffer, "PNG") || !SafeFile::Write(path, png, &error))
+        // Fast compression: a sheet of photographs hardly packs tighter for the slower levels.
+        if (!sheet.save(&buffer, "PNG", kPngQuality) || !SafeFile::Write(path, png, &error))
             return c.Fail(QStringLiteral("Error:\nCan't save file!\n%1\n%2").arg(path, error));
     }
     return kExitOk;

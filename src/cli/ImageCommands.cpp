@@ -3,25 +3,15 @@
 #include "CliContext.h"
 
 #include "image/CImageObject.h"
+#include "image/ImageDescription.h"
 #include "image/ImageInfo.h"
+#include "image/Orientation.h"
 
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 
 namespace {
-
-QString TypeName(int type) {
-    switch (type) {
-        case IMAGE_BMP: return QStringLiteral("BMP");
-        case IMAGE_JPEG: return QStringLiteral("JPEG");
-        case IMAGE_GIF: return QStringLiteral("GIF");
-        case IMAGE_XPM: return QStringLiteral("XPM");
-        case IMAGE_PNG: return QStringLiteral("PNG");
-        case IMAGE_AVI: return QStringLiteral("AVI");
-        default: return QStringLiteral("unknown");
-    }
-}
 
 // Whether PATH names an existing file of a type Albora reads; explains why not.
 bool Readable(CliContext& c, const QString& path) {
@@ -55,18 +45,19 @@ int Info(CliContext& c, const CliArgs& args) {
     QString reason;
     const auto header = ReadImageInfo(path, -1, &reason);
     if (!header) return c.Fail(CantReadPicture(path, reason));
-    const QJsonObject info{{"type", TypeName(header->type)},
+    const QJsonObject info{{"type", ImageDescription::TypeName(header->type)},
                            {"width", header->width},
                            {"height", header->height},
                            {"bpp", header->bpp},
                            {"colorType", header->colorType},
                            {"paletteSize", header->paletteSize},
-                           {"transparentIndex", header->transparentIndex}};
+                           {"transparentIndex", header->transparentIndex},
+                           {"orientation", Orientation::OfFile(path)}};
     if (args.Has("json")) {
         c.out << QJsonDocument(info).toJson(QJsonDocument::Indented);
         return kExitOk;
     }
-    for (const char* key : {"type", "width", "height", "bpp", "colorType", "paletteSize", "transparentIndex"})
+    for (const char* key : {"type", "width", "height", "bpp", "colorType", "paletteSize", "transparentIndex", "orientation"})
         c.out << QString::fromLatin1(key).leftJustified(17) << info[key].toVariant().toString() << '\n';
     return kExitOk;
 }
@@ -87,6 +78,8 @@ int Convert(CliContext& c, const CliArgs& args) {
     }
     CImageObject image;
     if (!LoadImage(c, image, args.positional[0])) return kExitFailure;
+    // The picture as the camera held it; the file written says nothing of a turn any more.
+    if (args.Has("auto-orient")) image = Orientation::Upright(std::move(image), Orientation::OfFile(args.positional[0]));
     if (!image.Save(out)) return c.Fail(CantWritePicture(out, image));
     return kExitOk;
 }
@@ -111,7 +104,7 @@ int RunImageCommand(CliContext& c, const QStringList& args) {
     if (verb == "info")
         options.flags = {"json"};
     else if (verb == "convert")
-        options.withValue = {"quality"};
+        options = {{"quality"}, {"auto-orient"}};
     else if (verb == "transform")
         return RunImageTransform(c, args.mid(1));
     else

@@ -16,10 +16,14 @@ const char kHelp[] = R"(Usage: albora-cli GROUP COMMAND [ARGUMENTS]
   album show ALBUM.crp [--json] [--resolved]
   album search ALBUM.crp --by Name|Graphic|Date|Description --text T [--json]
   album stream ALBUM.crp            the raw "Contents" stream to standard output
-  image info FILE [--json]          type, size, depth, colour type, palette, transparent index
-  image convert IN OUT [--quality Q]  the format follows OUT's extension (.bmp .jpg .gif .png)
-  contact ALBUM.crp OUT.png [--size 0..3] [--columns N] [--info]
-                                    pages of N x N thumbnails (OUT-1.png, OUT-2.png ... when more)
+  image info FILE [--json]          type, size, depth, colour type, palette, transparent index,
+                                    camera orientation (1 to 8, 1 upright)
+  image convert IN OUT [--quality Q] [--auto-orient]
+                                    the format follows OUT's extension (.bmp .jpg .gif .png);
+                                    --auto-orient writes the picture upright
+  contact ALBUM.crp OUT.png [--size 0..3] [--columns N] [--info] [--no-thumbnail-cache]
+                                    pages of N x N thumbnails (OUT-1.png, OUT-2.png ... when more),
+                                    upright and in proportion, kept in the desktop's thumbnail cache
   image transform IN OUT OP...      OPs in order: --flip-h --flip-v --rot90cw --rot90ccw --rot180
                                     --crop X,Y,W,H --resize WxH[:FILTER] --rotate DEG[:RRGGBB]
                                     --tint RRGGBB:I --brightness V

@@ -4,7 +4,15 @@
 
 void PaintContactCell(QPainter& painter, const QRect& cell, const Thumbnail& thumb, int number,
                       const QString& file, bool info, int lineHeight) {
-    if (thumb.image.IsValid()) thumb.image.Stretch(&painter, cell.x(), cell.y(), cell.width(), cell.height());
+    if (thumb.image.IsValid()) {
+        // In proportion, centred in the cell.
+        QRect picture(QPoint(0, 0), QSize(thumb.image.GetWidth(), thumb.image.GetHeight()).scaled(cell.size(), Qt::KeepAspectRatio));
+        picture.moveCenter(cell.center());
+        painter.save();
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(picture, thumb.image.MakeBitmap());
+        painter.restore();
+    }
     painter.save();
     painter.setPen(Qt::black);
     painter.setBrush(Qt::NoBrush);

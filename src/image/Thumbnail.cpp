@@ -3,6 +3,8 @@
 #include "CJpegImage.h"
 #include "ImageInfo.h"
 #include "ImageTransforms.h"
+#include "Orientation.h"
+#include "ThumbnailCache.h"
 
 #include <mutex>
 
@@ -20,21 +22,73 @@ std::int64_t DecodeBytes(const ImageInfo& info, int scale) {
     return pixels * (info.bpp / 8 + 1 + 4) + info.decoderBytes;
 }
 
+// SIZE scaled to fit BOX, in proportion, at least a pixel each way.
+QSize Fitted(const QSize& size, const QSize& box) {
+    return size.scaled(box, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+}
+
+// The upright picture reduced to fit BOX, from SOURCE as stored and its ORIENTATION.
+std::optional<CImageObject> Reduce(const CImageObject& source, const QSize& box, int orientation) {
+    const bool sideways = orientation >= 5;
+    const QSize upright = Fitted(sideways ? QSize(source.GetHeight(), source.GetWidth()) : QSize(source.GetWidth(), source.GetHeight()), box);
+    const QSize stored = sideways ? upright.transposed() : upright;
+    auto reduced = ImageTransforms::Resize(source, stored.width(), stored.height(), ImageTransforms::Filter::Box);
+    if (reduced && orientation != 1) reduced = Orientation::Upright(std::move(*reduced), orientation);
+    return reduced;
+}
+
+// The cell's thumbnail from a cache entry, when the entry tells what the picture is.
+std::optional<Thumbnail> FromEntry(const QImage& entry, const QSize& cell) {
+    bool wide = false, high = false, deep = false;
+    Thumbnail thumb;
+    thumb.width = entry.text(QStringLiteral("Thumb::Image::Width")).toInt(&wide);
+    thumb.height = entry.text(QStringLiteral("Thumb::Image::Height")).toInt(&high);
+    thumb.bpp = entry.text(ThumbnailCache::kBitsKey).toInt(&deep);
+    if (!wide || !high || !deep) return std::nullopt;
+    thumb.loaded = true;
+    thumb.image = ImageFromQImage(entry.scaled(Fitted(entry.size(), cell), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    return thumb;
+}
+
 }  // namespace
 
-Thumbnail MakeThumbnail(const QString& file, const QSize& cell) {
+Thumbnail MakeThumbnail(const QString& file, const QSize& cell, const ThumbnailCache* cache) {
+    // With the shared cache the picture is first reduced to the cache's standard size, and the
+    // cell's thumbnail comes from that, whether it was cached or is made now.
+    const int standard = cache ? ThumbnailCache::SizeFor(cell) : 0;
+    std::optional<QImage> cached = standard > 0 ? cache->Find(file, standard) : std::nullopt;
+    if (cached)
+        if (auto thumb = FromEntry(*cached, cell)) return std::move(*thumb);  // the file itself is not read
+
     Thumbnail thumb;
     const int type = ImageTypeFromFileName(file);
     auto data = ImageLibrary::ReadFile(file);
     const auto info = data ? ReadImageInfo(*data, type) : std::nullopt;
-    if (!info) return thumb;
-    thumb.width = info->width;
-    thumb.height = info->height;
+    if (!info) {
+        if (cache && data) cache->StoreFailure(file);
+        return thumb;
+    }
+    const int orientation = type == IMAGE_JPEG ? Orientation::FromJpeg(*data) : 1;
+    const bool sideways = orientation >= 5;
+    thumb.width = sideways ? info->height : info->width;
+    thumb.height = sideways ? info->width : info->height;
     thumb.bpp = info->bpp;
-    // A JPEG is decoded at the largest reduction that still leaves it at least as large as the cell.
+    if (standard > 0) {
+        if (cache->KnownToFail(file)) return thumb;
+        // Another program's thumbnail: the header above told what the picture is.
+        if (cached) {
+            thumb.loaded = true;
+            thumb.image = ImageFromQImage(cached->scaled(Fitted(cached->size(), cell), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+            return thumb;
+        }
+    }
+    const QSize target = standard > 0 ? QSize(standard, standard) : cell;
+    // A JPEG is decoded at the largest reduction that still leaves it at least as large as its target.
+    const QSize need = Fitted(QSize(thumb.width, thumb.height), target);
+    const QSize storedNeed = sideways ? need.transposed() : need;
     int scale = type == IMAGE_JPEG ? 8 : 1;
-    while (scale > 1 && ((thumb.width + scale - 1) / scale < cell.width() ||
-                         (thumb.height + scale - 1) / scale < cell.height()))
+    while (scale > 1 && ((info->width + scale - 1) / scale < storedNeed.width() ||
+                         (info->height + scale - 1) / scale < storedNeed.height()))
         scale /= 2;
     std::unique_lock<std::mutex> large(g_largeDecode, std::defer_lock);
     if (DecodeBytes(*info, scale) > kLargeDecodeBytes) large.lock();
@@ -48,9 +102,20 @@ Thumbnail MakeThumbnail(const QString& file, const QSize& cell) {
         data.reset();  // the reader takes the file again; two copies of a large one are one too many
         decoded = source.Load(file, type);
     }
-    if (!decoded || !source.IsValid()) return thumb;
+    if (!decoded || !source.IsValid()) {
+        if (cache) cache->StoreFailure(file);
+        return thumb;
+    }
+    if (large.owns_lock()) large.unlock();  // the reduction is small: others may decode meanwhile
+    auto reduced = Reduce(source, target, orientation);
+    if (!reduced) return thumb;
     thumb.loaded = true;
-    if (auto reduced = ImageTransforms::Resize(source, cell.width(), cell.height(), ImageTransforms::Filter::Box))
+    if (standard > 0) {
+        const QImage stored = reduced->MakeBitmap();
+        cache->Store(file, standard, stored, QSize(thumb.width, thumb.height), thumb.bpp);
+        thumb.image = ImageFromQImage(stored.scaled(Fitted(stored.size(), cell), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    } else {
         thumb.image = std::move(*reduced);
+    }
     return thumb;
 }

@@ -12,6 +12,10 @@
 class ThumbnailCache {
 public:
     // The cache below FOLDER (by default the user's "thumbnails" folder).
+    // Our own key beside the standard ones: the picture's bits per pixel, so that a cached entry
+    // tells all a contact cell shows without reading the picture.
+    static inline const QString kBitsKey = QStringLiteral("X-Albora::Bits");
+
     explicit ThumbnailCache(QString folder = DefaultFolder());
     static QString DefaultFolder();
 
@@ -26,10 +30,10 @@ public:
     std::optional<QImage> Find(const QString& file, int size) const;
     // Whether an earlier attempt marked FILE as unreadable, and it has not changed since.
     bool KnownToFail(const QString& file) const;
-    // Stores THUMBNAIL (at most SIZE pixels each way) of FILE, a picture of ORIGINAL pixels, or
-    // marks FILE as unreadable. A cache folder that cannot be written is no error: the thumbnail
-    // is simply not kept.
-    void Store(const QString& file, int size, const QImage& thumbnail, const QSize& original) const;
+    // Stores THUMBNAIL (at most SIZE pixels each way) of FILE, a picture of ORIGINAL pixels and
+    // BITS per pixel, or marks FILE as unreadable. A cache folder that cannot be written is no
+    // error: the thumbnail is simply not kept.
+    void Store(const QString& file, int size, const QImage& thumbnail, const QSize& original, int bits) const;
     void StoreFailure(const QString& file) const;
 
 private:

@@ -65,6 +65,7 @@ CContactView::CContactView(CAlboraDoc& doc, Services services, QWidget* parent)
     });
     connect(m_scroll, &QScrollBar::sliderReleased, this, [this] { ScrollTo(m_scroll->sliderPosition()); });
     connect(&m_loader, &ThumbnailLoader::ready, this, &CContactView::OnThumbnail);
+    m_loader.UseSharedCache(m_doc.Settings().ThumbnailCache != 0);
     m_dragTimer.setInterval(kDragTimerMs);
     connect(&m_dragTimer, &QTimer::timeout, this, [this] { DragTick(m_area->mapFromGlobal(QCursor::pos()).y()); });
     RegisterCommands();

@@ -38,10 +38,10 @@ void ThumbnailLoader::Request(const QString& file, const QSize& size, int ticket
     const int generation = m_generation;
     // The destructor waits for the pool, so the workers may use this; a reply queued to a loader
     // that is gone by then is dropped by Qt.
-    m_pool.start([this, file, size, ticket, generation, key] {
+    m_pool.start([this, file, size, ticket, generation, key, shared = m_shared] {
         // The pool already keeps every core busy: no further splitting inside.
         t_singleThreaded = true;
-        const Thumbnail thumb = MakeThumbnail(file, size);
+        const Thumbnail thumb = MakeThumbnail(file, size, shared.get());
         const Result result{thumb.image.MakeBitmap(), thumb.width, thumb.height, thumb.bpp, thumb.loaded};
         QMetaObject::invokeMethod(this, [this, result, ticket, generation, key] {
             m_cache.insert(key, new Result(result), std::max<qsizetype>(1, result.image.sizeInBytes()));

@@ -73,3 +73,18 @@ TEST(Orientation, PicturesComeOutUprightAsImageMagickTurnsThem) {
     EXPECT_EQ(Orientation::Upright(wide, 6).size(), QSize(2, 4));
     EXPECT_EQ(Orientation::Upright(wide, 3).size(), QSize(4, 2));
 }
+
+TEST(Orientation, TheBatchProgramTellsAndAppliesIt) {
+    ScopedTestDir dir;
+    if (RunTool("/usr/bin/convert", {"-version"}).isNull() || RunTool("exiftool", {"-ver"}).isNull())
+        GTEST_SKIP() << "needs ImageMagick and exiftool";
+    ASSERT_FALSE(RunTool("/usr/bin/convert", {"-size", "60x40", "xc:teal", dir.Path("side.jpg")}).isNull());
+    ASSERT_FALSE(RunTool("exiftool", {"-q", "-overwrite_original", "-n", "-Orientation=6", dir.Path("side.jpg")}).isNull());
+    EXPECT_TRUE(RunTool(ALBORA_CLI_PATH, {"image", "info", dir.Path("side.jpg")}).contains("orientation      6"));
+    ASSERT_FALSE(RunTool(ALBORA_CLI_PATH, {"image", "convert", dir.Path("side.jpg"), dir.Path("up.bmp"), "--auto-orient"}).isNull());
+    const CImageObject upright(dir.Path("up.bmp"));
+    EXPECT_EQ(upright.GetWidth(), 40);
+    EXPECT_EQ(upright.GetHeight(), 60);
+    ASSERT_FALSE(RunTool(ALBORA_CLI_PATH, {"image", "convert", dir.Path("side.jpg"), dir.Path("as-stored.bmp")}).isNull());
+    EXPECT_EQ(CImageObject(dir.Path("as-stored.bmp")).GetWidth(), 60);
+}

@@ -1,5 +1,6 @@
 #include "ImageTestSupport.h"
 #include "TestFiles.h"
+#include "image/Thumbnail.h"
 #include "image/ThumbnailCache.h"
 
 #include <QCryptographicHash>
@@ -50,7 +51,7 @@ TEST(ThumbnailCache, KeepsWhatItMakesPrivatelyAndForgetsAChangedPicture) {
     const ThumbnailCache cache(dir.Path("cache/thumbnails"));
     QImage thumbnail(128, 96, QImage::Format_RGB32);
     thumbnail.fill(qRgb(10, 200, 30));
-    cache.Store(dir.Path("photo.jpg"), 128, thumbnail, QSize(2048, 1536));
+    cache.Store(dir.Path("photo.jpg"), 128, thumbnail, QSize(2048, 1536), 24);
     const auto found = cache.Find(dir.Path("photo.jpg"), 128);
     ASSERT_TRUE(found);
     EXPECT_EQ(found->pixel(5, 5), qRgb(10, 200, 30));
@@ -74,7 +75,7 @@ TEST(ThumbnailCache, KeepsWhatItMakesPrivatelyAndForgetsAChangedPicture) {
     // A cache that cannot be written keeps nothing and says nothing.
     dir.Write("blocked", "a file where the cache folder should be");
     const ThumbnailCache blocked(dir.Path("blocked/thumbnails"));
-    blocked.Store(dir.Path("photo.jpg"), 128, thumbnail, QSize(2048, 1536));
+    blocked.Store(dir.Path("photo.jpg"), 128, thumbnail, QSize(2048, 1536), 24);
     EXPECT_FALSE(blocked.Find(dir.Path("photo.jpg"), 128));
 }
 
@@ -98,4 +99,31 @@ TEST(ThumbnailCache, ReadsTheThumbnailsOfOtherPrograms) {
     EXPECT_EQ(found->size(), QSize(128, 96));
     EXPECT_NEAR(qRed(found->pixel(60, 40)), 255, 3);
     EXPECT_NEAR(qGreen(found->pixel(60, 40)), 165, 3);
+}
+
+// Thumbnails keep the picture's proportions and the camera's orientation, and a second sheet
+// comes from the cache without decoding the picture again.
+TEST(ThumbnailCache, ThumbnailsAreUprightInProportionAndMadeOnce) {
+    ScopedTestDir dir;
+    if (RunTool("/usr/bin/convert", {"-version"}).isNull() || RunTool("exiftool", {"-ver"}).isNull())
+        GTEST_SKIP() << "needs ImageMagick and exiftool";
+    ASSERT_FALSE(RunTool("/usr/bin/convert", {"-size", "600x200", "xc:teal", dir.Path("panorama.jpg")}).isNull());
+    QFile::copy(dir.Path("panorama.jpg"), dir.Path("portrait.jpg"));
+    ASSERT_FALSE(RunTool("exiftool", {"-q", "-overwrite_original", "-n", "-Orientation=8", dir.Path("portrait.jpg")}).isNull());
+    const Thumbnail wide = MakeThumbnail(dir.Path("panorama.jpg"), QSize(80, 60));
+    EXPECT_EQ(QSize(wide.image.GetWidth(), wide.image.GetHeight()), QSize(80, 26));
+    const Thumbnail tall = MakeThumbnail(dir.Path("portrait.jpg"), QSize(80, 60));
+    EXPECT_EQ(QSize(tall.image.GetWidth(), tall.image.GetHeight()), QSize(20, 60));
+    EXPECT_EQ(QSize(tall.width, tall.height), QSize(200, 600));
+
+    const ThumbnailCache cache(dir.Path("thumbnails"));
+    const Thumbnail first = MakeThumbnail(dir.Path("portrait.jpg"), QSize(80, 60), &cache);
+    ASSERT_TRUE(cache.Find(dir.Path("portrait.jpg"), 128));
+    EXPECT_EQ(cache.Find(dir.Path("portrait.jpg"), 128)->size(), QSize(42, 128));
+    const std::int64_t rows = ImageLibrary::DecodedRows();
+    const Thumbnail second = MakeThumbnail(dir.Path("portrait.jpg"), QSize(80, 60), &cache);
+    EXPECT_EQ(ImageLibrary::DecodedRows(), rows);
+    EXPECT_EQ(QSize(second.image.GetWidth(), second.image.GetHeight()), QSize(first.image.GetWidth(), first.image.GetHeight()));
+    EXPECT_EQ(QSize(second.width, second.height), QSize(200, 600));
+    EXPECT_EQ(second.bpp, 24);
 }
