@@ -37,6 +37,11 @@ std::optional<CImageObject> Reduce(const CImageObject& source, const QSize& box,
     return reduced;
 }
 
+// A cache-sized thumbnail reduced to fit CELL.
+CImageObject CellImage(const QImage& thumbnail, const QSize& cell) {
+    return ImageFromQImage(thumbnail.scaled(Fitted(thumbnail.size(), cell), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+}
+
 // The cell's thumbnail from a cache entry, when the entry tells what the picture is.
 std::optional<Thumbnail> FromEntry(const QImage& entry, const QSize& cell) {
     bool wide = false, high = false, deep = false;
@@ -46,7 +51,7 @@ std::optional<Thumbnail> FromEntry(const QImage& entry, const QSize& cell) {
     thumb.bpp = entry.text(ThumbnailCache::kBitsKey).toInt(&deep);
     if (!wide || !high || !deep) return std::nullopt;
     thumb.loaded = true;
-    thumb.image = ImageFromQImage(entry.scaled(Fitted(entry.size(), cell), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    thumb.image = CellImage(entry, cell);
     return thumb;
 }
 
@@ -78,7 +83,7 @@ Thumbnail MakeThumbnail(const QString& file, const QSize& cell, const ThumbnailC
         // Another program's thumbnail: the header above told what the picture is.
         if (cached) {
             thumb.loaded = true;
-            thumb.image = ImageFromQImage(cached->scaled(Fitted(cached->size(), cell), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+            thumb.image = CellImage(*cached, cell);
             return thumb;
         }
     }
@@ -113,7 +118,7 @@ Thumbnail MakeThumbnail(const QString& file, const QSize& cell, const ThumbnailC
     if (standard > 0) {
         const QImage stored = reduced->MakeBitmap();
         cache->Store(file, standard, stored, QSize(thumb.width, thumb.height), thumb.bpp);
-        thumb.image = ImageFromQImage(stored.scaled(Fitted(stored.size(), cell), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        thumb.image = CellImage(stored, cell);
     } else {
         thumb.image = std::move(*reduced);
     }
