@@ -109,6 +109,7 @@ bool WriteContents(const QString& path, const QByteArray& contents, QString* err
         if (error) *error = QStringLiteral("cannot build the compound file");
         return false;
     }
+    SafeFile::RemoveLeftovers(path);
     return SafeFile::Write(path, *compound, error);
 }
 

@@ -138,6 +138,7 @@ bool CImageImpl::WriteWith(const QString& name, const QByteArray& encoded) {
                                 : QStringLiteral("no picture");
         return false;
     }
+    SafeFile::RemoveLeftovers(target);
     return SafeFile::Write(target, encoded, &m_writeError);
 }
 

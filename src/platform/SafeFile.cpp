@@ -66,7 +66,6 @@ template <class Producer>
 bool WriteWith(const QString& target, QString* error, Producer produce) {
     const QFileInfo info(target);
     const QString folder = info.absolutePath();
-    SafeFile::RemoveLeftovers(target);
     Descriptor out;
     out.fd = ::open(Native(folder).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     // A file system without unnamed files gets a named one from the start.

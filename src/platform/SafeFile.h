@@ -15,7 +15,8 @@ bool Copy(const QString& source, const QString& target, QString* error = nullptr
 
 // Removes what writes of TARGET left behind when they were killed before their rename
 // ("TARGET.albora-XXXXXX" that no running process holds), and nothing else; the count removed.
-// Every write does this first.
+// It lists the target's folder, so the saves of a user's own files call it, not bulk writes such
+// as thumbnails into a cache of thousands.
 int RemoveLeftovers(const QString& target);
 
 }  // namespace SafeFile

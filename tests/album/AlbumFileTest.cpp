@@ -170,3 +170,16 @@ TEST(AlbumFile, ACardStoredTwiceByReferenceBecomesTwoCards) {
     EXPECT_NE(db.GetAt(0), db.GetAt(1));
     EXPECT_EQ(db.GetAt(1)->m_strName, QStringLiteral("A"));
 }
+
+// What a save killed before its rename left beside the album goes with the next save; files of
+// other names stay.
+TEST(AlbumFile, TheNextSaveRemovesWhatAKilledSaveLeft) {
+    ScopedTestDir dir;
+    dir.Write("trip.crp.albora-Zq81Kd", "a whole album never renamed");
+    dir.Write("trip.crp.QwErTy", "someone else's");
+    dir.Write("trip.crp.albora-old", "someone else's too");
+    ASSERT_TRUE(AlbumFile::WriteContents(dir.Path("trip.crp"), QByteArray("body")));
+    QStringList left = QDir(dir.Path()).entryList(QDir::Files);
+    left.sort();
+    EXPECT_EQ(left, (QStringList{"trip.crp", "trip.crp.QwErTy", "trip.crp.albora-old"}));
+}

@@ -62,6 +62,7 @@ TEST(SafeFile, TheNextWriteRemovesItsOwnLeftoversOnly) {
     holder.start("sh", {"-c", "exec 3<\"$0\"; echo ready; exec sleep 30", dir.Path("a.crp.albora-Held99")});
     ASSERT_TRUE(holder.waitForReadyRead(5000));
 
+    EXPECT_EQ(SafeFile::RemoveLeftovers(dir.Path("a.crp")), 1);
     ASSERT_TRUE(SafeFile::Write(dir.Path("a.crp"), "album, saved again"));
     QStringList expected = foreign;
     expected << "a.crp" << "a.crp.albora-Held99";
