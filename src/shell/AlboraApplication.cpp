@@ -4,7 +4,6 @@
 #include "GuiSession.h"
 
 #include "album/CAppSettings.h"
-#include "album/TipOfTheDay.h"
 #include "album/ui/CAlboraView.h"
 #include "album/ui/CardListPrinter.h"
 #include "platform/HeadlessUi.h"
@@ -126,19 +125,8 @@ int Run(int argc, char** argv) {
     frame.RestorePlacement();
     frame.show();
 
-    // The first album comes after the window is up, so its dialogs have a parent to sit on. A
-    // command-line album that cannot be read leaves an empty, untitled album open.
-    QTimer::singleShot(0, &frame, [&] {
-        if (!args.isEmpty())
-            session.doc.FileOpen(args.front());
-        else
-            session.doc.FileNew();
-        if (TipOfTheDay::ShowAtStartUp(*store)) frame.ShowTipOfTheDay();
-        if (settings.flgWelcomeDlg) frame.ShowWelcome();
-        // The keyboard works in the card list as soon as the start-up dialogs are gone.
-        frame.activateWindow();
-        session.list->setFocus();
-    });
+    // The first album comes after the window is up, so its dialogs have a parent to sit on.
+    QTimer::singleShot(0, &frame, [&] { session.StartUp(args.value(0)); });
 
     const int code = app.exec();
     settings.Save(*store);

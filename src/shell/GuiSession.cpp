@@ -3,6 +3,7 @@
 #include "CMainFrame.h"
 
 #include "album/CAppSettings.h"
+#include "album/TipOfTheDay.h"
 #include "album/ui/CAlboraView.h"
 #include "image/ImageLibrary.h"
 #include "platform/CommandIds.h"
@@ -32,4 +33,17 @@ GuiSession::GuiSession(CAppSettings& settingsIn, SettingsStore& storeIn)
 GuiSession::~GuiSession() {
     frame.reset();
     ImageLibrary::SetUi(nullptr);
+}
+
+void GuiSession::StartUp(const QString& album) {
+    // A command-line album that cannot be read leaves an empty, untitled album open.
+    if (!album.isEmpty())
+        doc.FileOpen(album);
+    else
+        doc.FileNew();
+    if (TipOfTheDay::ShowAtStartUp(store)) frame->ShowTipOfTheDay();
+    if (settings.flgWelcomeDlg) frame->ShowWelcome();
+    // The keyboard works in the card list as soon as the start-up dialogs are gone.
+    frame->activateWindow();
+    list->setFocus();
 }

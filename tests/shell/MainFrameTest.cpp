@@ -12,12 +12,14 @@
 #include "shell/GuiSession.h"
 #include "shell/StatusBarWithProgress.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolBar>
+#include <QTreeView>
 #include <gtest/gtest.h>
 
 namespace {
@@ -198,4 +200,20 @@ TEST(MainFrame, EveryTabAndMenuComesUpAfterNewAndOpen) {
     ASSERT_TRUE(f.doc->FileOpen(dir.Path("six.crp")));
     visitEverything();
     EXPECT_EQ(f.session->list->Model()->rowCount(), 6);
+}
+
+// After the start-up the keyboard is in the card list, and a new album nobody changed closes
+// without a question.
+TEST(MainFrame, StartUpLeavesTheKeyboardInTheListAndAnUntouchedAlbumClosesQuietly) {
+    ScopedTestDir dir;
+    FrameFixture f;
+    f.settings.flgCreaDir = 0;
+    f.settings.flgWelcomeDlg = 0;
+    f.store.WriteInt("Tip", "StartUp", 1);  // no tip of the day
+    f.doc->editAlbumInfo = [](AlbumInfoFields&) { return true; };
+    f.session->StartUp({});
+    QApplication::setActiveWindow(f.frame);
+    EXPECT_TRUE(WaitFor([&] { return f.session->list->List()->hasFocus(); }, 2000));
+    EXPECT_FALSE(f.doc->IsModified());
+    EXPECT_TRUE(f.frame->close());  // no question was asked, or the headless run would hang here
 }
