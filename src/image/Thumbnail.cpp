@@ -87,7 +87,10 @@ Thumbnail MakeThumbnail(const QString& file, const QSize& cell, const ThumbnailC
             return thumb;
         }
     }
-    const QSize target = standard > 0 ? QSize(standard, standard) : cell;
+    // The cache holds no thumbnail larger than its picture.
+    const QSize upright(thumb.width, thumb.height);
+    const bool small = upright.width() <= standard && upright.height() <= standard;
+    const QSize target = standard == 0 ? cell : small ? upright : QSize(standard, standard);
     // A JPEG is decoded at the largest reduction that still leaves it at least as large as its target.
     const QSize need = Fitted(QSize(thumb.width, thumb.height), target);
     const QSize storedNeed = sideways ? need.transposed() : need;
