@@ -79,7 +79,8 @@ int Convert(CliContext& c, const CliArgs& args) {
     CImageObject image;
     if (!LoadImage(c, image, args.positional[0])) return kExitFailure;
     // The picture as the camera held it; the file written says nothing of a turn any more.
-    if (args.Has("auto-orient")) image = Orientation::Upright(std::move(image), Orientation::OfFile(args.positional[0]));
+    if (const int orientation = Orientation::OfFile(args.positional[0]); args.Has("auto-orient") && orientation != 1)
+        image = Orientation::Upright(image, orientation);
     if (!image.Save(out)) return c.Fail(CantWritePicture(out, image));
     return kExitOk;
 }

@@ -32,6 +32,10 @@ CImageObject CImageObject::Clone() const {
     return copy;
 }
 
+void CImageObject::AdoptPicture(CImageObject&& other) {
+    if (m_impl && other.m_impl) m_impl->Transfer(*other.m_impl);
+}
+
 std::unique_ptr<CImageImpl> CImageObject::MakeImplementation(const QString& fileName, int type) {
     switch (type) {
         case IMAGE_BMP: return std::make_unique<CBmpImage>(fileName);

@@ -17,6 +17,8 @@ public:
     static CImageObject BlankLike(const CImageObject& other);
     // A copy of the picture, pixels and all, of the same type.
     CImageObject Clone() const;
+    // Takes OTHER's picture, keeping this object's file name and type; OTHER is left empty.
+    void AdoptPicture(CImageObject&& other);
     CImageObject(CImageObject&&) noexcept;
     CImageObject& operator=(CImageObject&&) noexcept;
     ~CImageObject();

@@ -84,11 +84,12 @@ int OfFile(const QString& path) {
 
 bool LoadUpright(CImageObject& picture, const QString& path) {
     if (!picture.Load(path)) return false;
-    if (const int orientation = OfFile(path); orientation != 1) picture = Upright(std::move(picture), orientation);
+    // The turned pixels go back into the loaded picture, which stays what its file is (a JPEG).
+    if (const int orientation = OfFile(path); orientation != 1) picture.AdoptPicture(Upright(picture, orientation));
     return picture.IsValid();
 }
 
-CImageObject Upright(CImageObject picture, int orientation) {
+CImageObject Upright(const CImageObject& picture, int orientation) {
     using namespace ImageTransforms;
     switch (orientation) {
         case 2: return FlipHorizontal(picture);
@@ -98,7 +99,7 @@ CImageObject Upright(CImageObject picture, int orientation) {
         case 6: return Rotate90Clockwise(picture);
         case 7: return FlipVertical(Rotate90Clockwise(picture));
         case 8: return Rotate90CounterClockwise(picture);
-        default: return picture;
+        default: return picture.Clone();
     }
 }
 

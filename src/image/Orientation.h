@@ -18,8 +18,8 @@ int FromJpeg(QByteArrayView data);
 int OfFile(const QString& path);
 // Loads PATH into PICTURE and turns it upright; false when it cannot be read.
 bool LoadUpright(CImageObject& picture, const QString& path);
-// PICTURE turned upright from ORIENTATION.
-CImageObject Upright(CImageObject picture, int orientation);
+// PICTURE turned upright from ORIENTATION, as a new picture.
+CImageObject Upright(const CImageObject& picture, int orientation);
 QImage Upright(const QImage& picture, int orientation);
 
 }  // namespace Orientation

@@ -33,7 +33,7 @@ std::optional<CImageObject> Reduce(const CImageObject& source, const QSize& box,
     const QSize upright = Fitted(sideways ? QSize(source.GetHeight(), source.GetWidth()) : QSize(source.GetWidth(), source.GetHeight()), box);
     const QSize stored = sideways ? upright.transposed() : upright;
     auto reduced = ImageTransforms::Resize(source, stored.width(), stored.height(), ImageTransforms::Filter::Box);
-    if (reduced && orientation != 1) reduced = Orientation::Upright(std::move(*reduced), orientation);
+    if (reduced && orientation != 1) reduced = Orientation::Upright(*reduced, orientation);
     return reduced;
 }
 

@@ -56,6 +56,8 @@ TEST(Orientation, PicturesComeOutUprightAsImageMagickTurnsThem) {
         EXPECT_EQ(Orientation::OfFile(file), orientation);
         CImageObject ours;
         ASSERT_TRUE(Orientation::LoadUpright(ours, file));
+        EXPECT_EQ(ours.Type(), IMAGE_JPEG);  // turned, the picture is still what its file is
+        EXPECT_EQ(ours.FileName(), file);
         const Ppm theirs = ParsePpm(RunTool("/usr/bin/convert", {file, "-auto-orient", "ppm:-"}));
         ASSERT_EQ(ours.GetWidth(), theirs.width) << orientation;
         ASSERT_EQ(ours.GetHeight(), theirs.height) << orientation;
