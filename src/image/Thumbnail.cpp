@@ -27,12 +27,17 @@ QSize Fitted(const QSize& size, const QSize& box) {
     return size.scaled(box, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
 }
 
-// The upright picture reduced to fit BOX, from SOURCE as stored and its ORIENTATION.
-std::optional<CImageObject> Reduce(const CImageObject& source, const QSize& box, int orientation) {
+// The upright picture reduced to fit BOX, from SOURCE as stored and its ORIENTATION. A JPEG often
+// comes from its DCT-scaled decode at just that size and is only turned.
+std::optional<CImageObject> Reduce(CImageObject source, const QSize& box, int orientation) {
     const bool sideways = orientation >= 5;
     const QSize upright = Fitted(sideways ? QSize(source.GetHeight(), source.GetWidth()) : QSize(source.GetWidth(), source.GetHeight()), box);
     const QSize stored = sideways ? upright.transposed() : upright;
-    auto reduced = ImageTransforms::Resize(source, stored.width(), stored.height(), ImageTransforms::Filter::Box);
+    std::optional<CImageObject> reduced;
+    if (stored == QSize(source.GetWidth(), source.GetHeight()))
+        reduced = std::move(source);
+    else
+        reduced = ImageTransforms::Resize(source, stored.width(), stored.height(), ImageTransforms::Filter::Box);
     if (reduced && orientation != 1) reduced = Orientation::Upright(*reduced, orientation);
     return reduced;
 }
@@ -115,7 +120,7 @@ Thumbnail MakeThumbnail(const QString& file, const QSize& cell, const ThumbnailC
         return thumb;
     }
     if (large.owns_lock()) large.unlock();  // the reduction is small: others may decode meanwhile
-    auto reduced = Reduce(source, target, orientation);
+    auto reduced = Reduce(std::move(source), target, orientation);
     if (!reduced) return thumb;
     thumb.loaded = true;
     if (standard > 0) {
