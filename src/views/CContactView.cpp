@@ -297,7 +297,7 @@ void CContactView::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_End: SelectCard(m_count - 1); break;
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            if (const QRect cell = CellRect(m_selected); !cell.isEmpty()) DoubleClickAt(cell.center());
+            Execute(Cmd::ViewCurrentImage);
             break;
         default: QWidget::keyPressEvent(event); return;
     }
