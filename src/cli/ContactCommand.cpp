@@ -4,12 +4,12 @@
 #include "CliContext.h"
 
 #include "album/CAlboraDoc.h"
+#include "image/CPngImage.h"
 #include "image/ContactCell.h"
 #include "image/ParallelRows.h"
 #include "image/ThumbnailCache.h"
 #include "platform/SafeFile.h"
 
-#include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
@@ -17,7 +17,6 @@
 namespace {
 
 constexpr int kGap = 10;
-constexpr int kPngQuality = 80;  // zlib's fastest level
 const QSize kCells[] = {{80, 60}, {160, 120}, {240, 180}, {320, 240}};
 
 // OUT for a single page, OUT-1.png, OUT-2.png ... for several.
@@ -50,15 +49,13 @@ int RunContactCommand(CliContext& c, const QStringList& args) {
     // thumbnail is made on all cores, then the pages.
     std::optional<ThumbnailCache> cache;
     if (!parsed->Has("no-thumbnail-cache")) cache.emplace();
-    QStringList files;
-    for (int i = 0; i < count; ++i) files << doc.CardFile(i);
+    QStringList files, graphics;
+    for (int i = 0; i < count; ++i) {
+        files << doc.CardFile(i);
+        graphics << doc.Db().GetAt(i)->m_strGraphic;
+    }
     std::vector<Thumbnail> thumbs(static_cast<std::size_t>(count));
-    ParallelRows(count, [&](int begin, int end, bool) {
-        const bool wasSingle = t_singleThreaded;
-        t_singleThreaded = true;
-        for (int i = begin; i < end; ++i) thumbs[std::size_t(i)] = MakeThumbnail(files[i], cell, cache ? &*cache : nullptr);
-        t_singleThreaded = wasSingle;
-    });
+    ParallelEach(count, [&](int i) { thumbs[std::size_t(i)] = MakeThumbnail(files[i], cell, cache ? &*cache : nullptr); });
 
     QFont font;
     font.setPixelSize(12);
@@ -66,7 +63,9 @@ int RunContactCommand(CliContext& c, const QStringList& args) {
     const int perPage = columns * columns;
     const int pages = std::max(1, (count + perPage - 1) / perPage);
     const QSize pitch(cell.width() + kGap, cell.height() + line + kGap);
-    for (int page = 0; page < pages; ++page) {
+    // Pages are painted and written on all cores; the first that cannot be written is reported.
+    std::vector<QString> errors(static_cast<std::size_t>(pages));
+    ParallelEach(pages, [&](int page) {
         const int onPage = std::clamp(count - page * perPage, 0, perPage);
         const int rows = std::max(1, (onPage + columns - 1) / columns);
         QImage sheet(kGap + columns * pitch.width(), kGap + rows * pitch.height(), QImage::Format_RGB32);
@@ -76,18 +75,16 @@ int RunContactCommand(CliContext& c, const QStringList& args) {
         for (int k = 0; k < onPage; ++k) {
             const int card = page * perPage + k;
             const QRect rect(QPoint(kGap + (k % columns) * pitch.width(), kGap + (k / columns) * pitch.height()), cell);
-            PaintContactCell(painter, rect, thumbs[std::size_t(card)], card + 1, doc.Db().GetAt(card)->m_strGraphic,
-                             info, line);
+            PaintContactCell(painter, rect, thumbs[std::size_t(card)], card + 1, graphics[card], info, line);
         }
         painter.end();
         const QString path = PagePath(QFileInfo(parsed->positional[1]).absoluteFilePath(), page + 1, pages);
-        QByteArray png;
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
+        const QByteArray png = CPngImage::EncodeQuick(sheet);
         QString error;
-        // Fast compression: a sheet of photographs hardly packs tighter for the slower levels.
-        if (!sheet.save(&buffer, "PNG", kPngQuality) || !SafeFile::Write(path, png, &error))
-            return c.Fail(QStringLiteral("Error:\nCan't save file!\n%1\n%2").arg(path, error));
-    }
+        if (png.isEmpty() || !SafeFile::Write(path, png, &error))
+            errors[std::size_t(page)] = QStringLiteral("Error:\nCan't save file!\n%1\n%2").arg(path, error);
+    });
+    for (const QString& error : errors)
+        if (!error.isEmpty()) return c.Fail(error);
     return kExitOk;
 }

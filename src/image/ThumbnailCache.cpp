@@ -1,8 +1,8 @@
 #include "ThumbnailCache.h"
 
+#include "CPngImage.h"
 #include "platform/SafeFile.h"
 
-#include <QBuffer>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
@@ -15,9 +15,6 @@ namespace {
 
 // A cache entry is a small PNG; anything larger is not one.
 constexpr qint64 kMaxEntryBytes = 4 << 20;
-// Qt's PNG quality 80 is zlib's fastest level: thumbnails of photographs are written quickly and
-// hardly larger.
-constexpr int kPngQuality = 80;
 
 QString Modified(const QString& file) { return QString::number(QFileInfo(file).lastModified().toSecsSinceEpoch()); }
 
@@ -68,31 +65,28 @@ bool ThumbnailCache::KnownToFail(const QString& file) const { return Current(Fai
 
 void ThumbnailCache::Store(const QString& file, int size, const QImage& thumbnail, const QSize& original, int bits) const {
     if (size <= 0 || thumbnail.isNull()) return;
-    QImage entry = thumbnail;
-    entry.setText(QStringLiteral("Thumb::Image::Width"), QString::number(original.width()));
-    entry.setText(QStringLiteral("Thumb::Image::Height"), QString::number(original.height()));
-    entry.setText(kBitsKey, QString::number(bits));
-    Write(EntryPath(file, size), file, std::move(entry));
+    Write(EntryPath(file, size), file, thumbnail,
+          {{"Thumb::Image::Width", QByteArray::number(original.width())},
+           {"Thumb::Image::Height", QByteArray::number(original.height())},
+           {kBitsKey.toLatin1(), QByteArray::number(bits)}});
 }
 
 void ThumbnailCache::StoreFailure(const QString& file) const {
     QImage mark(1, 1, QImage::Format_ARGB32);
     mark.fill(Qt::transparent);
-    Write(FailurePath(file), file, mark);
+    Write(FailurePath(file), file, mark, {});
 }
 
-void ThumbnailCache::Write(const QString& path, const QString& file, QImage image) const {
+void ThumbnailCache::Write(const QString& path, const QString& file, const QImage& image, PngTexts texts) const {
     // The folders are private to the user, as the standard asks.
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder)) return;
     for (const QString& dir : {m_folder, QFileInfo(folder).absolutePath(), folder})
         if (dir.startsWith(m_folder)) ::chmod(QFile::encodeName(dir).constData(), 0700);
-    image.setText(QStringLiteral("Thumb::URI"), Uri(file));
-    image.setText(QStringLiteral("Thumb::MTime"), Modified(file));
-    image.setText(QStringLiteral("Software"), QStringLiteral("Albora"));
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG", kPngQuality) || !SafeFile::Write(path, png)) return;
+    texts.emplace_back("Thumb::URI", Uri(file).toLatin1());
+    texts.emplace_back("Thumb::MTime", Modified(file).toLatin1());
+    texts.emplace_back("Software", "Albora");
+    const QByteArray png = CPngImage::EncodeQuick(image, texts);
+    if (png.isEmpty() || !SafeFile::Write(path, png)) return;
     ::chmod(QFile::encodeName(path).constData(), 0600);
 }

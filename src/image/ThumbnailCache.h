@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CPngImage.h"
+
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -39,7 +41,7 @@ public:
 private:
     QString FailurePath(const QString& file) const;
     std::optional<QImage> Current(const QString& path, const QString& file) const;
-    void Write(const QString& path, const QString& file, QImage image) const;
+    void Write(const QString& path, const QString& file, const QImage& image, PngTexts texts) const;
 
     QString m_folder;
 };

@@ -1,5 +1,6 @@
 #include "ImageTestSupport.h"
 #include "TestFiles.h"
+#include "image/CPngImage.h"
 
 #include <gtest/gtest.h>
 
@@ -144,5 +145,27 @@ TEST(Png, EveryKindOfTransparencyShowsTheSameBackgroundWhateverTheGamma) {
                     std::abs(middle.b - expected.b) <= 1)
             << name << ": " << middle.r << "," << middle.g << "," << middle.b;
         EXPECT_EQ(TopDownPixel(image, 2, 0), opaque) << name;
+    }
+}
+
+TEST(Png, QuickEncodingKeepsPixelsAlphaAndTexts) {
+    ScopedTestDir dir;
+    QImage opaque(37, 11, QImage::Format_RGB32);
+    QImage clear(5, 3, QImage::Format_ARGB32);
+    for (int y = 0; y < opaque.height(); ++y)
+        for (int x = 0; x < opaque.width(); ++x) opaque.setPixel(x, y, qRgb(x * 7, y * 23, (x * y) & 255));
+    clear.fill(qRgba(10, 20, 30, 40));
+    clear.setPixel(4, 2, qRgba(0, 0, 0, 0));
+    int i = 0;
+    for (const QImage& image : {opaque, clear}) {
+        const QString name = QStringLiteral("q%1.png").arg(i++);
+        const QByteArray png = CPngImage::EncodeQuick(image, {{"Thumb::URI", "file:///a%20b.jpg"}, {"Software", "Albora"}});
+        dir.Write(name, png);
+        EXPECT_FALSE(RunTool("pngcheck", {"-q", dir.Path(name)}).isNull()) << name.toStdString();
+        const QImage back(dir.Path(name));
+        EXPECT_EQ(back.hasAlphaChannel(), image.hasAlphaChannel());
+        EXPECT_EQ(back.convertToFormat(QImage::Format_ARGB32), image.convertToFormat(QImage::Format_ARGB32));
+        EXPECT_EQ(back.text("Thumb::URI"), "file:///a%20b.jpg");
+        EXPECT_EQ(back.text("Software"), "Albora");
     }
 }
