@@ -244,15 +244,17 @@ void CMainFrame::ShowWelcome() {
 }
 
 void CMainFrame::RestorePlacement() {
-    const auto placement = WindowPlacement::Parse(
-        m_store.ReadText(kPlacementSection, kPlacementKey, WindowPlacement::kDefault));
+    const std::optional<QString> stored = m_store.ReadText(kPlacementSection, kPlacementKey);
+    const auto placement = WindowPlacement::Parse(stored.value_or(WindowPlacement::kDefault));
     if (!placement) return;
     QList<QRect> screens;
     if (QScreen* primary = QGuiApplication::primaryScreen()) screens.append(primary->availableGeometry());
     for (QScreen* screen : QGuiApplication::screens())
         if (screen != QGuiApplication::primaryScreen()) screens.append(screen->availableGeometry());
-    // The rectangle's corner is the frame's, so the title bar is on the screen with the window.
-    const QRect rect = WindowPlacement::KeptReachable(placement->NormalRect(), screens);
+    // The rectangle's corner is the frame's, so the title bar is on the screen with the window. A
+    // first start puts the default rectangle wholly within the primary screen's free area.
+    const QRect rect = stored || screens.isEmpty() ? WindowPlacement::KeptReachable(placement->NormalRect(), screens)
+                                                   : WindowPlacement::MovedInto(placement->NormalRect(), screens.front());
     resize(rect.size());
     move(rect.topLeft());
     if (placement->flags & WindowPlacement::kRestoreToMaximized) setWindowState(Qt::WindowMaximized);

@@ -1,5 +1,7 @@
 #include "WindowPlacement.h"
 
+#include <algorithm>
+
 #include <QStringList>
 
 std::optional<WindowPlacement> WindowPlacement::Parse(const QString& text) {
@@ -53,4 +55,11 @@ QRect WindowPlacement::KeptReachable(const QRect& rect, const QList<QRect>& scre
     const QSize size = rect.size().boundedTo(primary.size());
     return QRect(primary.topLeft() + QPoint((primary.width() - size.width()) / 2, (primary.height() - size.height()) / 2),
                  size);
+}
+
+QRect WindowPlacement::MovedInto(const QRect& rect, const QRect& area) {
+    const QSize size = rect.size().boundedTo(area.size());
+    const QPoint corner(std::clamp(rect.left(), area.left(), area.right() + 1 - size.width()),
+                        std::clamp(rect.top(), area.top(), area.bottom() + 1 - size.height()));
+    return QRect(corner, size);
 }

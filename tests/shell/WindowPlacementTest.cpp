@@ -33,6 +33,15 @@ TEST(WindowPlacement, PlacementsOutOfReachComeBackOntoThePrimaryScreen) {
     EXPECT_EQ(WindowPlacement::KeptReachable(QRect(5000, 0, 40, 30), {}), QRect(5000, 0, 40, 30));
 }
 
+TEST(WindowPlacement, TheFirstPlacementMovesOutFromUnderPanels) {
+    const QRect rect(0, 0, 640, 480);
+    // Free areas left by a panel at the top, the left, the bottom with a window too large for it.
+    EXPECT_EQ(WindowPlacement::MovedInto(rect, QRect(0, 27, 1280, 997)), QRect(0, 27, 640, 480));
+    EXPECT_EQ(WindowPlacement::MovedInto(rect, QRect(48, 0, 1232, 1024)), QRect(48, 0, 640, 480));
+    EXPECT_EQ(WindowPlacement::MovedInto(rect, QRect(0, 0, 600, 440)), QRect(0, 0, 600, 440));
+    EXPECT_EQ(WindowPlacement::MovedInto(QRect(900, 700, 640, 480), QRect(0, 0, 1280, 1000)), QRect(640, 520, 640, 480));
+}
+
 TEST(RecentFileList, KeepsFourNewestFirstWithoutDuplicates) {
     RecentFileList list;
     for (const char* path : {"/a.crp", "/b.crp", "/c.crp", "/d.crp", "/e.crp", "/c.crp"}) list.Add(path);
