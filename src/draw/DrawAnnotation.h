@@ -1,0 +1,87 @@
+#pragma once
+
+#include "DrawEdits.h"
+#include "DrawPage.h"
+
+#include "album/CAlboraDoc.h"
+#include "platform/CommandTarget.h"
+
+#include <QSize>
+#include <QUndoStack>
+#include <functional>
+#include <optional>
+
+class UiServices;
+
+// What the New dialog asks.
+struct NewAnnotationChoice {
+    int width = DrawPage::kClearedWidth, height = DrawPage::kClearedHeight;
+    bool fromTemplate = false;
+    QString templateName = QStringLiteral("Normal.adw");
+    QString imagePath;
+    bool autoInsert = false;
+    bool fix = false;
+};
+
+// The album document's drawing: the page bound to the current card, its undo stack and edits, and
+// the annotation commands (new, load, merge, save, save as, properties, paper colour, read only).
+class DrawAnnotation : public DrawAnnotationLink, public CommandTarget {
+public:
+    static inline const QString kFilter = QStringLiteral("AlboDraw Anotation (*.adw);;All Files (*)");
+    static inline const QString kLabelsAssistant = QStringLiteral("Labels Assistant...");
+
+    DrawAnnotation(CAlboraDoc& doc, UiServices& ui);
+    ~DrawAnnotation() override;
+
+    DrawPage& Page() { return m_page; }
+    QUndoStack& UndoStack() { return m_undo; }
+    DrawEdits& Edits() { return m_edits; }
+
+    // Dialogs, behind seams so that the commands run headless: the New dialog (false when
+    // cancelled), the colour chooser, and the default printer's page in millimetres.
+    std::function<bool(NewAnnotationChoice&, const QStringList& templates)> chooseNew;
+    std::function<std::optional<ColorRef>(ColorRef initial)> chooseColor;
+    std::function<std::optional<QSizeF>()> printerPageMillimetres;
+
+    void LoadForCurrentCard() override;
+    void Discard() override;
+
+    // Asks to save unsaved changes before the page is replaced; false when the user cancelled.
+    bool AskToSave();
+    void PrinterPageSize();
+    // The template files shipped beside the program.
+    QStringList Templates() const;
+
+    // The commands; each returns whether it did its work.
+    bool New();
+    bool NewWith(const NewAnnotationChoice& choice);
+    bool Load();
+    bool LoadFile(const QString& path);
+    bool Merge();
+    bool MergeFile(const QString& path);
+    bool Save();
+    bool SaveAs();
+    bool SaveTo(const QString& path);
+    void Properties();
+    bool PaperColor();
+    bool MakeReadOnly();
+
+    // Why the page's file was not read whole; empty when it was.
+    const QString& Incomplete() const { return m_incomplete; }
+
+private:
+    void RegisterCommands();
+    // Reads PATH into the page (appending); shows a refusal, tells an early stop.
+    DrawPage::ReadResult ReadAnnotation(const QString& path);
+    bool WriteAnnotation(const QString& path);
+    void Replaced();
+    QString FindLink(const QString& text) const;
+
+    CAlboraDoc& m_doc;
+    UiServices& m_ui;
+    DrawPage m_page;
+    QUndoStack m_undo;
+    DrawEdits m_edits;
+    QString m_incomplete;
+    QString m_incompleteFile;
+};
