@@ -149,6 +149,10 @@ void CMainFrame::BuildMenus() {
                             Cmd::ImageRotate90CW, Cmd::ImageRotate90CCW, Cmd::ImageFlipHorizontal,
                             Cmd::ImageFlipVertical, Cmd::ImageCrop, Cmd::ColorVariation, Cmd::BrightnessContrast, 0,
                             Cmd::SelectNone, Cmd::PlayMovie});
+    QMenu* annotations = menuBar()->addMenu(QStringLiteral("&Anotations"));
+    m_actions->Fill(annotations, {Cmd::NewDrawAnnotation, Cmd::LoadDrawAnnotation, Cmd::MergeDrawAnnotation,
+                                  Cmd::SaveDrawAnnotation, Cmd::SaveDrawAnnotationAs, 0, Cmd::DrawAnnotationProperties,
+                                  Cmd::DrawPaperColor, Cmd::DrawMakeReadOnly});
     QMenu* goTo = menuBar()->addMenu(QStringLiteral("&Go to"));
     m_actions->Fill(goTo, {Cmd::GoTop, Cmd::GoPrev, Cmd::GoNext, Cmd::GoBottom, 0,
                            Cmd::RunImages, Cmd::StopRunImages});
@@ -158,7 +162,7 @@ void CMainFrame::BuildMenus() {
                            Cmd::WelcomeMenu});
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     m_actions->Fill(help, {Cmd::ShowTipOfTheDay, 0, Cmd::AppAbout});
-    for (QMenu* menu : {file, edit, cards, sound, image, goTo, view, help}) m_actions->RefreshOnShow(menu);
+    for (QMenu* menu : {file, edit, cards, sound, image, annotations, goTo, view, help}) m_actions->RefreshOnShow(menu);
     RebuildRecentMenu();
 }
 

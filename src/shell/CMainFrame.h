@@ -40,6 +40,10 @@ public:
     View* ActiveView() const;
 
     const CommandRouter& Router() const { return m_router; }
+    // A further receiver of commands, asked after the view, the document and the frame.
+    void AddCommandTarget(CommandTarget* target) {
+        m_router.AddTarget([target] { return target; });
+    }
     CommandActions& Actions() { return *m_actions; }
     StatusBarWithProgress* StatusBar() const { return m_statusBar; }
     RecentFileList& RecentFiles() { return m_recent; }

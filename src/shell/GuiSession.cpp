@@ -10,17 +10,31 @@
 #include "views/CContactView.h"
 #include "views/CImgView.h"
 
+#include <QColorDialog>
+#include <QPrinterInfo>
+
 GuiSession::GuiSession(CAppSettings& settingsIn, SettingsStore& storeIn)
     : settings(settingsIn),
       store(storeIn),
       doc(ui, settings),
       sound(ui, settings, mci, player),
+      draw(doc, ui),
       cardDialogs(ui, sound, [this] { frame->Router().Execute(Cmd::ViewCurrentImage); }) {
     ImageLibrary::SetJpegQuality(settings.JPGquality);
     ImageLibrary::SetMaxPixels(settings.MaxPicturePixels);
     ImageLibrary::SetUi(&ui);
     frame = std::make_unique<CMainFrame>(doc, settings, store, ui);
     cardDialogs.SetParent(frame.get());
+    frame->AddCommandTarget(&draw);
+    draw.chooseColor = [this](ColorRef initial) -> std::optional<ColorRef> {
+        const QColor color = QColorDialog::getColor(ToQColor(initial), frame.get());
+        return color.isValid() ? std::optional<ColorRef>(FromQColor(color)) : std::nullopt;
+    };
+    draw.printerPageMillimetres = []() -> std::optional<QSizeF> {
+        const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
+        if (printer.isNull()) return std::nullopt;
+        return printer.defaultPageSize().size(QPageSize::Millimeter);
+    };
     list = new CAlboraView(doc, {ui, cardDialogs, launcher, sound, editing, frame.get(), &frame->Actions()});
     frame->AddTab(list, list, QStringLiteral(" List "));
     imageDialogs = std::make_unique<QtImageViewDialogs>(frame.get());

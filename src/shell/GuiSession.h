@@ -3,6 +3,7 @@
 #include "album/CAlboraDoc.h"
 #include "album/editing/CardCommands.h"
 #include "album/ui/QtCardDialogs.h"
+#include "draw/DrawAnnotation.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/media/MciInterpreter.h"
 #include "platform/media/SoundPlayer.h"
@@ -39,6 +40,7 @@ public:
     SoundPlayer player;
     SoundAnnotations sound;
     EditingSession editing;
+    DrawAnnotation draw;
     QtCardDialogs cardDialogs;
     std::unique_ptr<CMainFrame> frame;
     std::unique_ptr<QtImageViewDialogs> imageDialogs;
