@@ -47,3 +47,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Draw(DrawPage::ReadClipboardPayload(bytes));
     return 0;
 }
+
+// Qt's font database keeps what fontconfig found for each face name asked for.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }

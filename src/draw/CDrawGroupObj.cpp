@@ -18,7 +18,7 @@ void CDrawGroupObj::Load(ArchiveReader& ar) {
     // Every member takes at least its two-byte tag.
     const std::uint32_t count = ar.ReadCount(2);
     for (std::uint32_t i = 0; i < count && ar.ok(); ++i)
-        if (auto member = ar.ReadObjectAs<CDrawObj>()) members.push_back(std::move(member));
+        if (auto member = ReadListedObject(ar)) members.push_back(std::move(member));
 }
 
 void CDrawGroupObj::RenderPlain(QPainter& painter) const {

@@ -223,6 +223,17 @@ bool CDrawObj::PreparePainter(QPainter& painter) const {
     return DrawPainting::Prepare(painter, penOn ? &pen : nullptr, brushOn ? &brush : nullptr);
 }
 
+std::shared_ptr<CDrawObj> ReadListedObject(ArchiveReader& ar) {
+    auto object = ar.ReadObjectAs<CDrawObj>();
+    // Each object has one place in a drawing: one met again (a group holding itself, or an
+    // object in two places) would be drawn and moved twice, or without end.
+    if (object && ar.LastWasBackReference()) {
+        ar.Fail(QStringLiteral("an object listed twice"));
+        return nullptr;
+    }
+    return object;
+}
+
 const ClassRegistry& DrawClasses() {
     static const ClassRegistry registry = [] {
         ClassRegistry r;

@@ -214,3 +214,5 @@ public:
 
 // The classes an annotation archive may hold.
 const ClassRegistry& DrawClasses();
+// The next object of a list of draw objects; a list refers to each object once.
+std::shared_ptr<CDrawObj> ReadListedObject(ArchiveReader& ar);

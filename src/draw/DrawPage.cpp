@@ -26,7 +26,7 @@ void WriteList(ArchiveWriter& ar, const std::vector<const CDrawObj*>& objects) {
 void ReadList(ArchiveReader& ar, const std::function<void(std::shared_ptr<CDrawObj>)>& out) {
     const std::uint32_t count = ar.ReadCount(2);
     for (std::uint32_t i = 0; i < count && ar.ok(); ++i)
-        if (auto object = ar.ReadObjectAs<CDrawObj>(); object && ar.ok()) out(std::move(object));
+        if (auto object = ReadListedObject(ar); object && ar.ok()) out(std::move(object));
 }
 
 }  // namespace

@@ -164,3 +164,16 @@ TEST(DrawFile, ClipboardPayloadKeepsSelectionOrder) {
     EXPECT_EQ(objects[1]->name, "A");
     EXPECT_TRUE(DrawPage::ReadClipboardPayload(payload.left(10)).size() < 2);
 }
+
+TEST(DrawFile, AGroupHoldingItselfIsRefused) {
+    CDrawGroupObj group(PageRect{0, 10, 10, 0});
+    group.members.push_back(std::make_shared<CDrawRect>(PageRect{1, 2, 3, 4}));
+    QByteArray payload = DrawPage::ClipboardPayload({&group});
+    // The member's record becomes a reference back to the group (object 2, after its class).
+    const qsizetype member = payload.indexOf(QByteArray("CDrawRect")) - 6;
+    ASSERT_GT(member, 0);
+    payload = payload.left(member) + U16(2);
+    QString error;
+    EXPECT_TRUE(DrawPage::ReadClipboardPayload(payload, &error).empty());
+    EXPECT_EQ(error, "an object listed twice");
+}
