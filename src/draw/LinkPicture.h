@@ -5,6 +5,11 @@
 
 class QPainter;
 
-// Draws FILE stretched over TARGET (page units; the painter's transform maps them to the device),
-// upright. False with REASON when the file cannot be shown; the caller then draws its own error text.
+// Draws the picture file FILE stretched over TARGET (page units, which the painter's transform
+// maps to the device), upright also on a page whose y axis points up. FILE may be a picture the
+// image library reads (EXIF orientation applied), an SVG drawing or an EMF/WMF metafile; what it
+// is comes from its content for drawings and from its extension for pictures. False with the
+// reason in REASON when the file cannot be shown; the caller then draws its own error text.
+// Pictures are kept made at the size they have on the device, so repeated paints only copy them.
+// Safe to call from any thread, each with its own painter.
 bool DrawLinkedPicture(QPainter& painter, const QRectF& target, const QString& file, QString* reason = nullptr);
