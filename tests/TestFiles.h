@@ -54,6 +54,25 @@ inline bool WaitFor(const std::function<bool()>& condition, int ms = 5000) {
     return true;
 }
 
+// What a run of a program did.
+struct ProgramRun {
+    int code = -1;
+    QByteArray out;
+    QString err;
+};
+
+// Runs PROGRAM with ARGS in the current folder and waits for it.
+inline ProgramRun RunProgram(const QString& program, const QStringList& args) {
+    QProcess process;
+    process.start(program, args);
+    process.waitForFinished(60000);
+    return {process.exitCode(), process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
+}
+
+#ifdef ALBORA_CLI_PATH
+inline ProgramRun Cli(const QStringList& args) { return RunProgram(QStringLiteral(ALBORA_CLI_PATH), args); }
+#endif
+
 // What a program run on a full disk did.
 struct FullDiskRun {
     int code = -1;

@@ -35,3 +35,4 @@ QString CantReadPicture(const QString& path, const QString& reason);
 // "Error:\nCan't write the picture PATH!", with the reason the write failed in brackets.
 QString CantWritePicture(const QString& path, const CImageObject& image);
 int RunContactCommand(CliContext& context, const QStringList& args);
+int RunDrawCommand(CliContext& context, const QStringList& args);

@@ -27,6 +27,23 @@ const char kHelp[] = R"(Usage: albora-cli GROUP COMMAND [ARGUMENTS]
   image transform IN OUT OP...      OPs in order: --flip-h --flip-v --rot90cw --rot90ccw --rot180
                                     --crop X,Y,W,H --resize WxH[:FILTER] --rotate DEG[:RRGGBB]
                                     --tint RRGGBB:I --brightness V
+  draw new [OUT.adw] [--width W --height H] [--created T] [--image FILE [--name T] [--fix]]
+                                    a new annotation (799 x 1024 unless told); with --image the
+                                    picture as its background, OUT by default named after it
+  draw show FILE.adw [--json]       the page and its objects; a file read in part exits 1
+  draw build IN.json OUT.adw        an annotation from the JSON that show --json prints
+  draw merge INTO.adw FROM.adw      FROM's objects added to INTO
+  draw copy FILE.adw NAME... > CLIP the named objects as the clipboard carries them
+  draw paste FILE.adw CLIP          copied objects added to FILE
+  draw edit IN.adw OUT.adw OP...    OPs in order: --select NAME[,NAME] --all --delete --move DX,DY
+                                    --rect L,T,R,B --group --ungroup --to-front --to-back
+                                    --move-first --move-last --fix --line-color C --fill-color C
+                                    --pen-width N --fill solid|transparent|vertical|-45|cross45|
+                                    horizontal|45|cross --paper C --undo --redo
+                                    (colours 0xBBGGRR or #RRGGBB)
+  draw render FILE.adw OUT.png|OUT.svg|OUT.pdf [--dpi N]
+                                    the page as a picture (100 dpi: one pixel per page unit),
+                                    SVG or PDF at its physical size
 
 Messages go to standard error. Exit status: 0 success, 1 failure, 2 usage error.
 )";
@@ -62,5 +79,6 @@ int main(int argc, char** argv) {
     if (group == QStringLiteral("album")) return RunAlbumCommand(context, args);
     if (group == QStringLiteral("image")) return RunImageCommand(context, args);
     if (group == QStringLiteral("contact")) return RunContactCommand(context, args);
+    if (group == QStringLiteral("draw")) return RunDrawCommand(context, args);
     return context.Usage(QStringLiteral("unknown command group '%1'").arg(group));
 }

@@ -181,6 +181,12 @@ void DrawEdits::SetFixed(const Objects& objects, int flag) {
     });
 }
 
+void DrawEdits::ToggleFixed(const Objects& objects) {
+    Edit(QStringLiteral("Fix object"), objects, [&] {
+        for (CDrawObj* object : objects) object->SetFixed(object->fixed ? 0 : 1);
+    });
+}
+
 CDrawGroupObj* DrawEdits::Group(const Objects& objects) {
     if (objects.empty() || m_page.IsReadOnly()) return nullptr;
     CDrawGroupObj* made = nullptr;

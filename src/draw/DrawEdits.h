@@ -35,6 +35,8 @@ public:
     // Whatever a property sheet or the size dialog sets on OBJECT.
     void SetFields(CDrawObj* object, const QString& text, const std::function<void(CDrawObj&)>& change);
     void SetFixed(const Objects& objects, int flag);
+    // Each object fixed when it was not and freed when it was.
+    void ToggleFixed(const Objects& objects);
     // One group of OBJECTS in place of them; an object that cannot be copied stays as it is.
     CDrawGroupObj* Group(const Objects& objects);
     // The members of every group among OBJECTS in their place; returns them and the other objects.

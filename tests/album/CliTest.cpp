@@ -7,24 +7,6 @@
 #include <QtEndian>
 #include <gtest/gtest.h>
 
-namespace {
-
-struct CliRun {
-    int code;
-    QByteArray out;
-    QString err;
-};
-
-CliRun Cli(const QStringList& args) {
-    QProcess process;
-    process.start(QStringLiteral(ALBORA_CLI_PATH), args);
-    process.waitForFinished(30000);
-    return {process.exitCode(), process.readAllStandardOutput(),
-            QString::fromUtf8(process.readAllStandardError())};
-}
-
-}  // namespace
-
 TEST(Cli, MakesFillsShowsAndSearchesAnAlbum) {
     ScopedTestDir dir;
     ASSERT_EQ(Cli({"album", "new", "a.crp", "--name", "Trip", "--author", "Ana", "--created",
@@ -32,7 +14,7 @@ TEST(Cli, MakesFillsShowsAndSearchesAnAlbum) {
     ASSERT_EQ(Cli({"album", "add", "a.crp", "b.jpg", "--description", "Beach"}).code, 0);
     ASSERT_EQ(Cli({"album", "add", "a.crp", "/pics/Dog.jpg", "--name", "Dog"}).code, 0);
 
-    const CliRun show = Cli({"album", "show", "a.crp", "--json"});
+    const ProgramRun show = Cli({"album", "show", "a.crp", "--json"});
     ASSERT_EQ(show.code, 0) << show.err.toStdString();
     const QJsonObject album = QJsonDocument::fromJson(show.out).object();
     EXPECT_EQ(album["name"].toString(), QStringLiteral("Trip"));
@@ -42,11 +24,11 @@ TEST(Cli, MakesFillsShowsAndSearchesAnAlbum) {
     EXPECT_EQ(cards[0].toObject()["name"].toString(), QStringLiteral("b.jpg"));  // "b.jpg" < "dog" folded
     EXPECT_EQ(cards[1].toObject()["description"].toString(), QStringLiteral("No description"));
 
-    const CliRun search = Cli({"album", "search", "a.crp", "--by", "Description", "--text", "Bea", "--json"});
+    const ProgramRun search = Cli({"album", "search", "a.crp", "--by", "Description", "--text", "Bea", "--json"});
     ASSERT_EQ(search.code, 0);
     EXPECT_EQ(QJsonDocument::fromJson(search.out).object()["cards"].toArray().size(), 1);
 
-    const CliRun stream = Cli({"album", "stream", "a.crp"});
+    const ProgramRun stream = Cli({"album", "stream", "a.crp"});
     EXPECT_TRUE(stream.out.startsWith(Hex("FFFF 0000 0C00") + "CFotoObjList" + Hex("0200")));
 }
 
@@ -66,7 +48,7 @@ TEST(Cli, MakesAnAlbumFromAFolder) {
 TEST(Cli, ReportsFailuresAndUsageErrorsByExitCode) {
     ScopedTestDir dir;
     dir.Write("bad.crp", "not an album at all");
-    const CliRun bad = Cli({"album", "show", "bad.crp"});
+    const ProgramRun bad = Cli({"album", "show", "bad.crp"});
     EXPECT_EQ(bad.code, 1);
     EXPECT_TRUE(bad.err.contains("Fatal Error:\nIn file!")) << bad.err.toStdString();
     EXPECT_EQ(Cli({"album", "show", "missing.crp"}).code, 1);
@@ -87,7 +69,7 @@ TEST(Cli, RendersTheAlbumAsPagesOfThumbnails) {
     ASSERT_EQ(Cli({"album", "new", "a.crp"}).code, 0);
     for (int i = 0; i < 5; ++i)
         ASSERT_EQ(Cli({"album", "add", "a.crp", dir.Path(i == 4 ? "missing.jpg" : "red.bmp"), "--name", QString::number(i)}).code, 0);
-    const CliRun run = Cli({"contact", "a.crp", "sheet.png", "--columns", "2", "--info"});
+    const ProgramRun run = Cli({"contact", "a.crp", "sheet.png", "--columns", "2", "--info"});
     ASSERT_EQ(run.code, 0) << run.err.toStdString();
     // Two columns and two rows a page: five cards make two pages.
     EXPECT_TRUE(QFile::exists(dir.Path("sheet-1.png")));
@@ -111,7 +93,7 @@ TEST(Cli, AnAlbumMadeOnWindowsFindsItsCardsBesideTheAlbumFile) {
     ASSERT_EQ(Cli({"album", "add", "copied/win.crp", "C:\\ALBORA\\Album_0000\\sub\\b.jpg"}).code, 0);
     ASSERT_EQ(Cli({"album", "add", "copied/win.crp", "GONE.JPG"}).code, 0);
     QDir::setCurrent(QDir::rootPath());  // the shell's folder plays no part
-    const CliRun show = Cli({"album", "show", dir.Path("copied/win.crp"), "--json", "--resolved"});
+    const ProgramRun show = Cli({"album", "show", dir.Path("copied/win.crp"), "--json", "--resolved"});
     ASSERT_EQ(show.code, 0) << show.err.toStdString();
     const QJsonArray cards = QJsonDocument::fromJson(show.out)["cards"].toArray();
     ASSERT_EQ(cards.size(), 3);
@@ -119,7 +101,7 @@ TEST(Cli, AnAlbumMadeOnWindowsFindsItsCardsBesideTheAlbumFile) {
     EXPECT_EQ(cards[0]["resolved"].toString(), dir.Path("copied/img_0001.jpg"));
     EXPECT_EQ(cards[1]["resolved"].toString(), dir.Path("copied/Sub/B.JPG"));
     EXPECT_EQ(cards[2]["resolved"].toString(), dir.Path("copied/GONE.JPG"));
-    const CliRun text = Cli({"album", "show", dir.Path("copied/win.crp"), "--resolved"});
+    const ProgramRun text = Cli({"album", "show", dir.Path("copied/win.crp"), "--resolved"});
     EXPECT_TRUE(text.out.contains("\t" + dir.Path("copied/img_0001.jpg").toUtf8() + "\n"));
 }
 
@@ -151,7 +133,7 @@ TEST(Cli, ABatchCommandThatSucceedsPrintsNothingOnStandardError) {
     // A compound file cut short is refused in the program's own words, without library noise.
     const QByteArray album = ReadAll(dir.Path("a.crp"));
     dir.Write("cut.crp", album.left(album.size() / 2 + 100));
-    const CliRun cut = Cli({"album", "show", "cut.crp"});
+    const ProgramRun cut = Cli({"album", "show", "cut.crp"});
     EXPECT_EQ(cut.code, 1);
     EXPECT_FALSE(cut.err.contains("CRITICAL")) << cut.err.toStdString();
     EXPECT_FALSE(cut.err.contains("WARNING")) << cut.err.toStdString();

@@ -235,3 +235,19 @@ TEST(DrawAnnotation, GroupingKeepsWhatCannotBeCopiedAndChangesNothingWhenReadOnl
     EXPECT_EQ(f.page.objects.size(), 2u);
     EXPECT_TRUE(f.draw.Edits().Paste(DrawPage::ClipboardPayload({a.get()})).empty());
 }
+
+TEST(DrawAnnotation, LinksMadeOnWindowsFindTheirPictureBesideTheAnnotation) {
+    Fixture f;
+    QDir().mkdir("notes");
+    CImageObject picture;
+    picture.Create(8, 8, 24, 2);
+    ASSERT_TRUE(picture.Save(f.dir.Path("notes/IMG_0001.bmp")));
+    f.page.annotationPath = f.dir.Path("notes/a.adw");
+    EXPECT_EQ(f.page.ResolveLink("C:\\Fotos\\IMG_0001.bmp"), f.dir.Path("notes/IMG_0001.bmp"));
+    EXPECT_EQ(f.page.ResolveLink("C:\\Fotos\\missing.bmp"), "C:\\Fotos\\missing.bmp");
+    // A picture in the album's folder is found there.
+    ASSERT_TRUE(picture.Save(f.dir.Path("IMG_0002.bmp")));
+    f.doc.Db().List().m_strDirectory = "C:\\ALBORA\\Trip";
+    f.doc.SetPathName(f.dir.Path("trip.crp"));
+    EXPECT_EQ(f.page.ResolveLink("C:\\ALBORA\\Trip\\IMG_0002.bmp"), f.dir.Path("IMG_0002.bmp"));
+}
