@@ -19,6 +19,8 @@ public:
     static constexpr std::uint16_t kReadOnly = 4;
     static constexpr std::int32_t kClearedWidth = 799, kClearedHeight = 1024;
     static inline const QString kUnnamed = QStringLiteral("unnamed.adw");
+    // The clipboard carries copied objects under this type.
+    static inline const QString kClipboardMimeType = QStringLiteral("application/x-marenkis-albodraw");
     // Annotation time stamps.
     static constexpr const char* kTimeFormat = "%d/%m/%y  %H:%M";
 
