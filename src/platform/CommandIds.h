@@ -101,13 +101,13 @@ constexpr int Tutorial = 33181;
 constexpr int NewDrawAnnotation = 33182;
 constexpr int MaximizeImageAndLittleContact = 33183;
 constexpr int DiskImageBrowser = 33184;
-constexpr int LoadDrawAnnotation = 33185;
-constexpr int MergeDrawAnnotation = 33186;
-constexpr int SaveDrawAnnotation = 33187;
-constexpr int SaveDrawAnnotationAs = 33188;
-constexpr int DrawAnnotationProperties = 33189;
-constexpr int DrawPaperColor = 33190;
-constexpr int DrawMakeReadOnly = 33191;
+constexpr int LoadDrawAnnotation = 33250;
+constexpr int MergeDrawAnnotation = 33251;
+constexpr int SaveDrawAnnotation = 33252;
+constexpr int SaveDrawAnnotationAs = 33253;
+constexpr int DrawAnnotationProperties = 33254;
+constexpr int DrawPaperColor = 33255;
+constexpr int DrawMakeReadOnly = 33256;
 
 // The tab-switch notification sent to views.
 constexpr int TabSwitchNotification = 32840;

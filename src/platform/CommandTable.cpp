@@ -109,6 +109,15 @@ constexpr std::array kCommands = {
 };
 // clang-format on
 
+// Two commands under one id would answer for each other in every menu.
+constexpr bool IdsAreDistinct() {
+    for (std::size_t i = 0; i < kCommands.size(); ++i)
+        for (std::size_t j = i + 1; j < kCommands.size(); ++j)
+            if (kCommands[i].id == kCommands[j].id) return false;
+    return true;
+}
+static_assert(IdsAreDistinct(), "two commands share an id");
+
 }  // namespace
 
 namespace CommandTable {
