@@ -33,11 +33,7 @@ void CDrawGroupObj::Render(QPainter& painter) const {
 void CDrawGroupObj::Relocate(const PageRect& rect) {
     if (rect == bounds || fixed) return;
     const std::int64_t dx = std::int64_t(rect.left) - bounds.left, dy = std::int64_t(rect.top) - bounds.top;
-    for (const auto& member : members) {
-        const auto clamp = [](std::int64_t v) { return std::int32_t(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX)); };
-        const PageRect& b = member->bounds;
-        member->Relocate({clamp(b.left + dx), clamp(b.top + dy), clamp(b.right + dx), clamp(b.bottom + dy)});
-    }
+    for (const auto& member : members) member->Relocate(member->bounds.Offset(dx, dy));
     CDrawObj::Relocate(rect);
 }
 

@@ -28,7 +28,11 @@ struct PageRect {
     }
     std::int64_t Width() const { return std::int64_t(right) - left; }
     std::int64_t Height() const { return std::int64_t(top) - bottom; }
-    PageRect Offset(std::int32_t dx, std::int32_t dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
+    // Moved by (DX, DY), kept within the 32 bits the file holds.
+    PageRect Offset(std::int64_t dx, std::int64_t dy) const {
+        const auto clamp = [](std::int64_t v) { return std::int32_t(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX)); };
+        return {clamp(left + dx), clamp(top + dy), clamp(right + dx), clamp(bottom + dy)};
+    }
     // Whether two normalised rectangles share any area.
     bool Overlaps(const PageRect& other) const {
         const PageRect a = Normalized(), b = other.Normalized();

@@ -199,3 +199,23 @@ TEST(DrawObjects, TextsAndLinksShowTheirPlaceholders) {
     link.visible = 0;
     EXPECT_EQ(CountColour(Render(link), qRgb(0, 0, 0)), 0);
 }
+
+TEST(DrawObjects, ValuesAtTheLimitsOfTheFileStayInRange) {
+    CDrawRect rect(PageRect{INT32_MAX - 5, INT32_MAX, INT32_MAX, INT32_MAX - 5});
+    EXPECT_EQ(rect.HandlePoint(2).x, INT32_MAX - 3);
+    rect.Relocate(rect.bounds.Offset(100, -100));
+    EXPECT_EQ(rect.bounds, (PageRect{INT32_MAX, INT32_MAX - 100, INT32_MAX, INT32_MAX - 105}));
+    rect.pen.widthX = rect.pen.widthY = INT32_MAX;
+    rect.font.height = INT32_MIN;
+    rect.shape = CDrawRect::Text;
+    Render(rect);
+    CDrawPoly poly;
+    for (int i = 0; i < CDrawPoly::kMaxPoints; ++i) ASSERT_TRUE(poly.AddPoint({i, i % 7}));
+    EXPECT_FALSE(poly.AddPoint({-1, -1}));
+    EXPECT_EQ(poly.pointCapacity, CDrawPoly::kMaxPoints);
+    // Names follow the file name's first dot, however long the path.
+    const QString folder = QString(300, QChar('d'));
+    EXPECT_EQ(AnnotationFileName(folder + "/trip.2024.jpg"), folder + "/trip.adw");
+    EXPECT_EQ(AnnotationFileName("my.pics/a.b.jpg"), "my.pics/a.adw");
+    EXPECT_EQ(AnnotationFileName(""), "untitled.adw");
+}
