@@ -26,6 +26,13 @@ QImage ImageMagickPicture(const QString& file, const QSize& size) {
     return QImage::fromData(RunTool("/usr/bin/convert", {file, "-auto-orient", "-resize", geometry, "ppm:-"}));
 }
 
+QImage RsvgPicture(const QString& file, const QSize& size) {
+    const QStringList args{"-w", QString::number(size.width()), "-h", QString::number(size.height()), file};
+    return QImage::fromData(RunTool("rsvg-convert", args)).convertToFormat(QImage::Format_RGB32);
+}
+
+QString ToolOutput(const QString& program, const QStringList& args) { return QString::fromUtf8(RunTool(program, args)); }
+
 double MeanDifference(const QImage& a, const QImage& b) { return MeanDifference(ImageFromQImage(a), ImageFromQImage(b)); }
 
 bool IsRed(QRgb colour) { return qRed(colour) > 200 && qGreen(colour) < 60 && qBlue(colour) < 60; }

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 #include <QTransform>
 
 // What drawing a linked file onto a white canvas gave. A canvas of PIXELRATIO device pixels to
@@ -23,6 +24,10 @@ QTransform YUpPage(qreal scale, int canvasHeight);
 
 // FILE as ImageMagick turns it upright and stretches it to SIZE; null when that fails.
 QImage ImageMagickPicture(const QString& file, const QSize& size);
+// The SVG drawing FILE as rsvg-convert draws it at SIZE; null when that fails.
+QImage RsvgPicture(const QString& file, const QSize& size);
+// What PROGRAM prints; empty when it fails.
+QString ToolOutput(const QString& program, const QStringList& args);
 // The mean absolute difference of the colour samples of two same-sized pictures.
 double MeanDifference(const QImage& a, const QImage& b);
 bool IsRed(QRgb colour);
