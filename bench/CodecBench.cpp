@@ -17,10 +17,6 @@
 
 namespace {
 
-// Seconds per run of WORK, the best of ROUNDS (the least disturbed by the rest of the machine).
-
-
-
 // The same picture reduced to 256 colours (3-3-2 bits).
 CImageObject MakeIndexed(const CImageObject& photo) {
     CImageObject image;

@@ -105,30 +105,17 @@ Qt::CursorShape CDrawRect::HandleCursor(int handle) const {
     return CDrawObj::HandleCursor(handle);
 }
 
-void CDrawRect::RenderPlain(QPainter& painter) const {
-    if (!visible) return;
-    painter.save();
-    if (PreparePainter(painter)) {
-        const QRectF r = bounds.ToRectF();
-        switch (shape) {
-            case Rectangle: painter.drawRect(r); break;
-            case RoundRectangle: painter.drawRoundedRect(r, corner.x / 2.0, corner.y / 2.0); break;
-            case Ellipse: painter.drawEllipse(r); break;
-            case Line: painter.drawLine(QPointF(bounds.left, bounds.top), QPointF(bounds.right, bounds.bottom)); break;
-            case Arc: painter.drawPath(ArcPath(r, {bounds.left, bounds.top}, {bounds.right, bounds.bottom})); break;
-            case Text: RenderText(painter, true); break;
-            case Link: DrawLinkedPicture(painter, r, document ? document->ResolveLink(text) : text); break;
-            default: break;
-        }
-    }
-    painter.restore();
-}
+void CDrawRect::RenderPlain(QPainter& painter) const { RenderShape(painter, true); }
 
-void CDrawRect::Render(QPainter& painter) const {
+void CDrawRect::Render(QPainter& painter) const { RenderShape(painter, false); }
+
+void CDrawRect::RenderShape(QPainter& painter, bool plain) const {
     if (!visible) return;
     painter.save();
     if (PreparePainter(painter)) {
-        const double inset = DrawPainting::InsideFrameInset(penOn ? &pen : nullptr);
+        // The plain form is the bare shape: no pen kept inside the frame, no line pull-in, no
+        // shadow, no placeholders.
+        const double inset = plain ? 0 : DrawPainting::InsideFrameInset(penOn ? &pen : nullptr);
         const QRectF r = Inset(bounds.ToRectF(), inset);
         switch (shape) {
             case Rectangle: painter.drawRect(r); break;
@@ -141,8 +128,8 @@ void CDrawRect::Render(QPainter& painter) const {
                 // The ends come in by half the pen so that the stroke stays within the rectangle;
                 // ends that share a coordinate keep it.
                 std::int64_t left = bounds.left, top = bounds.top, right = bounds.right, bottom = bounds.bottom;
-                const std::int64_t wx = std::clamp(pen.widthX, 0, DrawPainting::kMaxPenWidth);
-                const std::int64_t wy = std::clamp(pen.widthY, 0, DrawPainting::kMaxPenWidth);
+                const std::int64_t wx = plain ? 0 : std::clamp(pen.widthX, 0, DrawPainting::kMaxPenWidth);
+                const std::int64_t wy = plain ? 0 : std::clamp(pen.widthY, 0, DrawPainting::kMaxPenWidth);
                 if (bottom < top) {
                     top -= wy / 2;
                     bottom += (wy + 1) / 2;
@@ -160,8 +147,11 @@ void CDrawRect::Render(QPainter& painter) const {
                 painter.drawLine(QPointF(left, top), QPointF(right, bottom));
                 break;
             }
-            case Text: RenderText(painter, false); break;
-            case Link: RenderLink(painter); break;
+            case Text: RenderText(painter, plain); break;
+            case Link:
+                if (plain) DrawLinkedPicture(painter, r, document ? document->ResolveLink(text) : text);
+                else RenderLink(painter);
+                break;
             default: break;
         }
     }

@@ -55,7 +55,7 @@ QByteArray ToSvg(const DrawPage& page) {
     generator.setViewBox(QRect(QPoint(0, 0), PageSize(page)));
     generator.setResolution(100);
     generator.setTitle(page.annotationPath);
-    generator.setDescription(QStringLiteral("Draw anotation made with Albora"));
+    generator.setDescription(QStringLiteral("Draw annotation made with Albora"));
     QPainter painter(&generator);
     Paint(page, painter, 1);
     painter.end();

@@ -126,6 +126,7 @@ public:
     int textAlign = 0;
 
 private:
+    void RenderShape(QPainter& painter, bool plain) const;
     void RenderText(QPainter& painter, bool plain) const;
     void RenderLink(QPainter& painter) const;
 };

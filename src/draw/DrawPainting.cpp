@@ -3,6 +3,7 @@
 #include "platform/CodePage1252.h"
 
 #include <QFontMetricsF>
+#include <QPaintEngine>
 #include <QPainter>
 
 QString LogFont::FaceName() const {
@@ -59,8 +60,13 @@ bool Prepare(QPainter& painter, const LogPen* pen, const LogBrush* brush) {
     } else if (brush->style == BrushStyle::Solid) {
         painter.setBrush(ToQColor(brush->color));
     } else if (brush->style == BrushStyle::Hatched) {
-        const Qt::BrushStyle pattern = HatchPattern(brush->hatch);
+        Qt::BrushStyle pattern = HatchPattern(brush->hatch);
         if (pattern == Qt::NoBrush) return false;
+        // SVG keeps patterns in the page's own coordinates, whose y axis points up: the two
+        // diagonals would come out mirrored there.
+        if (painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::SVG &&
+            (pattern == Qt::FDiagPattern || pattern == Qt::BDiagPattern))
+            pattern = pattern == Qt::FDiagPattern ? Qt::BDiagPattern : Qt::FDiagPattern;
         painter.setBrush(QBrush(ToQColor(brush->color), pattern));
         painter.setBackgroundMode(Qt::OpaqueMode);
         painter.setBackground(Qt::white);
