@@ -9,6 +9,17 @@
 
 namespace {
 
+// Brings the ends A and B of a span toward each other by about half of W; ends that coincide stay.
+void PullIn(std::int64_t& a, std::int64_t& b, std::int64_t w) {
+    if (b < a) {
+        a -= w / 2;
+        b += (w + 1) / 2;
+    } else if (b > a) {
+        a += (w + 1) / 2;
+        b -= w / 2;
+    }
+}
+
 std::int32_t Half(std::int64_t a, std::int64_t b) { return std::int32_t(a + (b - a) / 2); }
 
 // The inside of R less INSET on every side, in Qt's terms.
@@ -130,20 +141,8 @@ void CDrawRect::RenderShape(QPainter& painter, bool plain) const {
                 std::int64_t left = bounds.left, top = bounds.top, right = bounds.right, bottom = bounds.bottom;
                 const std::int64_t wx = plain ? 0 : std::clamp(pen.widthX, 0, DrawPainting::kMaxPenWidth);
                 const std::int64_t wy = plain ? 0 : std::clamp(pen.widthY, 0, DrawPainting::kMaxPenWidth);
-                if (bottom < top) {
-                    top -= wy / 2;
-                    bottom += (wy + 1) / 2;
-                } else if (bottom > top) {
-                    top += (wy + 1) / 2;
-                    bottom -= wy / 2;
-                }
-                if (right < left) {
-                    left -= wx / 2;
-                    right += (wx + 1) / 2;
-                } else if (right > left) {
-                    left += (wx + 1) / 2;
-                    right -= wx / 2;
-                }
+                PullIn(top, bottom, wy);
+                PullIn(left, right, wx);
                 painter.drawLine(QPointF(left, top), QPointF(right, bottom));
                 break;
             }
