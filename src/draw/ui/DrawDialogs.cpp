@@ -1,0 +1,1 @@
+#include "DrawDialogs.h"
