@@ -210,6 +210,13 @@ void CDrawObj::SetFixed(int flag) {
     if (document) document->SetModified();
 }
 
+QRectF CDrawObj::PaintedArea() const {
+    const double pen = penOn ? std::clamp(std::max(this->pen.widthX, this->pen.widthY), 0, 32767) : 0;
+    // Handles and round caps reach a little beyond the pen.
+    const double margin = pen / 2 + kHandleSize;
+    return bounds.ToRectF().adjusted(-margin, -margin, margin, margin);
+}
+
 void CDrawObj::Changed() const {
     Repaint();
     if (document) document->SetModified();

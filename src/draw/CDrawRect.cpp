@@ -199,6 +199,14 @@ void CDrawRect::RenderLink(QPainter& painter) const {
                      Qt::AlignCenter | Qt::TextSingleLine | Qt::TextDontClip, message);
 }
 
+QRectF CDrawRect::PaintedArea() const {
+    // Turned text is not clipped; a shadow moves the text off the rectangle.
+    if (shape == Text && font.escapement != 0) return QRectF(-1e10, -1e10, 2e10, 2e10);
+    QRectF area = CDrawObj::PaintedArea();
+    if (shape == Text && shadowOn) area = area.united(area.translated(shadowDx, shadowDy));
+    return area;
+}
+
 bool CDrawRect::Intersects(const PageRect& rect) const {
     if (!bounds.Overlaps(rect)) return false;
     const QRectF test = rect.ToRectF();

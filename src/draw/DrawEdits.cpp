@@ -236,16 +236,15 @@ DrawEdits::Objects DrawEdits::Ungroup(const Objects& objects) {
 void DrawEdits::Reorder(CDrawObj* object, const QString& text, const std::function<int(int, int)>& target) {
     const int index = m_page.IndexOf(object);
     if (index < 0) return;
-    // The drawing order is no change to the file's contents as far as saving goes.
-    const bool wasSaved = m_page.saved && m_stack.isClean();
+    // A new order is a change like any other: closing without saving it asks first.
     Edit(text, {}, [&] {
         auto held = m_page.objects[std::size_t(index)];
         m_page.objects.erase(m_page.objects.begin() + index);
         const int to = std::clamp(target(index, int(m_page.objects.size())), 0, int(m_page.objects.size()));
         m_page.objects.insert(m_page.objects.begin() + to, std::move(held));
+        m_page.SetModified();
         object->Repaint();
     });
-    if (wasSaved) m_stack.setClean();
 }
 
 void DrawEdits::MoveFirst(CDrawObj* object) {

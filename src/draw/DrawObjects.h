@@ -67,6 +67,9 @@ public:
     void ApplyPenWidth(std::int32_t width);
     void ApplyFill(int on, std::uint32_t style, std::uint32_t hatch);
 
+    // Where painting the object can reach: its rectangle widened by the pen (and by all of the
+    // page for text turned by an escapement, which is not clipped).
+    virtual QRectF PaintedArea() const;
     // Repaints the object's area and marks the page not saved.
     void Changed() const;
     void Repaint() const;
@@ -118,6 +121,7 @@ public:
     void Render(QPainter& painter) const override;
     bool Intersects(const PageRect& rect) const override;
     void DragHandle(int handle, PagePoint point) override;
+    QRectF PaintedArea() const override;
 
     int shape = Rectangle;
     PagePoint corner{16, 16};

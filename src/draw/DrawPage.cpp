@@ -69,8 +69,9 @@ CDrawObj* DrawPage::ObjectAt(PagePoint point) const {
     return nullptr;
 }
 
-void DrawPage::DrawAll(QPainter& painter, const std::function<bool(const CDrawObj*)>& selected) const {
-    for (const auto& object : objects) object->Render(painter);
+void DrawPage::DrawAll(QPainter& painter, const std::function<bool(const CDrawObj*)>& selected, const QRectF* area) const {
+    for (const auto& object : objects)
+        if (!area || object->PaintedArea().intersects(*area)) object->Render(painter);
     if (!selected) return;
     for (const auto& object : objects)
         if (selected(object.get())) object->RenderTracker(painter, 1);

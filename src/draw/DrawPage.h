@@ -46,8 +46,10 @@ public:
     int IndexOf(const CDrawObj* object) const;
     // The topmost object that touches the unit square at POINT.
     CDrawObj* ObjectAt(PagePoint point) const;
-    // Every object, first to last, then the handles of those SELECTED says are selected.
-    void DrawAll(QPainter& painter, const std::function<bool(const CDrawObj*)>& selected = {}) const;
+    // Every object, first to last, then the handles of those SELECTED says are selected. With an
+    // AREA, objects that cannot reach it are skipped.
+    void DrawAll(QPainter& painter, const std::function<bool(const CDrawObj*)>& selected = {},
+                 const QRectF* area = nullptr) const;
     // No objects, "unnamed.adw", 799 x 1024; flags, paper, creation time and saved state stay.
     void Clear();
     // A replaced page (another card's, a loaded or new one) starts writable.

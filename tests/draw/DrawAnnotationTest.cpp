@@ -218,6 +218,9 @@ TEST(DrawAnnotation, EveryEditUndoesAndRedoesToTheSameBytes) {
     EXPECT_EQ(f.page.saved, 0);
     f.draw.UndoStack().undo();
     EXPECT_EQ(f.page.saved, 1);
+    // A new drawing order is a change to save too.
+    edits.ToBack(f.page.objects.back().get());
+    EXPECT_EQ(f.page.saved, 0);
 }
 
 TEST(DrawAnnotation, GroupingKeepsWhatCannotBeCopiedAndChangesNothingWhenReadOnly) {
