@@ -221,6 +221,7 @@ bool DrawAnnotation::NewWith(const NewAnnotationChoice& choice) {
         }
         m_page.saved = 0;
     }
+    if (showDrawView) showDrawView();
     m_doc.UpdateAllViews(nullptr, Hint::DrawChanged);
     m_ui.SetStatusText(0, QStringLiteral("New anotation created..."));
     return true;

@@ -42,6 +42,8 @@ public:
     std::function<bool(NewAnnotationChoice&, const QStringList& templates)> chooseNew;
     std::function<std::optional<ColorRef>(ColorRef initial)> chooseColor;
     std::function<std::optional<QSizeF>()> printerPageMillimetres;
+    // Brings the draw view forward, as New does at its end.
+    std::function<void()> showDrawView;
 
     void LoadForCurrentCard() override;
     void Discard() override;

@@ -109,6 +109,63 @@ constexpr int DrawAnnotationProperties = 33254;
 constexpr int DrawPaperColor = 33255;
 constexpr int DrawMakeReadOnly = 33256;
 
+// The draw view. The first nineteen are the buttons of the "Draw" toolbar, in the order of its
+// commands; the rest are our own.
+constexpr int DrawSelect = 33028;
+constexpr int DrawLine = 32771;
+constexpr int DrawArc = 32774;
+constexpr int DrawRectangle = 33010;
+constexpr int DrawRoundRectangle = 32776;
+constexpr int DrawEllipse = 32779;
+constexpr int DrawPolygon = 32782;
+constexpr int DrawCurve = 33012;
+constexpr int DrawText = 33138;
+constexpr int DrawImageLink = 33014;
+constexpr int DrawSelectAll = 33106;
+constexpr int DrawSelectNext = 32785;
+constexpr int DrawSelectByName = 33019;
+constexpr int DrawFindObject = 33023;
+constexpr int DrawDelete = 32790;
+constexpr int DrawCopy = 32793;
+constexpr int DrawCut = 32795;
+constexpr int DrawPaste = 32798;
+constexpr int DrawProperties = 32901;
+constexpr int DrawAnnotationView = 33109;
+constexpr int DrawSizePosition = 33260;
+constexpr int DrawFixObject = 33261;
+constexpr int DrawGroup = 33262;
+constexpr int DrawUngroup = 33263;
+constexpr int DrawMoveFirst = 33264;
+constexpr int DrawMoveLast = 33265;
+constexpr int DrawToFront = 33266;
+constexpr int DrawToBack = 33267;
+constexpr int DrawLineColor = 33269;
+constexpr int DrawFillColor = 33270;
+constexpr int DrawWidth1 = 33271;
+constexpr int DrawWidth2 = 33272;
+constexpr int DrawWidth4 = 33273;
+constexpr int DrawWidth8 = 33274;
+constexpr int DrawFillSolid = 33275;
+constexpr int DrawFillTransparent = 33276;
+constexpr int DrawFillVertical = 33277;
+constexpr int DrawFillMinus45 = 33278;
+constexpr int DrawFillCross45 = 33279;
+constexpr int DrawFillHorizontal = 33280;
+constexpr int DrawFill45 = 33281;
+constexpr int DrawFillCrossVertHor = 33282;
+constexpr int DrawFont = 33283;
+constexpr int DrawGrid = 33284;
+constexpr int DrawRefresh = 33286;
+constexpr int DrawZoom1to1 = 33287;
+constexpr int DrawZoom1to2 = 33288;
+constexpr int DrawZoom2to1 = 33289;
+constexpr int DrawZoom1to3 = 33290;
+constexpr int DrawZoom3to1 = 33291;
+constexpr int DrawMakeLibrary = 33293;
+constexpr int DrawSortLibrary = 33294;
+constexpr int DrawCopyPageBitmap = 33295;
+constexpr int EditRedo = 33296;
+
 // The tab-switch notification sent to views.
 constexpr int TabSwitchNotification = 32840;
 

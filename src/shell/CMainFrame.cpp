@@ -111,6 +111,8 @@ void CMainFrame::RegisterCommands() {
     OnCommand(Cmd::AppExit, [this] { close(); });
     OnCommand(Cmd::AppAbout, [this] { About(); });
     OnCommand(Cmd::ShowTipOfTheDay, [this] { ShowTipOfTheDay(); });
+    // The draw view is the fourth tab.
+    OnCommand(Cmd::DrawAnnotationView, [this] { ShowTab(3); }, [this](CommandState& s) { s.enabled = m_tabs && m_tabs->count() > 3; });
     OnCommand(Cmd::WelcomeMenu, [this] { ShowWelcome(); });
     OnCommand(Cmd::ToolbarFiles, [this] { ToggleToolbar(m_filesBar); },
               [this](CommandState& s) { s.checked = m_filesBar && m_filesBar->isVisible(); });
@@ -134,7 +136,7 @@ void CMainFrame::BuildMenus() {
     connect(file, &QMenu::aboutToShow, this, &CMainFrame::RebuildRecentMenu);
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    m_actions->Fill(edit, {Cmd::EditUndo, 0, Cmd::EditCut, Cmd::EditCopy, Cmd::EditPaste});
+    m_actions->Fill(edit, {Cmd::EditUndo, Cmd::EditRedo, 0, Cmd::EditCut, Cmd::EditCopy, Cmd::EditPaste});
     QMenu* cards = menuBar()->addMenu(QStringLiteral("&Cards"));
     m_actions->Fill(cards, {Cmd::ViewCurrentImage, 0, Cmd::CardAdd, Cmd::CardModify, Cmd::CardDelete, 0,
                             Cmd::CardSearch, Cmd::ViewAllCards, 0, Cmd::CopyCard, Cmd::PasteCard, 0,
@@ -153,16 +155,34 @@ void CMainFrame::BuildMenus() {
     m_actions->Fill(annotations, {Cmd::NewDrawAnnotation, Cmd::LoadDrawAnnotation, Cmd::MergeDrawAnnotation,
                                   Cmd::SaveDrawAnnotation, Cmd::SaveDrawAnnotationAs, 0, Cmd::DrawAnnotationProperties,
                                   Cmd::DrawPaperColor, Cmd::DrawMakeReadOnly});
+    QMenu* objects = menuBar()->addMenu(QStringLiteral("&Objects"));
+    m_actions->Fill(objects, {Cmd::DrawSelect, Cmd::DrawLine, Cmd::DrawArc, Cmd::DrawRectangle, Cmd::DrawRoundRectangle,
+                              Cmd::DrawEllipse, Cmd::DrawPolygon, Cmd::DrawCurve, Cmd::DrawText, Cmd::DrawImageLink, 0,
+                              Cmd::DrawDelete, Cmd::DrawCut, Cmd::DrawCopy, Cmd::DrawPaste, 0, Cmd::DrawProperties,
+                              Cmd::DrawMakeLibrary, Cmd::DrawSortLibrary});
+    QMenu* attributes = menuBar()->addMenu(QStringLiteral("Attri&butes"));
+    m_actions->Fill(attributes, {Cmd::DrawLineColor, Cmd::DrawFillColor, 0, Cmd::DrawWidth1, Cmd::DrawWidth2,
+                                 Cmd::DrawWidth4, Cmd::DrawWidth8, 0, Cmd::DrawFillSolid, Cmd::DrawFillTransparent,
+                                 Cmd::DrawFillVertical, Cmd::DrawFillMinus45, Cmd::DrawFillCross45,
+                                 Cmd::DrawFillHorizontal, Cmd::DrawFill45, Cmd::DrawFillCrossVertHor, 0, Cmd::DrawFont,
+                                 Cmd::DrawPaperColor});
+    QMenu* layout = menuBar()->addMenu(QStringLiteral("La&yout"));
+    m_actions->Fill(layout, {Cmd::DrawSizePosition, Cmd::DrawFixObject, 0, Cmd::DrawGroup, Cmd::DrawUngroup, 0,
+                             Cmd::DrawMoveFirst, Cmd::DrawMoveLast, Cmd::DrawToFront, Cmd::DrawToBack});
+    QMenu* selectObject = menuBar()->addMenu(QStringLiteral("Select ob&ject"));
+    m_actions->Fill(selectObject, {Cmd::DrawSelectAll, Cmd::DrawSelectNext, Cmd::DrawSelectByName, Cmd::DrawFindObject});
     QMenu* goTo = menuBar()->addMenu(QStringLiteral("&Go to"));
     m_actions->Fill(goTo, {Cmd::GoTop, Cmd::GoPrev, Cmd::GoNext, Cmd::GoBottom, 0,
                            Cmd::RunImages, Cmd::StopRunImages});
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     m_actions->Fill(view, {Cmd::ToolbarFiles, Cmd::ToolbarEdit, Cmd::ToolbarCards, Cmd::ToolbarImageOperations,
-                           Cmd::ToolbarGoTo, 0,
+                           Cmd::ToolbarGoTo, 0, Cmd::DrawAnnotationView, Cmd::DrawGrid, Cmd::DrawRefresh,
+                           Cmd::DrawZoom1to1, Cmd::DrawZoom1to2, Cmd::DrawZoom2to1, Cmd::DrawZoom1to3, Cmd::DrawZoom3to1, 0,
                            Cmd::WelcomeMenu});
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     m_actions->Fill(help, {Cmd::ShowTipOfTheDay, 0, Cmd::AppAbout});
-    for (QMenu* menu : {file, edit, cards, sound, image, annotations, goTo, view, help}) m_actions->RefreshOnShow(menu);
+    for (QMenu* menu : {file, edit, cards, sound, image, annotations, objects, attributes, layout, selectObject, goTo, view, help})
+        m_actions->RefreshOnShow(menu);
     RebuildRecentMenu();
 }
 

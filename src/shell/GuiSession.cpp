@@ -8,10 +8,15 @@
 #include "image/ImageLibrary.h"
 #include "platform/CommandIds.h"
 #include "views/CContactView.h"
+#include "draw/ui/CDrawView.h"
 #include "views/CImgView.h"
 
 #include <QColorDialog>
 #include <QPrinterInfo>
+
+namespace {
+constexpr int kDrawTab = 3;
+}  // namespace
 
 GuiSession::GuiSession(CAppSettings& settingsIn, SettingsStore& storeIn)
     : settings(settingsIn),
@@ -42,6 +47,9 @@ GuiSession::GuiSession(CAppSettings& settingsIn, SettingsStore& storeIn)
     frame->AddTab(image, image, QStringLiteral(" Image "));
     contact = new CContactView(doc, {ui, launcher, frame.get(), &frame->Actions()});
     frame->AddTab(contact, contact, QStringLiteral(" Contact "));
+    drawView = new CDrawView(doc, {ui, draw, nullptr, &frame->Actions()});
+    frame->AddTab(drawView, drawView, QStringLiteral(" Draw "));
+    draw.showDrawView = [this] { frame->ShowTab(kDrawTab); };
 }
 
 GuiSession::~GuiSession() {

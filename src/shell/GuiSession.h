@@ -16,6 +16,7 @@
 class CAlboraView;
 class CImgView;
 class CContactView;
+class CDrawView;
 class CAppSettings;
 class CMainFrame;
 class SettingsStore;
@@ -47,4 +48,5 @@ public:
     CAlboraView* list = nullptr;
     CImgView* image = nullptr;
     CContactView* contact = nullptr;
+    CDrawView* drawView = nullptr;
 };
