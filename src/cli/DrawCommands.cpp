@@ -6,12 +6,15 @@
 
 #include "draw/DrawAnnotation.h"
 #include "draw/DrawExport.h"
+#include "draw/DrawViewPainting.h"
 #include "platform/SafeFile.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QPainter>
 #include <cstdio>
 
 namespace {
@@ -174,8 +177,38 @@ int Paste(CliContext& c, const QStringList& args) {
     return s.draw.SaveTo(args[0]) ? kExitOk : kExitFailure;
 }
 
+// The whole scroll area as the active draw view paints it.
+bool RenderView(const DrawPage& page, const CliArgs& parsed, double dpi, const std::vector<CDrawObj*>& selection,
+                QString& error) {
+    static const std::map<QString, int> kZooms = {{"1:1", DrawViewPainting::Zoom1to1}, {"2:1", DrawViewPainting::Zoom2to1},
+                                                  {"3:1", DrawViewPainting::Zoom3to1}, {"1:2", DrawViewPainting::Zoom1to2},
+                                                  {"1:3", DrawViewPainting::Zoom1to3}};
+    DrawViewPainting::Mapping mapping;
+    mapping.zoom = kZooms.at(parsed.Value("zoom", "1:1"));
+    mapping.ppiX = mapping.ppiY = dpi;
+    mapping.width = page.pageWidth;
+    mapping.height = page.pageHeight;
+    const QSize size = mapping.ScrollSize();
+    if (size.isEmpty() || qint64(size.width()) * size.height() > (qint64(1) << 28)) {
+        error = QStringLiteral("the picture would be too large");
+        return false;
+    }
+    QImage image(size, QImage::Format_RGB32);
+    QPainter painter(&image);
+    DrawViewPainting::Options options;
+    options.grid = parsed.Has("grid");
+    options.selected = [&](const CDrawObj* object) { return std::find(selection.begin(), selection.end(), object) != selection.end(); };
+    DrawViewPainting::Paint(painter, page, mapping, QRect(QPoint(0, 0), size), options);
+    painter.end();
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return SafeFile::Write(parsed.positional[1], png, &error);
+}
+
 int Render(CliContext& c, const QStringList& args) {
-    CliOptions options{{"dpi"}, {}};
+    CliOptions options{{"dpi", "zoom", "select"}, {"view", "grid"}};
     QString error;
     const auto parsed = ParseCliArgs(args, options, error);
     if (!parsed) return c.Usage(error);
@@ -183,10 +216,22 @@ int Render(CliContext& c, const QStringList& args) {
     bool ok = true;
     const double dpi = parsed->Value("dpi", "100").toDouble(&ok);
     if (!ok || dpi < 1 || dpi > 2400) return c.Usage(QStringLiteral("--dpi is 1 to 2400"));
+    const QString zoom = parsed->Value("zoom", "1:1");
+    if (!QStringList{"1:1", "2:1", "3:1", "1:2", "1:3"}.contains(zoom)) return c.Usage(QStringLiteral("--zoom is 1:1, 2:1, 3:1, 1:2 or 1:3"));
+    const bool view = parsed->Has("view");
+    if (!view && (parsed->Has("zoom") || parsed->Has("grid") || parsed->Has("select")))
+        return c.Usage(QStringLiteral("--zoom, --grid and --select go with --view"));
     Session s(c);
     if (!LoadWhole(c, s, parsed->positional[0])) return kExitFailure;
-    if (!DrawExport::Write(s.draw.Page(), parsed->positional[1], dpi, &error))
-        return c.Fail(QStringLiteral("Error:\nCan't write %1\n(%2)").arg(parsed->positional[1], error));
+    std::vector<CDrawObj*> selection;
+    if (parsed->Has("select")) {
+        const auto named = Named(c, s.draw.Page(), parsed->Value("select").split(','));
+        if (!named) return kExitFailure;
+        selection = *named;
+    }
+    const bool written = view ? RenderView(s.draw.Page(), *parsed, dpi, selection, error)
+                              : DrawExport::Write(s.draw.Page(), parsed->positional[1], dpi, &error);
+    if (!written) return c.Fail(QStringLiteral("Error:\nCan't write %1\n(%2)").arg(parsed->positional[1], error));
     return kExitOk;
 }
 

@@ -44,6 +44,8 @@ const char kHelp[] = R"(Usage: albora-cli GROUP COMMAND [ARGUMENTS]
   draw render FILE.adw OUT.png|OUT.svg|OUT.pdf [--dpi N]
                                     the page as a picture (100 dpi: one pixel per page unit),
                                     SVG or PDF at its physical size
+  draw render FILE.adw OUT.png --view [--zoom 1:1|2:1|3:1|1:2|1:3] [--grid] [--select NAME[,NAME]]
+                          [--dpi N] the whole scroll area as the draw view shows it
 
 Messages go to standard error. Exit status: 0 success, 1 failure, 2 usage error.
 )";

@@ -144,6 +144,8 @@ void CDrawObj::Render(QPainter&) const {}
 void CDrawObj::RenderTracker(QPainter& painter, int state) const {
     if (state != 1 && state != 2) return;
     painter.save();
+    // Inverted boxes, as sharp as the screen's pixels.
+    painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::white);

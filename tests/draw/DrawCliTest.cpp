@@ -144,3 +144,23 @@ TEST(DrawCli, AFullDiskKeepsTheAnnotation) {
     EXPECT_TRUE(run->err.contains("Error:\nCan't save draw anotation!:\np.adw")) << run->err.toStdString();
     EXPECT_EQ(ReadAll(dir.Path("after/p.adw")), before);
 }
+
+TEST(DrawCli, RenderTheViewAtEachZoomWithItsSurroundAndHandles) {
+    ScopedTestDir dir;
+    dir.Write("p.json", kPage);
+    ASSERT_EQ(Cli({"draw", "build", "p.json", "p.adw"}).code, 0);
+    ASSERT_EQ(Cli({"draw", "render", "p.adw", "v.png", "--view", "--zoom", "2:1", "--dpi", "100"}).code, 0);
+    EXPECT_EQ(QImage(dir.Path("v.png")).size(), QSize(1200, 900));
+    ASSERT_EQ(Cli({"draw", "render", "p.adw", "v.png", "--view", "--grid", "--select", "box", "--dpi", "100"}).code, 0);
+    const QImage view(dir.Path("v.png"));
+    EXPECT_EQ(view.size(), QSize(400, 300));
+    // At 1:1 the page fills the area; the box's top-left handle is an inverted square around
+    // (20, 20), over the red frame.
+    EXPECT_EQ(view.pixel(22, 22), qRgb(0, 255, 255));
+    ASSERT_EQ(Cli({"draw", "render", "p.adw", "v.png", "--view", "--zoom", "1:2", "--dpi", "100"}).code, 0);
+    const QImage half(dir.Path("v.png"));
+    // The surround is light grey, the shadow black beside the page's right edge.
+    EXPECT_EQ(half.pixel(half.width() - 2, half.height() - 2), qRgb(192, 192, 192));
+    EXPECT_EQ(half.pixel(25 + 200 + 2, 5 + 100), qRgb(0, 0, 0));
+    EXPECT_EQ(Cli({"draw", "render", "p.adw", "v.png", "--grid"}).code, 2);
+}
