@@ -12,6 +12,7 @@
 #include <QClipboard>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPrinter>
 #include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -271,4 +272,30 @@ TEST(DrawView, CopiedObjectsPasteAsObjectsAndAsPictures) {
     EXPECT_EQ(f.page.objects.size(), 2u);
     EXPECT_EQ(f.page.objects[1]->name, "A");
     EXPECT_EQ(f.view.Selection(), std::vector<CDrawObj*>{f.page.objects[1].get()});
+}
+
+TEST(DrawView, PrintsThePageAtAHundredthOfAnInchPerUnit) {
+    Fixture f;
+    f.page.pageWidth = 400;
+    f.page.pageHeight = 300;
+    auto box = f.AddRect({-200, 150, -100, 50}, "inch");
+    box->pen.widthX = box->pen.widthY = 0;
+    box->penOn = 0;
+    box->brush.color = 0x000000;
+    CurrentDrawViewState().zoom = DrawViewPainting::Zoom2to1;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(f.dir.Path("page.pdf"));
+    printer.setPageSize(QPageSize(QSizeF(4, 3), QPageSize::Inch));
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    f.view.Print(printer);
+    EXPECT_EQ(CurrentDrawViewState().zoom, DrawViewPainting::Zoom1to1);
+    // At 100 pixels per inch the one-inch square at the page's top-left is 100 pixels wide.
+    ASSERT_FALSE(RunProgram("pdftoppm", {"-r", "100", "-png", "-singlefile", f.dir.Path("page.pdf"), f.dir.Path("page")}).err.contains("Error"));
+    const QImage page(f.dir.Path("page.png"));
+    ASSERT_EQ(page.size(), QSize(400, 300));
+    EXPECT_EQ(qGray(page.pixel(50, 50)), 0);
+    EXPECT_EQ(qGray(page.pixel(97, 97)), 0);
+    EXPECT_EQ(qGray(page.pixel(103, 50)), 255);
+    EXPECT_EQ(qGray(page.pixel(50, 103)), 255);
 }

@@ -23,6 +23,7 @@ CDrawView::CDrawView(CAlboraDoc& doc, Services services, QWidget* parent)
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     RegisterCommands();
     RegisterAttributeCommands();
+    RegisterPrintCommands();
     UpdateScrollSize();
 }
 

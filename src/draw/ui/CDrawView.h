@@ -12,6 +12,7 @@ class CAlboraDoc;
 class CommandActions;
 class DrawAnnotation;
 class DrawDialogs;
+class QPrinter;
 class UiServices;
 
 // What every draw view shares: the current tool and zoom (the attribute defaults are the draw
@@ -60,6 +61,8 @@ public:
     // Ends a figure in progress as a double click would.
     void EndFigure();
     void SetTool(int tool);
+    // The page on PRINTER at 1:1; the view's zoom goes back to 1:1 too.
+    void Print(QPrinter& printer);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -76,6 +79,8 @@ protected:
 private:
     void RegisterCommands();
     void RegisterAttributeCommands();
+    void RegisterPrintCommands();
+    void PrintWithDialog(bool preview);
     void UpdateScrollSize();
     void InvalidateObject(const CDrawObj* object);
     void PruneSelection();
