@@ -209,6 +209,16 @@ void CMainFrame::BuildToolbars() {
     addToolBar(Qt::BottomToolBarArea, m_goToBar);
     m_actions->Fill(m_goToBar, {Cmd::GoTop, Cmd::GoPrev, Cmd::StopRunImages, Cmd::RunImages,
                                 Cmd::GoNext, Cmd::GoBottom});
+    m_annotationsBar = addToolBar(QStringLiteral("Anotations"));
+    m_annotationsBar->setObjectName(QStringLiteral("Anotations"));
+    m_actions->Fill(m_annotationsBar, {Cmd::NewDrawAnnotation, Cmd::DrawAnnotationView});
+    m_drawBar = new QToolBar(QStringLiteral("Draw"), this);
+    m_drawBar->setObjectName(QStringLiteral("Draw"));
+    addToolBar(Qt::LeftToolBarArea, m_drawBar);
+    m_actions->Fill(m_drawBar, {Cmd::DrawSelect, Cmd::DrawLine, Cmd::DrawArc, Cmd::DrawRectangle, Cmd::DrawRoundRectangle,
+                                Cmd::DrawEllipse, Cmd::DrawPolygon, Cmd::DrawCurve, Cmd::DrawText, Cmd::DrawImageLink,
+                                Cmd::DrawSelectAll, Cmd::DrawSelectNext, Cmd::DrawSelectByName, Cmd::DrawFindObject,
+                                Cmd::DrawDelete, Cmd::DrawCopy, Cmd::DrawCut, Cmd::DrawPaste, Cmd::DrawProperties});
 }
 
 void CMainFrame::ToggleToolbar(QToolBar* toolbar) {

@@ -81,6 +81,8 @@ private:
     int m_currentTab = 0;
     QToolBar* m_filesBar = nullptr;
     QToolBar* m_goToBar = nullptr;
+    QToolBar* m_annotationsBar = nullptr;
+    QToolBar* m_drawBar = nullptr;
     QToolBar* m_editBar = nullptr;
     QToolBar* m_cardsBar = nullptr;
     QToolBar* m_imageBar = nullptr;
