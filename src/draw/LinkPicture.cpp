@@ -218,3 +218,21 @@ bool DrawLinkedPicture(QPainter& painter, const QRectF& target, const QString& f
     painter.restore();
     return true;
 }
+
+std::optional<QSize> LinkedPictureSize(const QString& file) {
+    auto data = ImageLibrary::ReadFile(file);
+    if (!data) return std::nullopt;
+    std::optional<QByteArray> svg;
+    if (IsSvg(*data)) svg = std::move(data);
+    else if (MetafileConverter::KindOf(*data) != MetafileConverter::Kind::None) svg = MetafileConverter::ToSvg(file);
+    if (svg) {
+        if (NamesOtherFiles(*svg)) return std::nullopt;
+        QSvgRenderer renderer(*svg);
+        return renderer.isValid() ? std::optional<QSize>(renderer.defaultSize()) : std::nullopt;
+    }
+    const int type = ImageTypeFromFileName(file);
+    const auto info = ReadImageInfo(*data, type);
+    if (!info) return std::nullopt;
+    const bool sideways = type == IMAGE_JPEG && Orientation::FromJpeg(*data) >= 5;
+    return sideways ? QSize(info->height, info->width) : QSize(info->width, info->height);
+}

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QRectF>
+#include <QSize>
 #include <QString>
+#include <optional>
 
 class QPainter;
 
@@ -13,3 +15,6 @@ class QPainter;
 // Pictures are kept made at the size they have on the device, so repeated paints only copy them.
 // Safe to call from any thread, each with its own painter.
 bool DrawLinkedPicture(QPainter& painter, const QRectF& target, const QString& file, QString* reason = nullptr);
+
+// The size FILE shows at one pixel per page unit (upright), when it can be read.
+std::optional<QSize> LinkedPictureSize(const QString& file);

@@ -132,6 +132,8 @@ constexpr std::array kCommands = {
     CommandInfo{Cmd::DrawMoveLast, "Move &last", "", "Draw the object under the others\nMove last", "go-bottom"},
     CommandInfo{Cmd::DrawToFront, "To fr&ont", "", "Bring the object one step forward\nTo front", "go-up"},
     CommandInfo{Cmd::DrawToBack, "To &back", "", "Send the object one step back\nTo back", "go-down"},
+    CommandInfo{Cmd::DrawOriginalSize, "Original si&ze", "", "Give linked pictures their own size\nOriginal size", "zoom-original"},
+    CommandInfo{Cmd::DrawInsertObject, "Insert New &Object...", "", "Link a picture, a drawing or a metafile\nInsert object", "insert-image"},
     CommandInfo{Cmd::DrawLineColor, "&Line color...", "", "Line color of new and selected objects\nLine color", ""},
     CommandInfo{Cmd::DrawFillColor, "&Fill color...", "", "Fill color of new and selected objects\nFill color", "color-fill"},
     CommandInfo{Cmd::DrawWidth1, "&1 point", "", "Line width 1\n1 point", ""},

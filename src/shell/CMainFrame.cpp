@@ -158,7 +158,8 @@ void CMainFrame::BuildMenus() {
     QMenu* objects = menuBar()->addMenu(QStringLiteral("&Objects"));
     m_actions->Fill(objects, {Cmd::DrawSelect, Cmd::DrawLine, Cmd::DrawArc, Cmd::DrawRectangle, Cmd::DrawRoundRectangle,
                               Cmd::DrawEllipse, Cmd::DrawPolygon, Cmd::DrawCurve, Cmd::DrawText, Cmd::DrawImageLink, 0,
-                              Cmd::DrawDelete, Cmd::DrawProperties, 0, Cmd::DrawMakeLibrary, Cmd::DrawSortLibrary});
+                              Cmd::DrawDelete, Cmd::DrawProperties, 0, Cmd::DrawInsertObject, Cmd::DrawOriginalSize, 0,
+                              Cmd::DrawMakeLibrary, Cmd::DrawSortLibrary});
     QMenu* attributes = menuBar()->addMenu(QStringLiteral("Attri&butes"));
     m_actions->Fill(attributes, {Cmd::DrawLineColor, Cmd::DrawFillColor, 0, Cmd::DrawWidth1, Cmd::DrawWidth2,
                                  Cmd::DrawWidth4, Cmd::DrawWidth8, 0, Cmd::DrawFillSolid, Cmd::DrawFillTransparent,

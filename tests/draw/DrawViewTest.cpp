@@ -299,3 +299,31 @@ TEST(DrawView, PrintsThePageAtAHundredthOfAnInchPerUnit) {
     EXPECT_EQ(qGray(page.pixel(103, 50)), 255);
     EXPECT_EQ(qGray(page.pixel(50, 103)), 255);
 }
+
+TEST(DrawView, PicturesOfOtherProgramsBecomeLinksBesideTheAnnotation) {
+    Fixture f;
+    f.page.annotationPath = f.dir.Path("trip.adw");
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::green);
+    auto* data = new QMimeData;
+    data->setImageData(picture);
+    QApplication::clipboard()->setMimeData(data);
+    ASSERT_TRUE(f.Enabled(Cmd::DrawPaste));
+    f.Run(Cmd::DrawPaste);
+    ASSERT_EQ(f.page.objects.size(), 1u);
+    const auto* link = dynamic_cast<CDrawRect*>(f.page.objects[0].get());
+    ASSERT_TRUE(link);
+    EXPECT_EQ(link->shape, CDrawRect::Link);
+    EXPECT_EQ(link->text, f.dir.Path("trip_paste1.png"));
+    EXPECT_EQ(link->bounds, (PageRect{10, 10, 50, -20}));
+    EXPECT_EQ(QImage(link->text).size(), QSize(40, 30));
+    // Insert New Object links a file; Original size gives a link its picture's size again.
+    f.ui.QueuePath(f.dir.Path("trip_paste1.png"));
+    f.Run(Cmd::DrawInsertObject);
+    ASSERT_EQ(f.page.objects.size(), 2u);
+    CDrawObj* inserted = f.page.objects[1].get();
+    f.draw.Edits().Relocate(inserted, PageRect{0, 0, 5, -5});
+    f.view.Select(inserted);
+    f.Run(Cmd::DrawOriginalSize);
+    EXPECT_EQ(inserted->bounds, (PageRect{0, 0, 40, -30}));
+}

@@ -24,6 +24,7 @@ CDrawView::CDrawView(CAlboraDoc& doc, Services services, QWidget* parent)
     RegisterCommands();
     RegisterAttributeCommands();
     RegisterPrintCommands();
+    RegisterPictureCommands();
     UpdateScrollSize();
 }
 

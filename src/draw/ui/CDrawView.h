@@ -80,6 +80,12 @@ private:
     void RegisterCommands();
     void RegisterAttributeCommands();
     void RegisterPrintCommands();
+    void RegisterPictureCommands();
+    bool CanPastePicture() const;
+    CDrawRect* LinkPicture(const QString& file);
+    void InsertObject();
+    void PastePicture();
+    void OriginalSize();
     void PrintWithDialog(bool preview);
     void UpdateScrollSize();
     void InvalidateObject(const CDrawObj* object);

@@ -114,7 +114,7 @@ void CDrawView::RegisterCommands() {
     for (int id : {Cmd::DrawPaste, Cmd::EditPaste})
         OnCommand(id, [this] { Paste(); }, [this](CommandState& s) {
             const QMimeData* data = QApplication::clipboard()->mimeData();
-            s.enabled = Writable() && data && data->hasFormat(DrawPage::kClipboardMimeType);
+            s.enabled = Writable() && data && (data->hasFormat(DrawPage::kClipboardMimeType) || CanPastePicture());
         });
     const auto withSelectTool = [this](CommandState& s) {
         s.enabled = CurrentDrawViewState().tool == DrawViewState::Select && m_selection.size() == 1;
@@ -275,7 +275,12 @@ void CDrawView::Copy() {
 void CDrawView::Paste() {
     if (!Writable()) return;
     const QMimeData* data = QApplication::clipboard()->mimeData();
-    if (!data || !data->hasFormat(DrawPage::kClipboardMimeType)) return;
+    if (!data) return;
+    // Another program's picture becomes a link to a copy of it.
+    if (!data->hasFormat(DrawPage::kClipboardMimeType)) {
+        PastePicture();
+        return;
+    }
     const auto pasted = m_services.draw.Edits().Paste(data->data(DrawPage::kClipboardMimeType));
     if (pasted.empty()) return;
     ClearSelection();
