@@ -91,11 +91,14 @@ TEST(MainFrame, ShowsTheAlbumOnTheListTabWithTheCommandsOfItsState) {
 
     // The toolbars carry the buttons of their resources.
     const auto bars = f.frame->findChildren<QToolBar*>();
-    ASSERT_EQ(bars.size(), 5);
+    ASSERT_EQ(bars.size(), 7);
     EXPECT_EQ(bars[0]->windowTitle(), QStringLiteral("Files"));
     EXPECT_EQ(bars[0]->actions().size(), 8);
     EXPECT_EQ(bars[4]->windowTitle(), QStringLiteral("Go to"));
     EXPECT_EQ(f.frame->toolBarArea(bars[4]), Qt::BottomToolBarArea);
+    EXPECT_EQ(bars[6]->windowTitle(), QStringLiteral("Draw"));
+    EXPECT_EQ(bars[6]->actions().size(), 19);
+    EXPECT_EQ(f.frame->toolBarArea(bars[6]), Qt::LeftToolBarArea);
     EXPECT_EQ(tabs->tabText(1), QStringLiteral(" Image "));
 
     if (const QString shot = qEnvironmentVariable("ALBORA_SCREENSHOT"); !shot.isEmpty())
