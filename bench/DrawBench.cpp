@@ -5,14 +5,23 @@
 //            decodes of it (aim 0.1 or less: the first paint decodes, reduced by libjpeg's DCT
 //            scaling, the others come from the picture cache);
 //   archive  100,000 objects written and read as .adw bytes beside 10,000 (aim 12 or less:
-//            linear).
+//            linear);
+//   drag     200 steps of dragging one object over the page of 10,000 in an offscreen draw view,
+//            the mean time of a step beside rsvg-convert drawing the whole page once (aim 0.05
+//            or less: only the area that changed is painted).
 //   draw_bench            the full run
 //   draw_bench --smoke    small sizes, for CI
 #include "BenchSupport.h"
+#include "album/CAppSettings.h"
+#include "draw/DrawAnnotation.h"
 #include "draw/DrawExport.h"
+#include "draw/ui/CDrawView.h"
+#include "platform/HeadlessUi.h"
 
 #include <QFileInfo>
-#include <QGuiApplication>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -67,6 +76,7 @@ void FillMixedPage(DrawPage& page, int count) {
 struct Outcome {
     double ratio = NAN;
     bool failed = false;
+    double theirs = NAN;  // the other program's seconds
 };
 
 // TARGET holds for the full sizes only; SMOKE runs say so instead of judging. False on a failure.
@@ -101,7 +111,42 @@ Outcome RenderRatio(const QTemporaryDir& dir, int count, int rounds) {
     const QStringList args{"-w", QString::number(page.pageWidth), "-h", QString::number(page.pageHeight), "-o", theirs, svg};
     const double rsvg = BestOf(rounds, [&] { return RunTool("rsvg-convert", args); });
     std::printf("rsvg-convert PNG       %8.3f s   (SVG of %.1f MB)\n", rsvg, QFileInfo(svg).size() / 1e6);
-    return {ours / rsvg, std::isnan(rsvg)};
+    return {ours / rsvg, std::isnan(rsvg), rsvg};
+}
+
+// STEPS mouse moves of a drag of the topmost object over the mixed page in an offscreen view, each
+// painted before the next, beside RSVG seconds for the whole page.
+Outcome DragRatio(int count, int steps, double rsvg) {
+    HeadlessUi ui;
+    CAppSettings settings;
+    CAlboraDoc doc(ui, settings);
+    DrawAnnotation draw(doc, ui);
+    FillMixedPage(draw.Page(), count);
+    CDrawView view(doc, {ui, draw, nullptr, nullptr});
+    view.resize(1200, 900);
+    view.show();
+    QCoreApplication::processEvents();
+    CDrawObj* moved = draw.Page().objects.back().get();
+    const PageRect b = moved->bounds.Normalized();
+    QPoint at = view.ToViewport({b.left + int(b.Width() / 2), b.bottom + int(b.Height() / 2)});
+    const auto send = [&](QEvent::Type type, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, at, view.viewport()->mapToGlobal(at), Qt::LeftButton, buttons, {});
+        QCoreApplication::sendEvent(view.viewport(), &event);
+    };
+    send(QEvent::MouseButtonPress, Qt::LeftButton);
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < steps; ++i) {
+        at += QPoint(1, i % 2);
+        send(QEvent::MouseMove, Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+    const double step = timer.nsecsElapsed() / 1e9 / steps;
+    send(QEvent::MouseButtonRelease, Qt::NoButton);
+    std::printf("%d drag steps over %d objects: %.3f ms a step\n", steps, count, step * 1000);
+    if (std::isnan(rsvg)) return {};
+    std::printf("rsvg-convert of the whole page %.3f s\n", rsvg);
+    return {step / rsvg, false, rsvg};
 }
 
 // PAINTS paints of a page whose one link shows a WIDTH x HEIGHT JPEG beside as many djpeg runs.
@@ -172,11 +217,13 @@ Outcome ArchiveRatio(int small, int large, int rounds) {
 int main(int argc, char** argv) {
     // Texts need fonts, and fonts a GUI application; no display is needed.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     const bool smoke = argc > 1 && QByteArray(argv[1]) == "--smoke";
     QTemporaryDir dir;
-    bool ok = Report("render", RenderRatio(dir, smoke ? 300 : 10000, smoke ? 1 : 3), 1.0, smoke);
+    const Outcome render = RenderRatio(dir, smoke ? 300 : 10000, smoke ? 1 : 3);
+    bool ok = Report("render", render, 1.0, smoke);
     ok &= Report("link", smoke ? LinkRatio(dir, 400, 300, 3) : LinkRatio(dir, 4000, 3000, 100), 0.1, smoke);
     ok &= Report("archive", smoke ? ArchiveRatio(100, 1000, 1) : ArchiveRatio(10000, 100000, 3), 12, smoke);
+    ok &= Report("drag", DragRatio(smoke ? 300 : 10000, smoke ? 10 : 200, render.theirs), 0.05, smoke);
     return ok ? 0 : 1;
 }
