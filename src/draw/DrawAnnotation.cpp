@@ -77,11 +77,16 @@ bool DrawAnnotation::AskToSave() {
 }
 
 void DrawAnnotation::LoadForCurrentCard() {
-    if (!AskToSave()) return;
     const int index = m_doc.m_nCurrent;
     const CFotoObj* card = m_doc.Db().GetAt(index);
+    // The document and the draw view both pass a change of card on: it is handled, or refused,
+    // once.
+    const QString file = card ? m_doc.CardFile(index) : QString();
+    if (index == m_boundIndex && file == m_boundFile) return;
+    m_boundIndex = index;
+    m_boundFile = file;
+    if (!AskToSave()) return;
     if (!card || card->m_strGraphic.isEmpty()) return;
-    const QString file = m_doc.CardFile(index);
     QString path = AnnotationFileName(file);
     // Notes made by earlier versions were named after the first dot of the whole path.
     if (const QString legacy = LegacyCompanionFileName(file, QStringLiteral(".adw"));
@@ -100,6 +105,8 @@ void DrawAnnotation::LoadForCurrentCard() {
 }
 
 void DrawAnnotation::Discard() {
+    m_boundIndex = -1;
+    m_boundFile.clear();
     m_page.Clear();
     Replaced();
     m_page.saved = 1;

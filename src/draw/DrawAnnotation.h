@@ -86,4 +86,7 @@ private:
     DrawEdits m_edits;
     QString m_incomplete;
     QString m_incompleteFile;
+    // The card the page was last bound to (or refused to leave).
+    int m_boundIndex = -1;
+    QString m_boundFile;
 };
