@@ -327,3 +327,70 @@ TEST(DrawView, PicturesOfOtherProgramsBecomeLinksBesideTheAnnotation) {
     f.Run(Cmd::DrawOriginalSize);
     EXPECT_EQ(inserted->bounds, (PageRect{0, 0, 40, -30}));
 }
+
+TEST(DrawView, ADragIsOneStepAndTheUndoTextNamesIt) {
+    Fixture f;
+    CDrawRect* a = f.AddRect({0, 100, 100, 0}, "A");
+    const int steps = f.draw.UndoStack().count();
+    f.Drag({50, 50}, {150, 20});
+    EXPECT_EQ(f.draw.UndoStack().count(), steps + 1);
+    EXPECT_EQ(f.view.Update(Cmd::EditUndo).text, "&Undo Move\tCtrl+Z");
+    f.Run(Cmd::EditUndo);
+    EXPECT_EQ(a->bounds, (PageRect{0, 100, 100, 0}));
+    EXPECT_TRUE(f.view.Update(Cmd::EditRedo).enabled);
+    f.Run(Cmd::EditRedo);
+    EXPECT_TRUE(Near(a->bounds, PageRect{100, 70, 200, -30}));
+}
+
+TEST(DrawView, CommandsAreEnabledAndCheckedByThePageAndTheSelection) {
+    Fixture f;
+    for (int id : {Cmd::DrawSelectAll, Cmd::DrawSelectNext, Cmd::DrawSelectByName, Cmd::DrawFindObject, Cmd::DrawDelete,
+                   Cmd::DrawCopy, Cmd::DrawProperties, Cmd::DrawGroup, Cmd::DrawMoveFirst, Cmd::EditUndo})
+        EXPECT_FALSE(f.Enabled(id)) << id;
+    EXPECT_TRUE(f.view.Update(Cmd::DrawSelect).checked);
+    EXPECT_TRUE(f.view.Update(Cmd::DrawWidth1).checked);
+    EXPECT_TRUE(f.view.Update(Cmd::DrawFillSolid).checked);
+    CDrawRect* a = f.AddRect({0, 100, 100, 0}, "A");
+    f.AddRect({200, 100, 300, 0}, "B");
+    EXPECT_TRUE(f.Enabled(Cmd::DrawSelectAll));
+    f.view.Select(a);
+    for (int id : {Cmd::DrawDelete, Cmd::DrawCopy, Cmd::DrawProperties, Cmd::DrawSizePosition, Cmd::DrawGroup,
+                   Cmd::DrawMoveFirst, Cmd::DrawFixObject})
+        EXPECT_TRUE(f.Enabled(id)) << id;
+    f.Run(Cmd::DrawWidth8);
+    EXPECT_EQ(a->pen.widthX, 8);
+    EXPECT_TRUE(f.view.Update(Cmd::DrawWidth8).checked);
+    f.Run(Cmd::DrawFillCross45);
+    EXPECT_EQ(a->brush.hatch, 5u);
+    EXPECT_TRUE(f.view.Update(Cmd::DrawFillCross45).checked);
+    f.Run(Cmd::DrawFillTransparent);
+    EXPECT_EQ(a->brushOn, 0);
+    EXPECT_EQ(a->brush.hatch, 5u);
+    f.Run(Cmd::DrawSelectAll);
+    EXPECT_FALSE(f.Enabled(Cmd::DrawMoveFirst));
+    EXPECT_FALSE(f.Enabled(Cmd::DrawProperties));
+    f.Run(Cmd::DrawLineColor);
+    EXPECT_EQ(f.page.objects[1]->pen.color, 0x0000FFu);
+    EXPECT_EQ(CurrentDrawDefaults().lineColor, 0x0000FFu);
+    CurrentDrawDefaults() = DrawDefaults();
+    f.Run(Cmd::DrawGrid);
+    EXPECT_TRUE(f.view.Update(Cmd::DrawGrid).checked);
+}
+
+TEST(DrawView, ObjectsDeletedElsewhereLeaveTheSelectionAndTwoViewsShareTheClipboard) {
+    Fixture f;
+    CDrawView other(f.doc, {f.ui, f.draw, &f.dialogs, nullptr});
+    CDrawRect* a = f.AddRect({0, 100, 100, 0}, "A");
+    f.view.Select(a);
+    other.Select(a);
+    other.Execute(Cmd::DrawCopy);
+    other.Execute(Cmd::DrawDelete);
+    EXPECT_TRUE(f.view.Selection().empty());
+    EXPECT_TRUE(f.page.objects.empty());
+    f.Run(Cmd::DrawPaste);
+    ASSERT_EQ(f.page.objects.size(), 1u);
+    EXPECT_EQ(f.page.objects[0]->name, "A");
+    // An undo that takes objects away takes them out of every selection.
+    f.Run(Cmd::EditUndo);
+    EXPECT_TRUE(f.view.Selection().empty());
+}
