@@ -11,7 +11,6 @@
 #include "draw/ui/CDrawView.h"
 #include "views/CImgView.h"
 
-#include <QColorDialog>
 #include <QPrinterInfo>
 
 namespace {
@@ -31,9 +30,10 @@ GuiSession::GuiSession(CAppSettings& settingsIn, SettingsStore& storeIn)
     frame = std::make_unique<CMainFrame>(doc, settings, store, ui);
     cardDialogs.SetParent(frame.get());
     frame->AddCommandTarget(&draw);
-    draw.chooseColor = [this](ColorRef initial) -> std::optional<ColorRef> {
-        const QColor color = QColorDialog::getColor(ToQColor(initial), frame.get());
-        return color.isValid() ? std::optional<ColorRef>(FromQColor(color)) : std::nullopt;
+    drawDialogs = std::make_unique<QtDrawDialogs>(frame.get());
+    draw.chooseColor = [this](ColorRef initial) { return drawDialogs->ChooseColor(initial); };
+    draw.chooseNew = [this](NewAnnotationChoice& choice, const QStringList& templates) {
+        return drawDialogs->ChooseNew(choice, templates);
     };
     draw.printerPageMillimetres = []() -> std::optional<QSizeF> {
         const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
@@ -47,7 +47,7 @@ GuiSession::GuiSession(CAppSettings& settingsIn, SettingsStore& storeIn)
     frame->AddTab(image, image, QStringLiteral(" Image "));
     contact = new CContactView(doc, {ui, launcher, frame.get(), &frame->Actions()});
     frame->AddTab(contact, contact, QStringLiteral(" Contact "));
-    drawView = new CDrawView(doc, {ui, draw, nullptr, &frame->Actions()});
+    drawView = new CDrawView(doc, {ui, draw, drawDialogs.get(), &frame->Actions()});
     frame->AddTab(drawView, drawView, QStringLiteral(" Draw "));
     draw.showDrawView = [this] { frame->ShowTab(kDrawTab); };
 }

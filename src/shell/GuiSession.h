@@ -4,6 +4,7 @@
 #include "album/editing/CardCommands.h"
 #include "album/ui/QtCardDialogs.h"
 #include "draw/DrawAnnotation.h"
+#include "draw/ui/QtDrawDialogs.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/media/MciInterpreter.h"
 #include "platform/media/SoundPlayer.h"
@@ -45,6 +46,7 @@ public:
     QtCardDialogs cardDialogs;
     std::unique_ptr<CMainFrame> frame;
     std::unique_ptr<QtImageViewDialogs> imageDialogs;
+    std::unique_ptr<QtDrawDialogs> drawDialogs;
     CAlboraView* list = nullptr;
     CImgView* image = nullptr;
     CContactView* contact = nullptr;
