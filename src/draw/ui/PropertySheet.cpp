@@ -83,6 +83,7 @@ bool EditObjectProperties(QWidget* parent, CDrawObj& object, DrawEdits& edits) {
     auto* layout = new QVBoxLayout(&sheet);
     layout->addWidget(tabs);
     layout->addWidget(buttons);
+    kindPage->setFocus();
     if (sheet.exec() != QDialog::Accepted) return false;
     for (SheetPage* page : pages) page->Confirm();
     edits.SetFields(&object, QStringLiteral("Properties"), [&](CDrawObj& o) {

@@ -91,6 +91,8 @@ TextPage::TextPage(const CDrawRect& object)
     fontRow->addWidget(select);
     auto* form = new QFormLayout(this);
     form->addRow(m_text);
+    // Opening a text's sheet is to write it: typing goes into the text at once.
+    setFocusProxy(m_text);
     form->addRow(QStringLiteral("&Align text:"), m_align);
     form->addRow(files);
     form->addRow(QStringLiteral("Font:"), fontRow);
