@@ -1,23 +1,13 @@
 // The annotation commands of the album document, the card binding, saving and undo.
-#include "TestFiles.h"
-#include "album/CAppSettings.h"
-#include "draw/DrawAnnotation.h"
+#include "AnnotationFixture.h"
 #include "image/CImageObject.h"
-#include "platform/HeadlessUi.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
 
-struct Fixture {
-    ScopedTestDir dir;
-    HeadlessUi ui;
-    CAppSettings settings;
-    CAlboraDoc doc{ui, settings};
-    DrawAnnotation draw{doc, ui};
-    DrawPage& page = draw.Page();
-
+struct Fixture : AnnotationFixture {
     void AddCard(const QString& graphic) {
         auto card = std::make_shared<CFotoObj>();
         card->m_strName = graphic;

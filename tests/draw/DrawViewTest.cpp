@@ -1,12 +1,9 @@
 // The draw view under Xvfb: tools, selection, dragging, figures, commands and the faults of the
 // read-only page and of figures that outlive their page.
-#include "TestFiles.h"
-#include "album/CAppSettings.h"
-#include "draw/DrawAnnotation.h"
+#include "AnnotationFixture.h"
 #include "draw/ui/CDrawView.h"
 #include "draw/ui/DrawDialogs.h"
 #include "platform/CommandIds.h"
-#include "platform/HeadlessUi.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -35,15 +32,9 @@ public:
     std::optional<ColorRef> ChooseColor(ColorRef) override { return std::nullopt; }
 };
 
-struct Fixture {
-    ScopedTestDir dir;
-    HeadlessUi ui;
-    CAppSettings settings;
-    CAlboraDoc doc{ui, settings};
-    DrawAnnotation draw{doc, ui};
+struct Fixture : AnnotationFixture {
     ScriptedDialogs dialogs;
     CDrawView view{doc, {ui, draw, &dialogs, nullptr}};
-    DrawPage& page = draw.Page();
 
     Fixture() {
         CurrentDrawViewState() = DrawViewState();
