@@ -385,3 +385,22 @@ TEST(DrawView, ObjectsDeletedElsewhereLeaveTheSelectionAndTwoViewsShareTheClipbo
     f.Run(Cmd::EditUndo);
     EXPECT_TRUE(f.view.Selection().empty());
 }
+
+TEST(DrawView, TheMouseOverAHandleShowsItsCursor) {
+    Fixture f;
+    CDrawRect* a = f.AddRect({0, 100, 100, 0}, "A");
+    f.view.Select(a);
+    const std::pair<PagePoint, Qt::CursorShape> cases[] = {{{50, 100}, Qt::SizeVerCursor},  {{100, 100}, Qt::SizeBDiagCursor},
+                                                           {{100, 50}, Qt::SizeHorCursor},  {{0, 100}, Qt::SizeFDiagCursor},
+                                                           {{50, 50}, Qt::ArrowCursor}};
+    for (const auto& [point, cursor] : cases) {
+        f.Send(QEvent::MouseMove, f.At(point.x, point.y), Qt::NoButton);
+        EXPECT_EQ(f.view.viewport()->cursor().shape(), cursor) << point.x << "," << point.y;
+    }
+    EXPECT_EQ(f.ui.StatusText(1), QStringLiteral("X=50"));
+    EXPECT_EQ(f.ui.StatusText(0), QStringLiteral("Listo, presione F1 para ayuda"));
+    // An inactive view takes no clicks.
+    f.view.SetActive(false);
+    f.Click({300, 300});
+    EXPECT_EQ(f.view.Selection().size(), 1u);
+}
