@@ -28,7 +28,7 @@ CDrawView::CDrawView(CAlboraDoc& doc, Services services, QWidget* parent)
     UpdateScrollSize();
 }
 
-CDrawView::~CDrawView() { m_doc.RemoveView(this); }
+CDrawView::~CDrawView() = default;
 
 DrawPage& CDrawView::Page() const { return m_services.draw.Page(); }
 
