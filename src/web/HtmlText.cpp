@@ -1,0 +1,30 @@
+#include "HtmlText.h"
+
+QString HtmlEscape(const QString& text) {
+    QString out;
+    out.reserve(text.size() + text.size() / 8);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        switch (c.unicode()) {
+        case '&': out += QLatin1String("&amp;"); break;
+        case '<': out += QLatin1String("&lt;"); break;
+        case '>': out += QLatin1String("&gt;"); break;
+        case '"': out += QLatin1String("&quot;"); break;
+        case '\'': out += QLatin1String("&#39;"); break;
+        case '\r':
+            if (i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) ++i;
+            out += QLatin1String("<br>");
+            break;
+        case '\n': out += QLatin1String("<br>"); break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+QString SafeOutputName(const QString& name) {
+    QString out = name;
+    for (QChar& c : out)
+        if (QStringView(u"#?%\"<>\\").contains(c)) c = QLatin1Char('_');
+    return out;
+}

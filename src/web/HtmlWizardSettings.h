@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+// The wizard's page-style radio buttons; their ids pick the page format.
+namespace PageFormatId {
+constexpr int Normal = 1153;
+constexpr int OnePage = 1154;
+constexpr int Frames = 1156;
+constexpr int MinMax = 1157;
+}  // namespace PageFormatId
+
+// What the Internet assistant collects and the web-site generator reads. It lives with the main
+// frame for the program's lifetime and is not kept in the settings store.
+struct HtmlWizardSettings {
+    HtmlWizardSettings();
+
+    QString outputDirectory;
+    QString imageFormat = QStringLiteral("JPEG");
+    bool includeImageName = true;
+    bool includeCardDate = true;
+    bool includeDescription = true;
+    bool includeFileName = false;
+    // Offered by the wizard but not read by the generator.
+    bool includeSound = false;
+    bool includeFileDate = false;
+    bool includeFileSize = false;
+    QString buttonSet = QStringLiteral("Classic");
+    QString styleSet = QStringLiteral("Classic");
+    int pageFormat = PageFormatId::Normal;
+    bool includeAlbumAuthor = true;
+    bool includeAlbumDate = true;
+    bool includeAlbumDescription = true;
+    bool generateIndexPage = true;
+    QString email;
+    QString moreInfo;
+};
+
+// The format folder name of a page-format id; any unknown id is "NORMAL".
+QString FormatKind(int pageFormat);

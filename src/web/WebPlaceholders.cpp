@@ -1,0 +1,75 @@
+#include "WebPlaceholders.h"
+
+#include "HtmlText.h"
+#include "HtmlWizardSettings.h"
+
+#include "album/CFotoObjList.h"
+#include "platform/CTime.h"
+
+namespace {
+
+const char* const kLongDate = "%B %d, %Y %H:%M:%S";
+
+QString Clock(const char* format, std::int64_t seconds) {
+    return CTime::Format(format, seconds).value_or(QString());
+}
+
+QString CardInfoBlock(const WebCard& web, const QString& date, const HtmlWizardSettings& s) {
+    QString block = QStringLiteral("<B>");
+    if (s.includeImageName) block += HtmlEscape(web.card->m_strName);
+    block += QStringLiteral("</B><UL>");
+    if (s.includeCardDate) block += QStringLiteral("<LI>") + date;
+    if (s.includeDescription) block += QStringLiteral("<LI>") + HtmlEscape(web.card->m_strDescription);
+    if (s.includeFileName) block += QStringLiteral("<LI>") + HtmlEscape(web.pictureName);
+    return block + QStringLiteral("</UL>");
+}
+
+QString AlbumInfoBlock(const CFotoObjList& album, const QString& created, const HtmlWizardSettings& s) {
+    const QString email = HtmlEscape(s.email);
+    QString block = QStringLiteral("<B>Album name: </B>") + HtmlEscape(album.m_strName) + QStringLiteral("<UL>");
+    if (s.includeAlbumDate) block += QStringLiteral("<BR><B>Creation date: </B>") + created;
+    if (s.includeAlbumDescription)
+        block += QStringLiteral("<BR><B>Description: </B><BR>") + HtmlEscape(album.m_strDescription);
+    if (s.includeAlbumAuthor) block += QStringLiteral("<BR><B>Author: </B>") + HtmlEscape(album.m_strAuthor);
+    block += QStringLiteral("<BR><B>Email: </B><A HREF=\"MAILTO:") + email + QStringLiteral("\">") + email +
+             QStringLiteral("</A>");
+    block += QStringLiteral("<BR><B>More information: </B><BR>") + HtmlEscape(s.moreInfo);
+    return block + QStringLiteral("</UL>");
+}
+
+}  // namespace
+
+PlaceholderValues AlbumValues(const CFotoObjList& album, const AlbumPageFacts& facts,
+                              const HtmlWizardSettings& settings) {
+    const QString created = HtmlEscape(Clock(kLongDate, album.m_timeCreated));
+    PlaceholderValues v;
+    v.Set(QStringLiteral("{BEGINITERATESELECTED}"), {});
+    v.Set(QStringLiteral("{ENDITERATESELECTED}"), {});
+    v.Set(QStringLiteral("{ALBOPATH}"), HtmlEscape(facts.programDirectory));
+    v.Set(QStringLiteral("{CURDATETIME}"), HtmlEscape(Clock(kLongDate, facts.now)));
+    v.Set(QStringLiteral("{CURDATE}"), HtmlEscape(Clock("%B %d, %Y", facts.now)));
+    v.Set(QStringLiteral("{CURTIME}"), HtmlEscape(Clock("%H:%M:%S", facts.now)));
+    v.Set(QStringLiteral("{CRPNAME}"), HtmlEscape(album.m_strName));
+    v.Set(QStringLiteral("{CRPDESC}"), HtmlEscape(album.m_strDescription));
+    v.Set(QStringLiteral("{CRPAUTHOR}"), HtmlEscape(album.m_strAuthor));
+    v.Set(QStringLiteral("{CRPPATH}"), HtmlEscape(facts.albumDirectory));
+    v.Set(QStringLiteral("{CRPDATE}"), settings.includeAlbumDate ? created : QString());
+    v.Set(QStringLiteral("{CRPDATASELECTED}"), AlbumInfoBlock(album, created, settings));
+    v.Set(QStringLiteral("{TOTALCNT}"), QString::number(facts.total));
+    v.Set(QStringLiteral("{MOREINFO}"), HtmlEscape(settings.moreInfo));
+    v.Set(QStringLiteral("{EMAIL}"), HtmlEscape(settings.email));
+    return v;
+}
+
+PlaceholderValues WithCardValues(PlaceholderValues values, const WebCard& web,
+                                 const HtmlWizardSettings& settings) {
+    const QString date = HtmlEscape(CTime::CardDate(web.card->m_time).value_or(QString()));
+    values.Set(QStringLiteral("{COUNTERPLUS}"), QString::number(web.position));
+    values.Set(QStringLiteral("{CNT0001}"), QStringLiteral("%1").arg(web.position, 4, 10, QLatin1Char('0')));
+    values.Set(QStringLiteral("{IMAGEDATASELECTED}"), CardInfoBlock(web, date, settings));
+    values.Set(QStringLiteral("{IMAGESELARCH}"), HtmlEscape(web.pictureName));
+    values.Set(QStringLiteral("{IMAGESELNAME}"), HtmlEscape(web.card->m_strName));
+    values.Set(QStringLiteral("{IMAGESELDESCRIP}"), HtmlEscape(web.card->m_strDescription));
+    values.Set(QStringLiteral("{IMAGESELDATE}"), date);
+    return values;
+}

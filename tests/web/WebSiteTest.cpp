@@ -1,0 +1,203 @@
+#include "WebSiteFixture.h"
+
+#include "image/CImageObject.h"
+#include "platform/CTime.h"
+#include "platform/ProgramPaths.h"
+#include "web/TemplateFiles.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+const QByteArray kList = "{BEGINITERATESELECTED}[{CNT0001}]{ENDITERATESELECTED}";
+}
+
+TEST(WebSite, NineHundredNinetyNineCardsArePublishedAThousandRefused) {
+    WebSiteFixture f;
+    f.web.imageFormat = QStringLiteral("No convert");
+    f.Template(QStringLiteral("index.htm"), kList);
+    for (int i = 0; i < 999; ++i) f.AddCard(QStringLiteral("p%1.jpg").arg(i));
+    ASSERT_TRUE(f.Generate());
+    EXPECT_TRUE(f.Page(QStringLiteral("index.htm")).startsWith(QStringLiteral("[0001][0002]")));
+    EXPECT_TRUE(f.Page(QStringLiteral("index.htm")).endsWith(QStringLiteral("[0999]\r\n")));
+    EXPECT_TRUE(f.Written(QStringLiteral("p998.jpg")));
+    EXPECT_EQ(f.ui.LastMessage(), QStringLiteral("Successful WEB Site Creation on:\n") + f.out);
+
+    QDir(f.out).removeRecursively();
+    f.AddCard(QStringLiteral("last.jpg"));
+    EXPECT_FALSE(f.Generate());
+    EXPECT_EQ(f.ui.LastMessage(), QStringLiteral("Error:\nSorry, actualy only less than 999 images by album!"));
+    EXPECT_FALSE(QFileInfo::exists(f.out));
+}
+
+TEST(WebSite, MissingTemplateFoldersStopBeforeAnythingIsWritten) {
+    const std::pair<const char*, const char*> cases[] = {{"/FORMATS/NORMAL", "Error:\nNot formats available"},
+                                                         {"/STYLES/Classic", "Error:\nNot styles available"},
+                                                         {"/BUTTONS/Classic", "Error:\nNot buttons available"}};
+    for (const auto& [folder, message] : cases) {
+        WebSiteFixture f;
+        f.AddCard(QStringLiteral("a.jpg"));
+        QDir(f.templates + folder).removeRecursively();
+        EXPECT_FALSE(f.Generate()) << folder;
+        EXPECT_EQ(f.ui.LastMessage(), QString::fromLatin1(message));
+        EXPECT_FALSE(QFileInfo::exists(f.out)) << folder;
+    }
+}
+
+TEST(WebSite, UserTextsEnterPagesEscapedAndAreNeverExpandedAgain) {
+    WebSiteFixture f;
+    f.doc.Db().List().m_strName = QStringLiteral("Trip & Co");
+    CFotoObj& card = f.AddCard(QStringLiteral("a.jpg"));
+    card.m_strName = QStringLiteral("<script>");
+    card.m_strDescription = QStringLiteral("line\n{ALBOPATH} {cRpName}");
+    f.Template(QStringLiteral("index.htm"),
+               "<title>{crpname}</title>{BEGINITERATESELECTED}{IMAGESELNAME}|{IMAGESELDESCRIP}{ENDITERATESELECTED}");
+    ASSERT_TRUE(f.Generate());
+    EXPECT_EQ(f.Page(QStringLiteral("index.htm")),
+              QStringLiteral("<title>Trip &amp; Co</title>&lt;script&gt;|line<br>{ALBOPATH} {cRpName}\r\n"));
+}
+
+TEST(WebSite, PicturesAreCopiedOrConvertedUnderSafeUniqueNames) {
+    WebSiteFixture f;
+    CImageObject bmp;
+    ASSERT_TRUE(bmp.Create(4, 3, 24));
+    ASSERT_TRUE(bmp.Save(f.dir.Path(QStringLiteral("y.bmp"))));
+    auto& y = f.AddCard(QStringLiteral("y.bmp"), ReadAll(f.dir.Path(QStringLiteral("y.bmp"))));
+    y.m_strName = QStringLiteral("y");
+    f.AddCard(QStringLiteral("x.jpg"), "not decoded");
+    f.AddCard(QStringLiteral("b/X.JPG"), "second x");
+    f.AddCard(QStringLiteral("we#ird?.jpg"), "odd");
+    f.AddCard(QStringLiteral("next.jpg"), "card");
+    f.dir.Write(QStringLiteral("HTMLWIZ/BUTTONS/Classic/next.jpg"), "button");
+    f.Template(QStringLiteral("index.htm"), "{BEGINITERATESELECTED}{IMAGESELARCH} {ENDITERATESELECTED}");
+    ASSERT_TRUE(f.Generate());
+    EXPECT_EQ(f.Page(QStringLiteral("index.htm")), QStringLiteral("y.jpg x.jpg X-2.jpg we_ird_.jpg next-2.jpg \r\n"));
+    EXPECT_TRUE(ReadAll(f.out + "/y.jpg").startsWith("\xFF\xD8"));
+    EXPECT_EQ(ReadAll(f.out + "/x.jpg"), "not decoded");
+    EXPECT_EQ(ReadAll(f.out + "/X-2.jpg"), "second x");
+    EXPECT_EQ(ReadAll(f.out + "/next.jpg"), "button");
+    EXPECT_EQ(ReadAll(f.out + "/next-2.jpg"), "card");
+}
+
+TEST(WebSite, NoConvertCopiesEveryFileUnchanged) {
+    WebSiteFixture f;
+    f.web.imageFormat = QStringLiteral("No convert");
+    f.AddCard(QStringLiteral("y.bmp"), "not a bmp");
+    f.AddCard(QStringLiteral("x.jpg"), "not a jpeg");
+    ASSERT_TRUE(f.Generate());
+    EXPECT_EQ(ReadAll(f.out + "/y.bmp"), "not a bmp");
+    EXPECT_EQ(ReadAll(f.out + "/x.jpg"), "not a jpeg");
+}
+
+TEST(WebSite, AnUnreadablePictureEndsThePicturesButNotThePages) {
+    WebSiteFixture f;
+    f.AddCard(QStringLiteral("a.jpg"));
+    f.doc.Db().List().GetAt(0)->m_strGraphic = QStringLiteral("gone.jpg");
+    f.AddCard(QStringLiteral("b.jpg"));
+    f.Template(QStringLiteral("index.htm"), "{TOTALCNT}");
+    EXPECT_TRUE(f.Generate());
+    EXPECT_TRUE(f.ui.Messages().front().text.startsWith(QStringLiteral("Error:\nReading file: ")));
+    EXPECT_TRUE(f.ui.Messages().front().text.endsWith(QStringLiteral("gone.jpg")));
+    EXPECT_FALSE(f.Written(QStringLiteral("b.jpg")));
+    EXPECT_EQ(f.Page(QStringLiteral("index.htm")), QStringLiteral("2\r\n"));
+}
+
+TEST(WebSite, LinesStayWholeAndOtherFormatFilesAreCopiedByteForByte) {
+    WebSiteFixture f;
+    f.doc.Db().List().m_strName = QStringLiteral("Álbum");
+    const QByteArray longLine = QByteArray(509, 'a') + "{CRPNAME}" + QByteArray(600, 'b') + "ä€";
+    f.Template(QStringLiteral("page.html"), longLine + "\nwin\r\nlast");
+    const QByteArray logo("\x89PNG\r\n\x1a\n\0{CRPNAME}\n", 20);
+    f.Template(QStringLiteral("logo.png"), logo);
+    ASSERT_TRUE(f.Generate());
+    EXPECT_EQ(ReadAll(f.out + "/page.html"),
+              QByteArray(509, 'a') + "\xC3\x81lbum" + QByteArray(600, 'b') + "ä€\r\nwin\r\nlast\r\n");
+    EXPECT_EQ(ReadAll(f.out + "/logo.png"), logo);
+}
+
+TEST(WebSite, PerCardPagesExpandEveryCardPlaceholder) {
+    WebSiteFixture f;
+    f.web.imageFormat = QStringLiteral("No convert");
+    f.AddCard(QStringLiteral("a.bmp"));
+    f.AddCard(QStringLiteral("b.jpg"));
+    f.AddCard(QStringLiteral("c/a.bmp"));
+    f.Template(QStringLiteral("page{CNT0001}.htm"), "{cnt0001} {COUNTERPLUS} {IMAGESELARCH}");
+    f.Template(QStringLiteral("{ITERIMAGE}.htm"), "{CNT0001} of {TOTALCNT}");
+    ASSERT_TRUE(f.Generate());
+    EXPECT_EQ(f.Page(QStringLiteral("page0001.htm")), QStringLiteral("0001 1 a.bmp\r\n"));
+    EXPECT_EQ(f.Page(QStringLiteral("page0003.htm")), QStringLiteral("0003 3 a-2.bmp\r\n"));
+    EXPECT_EQ(f.Page(QStringLiteral("a.htm")), QStringLiteral("0001 of 3\r\n"));
+    EXPECT_EQ(f.Page(QStringLiteral("b.htm")), QStringLiteral("0002 of 3\r\n"));
+    EXPECT_EQ(f.Page(QStringLiteral("a-2.htm")), QStringLiteral("0003 of 3\r\n"));
+}
+
+TEST(WebSite, SinglePagesWithoutBothMarkersInOrderArePlainPages) {
+    const std::pair<QByteArray, QString> cases[] = {
+        {"h{BEGINITERATESELECTED}{ENDITERATESELECTED}t", "ht\r\n"},
+        {"h{beginIterateSelected}{IMAGESELNAME};{endIterateSelected}t", "hone;two;t\r\n"},
+        {"h{BEGINITERATESELECTED}{IMAGESELNAME}", "h{IMAGESELNAME}\r\n"},
+        {"{ENDITERATESELECTED}{IMAGESELNAME}{BEGINITERATESELECTED}", "{IMAGESELNAME}\r\n"}};
+    for (const auto& [text, page] : cases) {
+        WebSiteFixture f;
+        f.AddCard(QStringLiteral("one.jpg"));
+        f.AddCard(QStringLiteral("two.jpg"));
+        f.Template(QStringLiteral("index.htm"), text);
+        ASSERT_TRUE(f.Generate());
+        EXPECT_EQ(f.Page(QStringLiteral("index.htm")), page) << text.constData();
+    }
+}
+
+TEST(WebSite, InformationBlocksFollowTheOptions) {
+    WebSiteFixture f;
+    CFotoObjList& album = f.doc.Db().List();
+    album.m_strName = QStringLiteral("A");
+    album.m_strDescription = QStringLiteral("D");
+    album.m_strAuthor = QStringLiteral("W");
+    album.m_timeCreated = 1000000000;
+    CFotoObj& card = f.AddCard(QStringLiteral("pic.png"));
+    card.m_strName = QStringLiteral("N");
+    card.m_strDescription = QStringLiteral("<d>");
+    card.m_time = 1100000000;
+    f.web.email = QStringLiteral("me@x");
+    f.web.moreInfo = QStringLiteral("M");
+    f.Template(QStringLiteral("card{CNT0001}.htm"), "{IMAGEDATASELECTED}|{CRPDATASELECTED}|{CRPDATE}");
+    const QString cardDate = *CTime::CardDate(card.m_time);
+    const QString created = *CTime::Format("%B %d, %Y %H:%M:%S", album.m_timeCreated);
+    const QString contact = QStringLiteral("<BR><B>Email: </B><A HREF=\"MAILTO:me@x\">me@x</A>"
+                                           "<BR><B>More information: </B><BR>M</UL>");
+    ASSERT_TRUE(f.Generate());
+    EXPECT_EQ(f.Page(QStringLiteral("card0001.htm")),
+              QStringLiteral("<B>N</B><UL><LI>%1<LI>&lt;d&gt;</UL>|<B>Album name: </B>A<UL>"
+                             "<BR><B>Creation date: </B>%2<BR><B>Description: </B><BR>D<BR><B>Author: </B>W%3|%2\r\n")
+                  .arg(cardDate, created, contact));
+
+    f.web = HtmlWizardSettings();
+    f.web.outputDirectory = f.out;
+    f.web.includeImageName = f.web.includeCardDate = f.web.includeDescription = false;
+    f.web.includeFileName = true;
+    f.web.includeAlbumDate = f.web.includeAlbumDescription = f.web.includeAlbumAuthor = false;
+    f.web.email = QStringLiteral("me@x");
+    f.web.moreInfo = QStringLiteral("M");
+    ASSERT_TRUE(f.Generate());
+    EXPECT_EQ(f.Page(QStringLiteral("card0001.htm")),
+              QStringLiteral("<B></B><UL><LI>pic.jpg</UL>|<B>Album name: </B>A<UL>%1|\r\n").arg(contact));
+}
+
+TEST(WebSite, PathsAreTheAlbumAndProgramFolders) {
+    WebSiteFixture f;
+    f.web.outputDirectory = f.dir.Path(QStringLiteral("deep/er/web"));
+    QDir().mkpath(f.web.outputDirectory);
+    f.Template(QStringLiteral("index.htm"), "{CRPPATH}|{ALBOPATH}");
+    ASSERT_TRUE(f.Generate());
+    EXPECT_EQ(QString::fromUtf8(ReadAll(f.web.outputDirectory + "/index.htm")),
+              f.dir.Path() + '|' + ProgramPaths::ProgramDirectory() + "\r\n");
+}
+
+TEST(WebSite, ATemplateTooBigToHoldStillGivesItsPage) {
+    WebSiteFixture f;
+    f.Template(QStringLiteral("big.htm"), {});
+    QFile(f.templates + "/FORMATS/NORMAL/big.htm").resize(kMaxTemplateBytes + 1);
+    ASSERT_TRUE(f.Generate());
+    EXPECT_EQ(f.ui.Messages()[0].text, QStringLiteral(">Error: No hay suficiente memoria para mostrar el contenido!"));
+    EXPECT_EQ(f.ui.Messages()[1].text, QStringLiteral("Error:\nLoading file"));
+    EXPECT_EQ(f.Page(QStringLiteral("big.htm")), QStringLiteral("<B>Albora Wizard ERROR</B>"));
+}
