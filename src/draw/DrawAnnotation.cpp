@@ -2,6 +2,7 @@
 
 #include "album/CFotoObj.h"
 #include "image/CImageObject.h"
+#include "image/Orientation.h"
 #include "platform/CTime.h"
 #include "platform/CommandIds.h"
 #include "platform/ProgramPaths.h"
@@ -218,7 +219,10 @@ bool DrawAnnotation::NewWith(const NewAnnotationChoice& choice) {
             m_ui.MessageBox(QStringLiteral("Error:\nReading file: ") + choice.imagePath, MsgButtons::Ok, MsgIcon::Exclamation);
             return false;
         }
-        const std::int32_t w = picture.GetWidth(), h = picture.GetHeight();
+        // The link shows the picture upright, so its rectangle has the upright shape.
+        const bool sideways = Orientation::OfFile(image) >= 5;
+        const std::int32_t w = sideways ? picture.GetHeight() : picture.GetWidth();
+        const std::int32_t h = sideways ? picture.GetWidth() : picture.GetHeight();
         const QString name = index >= 0 && index < m_doc.Db().GetCount() ? m_doc.Db().GetAt(index)->m_strName : QString();
         auto link = std::make_shared<CDrawRect>(PageRect{-w / 2, h / 2, w / 2, -h / 2}, CDrawRect::Link, name,
                                                 choice.imagePath, QString());

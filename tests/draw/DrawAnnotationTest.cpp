@@ -3,6 +3,7 @@
 #include "image/CImageObject.h"
 
 #include <QFile>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 namespace {
@@ -247,4 +248,21 @@ TEST(DrawAnnotation, LinksMadeOnWindowsFindTheirPictureBesideTheAnnotation) {
     f.doc.Db().List().m_strDirectory = "C:\\ALBORA\\Trip";
     f.doc.SetPathName(f.dir.Path("trip.crp"));
     EXPECT_EQ(f.page.ResolveLink("C:\\ALBORA\\Trip\\IMG_0002.bmp"), f.dir.Path("IMG_0002.bmp"));
+}
+
+TEST(DrawAnnotation, TheBackgroundOfAPortraitTakenSidewaysIsUpright) {
+    Fixture f;
+    if (QStandardPaths::findExecutable("exiftool").isEmpty()) GTEST_SKIP() << "needs exiftool";
+    CImageObject picture;
+    picture.Create(60, 40, 24, 2);
+    ASSERT_TRUE(picture.Save(f.dir.Path("side.jpg")));
+    ASSERT_EQ(RunProgram("exiftool", {"-q", "-overwrite_original", "-n", "-Orientation=6", f.dir.Path("side.jpg")}).code, 0);
+    f.AddCard("side.jpg");
+    f.doc.m_nCurrent = 0;
+    NewAnnotationChoice choice;
+    choice.imagePath = "side.jpg";
+    choice.autoInsert = true;
+    ASSERT_TRUE(f.draw.NewWith(choice));
+    ASSERT_EQ(f.page.objects.size(), 1u);
+    EXPECT_EQ(f.page.objects[0]->bounds, (PageRect{-20, 30, 20, -30}));
 }
