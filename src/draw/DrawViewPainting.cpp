@@ -44,7 +44,6 @@ QPen Hairline(ColorRef color, Qt::PenStyle style = Qt::SolidLine) {
 }
 
 void PaintGrid(QPainter& painter, double w, double h) {
-    const QColor grid = ToQColor(kGridColor);
     painter.setPen(Hairline(kGridColor, Qt::DashDotLine));
     painter.drawLine(QPointF(-w / 2, 0), QPointF(w / 2, 0));
     painter.drawLine(QPointF(0, -h / 2), QPointF(0, h / 2));
@@ -54,7 +53,6 @@ void PaintGrid(QPainter& painter, double w, double h) {
         if (x != 0) painter.drawLine(QPointF(x, -h / 2), QPointF(x, h / 2));
     for (int y = int(-h / 200) * 100; y <= h / 2; y += 100)
         if (y != 0) painter.drawLine(QPointF(-w / 2, y), QPointF(w / 2, y));
-    Q_UNUSED(grid);
 }
 
 }  // namespace

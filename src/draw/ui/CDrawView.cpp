@@ -44,9 +44,13 @@ DrawViewPainting::Mapping CDrawView::CurrentMapping() const {
     return mapping;
 }
 
+QTransform CDrawView::PageToViewport() const {
+    return CurrentMapping().PageToDevice() *
+           QTransform::fromTranslate(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
+}
+
 QPoint CDrawView::ToViewport(PagePoint point) const {
-    const QPointF device = CurrentMapping().PageToDevice().map(QPointF(point.x, point.y));
-    return device.toPoint() - QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    return PageToViewport().map(QPointF(point.x, point.y)).toPoint();
 }
 
 PagePoint CDrawView::ToPage(const QPoint& viewport) const {
@@ -91,9 +95,7 @@ void CDrawView::paintEvent(QPaintEvent* event) {
 }
 
 void CDrawView::InvalidateObject(const CDrawObj* object) {
-    const QTransform toViewport =
-        CurrentMapping().PageToDevice() * QTransform::fromTranslate(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
-    QRect area = toViewport.mapRect(object->PaintedArea()).toAlignedRect().normalized();
+    QRect area = PageToViewport().mapRect(object->PaintedArea()).toAlignedRect().normalized();
     if (m_active && IsSelected(object)) area.adjust(-4, -5, 5, 4);
     viewport()->update(area.adjusted(-10, -10, 10, 10));
 }
@@ -300,10 +302,8 @@ void CDrawView::SelectButtonDown(const QPoint& at, Qt::KeyboardModifiers modifie
     const PagePoint point = ToPage(at);
     DrawEdits& edits = m_services.draw.Edits();
     m_mode = Mode::None;
-    const QTransform toViewport =
-        CurrentMapping().PageToDevice() * QTransform::fromTranslate(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
     if (m_selection.size() == 1) {
-        if (const int handle = m_selection.front()->HitTest(point, toViewport, true)) {
+        if (const int handle = m_selection.front()->HitTest(point, PageToViewport(), true)) {
             m_mode = Mode::Size;
             m_dragHandle = handle;
             edits.Begin(QStringLiteral("Resize"), m_selection);
@@ -336,9 +336,7 @@ void CDrawView::mouseMoveEvent(QMouseEvent* event) {
     if (!m_captured) {
         Qt::CursorShape cursor = tool == DrawViewState::Select ? Qt::ArrowCursor : Qt::CrossCursor;
         if (tool == DrawViewState::Select && m_selection.size() == 1) {
-            const QTransform toViewport = CurrentMapping().PageToDevice() *
-                                          QTransform::fromTranslate(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
-            if (const int handle = m_selection.front()->HitTest(point, toViewport, true))
+            if (const int handle = m_selection.front()->HitTest(point, PageToViewport(), true))
                 cursor = m_selection.front()->HandleCursor(handle);
         }
         viewport()->setCursor(cursor);

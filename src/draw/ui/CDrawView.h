@@ -54,6 +54,7 @@ public:
     void SetActive(bool active);
     DrawViewPainting::Mapping CurrentMapping() const;
     // Between page units and the viewport's pixels.
+    QTransform PageToViewport() const;
     QPoint ToViewport(PagePoint point) const;
     PagePoint ToPage(const QPoint& viewport) const;
     // The figure a polygon or curve tool is drawing, if any.
