@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
+#include <optional>
 
 // The wizard's page-style radio buttons; their ids pick the page format.
 namespace PageFormatId {
@@ -17,6 +19,11 @@ struct HtmlWizardSettings {
 
     QString outputDirectory;
     QString imageFormat = QStringLiteral("JPEG");
+    // The box every picture of the site fits in, proportions kept and never enlarged; an empty box
+    // keeps each picture at its own size ("Original").
+    QSize pictureBox;
+    // The box the thumbnails in thumbs/ fit in.
+    QSize thumbnailBox{200, 150};
     bool includeImageName = true;
     bool includeCardDate = true;
     bool includeDescription = true;
@@ -38,3 +45,11 @@ struct HtmlWizardSettings {
 
 // The format folder name of a page-format id; any unknown id is "NORMAL".
 QString FormatKind(int pageFormat);
+
+// The boxes the wizard offers, as "WxH"; the picture list starts with "Original".
+QStringList PictureBoxChoices();
+QStringList ThumbnailBoxChoices();
+// "1024x768" as a box, "Original" (any case) as the empty box; nullopt for anything else.
+std::optional<QSize> ParseBox(const QString& text);
+// The text of BOX as the lists show it.
+QString BoxText(const QSize& box);
