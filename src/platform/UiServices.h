@@ -34,6 +34,9 @@ public:
     virtual void ProgressEnd() = 0;
     // True once the user asked to stop the operation under progress; cleared by ProgressBegin.
     virtual bool CancelRequested() const = 0;
+    // Lets the window repaint and hear Esc while the calling thread waits for work done
+    // elsewhere; other input is held back so that no command starts meanwhile.
+    virtual void KeepResponsive() {}
 
     virtual void BeginWaitCursor() = 0;
     virtual void EndWaitCursor() = 0;

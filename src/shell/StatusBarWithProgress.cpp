@@ -80,6 +80,29 @@ void StatusBarWithProgress::ProgressEnd() {
     qApp->removeEventFilter(this);
 }
 
+void StatusBarWithProgress::KeepResponsive() {
+    if (!m_progress->isVisible() || m_holdingInput) return;
+    m_holdingInput = true;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 30);
+    m_holdingInput = false;
+}
+
+namespace {
+
+bool IsUserInput(QEvent::Type type) {
+    switch (type) {
+    case QEvent::MouseButtonPress: case QEvent::MouseButtonRelease: case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress: case QEvent::KeyRelease: case QEvent::ShortcutOverride: case QEvent::Shortcut:
+    case QEvent::Wheel: case QEvent::ContextMenu: case QEvent::Close: case QEvent::Drop:
+    case QEvent::TouchBegin: case QEvent::TabletPress:
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
 void StatusBarWithProgress::PlaceProgress() {
     QLabel* pane = m_panes[0];
     const int textEnd = pane->x() + pane->fontMetrics().horizontalAdvance(pane->text());
@@ -104,6 +127,7 @@ bool StatusBarWithProgress::eventFilter(QObject* watched, QEvent* event) {
             m_bCancel = true;
             return true;
         }
+        if (m_holdingInput && IsUserInput(event->type())) return true;
     }
     return QStatusBar::eventFilter(watched, event);
 }

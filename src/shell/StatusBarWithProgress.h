@@ -27,6 +27,9 @@ public:
     void ProgressStep() override;
     void ProgressEnd() override;
     bool CancelRequested() const override { return m_bCancel; }
+    // Runs the event loop briefly during progress: painting and timers go on, Esc and a click on
+    // the indicator stop the operation, every other input is dropped.
+    void KeepResponsive() override;
 
     QProgressBar* Progress() const { return m_progress; }
     // Reads the keyboard lock lights into the indicator panes.
@@ -44,4 +47,5 @@ private:
     int m_step = 1;
     int m_paintedPixel = -1;
     bool m_bCancel = false;
+    bool m_holdingInput = false;
 };

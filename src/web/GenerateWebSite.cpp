@@ -4,20 +4,26 @@
 #include "OutputNames.h"
 #include "PageTemplates.h"
 #include "SiteCopy.h"
+#include "SiteManifest.h"
 #include "SitePictures.h"
 #include "TemplateFiles.h"
 
 #include "album/CAlboraDoc.h"
+#include "image/ImageLibrary.h"
 #include "platform/ProgramPaths.h"
 #include "platform/SafeFile.h"
 #include "platform/UiServices.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
 
 namespace {
+
+// Cards listed by name in the summary of bad pictures; the rest are counted.
+constexpr int kListedProblems = 20;
 
 // A template folder with its files and the names they take in the site.
 struct SourceFolder {
@@ -35,57 +41,71 @@ std::optional<SourceFolder> OpenFolder(const QString& path, const char* missingM
     return SourceFolder{path, *files, {}};
 }
 
-bool SavePage(const QString& path, const QString& page, UiServices& ui) {
-    ui.SetStatusText(0, QStringLiteral("Create format script: %1 ").arg(path));
-    if (SafeFile::Write(path, page.toUtf8())) return true;
-    ui.MessageBox(QStringLiteral("Error:\nCan't open file: ") + path, MsgButtons::Ok, MsgIcon::Exclamation);
-    ui.MessageBox(QStringLiteral("Error:\nSaving file"), MsgButtons::Ok, MsgIcon::Exclamation);
-    return false;
+QString BaseName(const QString& name) {
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot > 0 ? name.left(dot) : name;
 }
 
 class SiteRun {
 public:
-    SiteRun(CAlboraDoc& doc, UiServices& ui, const HtmlWizardSettings& settings)
-        : m_doc(doc), m_ui(ui), m_settings(settings), m_out(settings.outputDirectory) {}
+    SiteRun(CAlboraDoc& doc, UiServices& ui, const HtmlWizardSettings& settings, bool full)
+        : m_doc(doc), m_ui(ui), m_settings(settings), m_out(settings.outputDirectory), m_full(full) {}
 
-    bool Run(const QString& templates);
+    WebSiteResult Run(const QString& templates);
 
 private:
     bool OpenFolders(const QString& templates);
     bool MakeOutputDirectory();
     void NameEverything();
-    void WritePages();
-    void WriteTemplate(const QString& file, const QString& outputName);
+    void NameCardPages();
+    bool CopySounds();
+    bool WritePages();
+    void WriteTemplate(qsizetype index);
+    bool WritePage(const QString& name, const QString& page);
     bool CopyAll(const SourceFolder& folder, const char* status);
+    CopyOutcome Copy(const QString& source, const QString& name);
     PlaceholderValues AlbumPageValues() const;
+    WebSiteResult Finish(WebSiteResult result);
+    void ReportProblems();
 
     CAlboraDoc& m_doc;
     UiServices& m_ui;
     const HtmlWizardSettings& m_settings;
     QString m_out;
+    bool m_full;
     SourceFolder m_formats, m_styles, m_buttons;
-    OutputNames m_names;
+    OutputNames m_names, m_thumbnailNames;
     std::vector<SitePicture> m_pictures;
     std::vector<WebCard> m_cards;
+    std::vector<QString> m_soundSources;
+    // The pages of each per-card template, by its place among the format files.
+    std::vector<QStringList> m_cardPages;
+    QStringList m_firstCardPages;  // of the first per-card template: the cards' own pages
+    SiteManifest m_previous, m_current;
+    bool m_failed = false;
 };
 
-bool SiteRun::Run(const QString& templates) {
+WebSiteResult SiteRun::Run(const QString& templates) {
     if (m_doc.Db().GetCount() > kMaxWebCards) {
         m_ui.MessageBox(QStringLiteral("Error:\nSorry, actualy only less than 999 images by album!"), MsgButtons::Ok,
                         MsgIcon::Exclamation);
-        return false;
+        return WebSiteResult::NotMade;
     }
     // Every folder is checked before anything is written, so a missing set leaves no half site.
-    if (!OpenFolders(templates) || !MakeOutputDirectory()) return false;
+    if (!OpenFolders(templates) || !MakeOutputDirectory()) return WebSiteResult::NotMade;
     WaitCursor wait(m_ui);
+    m_previous = SiteManifest::Load(m_out);
     NameEverything();
-    if (!WritePictures(m_pictures, m_out, PictureTargetOf(m_settings.imageFormat), m_ui)) return false;
-    WritePages();
-    if (!CopyAll(m_styles, "Style implementation: %1 -> %2 ") || !CopyAll(m_buttons, "Buttons implementation: %1 -> %2 "))
-        return false;
-    m_ui.SetStatusText(0, QStringLiteral("Successful WEB Site Creation."));
-    m_ui.MessageBox(QStringLiteral("Successful WEB Site Creation on:\n") + m_out, MsgButtons::Ok, MsgIcon::Information);
-    return true;
+    const PictureOptions options{PictureTargetOf(m_settings.imageFormat), m_settings.pictureBox,
+                                 m_settings.thumbnailBox, ImageLibrary::JpegQuality()};
+    SiteOutputs outputs{m_out, m_previous, m_current, m_full};
+    const PicturesResult pictures = WritePictures(m_pictures, options, outputs, m_ui);
+    if (pictures.aborted) return Finish(WebSiteResult::NotMade);
+    m_failed |= pictures.failed;
+    if (!CopySounds() || !WritePages() || !CopyAll(m_styles, "Style implementation: %1 -> %2 ") ||
+        !CopyAll(m_buttons, "Buttons implementation: %1 -> %2 "))
+        return Finish(WebSiteResult::NotMade);
+    return Finish(m_failed ? WebSiteResult::Incomplete : WebSiteResult::Complete);
 }
 
 bool SiteRun::OpenFolders(const QString& templates) {
@@ -109,7 +129,8 @@ bool SiteRun::MakeOutputDirectory() {
     m_ui.SetStatusText(0, QStringLiteral("Begin WEB Site Creation. Directory creation."));
     // An existing folder is simply used again; missing parents are made.
     errno = 0;
-    if (QDir().mkpath(m_out) && QFileInfo(m_out).isDir()) return true;
+    const QString thumbs = m_out + QStringLiteral("/thumbs");
+    if (QDir().mkpath(thumbs) && QFileInfo(thumbs).isDir()) return true;
     const QString reason = QString::fromLocal8Bit(std::strerror(errno ? errno : ENOTDIR));
     m_ui.MessageBox(QStringLiteral("Directory creation error:\n%1\n%2").arg(m_out, reason), MsgButtons::Ok,
                     MsgIcon::Stop);
@@ -126,64 +147,173 @@ void SiteRun::NameEverything() {
                                        : m_names.Claim(file);
     const int count = m_doc.Db().GetCount();
     const PictureTarget target = PictureTargetOf(m_settings.imageFormat);
+    m_pictures.reserve(count);
     for (int i = 0; i < count; ++i) {
-        const QString source = m_doc.CardFile(i);
-        m_pictures.push_back({source, m_names.Claim(PictureName(source, target))});
-        m_cards.push_back({m_doc.Db().GetAt(i), i + 1, m_pictures.back().name});
+        SitePicture picture;
+        picture.source = m_doc.CardFile(i);
+        picture.name = m_names.Claim(PictureName(picture.source, target));
+        picture.thumbnail = QStringLiteral("thumbs/") + m_thumbnailNames.Claim(ThumbnailName(picture.name, target));
+        m_pictures.push_back(picture);
+        const QString sound = SoundFileName(picture.source);
+        const bool withSound = m_settings.includeSound && QFileInfo(sound).isFile();
+        m_soundSources.push_back(withSound ? sound : QString());
+        m_cards.push_back({m_doc.Db().GetAt(i), i + 1, &m_pictures.back(),
+                           withSound ? m_names.Claim(BaseName(picture.name) + QStringLiteral(".wav")) : QString()});
     }
+    NameCardPages();
+}
+
+void SiteRun::NameCardPages() {
+    m_cardPages.resize(m_formats.files.size());
+    for (qsizetype t = 0; t < m_formats.files.size(); ++t) {
+        const QString& file = m_formats.files[t];
+        const PageNaming naming = NamingOf(file);
+        if (!IsTextTemplate(file) || naming == PageNaming::Single) continue;
+        for (const WebCard& card : m_cards) m_cardPages[t] += m_names.Claim(CardPageName(file, naming, card));
+        if (m_firstCardPages.isEmpty()) m_firstCardPages = m_cardPages[t];
+    }
+}
+
+bool SiteRun::CopySounds() {
+    for (std::size_t i = 0; i < m_cards.size(); ++i)
+        if (!m_soundSources[i].isEmpty() && Copy(m_soundSources[i], m_cards[i].soundName) == CopyOutcome::Aborted)
+            return false;
+    return true;
 }
 
 PlaceholderValues SiteRun::AlbumPageValues() const {
-    const AlbumPageFacts facts{m_doc.CardFiles().Directory(), ProgramPaths::ProgramDirectory(),
-                               static_cast<int>(m_cards.size()), std::time(nullptr)};
+    const AlbumPageFacts facts{m_doc.CardFiles().Directory(),
+                               ProgramPaths::ProgramDirectory(),
+                               static_cast<int>(m_cards.size()),
+                               std::time(nullptr),
+                               m_firstCardPages.isEmpty() ? QString() : m_firstCardPages.first(),
+                               m_firstCardPages.isEmpty() ? QString() : m_firstCardPages.last()};
     return AlbumValues(m_doc.Db().List(), facts, m_settings);
 }
 
-void SiteRun::WritePages() {
+bool SiteRun::WritePages() {
     m_ui.SetStatusText(0, QStringLiteral("Format : %1 ").arg(FormatKind(m_settings.pageFormat)));
     for (qsizetype i = 0; i < m_formats.files.size(); ++i) {
         const QString& file = m_formats.files[i];
-        const QString source = m_formats.path + QLatin1Char('/') + file;
-        if (!IsTextTemplate(file)) {
-            if (CopyWithRetry(source, m_out + QLatin1Char('/') + m_formats.outputNames[i], m_ui) == CopyOutcome::Aborted)
-                return;
-            continue;
-        }
-        WriteTemplate(file, m_formats.outputNames[i]);
+        if (IsTextTemplate(file))
+            WriteTemplate(i);
+        else if (Copy(m_formats.path + QLatin1Char('/') + file, m_formats.outputNames[i]) == CopyOutcome::Aborted)
+            return false;
     }
+    return true;
 }
 
-void SiteRun::WriteTemplate(const QString& file, const QString& outputName) {
+void SiteRun::WriteTemplate(qsizetype index) {
+    const QString& file = m_formats.files[index];
     QString page;
-    if (!LoadTemplate(m_formats.path + QLatin1Char('/') + file, page, m_ui))
+    if (!LoadTemplate(m_formats.path + QLatin1Char('/') + file, page, m_ui)) {
         m_ui.MessageBox(QStringLiteral("Error:\nLoading file"), MsgButtons::Ok, MsgIcon::Exclamation);
-    const PageNaming naming = NamingOf(file);
-    if (naming == PageNaming::Single) {
-        SavePage(m_out + QLatin1Char('/') + outputName, ExpandSinglePage(page, AlbumPageValues(), m_cards, m_settings),
-                 m_ui);
+        m_failed = true;
+    }
+    const PlaceholderValues album = AlbumPageValues();
+    if (NamingOf(file) == PageNaming::Single) {
+        WritePage(m_formats.outputNames[index], ExpandSinglePage(page, album, m_cards, m_firstCardPages, m_settings));
         return;
     }
-    for (const WebCard& card : m_cards) {
-        const QString name = m_names.Claim(CardPageName(file, naming, card));
-        SavePage(m_out + QLatin1Char('/') + name, WithCardValues(AlbumPageValues(), card, m_settings).Expand(page), m_ui);
+    const QStringList& pages = m_cardPages[index];
+    for (std::size_t i = 0; i < m_cards.size(); ++i)
+        WritePage(pages[qsizetype(i)], WithCardValues(album, m_cards, i, pages, m_settings).Expand(page));
+}
+
+bool SiteRun::WritePage(const QString& name, const QString& page) {
+    const QString path = m_out + QLatin1Char('/') + name;
+    m_ui.SetStatusText(0, QStringLiteral("Create format script: %1 ").arg(path));
+    const QString key = SiteManifest::KeyOf({QStringLiteral("page"), page});
+    if (m_full || !m_previous.Unchanged(m_out, name, key)) {
+        if (!SafeFile::Write(path, page.toUtf8())) {
+            m_ui.MessageBox(QStringLiteral("Error:\nCan't open file: ") + path, MsgButtons::Ok, MsgIcon::Exclamation);
+            m_ui.MessageBox(QStringLiteral("Error:\nSaving file"), MsgButtons::Ok, MsgIcon::Exclamation);
+            m_failed = true;
+            return false;
+        }
     }
+    m_current.Record(m_out, name, key);
+    return true;
 }
 
 bool SiteRun::CopyAll(const SourceFolder& folder, const char* status) {
     for (qsizetype i = 0; i < folder.files.size(); ++i) {
         const QString source = folder.path + QLatin1Char('/') + folder.files[i];
-        const QString target = m_out + QLatin1Char('/') + folder.outputNames[i];
-        m_ui.SetStatusText(0, QString::fromLatin1(status).arg(source, target));
-        if (CopyWithRetry(source, target, m_ui) == CopyOutcome::Aborted) return false;
+        m_ui.SetStatusText(0, QString::fromLatin1(status).arg(source, m_out + QLatin1Char('/') + folder.outputNames[i]));
+        if (Copy(source, folder.outputNames[i]) == CopyOutcome::Aborted) return false;
     }
     return true;
+}
+
+CopyOutcome SiteRun::Copy(const QString& source, const QString& name) {
+    const QFileInfo info(source);
+    const QString key =
+        SiteManifest::KeyOf({QStringLiteral("copy"), info.absoluteFilePath(), QString::number(info.size()),
+                             QString::number(info.lastModified().toMSecsSinceEpoch())});
+    if (!m_full && m_previous.Unchanged(m_out, name, key)) {
+        m_current.Record(m_out, name, key);
+        return CopyOutcome::Copied;
+    }
+    const CopyOutcome outcome = CopyWithRetry(source, m_out + QLatin1Char('/') + name, m_ui);
+    if (outcome == CopyOutcome::Copied) m_current.Record(m_out, name, key);
+    if (outcome == CopyOutcome::Skipped) m_failed = true;
+    return outcome;
+}
+
+WebSiteResult SiteRun::Finish(WebSiteResult result) {
+    // Only a run that made everything knows what is no longer wanted; any other keeps the
+    // earlier records, so nothing of ours is ever lost track of.
+    if (result == WebSiteResult::Complete) {
+        for (const QString& stale : m_previous.NotIn(m_current)) QFile::remove(m_out + QLatin1Char('/') + stale);
+    } else {
+        m_current.Keep(m_previous);
+    }
+    QString reason;
+    if (!m_current.Save(m_out, &reason)) {
+        m_ui.MessageBox(QStringLiteral("Error:\nCan't open file: ") + m_out + QLatin1Char('/') + SiteManifest::kFileName +
+                            QLatin1Char('\n') + reason,
+                        MsgButtons::Ok, MsgIcon::Exclamation);
+        if (result == WebSiteResult::Complete) result = WebSiteResult::Incomplete;
+    }
+    if (result == WebSiteResult::NotMade) {
+        m_ui.SetStatusText(0, QStringLiteral("WEB Site Creation stopped."));
+        return result;
+    }
+    ReportProblems();
+    if (result == WebSiteResult::Complete && std::none_of(m_pictures.begin(), m_pictures.end(),
+                                                          [](const SitePicture& p) { return !p.problem.isEmpty(); })) {
+        m_ui.SetStatusText(0, QStringLiteral("Successful WEB Site Creation."));
+        m_ui.MessageBox(QStringLiteral("Successful WEB Site Creation on:\n") + m_out, MsgButtons::Ok,
+                        MsgIcon::Information);
+        return result;
+    }
+    m_ui.SetStatusText(0, QStringLiteral("WEB Site created with problems."));
+    return WebSiteResult::Incomplete;
+}
+
+void SiteRun::ReportProblems() {
+    QStringList lines;
+    int more = 0;
+    for (const SitePicture& picture : m_pictures) {
+        if (picture.problem.isEmpty()) continue;
+        if (lines.size() < kListedProblems)
+            lines += picture.source + QStringLiteral(": ") + picture.problem;
+        else
+            ++more;
+    }
+    if (lines.isEmpty()) return;
+    if (more) lines += QStringLiteral("... and %1 more").arg(more);
+    m_ui.MessageBox(QStringLiteral("The web site was made on:\n%1\nThese cards show a stand-in instead of their "
+                                   "picture:\n%2")
+                        .arg(m_out, lines.join(QLatin1Char('\n'))),
+                    MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 }  // namespace
 
 QString DefaultTemplatesDirectory() { return ProgramPaths::FindShippedFile(QStringLiteral("HTMLWIZ")); }
 
-bool GenerateWebSite(CAlboraDoc& doc, UiServices& ui, const HtmlWizardSettings& settings,
-                     const QString& templatesDirectory) {
-    return SiteRun(doc, ui, settings).Run(templatesDirectory);
+WebSiteResult GenerateWebSite(CAlboraDoc& doc, UiServices& ui, const HtmlWizardSettings& settings,
+                              const QString& templatesDirectory, bool fullRebuild) {
+    return SiteRun(doc, ui, settings, fullRebuild).Run(templatesDirectory);
 }

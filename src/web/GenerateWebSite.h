@@ -13,8 +13,16 @@ constexpr int kMaxWebCards = 999;
 // BUTTONS/; empty when none is found.
 QString DefaultTemplatesDirectory();
 
+enum class WebSiteResult {
+    Complete,
+    Incomplete,  // the site was made, but something in it failed or shows a stand-in
+    NotMade,     // refused, stopped or aborted before the pages
+};
+
 // Writes the static site of the document's working list into SETTINGS.outputDirectory: every
-// card's picture, the pages of the chosen format expanded with album and card data, the files of
-// the chosen style and button sets. Reports through UI; true when the site is complete.
-bool GenerateWebSite(CAlboraDoc& doc, UiServices& ui, const HtmlWizardSettings& settings,
-                     const QString& templatesDirectory);
+// card's picture and thumbnail, the pages of the chosen format expanded with album and card
+// data, the files of the chosen style and button sets. What an earlier run made from the same
+// inputs is kept unless FULL_REBUILD; what it made and this run no longer makes is removed.
+// Reports through UI.
+WebSiteResult GenerateWebSite(CAlboraDoc& doc, UiServices& ui, const HtmlWizardSettings& settings,
+                              const QString& templatesDirectory, bool fullRebuild = false);

@@ -20,21 +20,26 @@ QString CardPageName(const QString& templateName, PageNaming naming, const WebCa
     if (naming == PageNaming::PerCardCounter)
         name.replace(kCounter, QStringLiteral("%1").arg(card.position, 4, 10, QLatin1Char('0')));
     else
-        name.replace(kIterImage, card.pictureName.left(card.pictureName.lastIndexOf(QLatin1Char('.'))));
+        name.replace(kIterImage, card.picture->name.left(card.picture->name.lastIndexOf(QLatin1Char('.'))));
     return SafeOutputName(name);
 }
 
 QString ExpandSinglePage(QStringView page, const PlaceholderValues& album, const std::vector<WebCard>& cards,
-                         const HtmlWizardSettings& settings) {
+                         const QStringList& cardPages, const HtmlWizardSettings& settings) {
     // Matched ignoring case like every other placeholder of a page.
-    const qsizetype begin = page.indexOf(kBegin, 0, Qt::CaseInsensitive);
-    const qsizetype end = page.indexOf(kEnd, std::max<qsizetype>(begin, 0), Qt::CaseInsensitive);
-    if (begin < 0 || end < 0) return album.Expand(page);
-    const qsizetype blockStart = begin + kBegin.size();
-    const QStringView block = page.mid(blockStart, end - blockStart);
-    QString out = album.Expand(page.left(blockStart));
-    if (!block.isEmpty())
-        for (const WebCard& card : cards) out += WithCardValues(album, card, settings).Expand(block);
-    out += album.Expand(page.mid(end));
-    return out;
+    QString out;
+    qsizetype done = 0;
+    for (;;) {
+        const qsizetype begin = page.indexOf(kBegin, done, Qt::CaseInsensitive);
+        const qsizetype end = begin < 0 ? -1 : page.indexOf(kEnd, begin, Qt::CaseInsensitive);
+        if (end < 0) break;
+        const qsizetype blockStart = begin + kBegin.size();
+        out += album.Expand(page.mid(done, blockStart - done));
+        const QStringView block = page.mid(blockStart, end - blockStart);
+        if (!block.isEmpty())
+            for (std::size_t i = 0; i < cards.size(); ++i)
+                out += WithCardValues(album, cards, i, cardPages, settings).Expand(block);
+        done = end;
+    }
+    return out + album.Expand(page.mid(done));
 }

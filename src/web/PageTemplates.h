@@ -12,7 +12,8 @@ PageNaming NamingOf(const QString& templateName);
 // "{ITERIMAGE}" the base name of the card's picture in the site.
 QString CardPageName(const QString& templateName, PageNaming naming, const WebCard& card);
 
-// A single page: the text between "{BEGINITERATESELECTED}" and "{ENDITERATESELECTED}" repeated
-// for every card; without both markers in that order, a plain page with the album values.
+// A single page: the text between each "{BEGINITERATESELECTED}" and the next
+// "{ENDITERATESELECTED}" repeated for every card; without such a pair, a plain page with the
+// album values. CARD_PAGES as for WithCardValues.
 QString ExpandSinglePage(QStringView page, const PlaceholderValues& album, const std::vector<WebCard>& cards,
-                         const HtmlWizardSettings& settings);
+                         const QStringList& cardPages, const HtmlWizardSettings& settings);

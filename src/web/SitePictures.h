@@ -1,29 +1,39 @@
 #pragma once
 
-#include <QString>
+#include "SitePictureMaker.h"
+
+#include <QStringList>
 #include <vector>
 
+class SiteManifest;
 class UiServices;
 
-// The picture type a site's pictures are written in; IMAGE_NONE keeps each card's file as it is.
-struct PictureTarget {
-    int type;
-    QString extension;
-};
-PictureTarget PictureTargetOf(const QString& imageFormat);
-
-// The picture name of the card file SOURCE in the site (before it is made unique): its base name
-// with the target's extension, or its own with no target.
-QString PictureName(const QString& source, const PictureTarget& target);
-
-// One card's picture: where it comes from and its name in the site.
+// One card's picture in the site, as the pages show it.
 struct SitePicture {
     QString source;
-    QString name;
+    QString name;       // in the site folder
+    QString thumbnail;  // "thumbs/" + its name
+    QSize size;         // upright, once written
+    QSize thumbnailSize;
+    QString problem;  // why a stand-in shows instead of the card's picture
 };
 
-// Writes every picture into OUTDIR, copying a file already of the target type and converting the
-// others. An unreadable or unsaved picture ends the pictures (the pages still follow); false only
-// when the user chose Abort.
-bool WritePictures(const std::vector<SitePicture>& pictures, const QString& outDir, const PictureTarget& target,
-                   UiServices& ui);
+// What became of the pictures as a whole.
+struct PicturesResult {
+    bool aborted = false;  // the user chose Abort, or Esc: nothing more is to be written
+    bool failed = false;   // a picture could not be written; the others were not tried
+};
+
+// The paths of one run: where the site goes, what earlier runs made, what this one makes.
+struct SiteOutputs {
+    QString folder;
+    const SiteManifest& previous;
+    SiteManifest& current;
+    bool fullRebuild = false;
+};
+
+// Writes every picture and its thumbnail on a pool of workers, reusing those an earlier run made
+// from the same file with the same options. Messages, progress and Esc are handled here on the
+// calling thread, in card order, while the workers go on.
+PicturesResult WritePictures(std::vector<SitePicture>& pictures, const PictureOptions& options, SiteOutputs& outputs,
+                             UiServices& ui);

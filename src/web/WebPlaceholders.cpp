@@ -20,8 +20,17 @@ QString CardInfoBlock(const WebCard& web, const QString& date, const HtmlWizardS
     block += QStringLiteral("</B><UL>");
     if (s.includeCardDate) block += QStringLiteral("<LI>") + date;
     if (s.includeDescription) block += QStringLiteral("<LI>") + HtmlEscape(web.card->m_strDescription);
-    if (s.includeFileName) block += QStringLiteral("<LI>") + HtmlEscape(web.pictureName);
-    return block + QStringLiteral("</UL>");
+    if (s.includeFileName) block += QStringLiteral("<LI>") + HtmlEscape(web.picture->name);
+    block += QStringLiteral("</UL>");
+    if (!web.soundName.isEmpty())
+        block += QStringLiteral("<audio controls preload=\"none\" src=\"") + HtmlEscape(web.soundName) +
+                 QStringLiteral("\"></audio>");
+    return block;
+}
+
+QString BaseName(const QString& name) {
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot > 0 ? name.left(dot) : name;
 }
 
 QString AlbumInfoBlock(const CFotoObjList& album, const QString& created, const HtmlWizardSettings& s) {
@@ -58,18 +67,39 @@ PlaceholderValues AlbumValues(const CFotoObjList& album, const AlbumPageFacts& f
     v.Set(QStringLiteral("{TOTALCNT}"), QString::number(facts.total));
     v.Set(QStringLiteral("{MOREINFO}"), HtmlEscape(settings.moreInfo));
     v.Set(QStringLiteral("{EMAIL}"), HtmlEscape(settings.email));
+    v.Set(QStringLiteral("{FIRSTPAGE}"), HtmlEscape(facts.firstPage));
+    v.Set(QStringLiteral("{LASTPAGE}"), HtmlEscape(facts.lastPage));
+    v.Set(QStringLiteral("{THUMBBOXWIDTH}"), QString::number(settings.thumbnailBox.width()));
+    v.Set(QStringLiteral("{THUMBBOXHEIGHT}"), QString::number(settings.thumbnailBox.height()));
     return v;
 }
 
-PlaceholderValues WithCardValues(PlaceholderValues values, const WebCard& web,
-                                 const HtmlWizardSettings& settings) {
+PlaceholderValues WithCardValues(PlaceholderValues values, const std::vector<WebCard>& cards, std::size_t i,
+                                 const QStringList& pages, const HtmlWizardSettings& settings) {
+    const WebCard& web = cards[i];
+    const SitePicture& picture = *web.picture;
     const QString date = HtmlEscape(CTime::CardDate(web.card->m_time).value_or(QString()));
-    values.Set(QStringLiteral("{COUNTERPLUS}"), QString::number(web.position));
+    const auto number = [](int n) { return QString::number(n); };
+    values.Set(QStringLiteral("{COUNTERPLUS}"), number(web.position));
     values.Set(QStringLiteral("{CNT0001}"), QStringLiteral("%1").arg(web.position, 4, 10, QLatin1Char('0')));
     values.Set(QStringLiteral("{IMAGEDATASELECTED}"), CardInfoBlock(web, date, settings));
-    values.Set(QStringLiteral("{IMAGESELARCH}"), HtmlEscape(web.pictureName));
+    values.Set(QStringLiteral("{IMAGESELARCH}"), HtmlEscape(picture.name));
     values.Set(QStringLiteral("{IMAGESELNAME}"), HtmlEscape(web.card->m_strName));
     values.Set(QStringLiteral("{IMAGESELDESCRIP}"), HtmlEscape(web.card->m_strDescription));
     values.Set(QStringLiteral("{IMAGESELDATE}"), date);
+    values.Set(QStringLiteral("{ITERIMAGE}"), HtmlEscape(BaseName(picture.name)));
+    values.Set(QStringLiteral("{IMAGESELTHUMB}"), HtmlEscape(picture.thumbnail));
+    values.Set(QStringLiteral("{IMAGESELWIDTH}"), number(picture.size.width()));
+    values.Set(QStringLiteral("{IMAGESELHEIGHT}"), number(picture.size.height()));
+    values.Set(QStringLiteral("{THUMBSELWIDTH}"), number(picture.thumbnailSize.width()));
+    values.Set(QStringLiteral("{THUMBSELHEIGHT}"), number(picture.thumbnailSize.height()));
+    values.Set(QStringLiteral("{IMAGESELORIENT}"), picture.size.height() > picture.size.width() ? QStringLiteral("portrait")
+                                                                                                : QStringLiteral("landscape"));
+    values.Set(QStringLiteral("{IMAGESELSOUND}"), HtmlEscape(web.soundName));
+    const qsizetype n = pages.size();
+    const auto page = [&](qsizetype at) { return n ? HtmlEscape(pages[(at + n) % n]) : QString(); };
+    values.Set(QStringLiteral("{IMAGESELPAGE}"), page(qsizetype(i)));
+    values.Set(QStringLiteral("{PREVPAGE}"), page(qsizetype(i) - 1));
+    values.Set(QStringLiteral("{NEXTPAGE}"), page(qsizetype(i) + 1));
     return values;
 }

@@ -16,7 +16,7 @@ TEST(WebSite, NineHundredNinetyNineCardsArePublishedAThousandRefused) {
     f.web.imageFormat = QStringLiteral("No convert");
     f.Template(QStringLiteral("index.htm"), kList);
     for (int i = 0; i < 999; ++i) f.AddCard(QStringLiteral("p%1.jpg").arg(i));
-    ASSERT_TRUE(f.Generate());
+    ASSERT_EQ(f.Generate(), WebSiteResult::Complete);
     EXPECT_TRUE(f.Page(QStringLiteral("index.htm")).startsWith(QStringLiteral("[0001][0002]")));
     EXPECT_TRUE(f.Page(QStringLiteral("index.htm")).endsWith(QStringLiteral("[0999]\r\n")));
     EXPECT_TRUE(f.Written(QStringLiteral("p998.jpg")));
@@ -24,7 +24,7 @@ TEST(WebSite, NineHundredNinetyNineCardsArePublishedAThousandRefused) {
 
     QDir(f.out).removeRecursively();
     f.AddCard(QStringLiteral("last.jpg"));
-    EXPECT_FALSE(f.Generate());
+    EXPECT_EQ(f.Generate(), WebSiteResult::NotMade);
     EXPECT_EQ(f.ui.LastMessage(), QStringLiteral("Error:\nSorry, actualy only less than 999 images by album!"));
     EXPECT_FALSE(QFileInfo::exists(f.out));
 }
@@ -37,7 +37,7 @@ TEST(WebSite, MissingTemplateFoldersStopBeforeAnythingIsWritten) {
         WebSiteFixture f;
         f.AddCard(QStringLiteral("a.jpg"));
         QDir(f.templates + folder).removeRecursively();
-        EXPECT_FALSE(f.Generate()) << folder;
+        EXPECT_EQ(f.Generate(), WebSiteResult::NotMade) << folder;
         EXPECT_EQ(f.ui.LastMessage(), QString::fromLatin1(message));
         EXPECT_FALSE(QFileInfo::exists(f.out)) << folder;
     }
@@ -51,54 +51,72 @@ TEST(WebSite, UserTextsEnterPagesEscapedAndAreNeverExpandedAgain) {
     card.m_strDescription = QStringLiteral("line\n{ALBOPATH} {cRpName}");
     f.Template(QStringLiteral("index.htm"),
                "<title>{crpname}</title>{BEGINITERATESELECTED}{IMAGESELNAME}|{IMAGESELDESCRIP}{ENDITERATESELECTED}");
-    ASSERT_TRUE(f.Generate());
+    ASSERT_EQ(f.Generate(), WebSiteResult::Complete);
     EXPECT_EQ(f.Page(QStringLiteral("index.htm")),
               QStringLiteral("<title>Trip &amp; Co</title>&lt;script&gt;|line<br>{ALBOPATH} {cRpName}\r\n"));
 }
 
 TEST(WebSite, PicturesAreCopiedOrConvertedUnderSafeUniqueNames) {
     WebSiteFixture f;
-    CImageObject bmp;
-    ASSERT_TRUE(bmp.Create(4, 3, 24));
-    ASSERT_TRUE(bmp.Save(f.dir.Path(QStringLiteral("y.bmp"))));
-    auto& y = f.AddCard(QStringLiteral("y.bmp"), ReadAll(f.dir.Path(QStringLiteral("y.bmp"))));
-    y.m_strName = QStringLiteral("y");
-    f.AddCard(QStringLiteral("x.jpg"), "not decoded");
-    f.AddCard(QStringLiteral("b/X.JPG"), "second x");
-    f.AddCard(QStringLiteral("we#ird?.jpg"), "odd");
-    f.AddCard(QStringLiteral("next.jpg"), "card");
+    f.AddCard(QStringLiteral("y.bmp"));
+    f.AddCard(QStringLiteral("x.jpg"));
+    f.AddCard(QStringLiteral("b/X.JPG"));
+    f.AddCard(QStringLiteral("we#ird?.jpg"));
+    f.AddCard(QStringLiteral("next.jpg"));
     f.dir.Write(QStringLiteral("HTMLWIZ/BUTTONS/Classic/next.jpg"), "button");
     f.Template(QStringLiteral("index.htm"), "{BEGINITERATESELECTED}{IMAGESELARCH} {ENDITERATESELECTED}");
-    ASSERT_TRUE(f.Generate());
+    ASSERT_EQ(f.Generate(), WebSiteResult::Complete);
     EXPECT_EQ(f.Page(QStringLiteral("index.htm")), QStringLiteral("y.jpg x.jpg X-2.jpg we_ird_.jpg next-2.jpg \r\n"));
     EXPECT_TRUE(ReadAll(f.out + "/y.jpg").startsWith("\xFF\xD8"));
-    EXPECT_EQ(ReadAll(f.out + "/x.jpg"), "not decoded");
-    EXPECT_EQ(ReadAll(f.out + "/X-2.jpg"), "second x");
+    // A JPEG that needs no change keeps every byte.
+    EXPECT_EQ(ReadAll(f.out + "/x.jpg"), SmallPicture(QStringLiteral("jpg")));
+    EXPECT_EQ(ReadAll(f.out + "/X-2.jpg"), SmallPicture(QStringLiteral("jpg")));
     EXPECT_EQ(ReadAll(f.out + "/next.jpg"), "button");
-    EXPECT_EQ(ReadAll(f.out + "/next-2.jpg"), "card");
+    EXPECT_TRUE(f.Written(QStringLiteral("next-2.jpg")));
+    EXPECT_TRUE(f.Written(QStringLiteral("thumbs/X-2.jpg")));
 }
 
-TEST(WebSite, NoConvertCopiesEveryFileUnchanged) {
+TEST(WebSite, NoConvertCopiesEveryPictureUnchanged) {
     WebSiteFixture f;
     f.web.imageFormat = QStringLiteral("No convert");
-    f.AddCard(QStringLiteral("y.bmp"), "not a bmp");
-    f.AddCard(QStringLiteral("x.jpg"), "not a jpeg");
-    ASSERT_TRUE(f.Generate());
-    EXPECT_EQ(ReadAll(f.out + "/y.bmp"), "not a bmp");
-    EXPECT_EQ(ReadAll(f.out + "/x.jpg"), "not a jpeg");
+    for (const char* name : {"y.bmp", "x.jpg", "z.png", "w.gif"}) f.AddCard(QString::fromLatin1(name));
+    ASSERT_EQ(f.Generate(), WebSiteResult::Complete);
+    for (const char* name : {"y.bmp", "x.jpg", "z.png", "w.gif"})
+        EXPECT_EQ(ReadAll(f.Picture(QString::fromLatin1(name))), SmallPicture(QFileInfo(name).suffix())) << name;
+    EXPECT_TRUE(f.Written(QStringLiteral("thumbs/y.jpg")));
 }
 
-TEST(WebSite, AnUnreadablePictureEndsThePicturesButNotThePages) {
+// A bad picture never stops the site: it shows a drawn stand-in and the summary says why.
+TEST(WebSite, BadPicturesGetAStandInAndASummary) {
     WebSiteFixture f;
     f.AddCard(QStringLiteral("a.jpg"));
     f.doc.Db().List().GetAt(0)->m_strGraphic = QStringLiteral("gone.jpg");
+    f.AddCard(QStringLiteral("text.jpg"), "not a picture");
     f.AddCard(QStringLiteral("b.jpg"));
+    f.Template(QStringLiteral("index.htm"), "{BEGINITERATESELECTED}{IMAGESELWIDTH}x{IMAGESELHEIGHT} {ENDITERATESELECTED}");
+    EXPECT_EQ(f.Generate(), WebSiteResult::Incomplete);
+    EXPECT_EQ(f.Page(QStringLiteral("index.htm")), QStringLiteral("640x480 640x480 8x6 \r\n"));
+    for (const char* name : {"gone.jpg", "text.jpg", "thumbs/gone.jpg", "thumbs/text.jpg", "b.jpg"}) {
+        CImageObject written;
+        EXPECT_TRUE(written.Load(f.Picture(QString::fromLatin1(name)))) << name;
+    }
+    ASSERT_EQ(f.ui.Messages().size(), 1u);
+    const QString summary = f.ui.LastMessage();
+    EXPECT_TRUE(summary.startsWith(QStringLiteral("The web site was made on:\n") + f.out)) << summary.toStdString();
+    EXPECT_TRUE(summary.contains(f.dir.Path(QStringLiteral("gone.jpg")) + QStringLiteral(": the file is missing")));
+    EXPECT_TRUE(summary.contains(f.dir.Path(QStringLiteral("text.jpg")) + QStringLiteral(": ")));
+    EXPECT_EQ(f.ui.StatusText(0), QStringLiteral("WEB Site created with problems."));
+}
+
+TEST(WebSite, EscStopsThePicturesAndWritesNoPage) {
+    WebSiteFixture f;
+    for (int i = 0; i < 20; ++i) f.AddCard(QStringLiteral("p%1.png").arg(i));
     f.Template(QStringLiteral("index.htm"), "{TOTALCNT}");
-    EXPECT_TRUE(f.Generate());
-    EXPECT_TRUE(f.ui.Messages().front().text.startsWith(QStringLiteral("Error:\nReading file: ")));
-    EXPECT_TRUE(f.ui.Messages().front().text.endsWith(QStringLiteral("gone.jpg")));
-    EXPECT_FALSE(f.Written(QStringLiteral("b.jpg")));
-    EXPECT_EQ(f.Page(QStringLiteral("index.htm")), QStringLiteral("2\r\n"));
+    f.ui.CancelAfterSteps(2);
+    EXPECT_EQ(f.Generate(), WebSiteResult::NotMade);
+    EXPECT_FALSE(f.Written(QStringLiteral("index.htm")));
+    EXPECT_LE(f.ui.ProgressSteps(), 3);
+    EXPECT_EQ(f.ui.StatusText(0), QStringLiteral("WEB Site Creation stopped."));
 }
 
 TEST(WebSite, LinesStayWholeAndOtherFormatFilesAreCopiedByteForByte) {
@@ -108,7 +126,7 @@ TEST(WebSite, LinesStayWholeAndOtherFormatFilesAreCopiedByteForByte) {
     f.Template(QStringLiteral("page.html"), longLine + "\nwin\r\nlast");
     const QByteArray logo("\x89PNG\r\n\x1a\n\0{CRPNAME}\n", 20);
     f.Template(QStringLiteral("logo.png"), logo);
-    ASSERT_TRUE(f.Generate());
+    ASSERT_EQ(f.Generate(), WebSiteResult::Complete);
     EXPECT_EQ(ReadAll(f.out + "/page.html"),
               QByteArray(509, 'a') + "\xC3\x81lbum" + QByteArray(600, 'b') + "ä€\r\nwin\r\nlast\r\n");
     EXPECT_EQ(ReadAll(f.out + "/logo.png"), logo);
@@ -122,7 +140,7 @@ TEST(WebSite, PerCardPagesExpandEveryCardPlaceholder) {
     f.AddCard(QStringLiteral("c/a.bmp"));
     f.Template(QStringLiteral("page{CNT0001}.htm"), "{cnt0001} {COUNTERPLUS} {IMAGESELARCH}");
     f.Template(QStringLiteral("{ITERIMAGE}.htm"), "{CNT0001} of {TOTALCNT}");
-    ASSERT_TRUE(f.Generate());
+    ASSERT_EQ(f.Generate(), WebSiteResult::Complete);
     EXPECT_EQ(f.Page(QStringLiteral("page0001.htm")), QStringLiteral("0001 1 a.bmp\r\n"));
     EXPECT_EQ(f.Page(QStringLiteral("page0003.htm")), QStringLiteral("0003 3 a-2.bmp\r\n"));
     EXPECT_EQ(f.Page(QStringLiteral("a.htm")), QStringLiteral("0001 of 3\r\n"));
@@ -141,7 +159,7 @@ TEST(WebSite, SinglePagesWithoutBothMarkersInOrderArePlainPages) {
         f.AddCard(QStringLiteral("one.jpg"));
         f.AddCard(QStringLiteral("two.jpg"));
         f.Template(QStringLiteral("index.htm"), text);
-        ASSERT_TRUE(f.Generate());
+        ASSERT_EQ(f.Generate(), WebSiteResult::Complete);
         EXPECT_EQ(f.Page(QStringLiteral("index.htm")), page) << text.constData();
     }
 }
@@ -164,7 +182,7 @@ TEST(WebSite, InformationBlocksFollowTheOptions) {
     const QString created = *CTime::Format("%B %d, %Y %H:%M:%S", album.m_timeCreated);
     const QString contact = QStringLiteral("<BR><B>Email: </B><A HREF=\"MAILTO:me@x\">me@x</A>"
                                            "<BR><B>More information: </B><BR>M</UL>");
-    ASSERT_TRUE(f.Generate());
+    ASSERT_EQ(f.Generate(), WebSiteResult::Complete);
     EXPECT_EQ(f.Page(QStringLiteral("card0001.htm")),
               QStringLiteral("<B>N</B><UL><LI>%1<LI>&lt;d&gt;</UL>|<B>Album name: </B>A<UL>"
                              "<BR><B>Creation date: </B>%2<BR><B>Description: </B><BR>D<BR><B>Author: </B>W%3|%2\r\n")
@@ -177,7 +195,7 @@ TEST(WebSite, InformationBlocksFollowTheOptions) {
     f.web.includeAlbumDate = f.web.includeAlbumDescription = f.web.includeAlbumAuthor = false;
     f.web.email = QStringLiteral("me@x");
     f.web.moreInfo = QStringLiteral("M");
-    ASSERT_TRUE(f.Generate());
+    ASSERT_EQ(f.Generate(), WebSiteResult::Complete);
     EXPECT_EQ(f.Page(QStringLiteral("card0001.htm")),
               QStringLiteral("<B></B><UL><LI>pic.jpg</UL>|<B>Album name: </B>A<UL>%1|\r\n").arg(contact));
 }
@@ -187,7 +205,7 @@ TEST(WebSite, PathsAreTheAlbumAndProgramFolders) {
     f.web.outputDirectory = f.dir.Path(QStringLiteral("deep/er/web"));
     QDir().mkpath(f.web.outputDirectory);
     f.Template(QStringLiteral("index.htm"), "{CRPPATH}|{ALBOPATH}");
-    ASSERT_TRUE(f.Generate());
+    ASSERT_EQ(f.Generate(), WebSiteResult::Complete);
     EXPECT_EQ(QString::fromUtf8(ReadAll(f.web.outputDirectory + "/index.htm")),
               f.dir.Path() + '|' + ProgramPaths::ProgramDirectory() + "\r\n");
 }
@@ -196,7 +214,7 @@ TEST(WebSite, ATemplateTooBigToHoldStillGivesItsPage) {
     WebSiteFixture f;
     f.Template(QStringLiteral("big.htm"), {});
     QFile(f.templates + "/FORMATS/NORMAL/big.htm").resize(kMaxTemplateBytes + 1);
-    ASSERT_TRUE(f.Generate());
+    ASSERT_EQ(f.Generate(), WebSiteResult::Incomplete);
     EXPECT_EQ(f.ui.Messages()[0].text, QStringLiteral(">Error: No hay suficiente memoria para mostrar el contenido!"));
     EXPECT_EQ(f.ui.Messages()[1].text, QStringLiteral("Error:\nLoading file"));
     EXPECT_EQ(f.Page(QStringLiteral("big.htm")), QStringLiteral("<B>Albora Wizard ERROR</B>"));

@@ -87,6 +87,10 @@ void QtUiServices::ProgressEnd() {
 
 bool QtUiServices::CancelRequested() const { return m_status && m_status->CancelRequested(); }
 
+void QtUiServices::KeepResponsive() {
+    if (m_status) m_status->KeepResponsive();
+}
+
 void QtUiServices::BeginWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
 
 void QtUiServices::EndWaitCursor() { QApplication::restoreOverrideCursor(); }

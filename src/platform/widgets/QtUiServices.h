@@ -13,6 +13,7 @@ public:
     virtual void ProgressStep() = 0;
     virtual void ProgressEnd() = 0;
     virtual bool CancelRequested() const = 0;
+    virtual void KeepResponsive() = 0;
 };
 
 // The Ui services of the GUI: Qt message boxes and dialogs over the main window, and its status
@@ -32,6 +33,7 @@ public:
     void ProgressStep() override;
     void ProgressEnd() override;
     bool CancelRequested() const override;
+    void KeepResponsive() override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
     void Beep() override;

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QHash>
+#include <QJsonObject>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// What the runs of the generator wrote into a site folder and from what, so that a new run
+// rewrites only what changed and removes only what it made itself, never a file of the user's.
+class SiteManifest {
+public:
+    static inline const QString kFileName = QStringLiteral(".albora-site.json");
+
+    // The manifest kept in FOLDER; empty when there is none or it is damaged (everything is then
+    // made again and nothing removed).
+    static SiteManifest Load(const QString& folder);
+    static SiteManifest Parse(const QByteArray& json);
+
+    // The facts recorded with OUTPUT (a name inside the folder) when it was made from KEY and the
+    // file is still there as written; nullopt when it must be made again.
+    std::optional<QJsonObject> Unchanged(const QString& folder, const QString& output, const QString& key) const;
+    // Notes that OUTPUT, now in FOLDER, was made from KEY, with FACTS to give back later.
+    void Record(const QString& folder, const QString& output, const QString& key, const QJsonObject& facts = {});
+    bool Has(const QString& output) const { return m_outputs.contains(output); }
+    // The outputs recorded here and not in LATER.
+    QStringList NotIn(const SiteManifest& later) const;
+    // Takes over the records of EARLIER that this one lacks: after a run that stopped early,
+    // what earlier runs made is still known to be ours.
+    void Keep(const SiteManifest& earlier);
+    // Written atomically; false with the system's reason.
+    bool Save(const QString& folder, QString* error = nullptr) const;
+
+    // A short stable key of the texts that decide an output.
+    static QString KeyOf(const QStringList& inputs);
+
+private:
+    QHash<QString, QJsonObject> m_outputs;
+};
+
+// Whether NAME, read from a manifest, names a file inside the site folder (and not the manifest).
+bool IsSiteOutputName(const QString& name);

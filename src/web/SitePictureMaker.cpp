@@ -1,0 +1,165 @@
+#include "SitePictureMaker.h"
+
+#include "HtmlText.h"
+
+#include "image/CBmpImage.h"
+#include "image/CGifImage.h"
+#include "image/CJpegImage.h"
+#include "image/CPngImage.h"
+#include "image/ColourReduction.h"
+#include "image/ScaledDecode.h"
+#include "platform/SafeFile.h"
+
+#include <QFileInfo>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace {
+
+// The size a stand-in for a bad picture is drawn at before it is fitted to the boxes.
+constexpr QSize kStandInSize(640, 480);
+
+QByteArray Encode(const CImageObject& picture, int type, int quality) {
+    const CImageImpl& image = *picture.GetImplementation();
+    switch (type) {
+    case IMAGE_JPEG: return CJpegImage::Encode(image, quality);
+    case IMAGE_GIF: return CGifImage::Encode(*ColourReduction::ReduceTo256Colours(picture).GetImplementation());
+    case IMAGE_PNG: return CPngImage::Encode(image);
+    case IMAGE_BMP: return CBmpImage::Encode(image);
+    default: return {};
+    }
+}
+
+// Encodes and writes; the reason when it could not.
+std::optional<QString> Store(const CImageObject& picture, int type, int quality, const QString& path) {
+    const QByteArray bytes = Encode(picture, type, quality);
+    if (bytes.isEmpty()) return QStringLiteral("the picture could not be encoded");
+    QString reason;
+    if (!SafeFile::Write(path, bytes, &reason)) return reason;
+    return std::nullopt;
+}
+
+// A picture frame with a broken landscape, drawn without text so that it is the same in every
+// language and needs no fonts on a worker thread.
+CImageObject StandIn(QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(QColor(0xe4, 0xe4, 0xe4));
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const qreal w = size.width(), h = size.height(), line = std::max<qreal>(1.5, w / 80);
+    p.setPen(QPen(QColor(0x8a, 0x8a, 0x8a), line));
+    const QRectF frame(w * 0.3, h * 0.3, w * 0.4, h * 0.4);
+    p.drawRect(frame);
+    QPainterPath hills;
+    hills.moveTo(frame.left(), frame.bottom());
+    hills.lineTo(frame.left() + frame.width() * 0.35, frame.top() + frame.height() * 0.45);
+    hills.lineTo(frame.left() + frame.width() * 0.55, frame.top() + frame.height() * 0.7);
+    hills.lineTo(frame.left() + frame.width() * 0.75, frame.top() + frame.height() * 0.5);
+    hills.lineTo(frame.right(), frame.bottom());
+    p.drawPath(hills);
+    p.setPen(QPen(QColor(0xc0, 0x39, 0x2b), line * 1.5));
+    p.drawLine(QPointF(frame.left() - w * 0.05, frame.bottom() + h * 0.05),
+               QPointF(frame.right() + w * 0.05, frame.top() - h * 0.05));
+    p.end();
+    return ImageFromQImage(image);
+}
+
+PictureOutcome Failure(PictureOutcome::Kind kind, const QString& reason) {
+    PictureOutcome outcome;
+    outcome.kind = kind;
+    outcome.problem = reason;
+    return outcome;
+}
+
+PictureOutcome WriteStandIn(const PictureJob& job, const PictureOptions& options, const QString& problem) {
+    const PictureTarget target = EffectiveTarget(job.source, options.target);
+    PictureOutcome outcome;
+    outcome.problem = problem;
+    outcome.picture = options.pictureBox.isEmpty() ? kStandInSize : FitWithin(kStandInSize, options.pictureBox);
+    outcome.thumbnail = FitWithin(kStandInSize, options.thumbnailBox);
+    if (auto reason = Store(StandIn(outcome.picture), target.type, options.quality, job.picturePath))
+        return Failure(PictureOutcome::SaveFailed, *reason);
+    const int thumbType = ImageTypeFromFileName(job.thumbnailPath);
+    if (auto reason = Store(StandIn(outcome.thumbnail), thumbType, options.quality, job.thumbnailPath))
+        return Failure(PictureOutcome::SaveFailed, *reason);
+    return outcome;
+}
+
+QString WhyUnreadable(const QString& source, const QString& reason) {
+    if (!QFileInfo(source).isFile()) return QStringLiteral("the file is missing");
+    return reason.isEmpty() ? QStringLiteral("it is no picture that can be read") : reason;
+}
+
+}  // namespace
+
+PictureTarget PictureTargetOf(const QString& imageFormat) {
+    if (imageFormat == QLatin1String("No convert")) return {IMAGE_NONE, {}};
+    if (imageFormat == QLatin1String("GIF")) return {IMAGE_GIF, QStringLiteral(".gif")};
+    return {IMAGE_JPEG, QStringLiteral(".jpg")};
+}
+
+PictureTarget EffectiveTarget(const QString& source, const PictureTarget& target) {
+    if (target.type != IMAGE_NONE) return target;
+    const int type = ImageTypeFromFileName(source);
+    if (type == IMAGE_JPEG || type == IMAGE_GIF || type == IMAGE_PNG || type == IMAGE_BMP)
+        return {type, QLatin1Char('.') + QFileInfo(source).suffix()};
+    return PictureTargetOf(QStringLiteral("JPEG"));
+}
+
+QString PictureName(const QString& source, const PictureTarget& target) {
+    // Stored paths may still carry Windows separators.
+    const qsizetype slash = std::max(source.lastIndexOf(QLatin1Char('/')), source.lastIndexOf(QLatin1Char('\\')));
+    const QString name = source.mid(slash + 1);
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    const QString base = dot > 0 ? name.left(dot) : name;
+    return SafeOutputName(base + EffectiveTarget(name, target).extension);
+}
+
+QString ThumbnailName(const QString& pictureName, const PictureTarget& target) {
+    const qsizetype dot = pictureName.lastIndexOf(QLatin1Char('.'));
+    return (dot > 0 ? pictureName.left(dot) : pictureName) +
+           (target.type == IMAGE_GIF ? QStringLiteral(".gif") : QStringLiteral(".jpg"));
+}
+
+PictureOutcome MakeSitePicture(const PictureJob& job, const PictureOptions& options) {
+    const PictureTarget target = EffectiveTarget(job.source, options.target);
+    QString reason;
+    std::optional<OpenedPicture> opened = OpenPicture(job.source, &reason);
+    if (!opened) return WriteStandIn(job, options, WhyUnreadable(job.source, reason));
+    PictureOutcome outcome;
+    const QSize upright = opened->Upright();
+    outcome.picture = options.pictureBox.isEmpty() ? upright : FitWithin(upright, options.pictureBox);
+    outcome.thumbnail = FitWithin(upright, options.thumbnailBox);
+    // A file of the right type and size keeps every byte, its camera orientation included:
+    // browsers turn such pictures upright themselves.
+    const bool copyAsIs = outcome.picture == upright && opened->type == target.type;
+    const int orientation = opened->orientation;
+    std::optional<CImageObject> decoded =
+        DecodeAtLeast(*opened, copyAsIs ? outcome.thumbnail : outcome.picture.expandedTo(outcome.thumbnail));
+    if (!decoded) return WriteStandIn(job, options, QStringLiteral("the picture is damaged"));
+    const auto storeThumbnail = [&](std::optional<CImageObject> thumbnail) -> std::optional<QString> {
+        if (!thumbnail) return QStringLiteral("out of memory");
+        return Store(*thumbnail, ImageTypeFromFileName(job.thumbnailPath), options.quality, job.thumbnailPath);
+    };
+    if (copyAsIs) {
+        // The thumbnail first: a copy that fails is offered again to the user, the thumbnail not.
+        if (auto error = storeThumbnail(ResizeUpright(std::move(*decoded), outcome.thumbnail, orientation)))
+            return Failure(PictureOutcome::SaveFailed, *error);
+        if (!SafeFile::Copy(job.source, job.picturePath, &reason)) {
+            outcome.kind = PictureOutcome::CopyFailed;
+            outcome.problem = reason;
+        }
+        return outcome;
+    }
+    // The thumbnail comes from the smaller picture when it can: far fewer pixels to average.
+    std::optional<CImageObject> thumbnail;
+    const bool fromPicture = outcome.thumbnail.width() <= outcome.picture.width();
+    if (!fromPicture) thumbnail = ResizeUpright(decoded->Clone(), outcome.thumbnail, orientation);
+    std::optional<CImageObject> picture = ResizeUpright(std::move(*decoded), outcome.picture, orientation);
+    if (!picture) return Failure(PictureOutcome::SaveFailed, QStringLiteral("out of memory"));
+    if (auto error = Store(*picture, target.type, options.quality, job.picturePath))
+        return Failure(PictureOutcome::SaveFailed, *error);
+    if (fromPicture) thumbnail = ResizeUpright(std::move(*picture), outcome.thumbnail, 1);
+    if (auto error = storeThumbnail(std::move(thumbnail))) return Failure(PictureOutcome::SaveFailed, *error);
+    return outcome;
+}
