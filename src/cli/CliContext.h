@@ -36,3 +36,4 @@ QString CantReadPicture(const QString& path, const QString& reason);
 QString CantWritePicture(const QString& path, const CImageObject& image);
 int RunContactCommand(CliContext& context, const QStringList& args);
 int RunDrawCommand(CliContext& context, const QStringList& args);
+int RunWebCommand(CliContext& context, const QStringList& args);

@@ -46,6 +46,15 @@ const char kHelp[] = R"(Usage: albora-cli GROUP COMMAND [ARGUMENTS]
                                     SVG or PDF at its physical size
   draw render FILE.adw OUT.png --view [--zoom 1:1|2:1|3:1|1:2|1:3] [--grid] [--select NAME[,NAME]]
                           [--dpi N] the whole scroll area as the draw view shows it
+  web ALBUM.crp OUTDIR [--format normal|frames|onepage|minmax] [--style Classic|Albora|Formal]
+                    [--buttons Classic|Rounded|Albora] [--image-format JPEG|GIF|"No convert"]
+                    [--picture WxH|original] [--thumb WxH] [--quality Q]
+                    [--card-info name,date,description,filename,sound]
+                    [--album-info author,date,description] [--email T] [--more-info T]
+                    [--templates DIR] [--full]
+                                    the album as a static web site (original pictures and 200x150
+                                    thumbnails unless told); a re-run rewrites only what changed,
+                                    --full everything; exit 1 when any part failed
 
 Messages go to standard error. Exit status: 0 success, 1 failure, 2 usage error.
 )";
@@ -82,5 +91,6 @@ int main(int argc, char** argv) {
     if (group == QStringLiteral("image")) return RunImageCommand(context, args);
     if (group == QStringLiteral("contact")) return RunContactCommand(context, args);
     if (group == QStringLiteral("draw")) return RunDrawCommand(context, args);
+    if (group == QStringLiteral("web")) return RunWebCommand(context, args);
     return context.Usage(QStringLiteral("unknown command group '%1'").arg(group));
 }

@@ -6,6 +6,8 @@
 #include "album/CFotoObjList.h"
 #include "platform/CTime.h"
 
+#include <QRegularExpression>
+
 namespace {
 
 const char* const kLongDate = "%B %d, %Y %H:%M:%S";
@@ -14,9 +16,19 @@ QString Clock(const char* format, std::int64_t seconds) {
     return CTime::Format(format, seconds).value_or(QString());
 }
 
+// The card's name as the site shows it. A name that is a path (what a card filled from a folder
+// is named) shows only its file name: a site is published, and the user's folders are no one's
+// business.
+QString ShownName(const CFotoObj& card) {
+    const QString& name = card.m_strName;
+    static const QRegularExpression path(QStringLiteral("^(/|[A-Za-z]:[\\\\/]|\\\\\\\\)"));
+    if (name != card.m_strGraphic && !path.match(name).hasMatch()) return name;
+    return name.mid(std::max(name.lastIndexOf(QLatin1Char('/')), name.lastIndexOf(QLatin1Char('\\'))) + 1);
+}
+
 QString CardInfoBlock(const WebCard& web, const QString& date, const HtmlWizardSettings& s) {
     QString block = QStringLiteral("<B>");
-    if (s.includeImageName) block += HtmlEscape(web.card->m_strName);
+    if (s.includeImageName) block += HtmlEscape(ShownName(*web.card));
     block += QStringLiteral("</B><UL>");
     if (s.includeCardDate) block += QStringLiteral("<LI>") + date;
     if (s.includeDescription) block += QStringLiteral("<LI>") + HtmlEscape(web.card->m_strDescription);
@@ -84,7 +96,7 @@ PlaceholderValues WithCardValues(PlaceholderValues values, const std::vector<Web
     values.Set(QStringLiteral("{CNT0001}"), QStringLiteral("%1").arg(web.position, 4, 10, QLatin1Char('0')));
     values.Set(QStringLiteral("{IMAGEDATASELECTED}"), CardInfoBlock(web, date, settings));
     values.Set(QStringLiteral("{IMAGESELARCH}"), HtmlEscape(picture.name));
-    values.Set(QStringLiteral("{IMAGESELNAME}"), HtmlEscape(web.card->m_strName));
+    values.Set(QStringLiteral("{IMAGESELNAME}"), HtmlEscape(ShownName(*web.card)));
     values.Set(QStringLiteral("{IMAGESELDESCRIP}"), HtmlEscape(web.card->m_strDescription));
     values.Set(QStringLiteral("{IMAGESELDATE}"), date);
     values.Set(QStringLiteral("{ITERIMAGE}"), HtmlEscape(BaseName(picture.name)));
