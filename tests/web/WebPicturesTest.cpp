@@ -1,0 +1,153 @@
+#include "WebSiteFixture.h"
+
+#include "image/ImageInfo.h"
+#include "image/ImageLibrary.h"
+#include "image/ImageTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QSize SizeOf(const QString& path) {
+    const auto info = ReadImageInfo(path);
+    return info ? QSize(info->width, info->height) : QSize();
+}
+
+const QByteArray kFacts = "{BEGINITERATESELECTED}{IMAGESELARCH} {IMAGESELWIDTH}x{IMAGESELHEIGHT} {IMAGESELTHUMB} "
+                          "{THUMBSELWIDTH}x{THUMBSELHEIGHT} {IMAGESELORIENT}\n{ENDITERATESELECTED}";
+
+}  // namespace
+
+TEST(WebPictures, FitTheirBoxesInProportionAndAreNeverEnlarged) {
+    WebSiteFixture f;
+    const auto add = [&](const QString& name, int w, int h) {
+        ASSERT_TRUE(MakeColour(w, h).Save(f.dir.Path(name)));
+        f.AddCard(name, ReadAll(f.dir.Path(name)));
+    };
+    add(QStringLiteral("big.jpg"), 64, 48);
+    add(QStringLiteral("tall.png"), 30, 60);
+    add(QStringLiteral("small.bmp"), 8, 6);
+    f.web.pictureBox = QSize(32, 24);
+    f.web.thumbnailBox = QSize(16, 12);
+    f.Template(QStringLiteral("index.htm"), kFacts);
+    ASSERT_EQ(f.Generate(), WebSiteResult::Complete);
+    EXPECT_EQ(f.Page(QStringLiteral("index.htm")), QStringLiteral("big.jpg 32x24 thumbs/big.jpg 16x12 landscape\r\n"
+                                                                  "tall.jpg 12x24 thumbs/tall.jpg 6x12 portrait\r\n"
+                                                                  "small.jpg 8x6 thumbs/small.jpg 8x6 landscape\r\n"
+                                                                  "\r\n"));
+    EXPECT_EQ(SizeOf(f.Picture("big.jpg")), QSize(32, 24));
+    EXPECT_EQ(SizeOf(f.Picture("thumbs/tall.jpg")), QSize(6, 12));
+    EXPECT_EQ(SizeOf(f.Picture("small.jpg")), QSize(8, 6));
+
+    // "Original" keeps every picture's size; only the thumbnails are made smaller.
+    f.web.pictureBox = QSize();
+    ASSERT_EQ(f.Generate(), WebSiteResult::Complete);
+    EXPECT_EQ(SizeOf(f.Picture("tall.jpg")), QSize(30, 60));
+    EXPECT_EQ(ReadAll(f.Picture("big.jpg")), ReadAll(f.dir.Path("big.jpg")));
+}
+
+// Pictures come out as the camera was held, whether they are made smaller or kept as they are.
+TEST(WebPictures, CameraOrientationIsAppliedAsImageMagickAppliesIt) {
+    WebSiteFixture f;
+    if (RunTool("/usr/bin/convert", {"-version"}).isNull() || RunTool("exiftool", {"-ver"}).isNull())
+        GTEST_SKIP() << "needs ImageMagick and exiftool";
+    ASSERT_FALSE(RunTool("/usr/bin/convert", {"-size", "48x32", "xc:navy", "-fill", "red", "-draw", "rectangle 0,0 15,7",
+                                              "-fill", "yellow", "-draw", "rectangle 32,24 47,31", "-quality", "100",
+                                              f.dir.Path("base.jpg")})
+                     .isNull());
+    for (int orientation = 1; orientation <= 8; ++orientation) {
+        const QString name = QStringLiteral("o%1.jpg").arg(orientation);
+        QFile::copy(f.dir.Path("base.jpg"), f.dir.Path(name));
+        ASSERT_FALSE(RunTool("exiftool", {"-q", "-overwrite_original", "-n",
+                                          QStringLiteral("-Orientation=%1").arg(orientation), f.dir.Path(name)})
+                         .isNull());
+        f.AddCard(name, ReadAll(f.dir.Path(name)));
+    }
+    f.web.thumbnailBox = QSize(24, 24);
+    f.Template(QStringLiteral("index.htm"), kFacts);
+    // Sharp edges on so few pixels: at the usual quality the JPEG's own ringing would hide a fault.
+    const int quality = ImageLibrary::JpegQuality();
+    ImageLibrary::SetJpegQuality(100);
+    for (const QSize box : {QSize(24, 24), QSize()}) {
+        f.web.pictureBox = box;
+        ASSERT_EQ(f.Generate(true), WebSiteResult::Complete);
+        for (int orientation = 1; orientation <= 8; ++orientation) {
+            const QString name = QStringLiteral("o%1.jpg").arg(orientation);
+            const QSize upright = orientation >= 5 ? QSize(32, 48) : QSize(48, 32);
+            const QSize thumb = orientation >= 5 ? QSize(16, 24) : QSize(24, 16);
+            EXPECT_TRUE(f.Page("index.htm").contains(
+                QStringLiteral("%1 %2x%3 thumbs/%1 %4x%5")
+                    .arg(name)
+                    .arg((box.isEmpty() ? upright : thumb).width())
+                    .arg((box.isEmpty() ? upright : thumb).height())
+                    .arg(thumb.width())
+                    .arg(thumb.height())))
+                << orientation;
+            if (box.isEmpty()) EXPECT_EQ(ReadAll(f.Picture(name)), ReadAll(f.dir.Path(name)));  // kept as it is
+            const Ppm theirs = ParsePpm(RunTool("/usr/bin/convert", {f.dir.Path(name), "-auto-orient", "-filter", "box", "-resize", "24x24",
+                                                                     "ppm:-"}));
+            const QStringList made = box.isEmpty() ? QStringList{"thumbs/" + name} : QStringList{name, "thumbs/" + name};
+            for (const QString& output : made) {
+                CImageObject ours;
+                ASSERT_TRUE(ours.Load(f.Picture(output))) << output.toStdString();
+                ASSERT_EQ(QSize(ours.GetWidth(), ours.GetHeight()), QSize(theirs.width, theirs.height));
+                double difference = 0;
+                for (int y = 0; y < theirs.height; ++y)
+                    for (int x = 0; x < theirs.width; ++x) {
+                        const Rgb a = TopDownPixel(ours, x, y), b = theirs.At(x, y);
+                        difference += std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b);
+                    }
+                EXPECT_LT(difference / (3.0 * theirs.width * theirs.height), 6) << output.toStdString();
+            }
+        }
+    }
+    ImageLibrary::SetJpegQuality(quality);
+}
+
+TEST(WebPictures, GifPicturesKeepTheirColoursWithinTwoHundredFiftySix) {
+    WebSiteFixture f;
+    const CImageObject photo = MakeColour(64, 48);
+    ASSERT_TRUE(photo.Clone().Save(f.dir.Path("photo.png")));
+    f.AddCard(QStringLiteral("photo.png"), ReadAll(f.dir.Path("photo.png")));
+    f.web.imageFormat = QStringLiteral("GIF");
+    ASSERT_EQ(f.Generate(), WebSiteResult::Complete);
+    CImageObject gif;
+    ASSERT_TRUE(gif.Load(f.Picture("photo.gif")));
+    EXPECT_EQ(gif.GetBitsPerPixel(), 8);
+    EXPECT_LT(MeanDifference(gif, photo), 8);
+    EXPECT_TRUE(gif.Load(f.Picture("thumbs/photo.gif")));
+}
+
+TEST(WebPictures, SoundNotesAreCopiedAndPlayedWhenAsked) {
+    WebSiteFixture f;
+    CFotoObj& card = f.AddCard(QStringLiteral("a.jpg"));
+    card.m_strName = QStringLiteral("A");
+    f.dir.Write(QStringLiteral("a.wav"), "RIFF note");
+    f.AddCard(QStringLiteral("b.jpg"));
+    f.web.includeCardDate = f.web.includeDescription = false;
+    f.Template(QStringLiteral("index.htm"), "{BEGINITERATESELECTED}{IMAGEDATASELECTED}|{IMAGESELSOUND};{ENDITERATESELECTED}");
+    ASSERT_EQ(f.Generate(), WebSiteResult::Complete);
+    EXPECT_FALSE(f.Written("a.wav"));
+    EXPECT_EQ(f.Page("index.htm"), QStringLiteral("<B>A</B><UL></UL>|;<B>b</B><UL></UL>|;\r\n"));
+
+    f.web.includeSound = true;
+    ASSERT_EQ(f.Generate(), WebSiteResult::Complete);
+    EXPECT_EQ(ReadAll(f.Picture("a.wav")), "RIFF note");
+    EXPECT_EQ(f.Page("index.htm"), QStringLiteral("<B>A</B><UL></UL><audio controls preload=\"none\" src=\"a.wav\"></audio>"
+                                                  "|a.wav;<B>b</B><UL></UL>|;\r\n"));
+}
+
+TEST(WebPictures, PagesLinkTheirNeighboursAroundTheAlbum) {
+    WebSiteFixture f;
+    for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) f.AddCard(QString::fromLatin1(name));
+    f.Template(QStringLiteral("page{CNT0001}.htm"), "{PREVPAGE}<{IMAGESELPAGE}>{NEXTPAGE} {ITERIMAGE}");
+    f.Template(QStringLiteral("view{CNT0001}.htm"), "{PREVPAGE}<{IMAGESELPAGE}>{NEXTPAGE}");
+    f.Template(QStringLiteral("index.htm"),
+               "{FIRSTPAGE}..{LASTPAGE} {BEGINITERATESELECTED}{IMAGESELPAGE} {ENDITERATESELECTED}|"
+               "{BEGINITERATESELECTED}{ITERIMAGE}{ENDITERATESELECTED}");
+    ASSERT_EQ(f.Generate(), WebSiteResult::Complete);
+    EXPECT_EQ(f.Page("page0001.htm"), QStringLiteral("page0003.htm<page0001.htm>page0002.htm a\r\n"));
+    EXPECT_EQ(f.Page("page0003.htm"), QStringLiteral("page0002.htm<page0003.htm>page0001.htm c\r\n"));
+    EXPECT_EQ(f.Page("view0002.htm"), QStringLiteral("view0001.htm<view0002.htm>view0003.htm\r\n"));
+    EXPECT_EQ(f.Page("index.htm"), QStringLiteral("page0001.htm..page0003.htm page0001.htm page0002.htm page0003.htm |abc\r\n"));
+}
