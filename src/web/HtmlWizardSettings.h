@@ -41,6 +41,8 @@ struct HtmlWizardSettings {
     bool generateIndexPage = true;
     QString email;
     QString moreInfo;
+
+    bool operator==(const HtmlWizardSettings&) const = default;
 };
 
 // The format folder name of a page-format id; any unknown id is "NORMAL".
