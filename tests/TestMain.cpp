@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #ifdef ALBORA_TEST_GUI
+#include "web/ui/EmbeddedBrowser.h"
+
 #include <QApplication>
 using TestApplication = QApplication;
 #else
@@ -14,6 +16,9 @@ extern "C" const char* __lsan_default_suppressions() { return "leak:libdbus-1.so
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
+#ifdef ALBORA_TEST_GUI
+    PrepareEmbeddedBrowser();
+#endif
     TestApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -168,6 +168,15 @@ constexpr int DrawSortLibrary = 33294;
 constexpr int DrawCopyPageBitmap = 33295;
 constexpr int EditRedo = 33296;
 
+// Utilities > Internet.
+constexpr int HtmlAssistant = 32859;
+constexpr int ExploreWebPage = 33147;
+constexpr int ExploreHtmlDir = 33102;
+constexpr int HtmlEdit = 33148;
+constexpr int Publish = 33149;
+constexpr int InternetProperties = 33151;
+constexpr int GoLocalHome = 33176;
+
 // The tab-switch notification sent to views.
 constexpr int TabSwitchNotification = 32840;
 

@@ -162,6 +162,17 @@ constexpr std::array kCommands = {
     CommandInfo{Cmd::EditRedo, "&Redo", "Ctrl+Y; Ctrl+Shift+Z", "Do again what was undone\nRedo", "edit-redo"},
     CommandInfo{Cmd::MaximizeImageAndLittleContact, "Maximize image view && litle contact", "", "Maximize the image view with a little contact sheet\nImage and contact", ""},
     CommandInfo{Cmd::DiskImageBrowser, "Disk Image &Browser...", "", "Browse folders for images\nImage browser", "folder-pictures"},
+    CommandInfo{Cmd::HtmlAssistant, "&HTML assistant...", "",
+                "Activate the Internet assistant to create HTML pages\nInternet wizard", "applications-internet"},
+    CommandInfo{Cmd::ExploreWebPage, "&Explore web page", "", "Explore the WebPage created/Go home\nExplore WebPage",
+                "internet-web-browser"},
+    CommandInfo{Cmd::ExploreHtmlDir, "Explore HTML &dir...", "", "Explore the web page files created\nExplore HTML",
+                "folder-open"},
+    CommandInfo{Cmd::HtmlEdit, "HTML &Edit...", "", "Open the HTML editor\nHTML Edit", "accessories-text-editor"},
+    CommandInfo{Cmd::Publish, "&Publish...", "", "Send your WebSite to the Internet\nPublish", "document-send"},
+    CommandInfo{Cmd::InternetProperties, "Internet &properties...", "", "Open the Internet properties \nInternet properties",
+                "preferences-system-network"},
+    CommandInfo{Cmd::GoLocalHome, "&Go to local home", "", "Reload and go to the album local home page\nReload", "view-refresh"},
 };
 // clang-format on
 

@@ -1,3 +1,4 @@
+#include "web/ui/EmbeddedBrowser.h"
 #include "AlboraApplication.h"
 
 #include "CMainFrame.h"
@@ -85,6 +86,7 @@ int PrintAlbum(CAppSettings& settings, const QString& album, const QString& outp
 namespace AlboraApplication {
 
 int Run(int argc, char** argv) {
+    PrepareEmbeddedBrowser();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Albora"));
     QApplication::setOrganizationName(QStringLiteral("Marenkis Setup"));

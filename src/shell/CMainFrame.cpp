@@ -13,6 +13,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/widgets/CommandActions.h"
 #include "platform/widgets/QtUiServices.h"
+#include "web/ui/CHTMLViewS.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -126,6 +127,12 @@ void CMainFrame::RegisterCommands() {
               [this](CommandState& s) { s.checked = m_cardsBar && m_cardsBar->isVisible(); });
 }
 
+QString CMainFrame::GetWebLocation() const { return m_webView ? m_webView->Location().toString() : QString(); }
+
+void CMainFrame::NavigateWeb(const QString& url) {
+    if (m_webView) m_webView->Navigate(QUrl(url));
+}
+
 void CMainFrame::BuildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     m_actions->Fill(file, {Cmd::FileNew, Cmd::FileOpen, Cmd::FileSave, Cmd::FileSaveAs, 0,
@@ -174,6 +181,10 @@ void CMainFrame::BuildMenus() {
     QMenu* goTo = menuBar()->addMenu(QStringLiteral("&Go to"));
     m_actions->Fill(goTo, {Cmd::GoTop, Cmd::GoPrev, Cmd::GoNext, Cmd::GoBottom, 0,
                            Cmd::RunImages, Cmd::StopRunImages});
+    QMenu* utilities = menuBar()->addMenu(QStringLiteral("&Utilities"));
+    QMenu* internet = utilities->addMenu(QStringLiteral("&Internet"));
+    m_actions->Fill(internet, {Cmd::HtmlAssistant, 0, Cmd::ExploreWebPage, Cmd::ExploreHtmlDir, Cmd::GoLocalHome, 0,
+                               Cmd::HtmlEdit, Cmd::Publish, 0, Cmd::InternetProperties});
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     m_actions->Fill(view, {Cmd::ToolbarFiles, Cmd::ToolbarEdit, Cmd::ToolbarCards, Cmd::ToolbarImageOperations,
                            Cmd::ToolbarGoTo, 0, Cmd::DrawAnnotationView, Cmd::DrawGrid, Cmd::DrawRefresh,
@@ -181,7 +192,7 @@ void CMainFrame::BuildMenus() {
                            Cmd::WelcomeMenu});
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     m_actions->Fill(help, {Cmd::ShowTipOfTheDay, 0, Cmd::AppAbout});
-    for (QMenu* menu : {file, edit, cards, sound, image, annotations, objects, attributes, layout, selectObject, goTo, view, help})
+    for (QMenu* menu : {file, edit, cards, sound, image, annotations, objects, attributes, layout, selectObject, goTo, utilities, internet, view, help})
         m_actions->RefreshOnShow(menu);
     RebuildRecentMenu();
 }

@@ -11,6 +11,7 @@
 
 class CAlboraDoc;
 class CAppSettings;
+class CHTMLViewS;
 class CommandActions;
 class QtUiServices;
 class QTabWidget;
@@ -33,9 +34,10 @@ public:
     void AddTab(QWidget* widget, View* view, const QString& caption);
     // Brings tab N forward, telling the hidden and the shown view.
     void ShowTab(int n) override;
-    // No web view yet: no location, nowhere to go.
-    QString GetWebLocation() const override { return {}; }
-    void NavigateWeb(const QString&) override {}
+    // The album's site in the " Web Site " tab; without one there is no location and nowhere to go.
+    void SetWebView(CHTMLViewS* view) { m_webView = view; }
+    QString GetWebLocation() const override;
+    void NavigateWeb(const QString& url) override;
     int CurrentTab() const;
     View* ActiveView() const;
 
@@ -77,6 +79,7 @@ private:
     CommandActions* m_actions;
     StatusBarWithProgress* m_statusBar;
     QTabWidget* m_tabs;
+    CHTMLViewS* m_webView = nullptr;
     std::vector<View*> m_tabViews;
     int m_currentTab = 0;
     QToolBar* m_filesBar = nullptr;

@@ -10,6 +10,7 @@
 #include "views/CContactView.h"
 #include "draw/ui/CDrawView.h"
 #include "views/CImgView.h"
+#include "web/ui/CHTMLViewS.h"
 
 #include <QPrinterInfo>
 
@@ -50,6 +51,11 @@ GuiSession::GuiSession(CAppSettings& settingsIn, SettingsStore& storeIn)
     drawView = new CDrawView(doc, {ui, draw, drawDialogs.get(), &frame->Actions()});
     frame->AddTab(drawView, drawView, QStringLiteral(" Draw "));
     draw.showDrawView = [this] { frame->ShowTab(kDrawTab); };
+    webView = new CHTMLViewS(doc, settings);
+    frame->AddTab(webView, webView, QStringLiteral(" Web Site "));
+    frame->SetWebView(webView);
+    web = std::make_unique<WebCommands>(doc, settings, WebCommands::Services{ui, launcher, *frame, frame.get()});
+    frame->AddCommandTarget(web.get());
 }
 
 GuiSession::~GuiSession() {

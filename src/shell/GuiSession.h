@@ -11,6 +11,7 @@
 #include "platform/widgets/QtUiServices.h"
 #include "sound/SoundAnnotations.h"
 #include "views/ImageViewDialogs.h"
+#include "web/ui/WebCommands.h"
 
 #include <memory>
 
@@ -18,6 +19,7 @@ class CAlboraView;
 class CImgView;
 class CContactView;
 class CDrawView;
+class CHTMLViewS;
 class CAppSettings;
 class CMainFrame;
 class SettingsStore;
@@ -51,4 +53,6 @@ public:
     CImgView* image = nullptr;
     CContactView* contact = nullptr;
     CDrawView* drawView = nullptr;
+    CHTMLViewS* webView = nullptr;
+    std::unique_ptr<WebCommands> web;
 };

@@ -83,7 +83,9 @@ TEST(WebPictures, CameraOrientationIsAppliedAsImageMagickAppliesIt) {
                     .arg(thumb.width())
                     .arg(thumb.height())))
                 << orientation;
-            if (box.isEmpty()) EXPECT_EQ(ReadAll(f.Picture(name)), ReadAll(f.dir.Path(name)));  // kept as it is
+            if (box.isEmpty()) {
+                EXPECT_EQ(ReadAll(f.Picture(name)), ReadAll(f.dir.Path(name)));  // kept as it is
+            }
             const Ppm theirs = ParsePpm(RunTool("/usr/bin/convert", {f.dir.Path(name), "-auto-orient", "-filter", "box", "-resize", "24x24",
                                                                      "ppm:-"}));
             const QStringList made = box.isEmpty() ? QStringList{"thumbs/" + name} : QStringList{name, "thumbs/" + name};

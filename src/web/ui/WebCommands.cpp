@@ -1,0 +1,99 @@
+#include "WebCommands.h"
+
+#include "CPSheetHTMLWizard.h"
+#include "InternetPropertiesSheet.h"
+
+#include "album/CAlboraDoc.h"
+#include "album/CAppSettings.h"
+#include "platform/CommandIds.h"
+#include "platform/MainWindowServices.h"
+#include "platform/ProcessLauncher.h"
+#include "platform/UiServices.h"
+#include "web/GenerateWebSite.h"
+#include "web/WebCommandLines.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
+
+WebCommands::WebCommands(CAlboraDoc& doc, CAppSettings& settings, Services services)
+    : m_doc(doc),
+      m_settings(settings),
+      m_services(services),
+      m_wizard(new CPSheetHTMLWizard(m_wizardSettings, services.ui, services.parent)) {
+    const auto exists = [this](const QString& name) {
+        return [this, name](CommandState& s) { s.enabled = !SiteTarget(name).isEmpty(); };
+    };
+    OnCommand(Cmd::HtmlAssistant, [this] { MakeSite(); },
+              [this](CommandState& s) { s.enabled = m_doc.Db().GetCount() > 0; });
+    OnCommand(Cmd::ExploreWebPage, [this] { Explore(SiteTarget(QStringLiteral("index.htm"))); },
+              exists(QStringLiteral("index.htm")));
+    OnCommand(Cmd::ExploreHtmlDir, [this] { Explore(SiteTarget({})); }, exists({}));
+    OnCommand(Cmd::HtmlEdit, [this] { EditPage(); });
+    OnCommand(Cmd::Publish, [this] { Publish(); }, exists(QStringLiteral("index.htm")));
+    OnCommand(Cmd::InternetProperties,
+              [this] { InternetPropertiesSheet(m_settings, m_services.ui, m_services.parent).Run(); });
+}
+
+QString WebCommands::SiteTarget(const QString& name) const {
+    const QString folder = AlbumSiteDirectory(m_doc, m_settings);
+    if (folder.isEmpty()) return {};
+    const QString target = name.isEmpty() ? folder : folder + QLatin1Char('/') + name;
+    return QFileInfo::exists(target) ? target : QString();
+}
+
+void WebCommands::MakeSite() {
+    const QString album = m_doc.GetPathName().isEmpty() ? QString() : m_doc.CardFiles().Directory();
+    if (!m_wizard->Run(SiteDirectory(m_settings.assistDefDir, album))) return;
+    const WebSiteResult result =
+        GenerateWebSite(m_doc, m_services.ui, m_wizardSettings, DefaultTemplatesDirectory());
+    if (result == WebSiteResult::NotMade) return;
+    // The tab shows the site just made, wherever the user put it.
+    m_services.mainWindow.ShowTab(MainWindowServices::WebTab);
+    m_services.mainWindow.NavigateWeb(
+        QUrl::fromLocalFile(m_wizardSettings.outputDirectory + QStringLiteral("/index.htm")).toString());
+}
+
+void WebCommands::Explore(const QString& target) {
+    if (target.isEmpty()) return;
+    if (m_settings.useInternalBrowser) {
+        m_services.mainWindow.ShowTab(MainWindowServices::WebTab);
+        m_services.mainWindow.NavigateWeb(QUrl::fromLocalFile(target).toString());
+        return;
+    }
+    if (!m_services.launcher.OpenWithAssociation(target))
+        m_services.ui.MessageBox(QStringLiteral("Error:\nCan't start: xdg-open"), MsgButtons::Ok, MsgIcon::Stop);
+}
+
+void WebCommands::EditPage() {
+    // The web view's page, as a file the editor can open.
+    const QUrl location(m_services.mainWindow.GetWebLocation());
+    QString file = location.isLocalFile() ? location.toLocalFile() : QString();
+    m_services.ui.MessageBox(
+        QStringLiteral("Remember:\rEvery time the Internet Assistant create a page it overwrites the changes you made to:\r") +
+            file,
+        MsgButtons::Ok, MsgIcon::Information);
+    if (file.isEmpty()) {
+        const std::optional<QString> chosen = m_services.ui.ChooseFile(
+            FileDialogKind::Open, QStringLiteral("Open"), QStringLiteral("HTML files (*.htm *.html);;All Files (*)"), {});
+        if (!chosen) return;
+        file = *chosen;
+    }
+    Start(CommandWords(m_settings.htmlEditor, {{QStringLiteral("{FILEFROMSELECTOR}"), file}}));
+    const QString album = m_doc.GetPathName().isEmpty() ? QString() : m_doc.CardFiles().Directory();
+    if (!album.isEmpty()) QDir::setCurrent(album);
+}
+
+void WebCommands::Publish() {
+    // The folder setting may itself name the album's folder, so it goes in first.
+    QString folder = m_settings.assistDefDir;
+    folder.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    Start(CommandWords(m_settings.publisher, {{QStringLiteral("{ASSISTDEFDIR}"), folder},
+                                              {QStringLiteral("{CRPPATH}"), m_doc.CardFiles().Directory()}}));
+}
+
+bool WebCommands::Start(const QStringList& words) {
+    if (!words.isEmpty() && m_services.launcher.StartDetached(words.front(), words.mid(1))) return true;
+    m_services.ui.MessageBox(QStringLiteral("Error:\nCan't start: ") + words.value(0), MsgButtons::Ok, MsgIcon::Stop);
+    return false;
+}
