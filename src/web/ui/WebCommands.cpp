@@ -19,8 +19,7 @@
 WebCommands::WebCommands(CAlboraDoc& doc, CAppSettings& settings, Services services)
     : m_doc(doc),
       m_settings(settings),
-      m_services(services),
-      m_wizard(new CPSheetHTMLWizard(m_wizardSettings, services.ui, services.parent)) {
+      m_services(services) {
     const auto exists = [this](const QString& name) {
         return [this, name](CommandState& s) { s.enabled = !SiteTarget(name).isEmpty(); };
     };
@@ -44,7 +43,9 @@ QString WebCommands::SiteTarget(const QString& name) const {
 
 void WebCommands::MakeSite() {
     const QString album = m_doc.GetPathName().isEmpty() ? QString() : m_doc.CardFiles().Directory();
-    if (!m_wizard->Run(SiteDirectory(m_settings.assistDefDir, album))) return;
+    // Each run has a wizard of its own over the same settings, so what was entered is offered again.
+    CPSheetHTMLWizard wizard(m_wizardSettings, m_services.ui, m_services.parent);
+    if (!wizard.Run(SiteDirectory(m_settings.assistDefDir, album))) return;
     const WebSiteResult result =
         GenerateWebSite(m_doc, m_services.ui, m_wizardSettings, DefaultTemplatesDirectory());
     if (result == WebSiteResult::NotMade) return;

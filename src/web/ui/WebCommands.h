@@ -5,7 +5,6 @@
 
 class CAlboraDoc;
 class CAppSettings;
-class CPSheetHTMLWizard;
 class MainWindowServices;
 class ProcessLauncher;
 class QWidget;
@@ -37,5 +36,4 @@ private:
     CAppSettings& m_settings;
     Services m_services;
     HtmlWizardSettings m_wizardSettings;  // what the assistant was told stays for the program's run
-    CPSheetHTMLWizard* m_wizard;
 };

@@ -1,0 +1,176 @@
+#include "WebUiTestSupport.h"
+
+#include "TestDoubles.h"
+#include "TestFiles.h"
+#include "album/CAlboraDoc.h"
+#include "album/CAppSettings.h"
+#include "platform/CommandIds.h"
+#include "web/ui/CHTMLViewS.h"
+#include "web/ui/WebCommands.h"
+
+#include "image/CImageObject.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QUrl>
+#include <QWizard>
+
+namespace {
+
+// The main window's services as a record of what the commands asked of them.
+class WebWindow : public MainWindowServices {
+public:
+    void ShowTab(int tab) override { tabs.push_back(tab); }
+    QString GetWebLocation() const override { return location; }
+    void NavigateWeb(const QString& url) override { navigated.push_back(url); }
+    std::vector<int> tabs;
+    QStringList navigated;
+    QString location;
+};
+
+class FailingLauncher : public RecordingLauncher {
+public:
+    bool StartDetached(const QString& program, const QStringList& args) override {
+        RecordingLauncher::StartDetached(program, args);
+        return false;
+    }
+};
+
+// A saved album in a folder whose name has a blank, with one card.
+struct WebCommandsFixture {
+    ScopedTestDir dir;
+    HeadlessUi ui;
+    CAppSettings settings;
+    CAlboraDoc doc{ui, settings};
+    RecordingLauncher launcher;
+    WebWindow window;
+    QString album = dir.Path(QStringLiteral("my album"));
+    QString site = album + QStringLiteral("/WEB");
+
+    WebCommandsFixture() {
+        QDir().mkpath(album);
+        doc.SetPathName(album + QStringLiteral("/a.crp"));
+        doc.Db().List().m_strDirectory = album;
+        auto card = std::make_shared<CFotoObj>();
+        card->m_strGraphic = QStringLiteral("a.jpg");
+        doc.Db().List().AddTail(card);
+    }
+    WebCommands Commands(ProcessLauncher& with) { return WebCommands(doc, settings, {ui, with, window, nullptr}); }
+    void MakeSite() const {
+        QDir().mkpath(site);
+        dir.Write(QStringLiteral("my album/WEB/index.htm"), "<!DOCTYPE html><title>t</title>");
+    }
+};
+
+}  // namespace
+
+TEST(WebCommands, ExploreAndPublishWaitForTheSiteAndTheAssistantForACard) {
+    WebCommandsFixture f;
+    WebCommands commands = f.Commands(f.launcher);
+    EXPECT_TRUE(commands.Update(Cmd::HtmlAssistant).enabled);
+    EXPECT_TRUE(commands.Update(Cmd::HtmlEdit).enabled);
+    for (int id : {Cmd::ExploreWebPage, Cmd::ExploreHtmlDir, Cmd::Publish}) EXPECT_FALSE(commands.Update(id).enabled) << id;
+    f.MakeSite();
+    for (int id : {Cmd::ExploreWebPage, Cmd::ExploreHtmlDir, Cmd::Publish}) EXPECT_TRUE(commands.Update(id).enabled) << id;
+    f.doc.Db().List().RemoveAt(0);
+    EXPECT_FALSE(commands.Update(Cmd::HtmlAssistant).enabled);
+
+    // An album not saved yet has no site.
+    f.doc.SetPathName({});
+    EXPECT_FALSE(commands.Update(Cmd::ExploreWebPage).enabled);
+}
+
+TEST(WebCommands, ExploreOpensTheDesktopsBrowserOrTheWebSiteTab) {
+    WebCommandsFixture f;
+    f.MakeSite();
+    WebCommands commands = f.Commands(f.launcher);
+    commands.Execute(Cmd::ExploreWebPage);
+    commands.Execute(Cmd::ExploreHtmlDir);
+    ASSERT_EQ(f.launcher.started.size(), 2u);
+    EXPECT_EQ(f.launcher.started[0], (QStringList{"xdg-open", f.site + "/index.htm"}));
+    EXPECT_EQ(f.launcher.started[1], (QStringList{"xdg-open", f.site}));
+
+    f.settings.useInternalBrowser = 1;
+    commands.Execute(Cmd::ExploreWebPage);
+    EXPECT_EQ(f.launcher.started.size(), 2u);
+    EXPECT_EQ(f.window.tabs, std::vector<int>{MainWindowServices::WebTab});
+    EXPECT_EQ(f.window.navigated, QStringList{QUrl::fromLocalFile(f.site + "/index.htm").toString()});
+}
+
+// Command lines are split before placeholders are filled in, so a name with blanks stays one
+// argument and no file name can add one.
+TEST(WebCommands, EditAndPublishStartTheirProgramsWithArgumentLists) {
+    WebCommandsFixture f;
+    f.MakeSite();
+    WebCommands commands = f.Commands(f.launcher);
+    f.settings.publisher = QStringLiteral("\"/opt/web tools/publish\" --to {ASSISTDEFDIR} --log {crppath}/log");
+    commands.Execute(Cmd::Publish);
+    f.settings.htmlEditor = QStringLiteral("/usr/bin/editor --new {FILEFROMSELECTOR}");
+    f.window.location = QUrl::fromLocalFile(f.site + "/page 1.htm --evil").toString();
+    commands.Execute(Cmd::HtmlEdit);
+    ASSERT_EQ(f.launcher.started.size(), 2u);
+    EXPECT_EQ(f.launcher.started[0], (QStringList{"/opt/web tools/publish", "--to", f.site, "--log", f.album + "/log"}));
+    EXPECT_EQ(f.launcher.started[1], (QStringList{"/usr/bin/editor", "--new", f.site + "/page 1.htm --evil"}));
+    EXPECT_EQ(f.ui.LastMessage(), QStringLiteral("Remember:\rEvery time the Internet Assistant create a page it "
+                                                 "overwrites the changes you made to:\r") +
+                                      f.site + "/page 1.htm --evil");
+
+    // Without a page in view the user picks the file, or nothing starts.
+    f.window.location.clear();
+    f.ui.QueuePath(f.site + "/index.htm");
+    f.ui.QueuePath(QString());
+    commands.Execute(Cmd::HtmlEdit);
+    commands.Execute(Cmd::HtmlEdit);
+    ASSERT_EQ(f.launcher.started.size(), 3u);
+    EXPECT_EQ(f.launcher.started[2], (QStringList{"/usr/bin/editor", "--new", f.site + "/index.htm"}));
+
+    FailingLauncher failing;
+    WebCommands failingCommands = f.Commands(failing);
+    failingCommands.Execute(Cmd::Publish);
+    EXPECT_EQ(f.ui.LastMessage(), QStringLiteral("Error:\nCan't start: /opt/web tools/publish"));
+}
+
+TEST(WebCommands, TheAssistantMakesTheSiteWhereItsFirstPageSaysAndTheTabShowsIt) {
+    WebCommandsFixture f;
+    CImageObject picture;
+    ASSERT_TRUE(picture.Create(8, 6, 24));
+    ASSERT_TRUE(picture.Save(f.album + "/a.jpg"));
+    f.settings.assistDefDir = QStringLiteral("{CRPPATH}\\site\\out");
+    WebCommands commands = f.Commands(f.launcher);
+    QString offered;
+    QTimer::singleShot(0, [&] {
+        auto* wizard = qobject_cast<QWizard*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(wizard);
+        offered = wizard->findChild<QLineEdit*>()->text();
+        while (wizard->button(QWizard::NextButton)->isVisible()) wizard->button(QWizard::NextButton)->click();
+        wizard->button(QWizard::FinishButton)->click();
+    });
+    commands.Execute(Cmd::HtmlAssistant);
+    EXPECT_EQ(offered, f.album + "/site/out");
+    EXPECT_TRUE(QFileInfo::exists(f.album + "/site/out/index.htm"));
+    EXPECT_EQ(f.window.tabs, std::vector<int>{MainWindowServices::WebTab});
+    EXPECT_EQ(f.window.navigated, QStringList{QUrl::fromLocalFile(f.album + "/site/out/index.htm").toString()});
+}
+
+// The tab shows the album's site, or the page that says there is none, once it is first seen.
+TEST(WebSiteTab, ShowsTheSiteOrThePageForAnAlbumWithout) {
+    WebCommandsFixture f;
+    CHTMLViewS view(f.doc, f.settings);
+    EXPECT_EQ(view.Location().fileName(), QStringLiteral("noweb.htm"));
+    f.MakeSite();
+    view.OnUpdate(nullptr, 0, nullptr);
+    EXPECT_EQ(view.Location(), QUrl::fromLocalFile(f.site + "/index.htm"));
+    QSignalSpy loaded(&view, &CHTMLViewS::loadFinished);
+    view.resize(400, 300);
+    view.show();
+    ASSERT_TRUE(loaded.wait(30000));
+    EXPECT_TRUE(loaded.front().front().toBool());
+    EXPECT_EQ(view.Location(), QUrl::fromLocalFile(f.site + "/index.htm"));
+
+    f.doc.SetPathName({});
+    view.OnUpdate(nullptr, 0, nullptr);
+    ASSERT_TRUE(loaded.wait(30000));
+    EXPECT_EQ(view.Location().fileName(), QStringLiteral("noweb.htm"));
+}
