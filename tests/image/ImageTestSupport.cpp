@@ -1,5 +1,6 @@
 #include "ImageTestSupport.h"
 
+#include <QFile>
 #include <QProcess>
 
 CImageObject MakeIndexed(int width, int height, int colours) {
@@ -117,4 +118,38 @@ double MeanDifference(const CImageObject& a, const CImageObject& b) {
                    std::abs(qBlue(u) - qBlue(v));
         }
     return sum / (3.0 * p.width() * p.height());
+}
+
+bool HaveOrientationTools() {
+    return !RunTool(QStringLiteral("/usr/bin/convert"), {"-version"}).isNull() &&
+           !RunTool(QStringLiteral("exiftool"), {"-ver"}).isNull();
+}
+
+QStringList MakeOrientedJpegs(const QString& dir) {
+    const QString base = dir + QStringLiteral("/base.jpg");
+    if (RunTool(QStringLiteral("/usr/bin/convert"),
+                {"-size", "48x32", "xc:navy", "-fill", "red", "-draw", "rectangle 0,0 15,7", "-fill", "yellow", "-draw",
+                 "rectangle 32,24 47,31", "-quality", "100", base})
+            .isNull())
+        return {};
+    QStringList files;
+    for (int orientation = 1; orientation <= 8; ++orientation) {
+        files << dir + QStringLiteral("/o%1.jpg").arg(orientation);
+        QFile::copy(base, files.back());
+        if (RunTool(QStringLiteral("exiftool"), {"-q", "-overwrite_original", "-n",
+                                                 QStringLiteral("-Orientation=%1").arg(orientation), files.back()})
+                .isNull())
+            return {};
+    }
+    return files;
+}
+
+double MeanDifference(const CImageObject& picture, const Ppm& theirs) {
+    double difference = 0;
+    for (int y = 0; y < theirs.height; ++y)
+        for (int x = 0; x < theirs.width; ++x) {
+            const Rgb a = TopDownPixel(picture, x, y), b = theirs.At(x, y);
+            difference += std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b);
+        }
+    return difference / (3.0 * theirs.width * theirs.height);
 }

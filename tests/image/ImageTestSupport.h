@@ -26,6 +26,12 @@ double MeanDifference(const CImageObject& a, const CImageObject& b);
 // The CRC-32 of PNG chunks and zip files.
 std::uint32_t Crc32(const QByteArray& bytes);
 
+// Whether ImageMagick's convert and exiftool are there to make and judge camera orientations.
+bool HaveOrientationTools();
+// In DIR, "o1.jpg" to "o8.jpg": one 48x32 picture (a red corner top left, a yellow one bottom
+// right) stored with each camera orientation; their paths, or an empty list when a tool failed.
+QStringList MakeOrientedJpegs(const QString& dir);
+
 // Runs an outside program; its standard output, or a null array when it failed.
 QByteArray RunTool(const QString& program, const QStringList& args);
 // A binary PPM (P6) parsed into rows of RGB, top first.
@@ -35,4 +41,6 @@ struct Ppm {
     Rgb At(int x, int y) const;
 };
 Ppm ParsePpm(const QByteArray& data);
+// The mean difference of the colour samples of PICTURE and THEIRS, which have the same size.
+double MeanDifference(const CImageObject& picture, const Ppm& theirs);
 QByteArray MakePpm(int width, int height, const std::vector<Rgb>& pixels);
