@@ -17,4 +17,5 @@ struct AlbumAviPicture {
 
 // An AVI as the album program writes it: uncompressed 24-bit DIB frames at RATE frames a second,
 // each picture one full "00db" chunk followed by HOLD empty ones, with an "idx1" index.
-QByteArray AlbumAvi(int width, int height, const QList<AlbumAviPicture>& pictures, int hold = 9, int rate = 15);
+QByteArray AlbumAvi(int width, int height, const QList<AlbumAviPicture>& pictures, int hold = 9,
+                    int rate = 15);

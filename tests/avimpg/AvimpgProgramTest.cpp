@@ -1,9 +1,10 @@
 // avimpg run as the album program runs it, its MPEG files read back with ffprobe and ffmpeg.
-#include "AvimpgTestSupport.h"
+#include <gtest/gtest.h>
 
 #include <QDir>
 #include <QJsonArray>
-#include <gtest/gtest.h>
+
+#include "AvimpgTestSupport.h"
 
 namespace {
 
@@ -21,8 +22,8 @@ void ExpectPictures(const QList<Rgb>& colours, const QList<Rgb>& pictures, int f
     ASSERT_EQ(colours.size(), pictures.size() * frames);
     for (qsizetype i = 0; i < colours.size(); ++i) {
         const Rgb& want = pictures[i / frames];
-        EXPECT_TRUE(Near(colours[i], want)) << "frame " << i << ": " << colours[i].red << "," << colours[i].green
-                                            << "," << colours[i].blue;
+        EXPECT_TRUE(Near(colours[i], want)) << "frame " << i << ": " << colours[i].red << ","
+                                            << colours[i].green << "," << colours[i].blue;
     }
 }
 
@@ -32,8 +33,8 @@ TEST(Avimpg, EncodesPictureAndSoundAtTwiceTheRateForTheSameLength) {
     ScopedTestDir dir;
     ASSERT_TRUE(MakeTestMovie("my movie.avi"));
     QDir().mkdir("out dir");
-    const ProgramRun run = Avimpg({"-V", "-e", "-m", "0", "-s", "1200", "-y", "20", "-l", "2", "-a", "128",
-                                   "my movie.avi", "out dir/my movie.mpg"});
+    const ProgramRun run = Avimpg({"-V", "-e", "-m", "0", "-s", "1200", "-y", "20", "-l", "2", "-a",
+                                   "128", "my movie.avi", "out dir/my movie.mpg"});
     ASSERT_EQ(run.code, 0) << run.err.toStdString();
     EXPECT_TRUE(run.out.contains("\nframe_rate = 30\n")) << run.out.toStdString();
     EXPECT_TRUE(run.out.contains("\nsize = 64x48\n"));
@@ -76,7 +77,8 @@ TEST(Avimpg, SkipsADamagedFrameOnlyWhenToldTo) {
     dir.Write("bad.avi", AlbumAvi(32, 24, {{kRed}, {kGreen, true}, {kBlue}}));
     const ProgramRun strict = Avimpg({"-n", "bad.avi", "old.mpg"});
     EXPECT_EQ(strict.code, 1);
-    EXPECT_TRUE(strict.err.startsWith("avimpg: bad.avi: frame 11 is damaged")) << strict.err.toStdString();
+    EXPECT_TRUE(strict.err.startsWith("avimpg: bad.avi: frame 11 is damaged"))
+        << strict.err.toStdString();
     EXPECT_EQ(strict.err.count('\n'), 1);
     EXPECT_EQ(ReadAll("old.mpg"), "older output");
 
@@ -123,7 +125,8 @@ TEST(Avimpg, MakesVideoCdFramesAtTheirRatesFittedOnBlack) {
 TEST(Avimpg, CropsAroundTheCentreAndKeepsOrForcesTheRate) {
     ScopedTestDir dir;
     // A blue box in the middle of red, on an odd picture at 12.5 frames/s.
-    ASSERT_TRUE(Ffmpeg({"-f", "lavfi", "-i", "color=c=red:s=65x49:r=12.5,drawbox=x=16:y=12:w=32:h=24:c=blue:t=fill",
+    ASSERT_TRUE(Ffmpeg({"-f", "lavfi", "-i",
+                        "color=c=red:s=65x49:r=12.5,drawbox=x=16:y=12:w=32:h=24:c=blue:t=fill",
                         "-t", "2", "-c:v", "rawvideo", "-pix_fmt", "bgr24", "-f", "avi"},
                        "box.avi"));
     ASSERT_EQ(Avimpg({"-n", "box.avi", "whole.mpg"}).code, 0);
@@ -140,7 +143,8 @@ TEST(Avimpg, CropsAroundTheCentreAndKeepsOrForcesTheRate) {
     EXPECT_EQ(box["height"].toInt(), 24);
     EXPECT_EQ(box["r_frame_rate"].toString(), "24/1");
     EXPECT_EQ(Count(box), 48);
-    for (const auto& [x, y] : {std::pair{1, 1}, std::pair{30, 1}, std::pair{1, 22}, std::pair{30, 22}})
+    for (const auto& [x, y] :
+         {std::pair{1, 1}, std::pair{30, 1}, std::pair{1, 22}, std::pair{30, 22}})
         EXPECT_TRUE(Near(ColoursAt("box.mpg", 32, 24, x, y).value(0), kBlue)) << x << "," << y;
 }
 
@@ -149,7 +153,8 @@ TEST(Avimpg, SharesTheSystemBitrateBetweenVideoAndSound) {
     ASSERT_TRUE(MakeTestMovie("a.avi"));
     ASSERT_EQ(Avimpg({"-s", "600", "a.avi", "sound.mpg"}).code, 0);
     EXPECT_EQ(MuxRate(ReadAll("sound.mpg")), 600000 / 400);
-    EXPECT_EQ(StreamOf(Probe("sound.mpg"), "video")["bit_rate"].toString(), "454000");  // 97% less 128k
+    EXPECT_EQ(StreamOf(Probe("sound.mpg"), "video")["bit_rate"].toString(),
+              "454000");  // 97% less 128k
 
     ASSERT_EQ(Avimpg({"-s", "600", "-n", "a.avi", "silent.mpg"}).code, 0);
     const QJsonObject silent = Probe("silent.mpg");
@@ -161,8 +166,8 @@ TEST(Avimpg, EncodesJointStereoAndTheMonoOnlyBitratesInTheLayerTwoHeader) {
     ScopedTestDir dir;
     // Channels that differ, noise on the left: joint stereo pays off at a low bitrate.
     ASSERT_TRUE(Ffmpeg({"-f", "lavfi", "-i", "testsrc=size=32x24:rate=15", "-f", "lavfi", "-i",
-                        "aevalsrc=random(0)*0.5|sin(440*2*PI*t)*0.5:s=22050", "-t", "2", "-c:v", "rawvideo",
-                        "-pix_fmt", "bgr24", "-c:a", "pcm_s16le", "-f", "avi"},
+                        "aevalsrc=random(0)*0.5|sin(440*2*PI*t)*0.5:s=22050", "-t", "2", "-c:v",
+                        "rawvideo", "-pix_fmt", "bgr24", "-c:a", "pcm_s16le", "-f", "avi"},
                        "a.avi"));
     ASSERT_EQ(Avimpg({"-a", "64", "a.avi", "stereo.mpg"}).code, 0);
     const QMap<int, int> stereo = AudioModes("stereo.mpg");
@@ -184,14 +189,16 @@ TEST(Avimpg, ParameterFileSetsVideoEncoderOptionsAndNamesItsBadLine) {
     ScopedTestDir dir;
     ASSERT_TRUE(MakeTestMovie("a.avi", false));
     ASSERT_EQ(Avimpg({"a.avi", "plain.mpg"}).code, 0);
-    EXPECT_LT(PictureTypes("plain.mpg").count('I'), 8);  // GOPs of 15, and a scene change may start one
+    EXPECT_LT(PictureTypes("plain.mpg").count('I'),
+              8);  // GOPs of 15, and a scene change may start one
 
     dir.Write("short gop.par", "# three-picture GOPs without B-pictures\n\ng = 3\nbf = 0\n");
     const ProgramRun settings = Avimpg({"-V", "-p", "short gop.par"});
     EXPECT_EQ(settings.code, 0);
     EXPECT_TRUE(settings.out.contains("\ngop_size = 3\n")) << settings.out.toStdString();
     ASSERT_EQ(Avimpg({"-p", "short gop.par", "a.avi", "short.mpg"}).code, 0);
-    EXPECT_TRUE(PictureTypes("short.mpg").startsWith("IPPIPPIPPIPP")) << PictureTypes("short.mpg").toStdString();
+    EXPECT_TRUE(PictureTypes("short.mpg").startsWith("IPPIPPIPPIPP"))
+        << PictureTypes("short.mpg").toStdString();
 
     dir.Write("bad.par", "g = 3\n# fine so far\nqmax = lots\n");
     const ProgramRun bad = Avimpg({"-p", "bad.par", "a.avi", "bad.mpg"});
@@ -206,16 +213,17 @@ TEST(Avimpg, ParameterFileSetsVideoEncoderOptionsAndNamesItsBadLine) {
 }
 
 TEST(Avimpg, PrintsItsSettingsWithoutFiles) {
-    const ProgramRun run = Avimpg({"-V", "-n", "-m", "2", "-f", "3", "-s", "2000", "-y", "0", "-c", "320", "240"});
+    const ProgramRun run =
+        Avimpg({"-V", "-n", "-m", "2", "-f", "3", "-s", "2000", "-y", "0", "-c", "320", "240"});
     ASSERT_EQ(run.code, 0) << run.err.toStdString();
     EXPECT_TRUE(run.err.isEmpty());
     const QStringList lines = QString::fromUtf8(run.out).split('\n', Qt::SkipEmptyParts);
     ASSERT_FALSE(lines.isEmpty());
     EXPECT_TRUE(lines[0].startsWith("version = "));
     for (const QString& line : lines) EXPECT_TRUE(line.contains(" = ")) << line.toStdString();
-    for (const char* expected : {"video_codec = mpeg1video", "frame_rate = 25", "size = input", "crop = 320x240",
-                                 "me_range = 64", "video_bitrate = 1940000", "video_bufsize = 0", "audio = none",
-                                 "muxrate = 2000000"})
+    for (const char* expected : {"video_codec = mpeg1video", "frame_rate = 25", "size = input",
+                                 "crop = 320x240", "me_range = 64", "video_bitrate = 1940000",
+                                 "video_bufsize = 0", "audio = none", "muxrate = 2000000"})
         EXPECT_TRUE(lines.contains(expected)) << expected;
 }
 
@@ -223,8 +231,13 @@ TEST(Avimpg, RefusesBadCommandLinesWithUsage) {
     ScopedTestDir dir;
     ASSERT_TRUE(MakeTestMovie("a.avi"));
     const QList<QStringList> bad = {
-        {}, {"a.avi"}, {"-q", "a.avi", "b.mpg"}, {"-m", "9", "a.avi", "b.mpg"}, {"-s", "4001", "a.avi", "b.mpg"},
-        {"-y", "-1", "a.avi", "b.mpg"}, {"-l", "2", "-a", "100", "a.avi", "b.mpg"},
+        {},
+        {"a.avi"},
+        {"-q", "a.avi", "b.mpg"},
+        {"-m", "9", "a.avi", "b.mpg"},
+        {"-s", "4001", "a.avi", "b.mpg"},
+        {"-y", "-1", "a.avi", "b.mpg"},
+        {"-l", "2", "-a", "100", "a.avi", "b.mpg"},
         {"-s", "80", "-a", "128", "a.avi", "b.mpg"},  // no room for video beside the sound
     };
     for (const QStringList& args : bad) {
@@ -248,9 +261,12 @@ TEST(Avimpg, FailuresKeepTheOlderOutputAndLeaveNoPartFile) {
         const char* message;
     } failures[] = {
         {{"text.avi", "old.mpg"}, "avimpg: text.avi: not an AVI file\n"},
-        {{"missing.avi", "old.mpg"}, "avimpg: missing.avi: cannot open: No such file or directory\n"},
-        {{"a.avi", "no folder/out.mpg"}, "avimpg: a.avi: cannot write no folder/out.mpg: No such file or directory\n"},
-        {{"a.avi", "plain file/out.mpg"}, "avimpg: a.avi: cannot write plain file/out.mpg: Not a directory\n"},
+        {{"missing.avi", "old.mpg"},
+         "avimpg: missing.avi: cannot open: No such file or directory\n"},
+        {{"a.avi", "no folder/out.mpg"},
+         "avimpg: a.avi: cannot write no folder/out.mpg: No such file or directory\n"},
+        {{"a.avi", "plain file/out.mpg"},
+         "avimpg: a.avi: cannot write plain file/out.mpg: Not a directory\n"},
     };
     for (const auto& failure : failures) {
         const ProgramRun run = Avimpg(failure.args);
@@ -267,7 +283,8 @@ TEST(Avimpg, FailuresKeepTheOlderOutputAndLeaveNoPartFile) {
     EXPECT_EQ(Count(StreamOf(Probe("cut.mpg"), "video")), 60);
     EXPECT_TRUE(PartFiles(dir.Path()).isEmpty());
 
-    const std::optional<FullDiskRun> full = RunOnFullDisk(dir.Path(), dir.Path(), AVIMPG_PATH, {"a.avi", "old.mpg"});
+    const std::optional<FullDiskRun> full =
+        RunOnFullDisk(dir.Path(), dir.Path(), AVIMPG_PATH, {"a.avi", "old.mpg"});
     if (!full) GTEST_SKIP() << "no private mount namespace here";
     EXPECT_EQ(full->code, 1);
     EXPECT_EQ(full->err, "avimpg: a.avi: cannot write old.mpg: No space left on device\n");

@@ -1,12 +1,12 @@
 // The decisions avimpg makes from its command line and the input, without encoding anything.
+#include <gtest/gtest.h>
+
 #include "AvimpgOptions.h"
 #include "EncoderSettings.h"
 #include "FrameRate.h"
 #include "ParameterFile.h"
 #include "PictureLayout.h"
 #include "TestFiles.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -27,23 +27,24 @@ TEST(AvimpgFrameRate, KeepsTheInputTimingWithAWholeNumberOfOutputFramesPerInputF
         Rational input;
         Rational expected;
     } cases[] = {
-        {{15, 1}, {30, 1}},                // the album program's movies
-        {{25, 2}, {25, 1}},                // 12.5
-        {{10, 1}, {30, 1}},                // 23.976, 24 and 25 are no multiples of 10
+        {{15, 1}, {30, 1}},  // the album program's movies
+        {{25, 2}, {25, 1}},  // 12.5
+        {{10, 1}, {30, 1}},  // 23.976, 24 and 25 are no multiples of 10
         {{8, 1}, {24, 1}},
         {{5, 1}, {25, 1}},
-        {{15000, 1001}, {30000, 1001}},    // 14.985
+        {{15000, 1001}, {30000, 1001}},  // 14.985
         {{12000, 1001}, {24000, 1001}},
         {{25, 1}, {25, 1}},
-        {{50, 1}, {50, 1}},                // MPEG-1 has it
+        {{50, 1}, {50, 1}},  // MPEG-1 has it
         {{60000, 1001}, {60000, 1001}},
-        {{20, 1}, {24000, 1001}},          // no multiple: the nearest
+        {{20, 1}, {24000, 1001}},  // no multiple: the nearest
         {{100, 1}, {30, 1}},
         {{7, 1}, {24000, 1001}},
     };
     for (const auto& c : cases) {
         const Rational chosen = ChooseFrameRate(c.input);
-        EXPECT_EQ(chosen, c.expected) << c.input.num << "/" << c.input.den << " gave " << chosen.num << "/" << chosen.den;
+        EXPECT_EQ(chosen, c.expected)
+            << c.input.num << "/" << c.input.den << " gave " << chosen.num << "/" << chosen.den;
     }
     EXPECT_EQ(*ForcedFrameRate(1), (Rational{24000, 1001}));
     EXPECT_EQ(*ForcedFrameRate(4), (Rational{30000, 1001}));
@@ -104,8 +105,8 @@ TEST(AvimpgLayout, FitsVideoCdFramesAtFourToThreeOnBlack) {
 
 TEST(AvimpgOptions, ReadsTheAlbumProgramsCommandLine) {
     const ParsedArguments parsed =
-        Parse({"-e", "-p", "my params.par", "-j", "-m", "3", "-s", "2000", "-y", "40", "-c", "320", "240", "-l", "2",
-               "-a", "224", "in put.avi", "out put.mpg"});
+        Parse({"-e", "-p", "my params.par", "-j", "-m", "3", "-s", "2000", "-y", "40", "-c", "320",
+               "240", "-l", "2", "-a", "224", "in put.avi", "out put.mpg"});
     ASSERT_TRUE(parsed.options) << parsed.error;
     const AvimpgOptions& o = *parsed.options;
     EXPECT_TRUE(o.ignoreErrors);
@@ -121,7 +122,8 @@ TEST(AvimpgOptions, ReadsTheAlbumProgramsCommandLine) {
     EXPECT_EQ(o.output, "out put.mpg");
     EXPECT_TRUE(parsed.notes.empty());
 
-    const ParsedArguments defaults = Parse({"-e", "-m", "0", "-s", "1200", "-y", "20", "-n", "a.avi", "b.mpg"});
+    const ParsedArguments defaults =
+        Parse({"-e", "-m", "0", "-s", "1200", "-y", "20", "-n", "a.avi", "b.mpg"});
     ASSERT_TRUE(defaults.options);
     EXPECT_TRUE(defaults.options->videoOnly);
     EXPECT_FALSE(defaults.options->frameRateIndex);
@@ -133,7 +135,8 @@ TEST(AvimpgOptions, TakesLayerOneBitratesAsTheNearestLayerTwoOneWithANote) {
         int layer2;
     } cases[] = {{32, 32}, {64, 64}, {96, 96}, {288, 256}, {352, 320}, {416, 384}, {448, 384}};
     for (const auto& c : cases) {
-        const ParsedArguments parsed = Parse({"-l", "1", "-a", std::to_string(c.layer1), "a.avi", "b.mpg"});
+        const ParsedArguments parsed =
+            Parse({"-l", "1", "-a", std::to_string(c.layer1), "a.avi", "b.mpg"});
         ASSERT_TRUE(parsed.options) << parsed.error;
         EXPECT_EQ(parsed.options->audioKbps, c.layer2) << c.layer1;
         ASSERT_EQ(parsed.notes.size(), 1u);
@@ -157,7 +160,7 @@ TEST(AvimpgOptions, RefusesWhatTheEncoderCannotTake) {
         {"-c", "320", "a.avi", "b.mpg"},  // the height is missing: "a.avi" is no number
         {"-f", "6", "a.avi", "b.mpg"},
         {"-l", "3", "a.avi", "b.mpg"},
-        {"-a", "288", "a.avi", "b.mpg"},  // Layer I only
+        {"-a", "288", "a.avi", "b.mpg"},            // Layer I only
         {"-l", "1", "-a", "48", "a.avi", "b.mpg"},  // Layer II only
         {"a.avi", "b.mpg", "-p"},
     };
@@ -187,7 +190,8 @@ TEST(AvimpgSettings, SharesTheSystemBitrateBetweenVideoSoundAndHeaders) {
 
     options.systemKbps = 120;
     EXPECT_FALSE(ResolveSettings(options, Input(64, 48, {15, 1}), "libtwolame").error.empty());
-    EXPECT_TRUE(ResolveSettings(options, Input(64, 48, {15, 1}, false), "libtwolame").error.empty());
+    EXPECT_TRUE(
+        ResolveSettings(options, Input(64, 48, {15, 1}, false), "libtwolame").error.empty());
 
     options.systemKbps = 1200;
     options.vbvUnits = 0;
@@ -200,7 +204,8 @@ TEST(AvimpgSettings, RaisesAVbvBufferTooSmallForOnePicture) {
     AvimpgOptions options;
     options.vbvUnits = 1;
     options.videoOnly = true;
-    const ResolvedSettings resolved = ResolveSettings(options, Input(64, 48, {15, 1}), "libtwolame");
+    const ResolvedSettings resolved =
+        ResolveSettings(options, Input(64, 48, {15, 1}), "libtwolame");
     // 1164 kbit/s at 30 pictures a second: 38800 bits, three units.
     EXPECT_EQ(resolved.settings.vbvBits, 3 * 16384);
     EXPECT_EQ(resolved.notes.size(), 1u);
@@ -211,7 +216,8 @@ TEST(AvimpgSettings, UsesOneChannelForTheMonoOnlyBitratesAndJointStereoOnlyWithT
     options.jointStereo = true;
     for (int kbps : {32, 48, 56, 80, 64, 384}) {
         options.audioKbps = kbps;
-        const EncoderSettings s = ResolveSettings(options, Input(64, 48, {15, 1}), "libtwolame").settings;
+        const EncoderSettings s =
+            ResolveSettings(options, Input(64, 48, {15, 1}), "libtwolame").settings;
         const bool mono = kbps == 32 || kbps == 48 || kbps == 56 || kbps == 80;
         EXPECT_EQ(s.audioChannels, mono ? 1 : 2) << kbps;
         EXPECT_EQ(s.jointStereo, !mono) << kbps;
@@ -226,7 +232,8 @@ TEST(AvimpgSettings, VideoCdIgnoresTheOtherStreamOptions) {
     options.cropHeight = 10;
     options.frameRateIndex = 2;
     options.audioKbps = 64;
-    EncoderSettings ntsc = ResolveSettings(options, Input(640, 480, {15, 1}), "libtwolame").settings;
+    EncoderSettings ntsc =
+        ResolveSettings(options, Input(640, 480, {15, 1}), "libtwolame").settings;
     EXPECT_EQ(ntsc.muxer, "vcd");
     EXPECT_EQ(*ntsc.frameRate, (Rational{30000, 1001}));
     EXPECT_EQ(ntsc.layout->frame.width, 352);
@@ -237,7 +244,8 @@ TEST(AvimpgSettings, VideoCdIgnoresTheOtherStreamOptions) {
     EXPECT_EQ(ntsc.muxrate, 1411200);
     EXPECT_EQ(ntsc.packetSize, 2324);
     for (Rational pal : {Rational{25, 1}, Rational{50, 1}}) {
-        const EncoderSettings s = ResolveSettings(options, Input(640, 480, pal), "libtwolame").settings;
+        const EncoderSettings s =
+            ResolveSettings(options, Input(640, 480, pal), "libtwolame").settings;
         EXPECT_EQ(*s.frameRate, (Rational{25, 1}));
         EXPECT_EQ(s.layout->frame.height, 288);
     }

@@ -1,13 +1,15 @@
 #pragma once
 
-#include "AlbumAvi.h"
-#include "TestFiles.h"
-
 #include <QJsonObject>
 #include <QMap>
 #include <QStringList>
 
-inline ProgramRun Avimpg(const QStringList& args) { return RunProgram(QStringLiteral(AVIMPG_PATH), args); }
+#include "AlbumAvi.h"
+#include "TestFiles.h"
+
+inline ProgramRun Avimpg(const QStringList& args) {
+    return RunProgram(QStringLiteral(AVIMPG_PATH), args);
+}
 
 // Makes a movie with ffmpeg from ARGS (inputs and codecs) into PATH; false when ffmpeg failed.
 bool Ffmpeg(const QStringList& args, const QString& path);

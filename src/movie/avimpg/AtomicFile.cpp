@@ -1,15 +1,16 @@
 #include "AtomicFile.h"
 
-#include "Libav.h"
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <climits>
 #include <csignal>
 #include <cstring>
 #include <random>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+
+#include "Libav.h"
 
 namespace {
 

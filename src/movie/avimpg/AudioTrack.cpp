@@ -6,16 +6,20 @@ extern "C" {
 #include <libavutil/opt.h>
 }
 
-std::string Layer2EncoderName() { return avcodec_find_encoder_by_name("libtwolame") ? "libtwolame" : "mp2"; }
+std::string Layer2EncoderName() {
+    return avcodec_find_encoder_by_name("libtwolame") ? "libtwolame" : "mp2";
+}
 
 AudioTrack::AudioTrack(const AVStream* input, const EncoderSettings& settings, bool ignoreErrors)
     : m_ignoreErrors(ignoreErrors) {
     const AVCodec* decoder = avcodec_find_decoder(input->codecpar->codec_id);
     if (!decoder)
-        throw AvimpgError(std::string("no decoder for the sound (") + avcodec_get_name(input->codecpar->codec_id) + ")");
+        throw AvimpgError(std::string("no decoder for the sound (") +
+                          avcodec_get_name(input->codecpar->codec_id) + ")");
     m_decoder.reset(avcodec_alloc_context3(decoder));
     if (!m_decoder) throw AvimpgError("out of memory");
-    Check(avcodec_parameters_to_context(m_decoder.get(), input->codecpar), "cannot decode the sound");
+    Check(avcodec_parameters_to_context(m_decoder.get(), input->codecpar),
+          "cannot decode the sound");
     m_decoder->pkt_timebase = input->time_base;
     Check(avcodec_open2(m_decoder.get(), decoder, nullptr), "cannot decode the sound");
 
@@ -30,10 +34,14 @@ AudioTrack::AudioTrack(const AVStream* input, const EncoderSettings& settings, b
     m_encoder->bit_rate = settings.audioBitrate;
     if (settings.audioEncoder == "libtwolame")
         av_opt_set(m_encoder->priv_data, "mode",
-                   settings.audioChannels == 1 ? "mono" : settings.jointStereo ? "joint_stereo" : "stereo", 0);
+                   settings.audioChannels == 1 ? "mono"
+                   : settings.jointStereo      ? "joint_stereo"
+                                               : "stereo",
+                   0);
     Check(avcodec_open2(m_encoder.get(), encoder, nullptr), "cannot open the Layer II encoder");
 
-    m_fifo.reset(av_audio_fifo_alloc(AV_SAMPLE_FMT_S16, settings.audioChannels, m_encoder->frame_size));
+    m_fifo.reset(
+        av_audio_fifo_alloc(AV_SAMPLE_FMT_S16, settings.audioChannels, m_encoder->frame_size));
     if (!m_fifo) throw AvimpgError("out of memory");
 }
 
@@ -56,9 +64,11 @@ void AudioTrack::Finish(int64_t totalSamples, const PacketSink& sink) {
     const int64_t wanted = (totalSamples + frameSize / 2) / frameSize * frameSize;
     const int64_t missing = wanted - m_encodedSamples - av_audio_fifo_size(m_fifo.get());
     if (missing > 0) {
-        std::vector<int16_t> silence(std::size_t(missing) * std::size_t(m_encoder->ch_layout.nb_channels));
+        std::vector<int16_t> silence(std::size_t(missing) *
+                                     std::size_t(m_encoder->ch_layout.nb_channels));
         void* data[1] = {silence.data()};
-        if (av_audio_fifo_write(m_fifo.get(), data, int(missing)) < missing) throw AvimpgError("out of memory");
+        if (av_audio_fifo_write(m_fifo.get(), data, int(missing)) < missing)
+            throw AvimpgError("out of memory");
     }
     EncodeUpTo(wanted, sink);
     Encode(nullptr, sink);
@@ -75,9 +85,10 @@ void AudioTrack::ReceiveSound() {
         }
         if (!m_resampler) {
             SwrContext* resampler = nullptr;
-            Check(swr_alloc_set_opts2(&resampler, &m_encoder->ch_layout, m_encoder->sample_fmt, kAudioSampleRate,
-                                      &m_decoded->ch_layout, AVSampleFormat(m_decoded->format),
-                                      m_decoded->sample_rate, 0, nullptr),
+            Check(swr_alloc_set_opts2(&resampler, &m_encoder->ch_layout, m_encoder->sample_fmt,
+                                      kAudioSampleRate, &m_decoded->ch_layout,
+                                      AVSampleFormat(m_decoded->format), m_decoded->sample_rate, 0,
+                                      nullptr),
                   "cannot resample the sound");
             m_resampler.reset(resampler);
             Check(swr_init(resampler), "cannot resample the sound");
@@ -96,7 +107,8 @@ void AudioTrack::Resample(const uint8_t** input, int samples) {
     const int converted = swr_convert(m_resampler.get(), output, room, input, samples);
     Check(converted, "cannot resample the sound");
     void* data[1] = {m_converted.data()};
-    if (av_audio_fifo_write(m_fifo.get(), data, converted) < converted) throw AvimpgError("out of memory");
+    if (av_audio_fifo_write(m_fifo.get(), data, converted) < converted)
+        throw AvimpgError("out of memory");
 }
 
 void AudioTrack::EncodeUpTo(int64_t limit, const PacketSink& sink) {

@@ -1,11 +1,11 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "EncoderSettings.h"
 #include "Libav.h"
 #include "PacketSink.h"
-
-#include <string>
-#include <vector>
 
 // The Layer II encoder this libavcodec offers: libtwolame when it is there (it does joint
 // stereo), else FFmpeg's own.

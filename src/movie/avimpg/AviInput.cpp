@@ -26,20 +26,25 @@ AviInput::AviInput(const std::string& path) {
 
     AVFormatContext* format = nullptr;
     // "file:" keeps a name with a colon from being taken for another protocol.
-    Check(avformat_open_input(&format, ("file:" + path).c_str(), av_find_input_format("avi"), nullptr),
+    Check(avformat_open_input(&format, ("file:" + path).c_str(), av_find_input_format("avi"),
+                              nullptr),
           "damaged AVI file");
     m_format.reset(format);
     Check(avformat_find_stream_info(format, nullptr), "damaged AVI file");
     for (unsigned i = 0; i < m_format->nb_streams; ++i) {
         AVStream* stream = m_format->streams[i];
         const AVMediaType type = stream->codecpar->codec_type;
-        if (type == AVMEDIA_TYPE_VIDEO && !m_video) m_video = stream;
-        else if (type == AVMEDIA_TYPE_AUDIO && !m_audio) m_audio = stream;
-        else stream->discard = AVDISCARD_ALL;
+        if (type == AVMEDIA_TYPE_VIDEO && !m_video)
+            m_video = stream;
+        else if (type == AVMEDIA_TYPE_AUDIO && !m_audio)
+            m_audio = stream;
+        else
+            stream->discard = AVDISCARD_ALL;
     }
     if (!m_video) throw AvimpgError("the AVI file has no video stream");
     const AVCodecParameters* video = m_video->codecpar;
-    if (video->width <= 0 || video->height <= 0) throw AvimpgError("the AVI header has no picture size");
+    if (video->width <= 0 || video->height <= 0)
+        throw AvimpgError("the AVI header has no picture size");
     if (av_q2d(m_video->time_base) <= 0 || 1 / av_q2d(m_video->time_base) < kSlowestRate)
         throw AvimpgError("the AVI header gives no usable frame rate");
 }
@@ -72,7 +77,8 @@ bool AviInput::Read(AVPacket* packet, bool ignoreErrors) {
             if (ignoreErrors) return false;
             Fail(read, "cannot read the AVI file");
         }
-        if (packet->stream_index == m_video->index || (m_audio && packet->stream_index == m_audio->index))
+        if (packet->stream_index == m_video->index ||
+            (m_audio && packet->stream_index == m_audio->index))
             return true;
         av_packet_unref(packet);
     }

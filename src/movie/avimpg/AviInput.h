@@ -1,9 +1,9 @@
 #pragma once
 
+#include <string>
+
 #include "EncoderSettings.h"
 #include "Libav.h"
-
-#include <string>
 
 // The input movie: an AVI file read by libavformat, its first video stream and, when there is one,
 // its first audio stream.

@@ -7,7 +7,8 @@
 
 namespace {
 
-constexpr std::array<int, 14> kLayer2Kbps{32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384};
+constexpr std::array<int, 14> kLayer2Kbps{32,  48,  56,  64,  80,  96,  112,
+                                          128, 160, 192, 224, 256, 320, 384};
 
 std::optional<int> ParseInt(const std::string& text, int low, int high) {
     int value = 0;
@@ -26,7 +27,9 @@ int NearestLayer2(int kbps) {
     return best;
 }
 
-bool IsLayer2(int kbps) { return std::find(kLayer2Kbps.begin(), kLayer2Kbps.end(), kbps) != kLayer2Kbps.end(); }
+bool IsLayer2(int kbps) {
+    return std::find(kLayer2Kbps.begin(), kLayer2Kbps.end(), kbps) != kLayer2Kbps.end();
+}
 
 bool IsLayer1(int kbps) { return kbps >= 32 && kbps <= 448 && kbps % 32 == 0; }
 
@@ -46,8 +49,8 @@ public:
         const std::string& text = Next();
         const std::optional<int> value = ParseInt(text, low, high);
         if (!value)
-            error = "option " + option + ": \"" + text + "\" is not a number from " + std::to_string(low) + " to " +
-                    std::to_string(high);
+            error = "option " + option + ": \"" + text + "\" is not a number from " +
+                    std::to_string(low) + " to " + std::to_string(high);
         return value;
     }
 
@@ -80,8 +83,10 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
         } else if (arg == "-e") {
             options.ignoreErrors = true;
         } else if (arg == "-p") {
-            if (reader.AtEnd()) error = "option -p needs a parameter file";
-            else options.parameterFile = reader.Next();
+            if (reader.AtEnd())
+                error = "option -p needs a parameter file";
+            else
+                options.parameterFile = reader.Next();
         } else if (arg == "-j") {
             options.jointStereo = true;
         } else if (arg == "-m") {
@@ -113,7 +118,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
 
     if (audioKbps) {
         if (options.audioLayer == 2 && !IsLayer2(*audioKbps)) {
-            error = "option -a: " + std::to_string(*audioKbps) + " kbit/s is not a Layer II bitrate";
+            error =
+                "option -a: " + std::to_string(*audioKbps) + " kbit/s is not a Layer II bitrate";
             return result;
         }
         if (options.audioLayer == 1 && !IsLayer1(*audioKbps)) {
@@ -130,7 +136,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
         options.input = files[0];
         options.output = files[1];
     } else if (!(files.empty() && options.printSettings)) {
-        error = files.size() < 2 ? "an input AVI and an output MPEG file are needed" : "too many files: " + files[2];
+        error = files.size() < 2 ? "an input AVI and an output MPEG file are needed"
+                                 : "too many files: " + files[2];
         return result;
     }
     result.options = options;
@@ -148,7 +155,8 @@ const char* UsageText() {
            "  -v        VIDEO-CD: 352x240 at 29.97 (352x288 at 25 for 25 or 50 frame/s input),\n"
            "            video 1150 kbit/s, audio 224 kbit/s; -s -y -c -f -l -a are ignored\n"
            "  -s K      system stream bitrate, 80..4000 kbit/s (default 1200)\n"
-           "  -y N      VBV buffer size in units of 16 kbit, 0..1000, 0 = encoder's choice (default 20)\n"
+           "  -y N      VBV buffer size in units of 16 kbit, 0..1000, 0 = encoder's choice "
+           "(default 20)\n"
            "  -c W H    crop the picture to W x H around its centre (0 keeps that side)\n"
            "  -n        video only, no audio\n"
            "  -f I      force the frame rate: 1 = 23.976, 2 = 24, 3 = 25, 4 = 29.97, 5 = 30\n"

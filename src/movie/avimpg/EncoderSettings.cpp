@@ -23,15 +23,20 @@ constexpr int64_t kVbvUnitBits = 16384;
 bool MonoOnly(int kbps) { return kbps == 32 || kbps == 48 || kbps == 56 || kbps == 80; }
 
 std::string RateText(Rational rate) {
-    return rate.den == 1 ? std::to_string(rate.num) : std::to_string(rate.num) + "/" + std::to_string(rate.den);
+    return rate.den == 1 ? std::to_string(rate.num)
+                         : std::to_string(rate.num) + "/" + std::to_string(rate.den);
 }
 
-std::string SizeText(PictureSize size) { return std::to_string(size.width) + "x" + std::to_string(size.height); }
+std::string SizeText(PictureSize size) {
+    return std::to_string(size.width) + "x" + std::to_string(size.height);
+}
 
 // The same picture geometry as an ffmpeg filter chain.
 std::string FilterChain(const PictureLayout& layout) {
     std::string chain;
-    const auto add = [&chain](const std::string& filter) { chain += (chain.empty() ? "" : ",") + filter; };
+    const auto add = [&chain](const std::string& filter) {
+        chain += (chain.empty() ? "" : ",") + filter;
+    };
     const PictureRect& source = layout.source;
     const PictureRect& picture = layout.picture;
     add("crop=" + std::to_string(source.width) + ":" + std::to_string(source.height) + ":" +
@@ -39,13 +44,15 @@ std::string FilterChain(const PictureLayout& layout) {
     if (source.width != picture.width || source.height != picture.height)
         add("scale=" + std::to_string(picture.width) + ":" + std::to_string(picture.height));
     if (picture.width != layout.frame.width || picture.height != layout.frame.height)
-        add("pad=" + std::to_string(layout.frame.width) + ":" + std::to_string(layout.frame.height) + ":" +
-            std::to_string(picture.x) + ":" + std::to_string(picture.y) + ":black");
+        add("pad=" + std::to_string(layout.frame.width) + ":" +
+            std::to_string(layout.frame.height) + ":" + std::to_string(picture.x) + ":" +
+            std::to_string(picture.y) + ":black");
     add("setsar=" + RateText(layout.sampleAspect));
     return chain;
 }
 
-void ResolveVideoCd(const AvimpgOptions& options, const std::optional<InputFacts>& input, EncoderSettings& s) {
+void ResolveVideoCd(const AvimpgOptions& options, const std::optional<InputFacts>& input,
+                    EncoderSettings& s) {
     s.muxer = "vcd";
     if (input) {
         const bool pal = input->frameRate == Rational{25, 1} || input->frameRate == Rational{50, 1};
@@ -63,7 +70,8 @@ void ResolveVideoCd(const AvimpgOptions& options, const std::optional<InputFacts
 
 }  // namespace
 
-ResolvedSettings ResolveSettings(const AvimpgOptions& options, const std::optional<InputFacts>& input,
+ResolvedSettings ResolveSettings(const AvimpgOptions& options,
+                                 const std::optional<InputFacts>& input,
                                  const std::string& audioEncoder) {
     ResolvedSettings result;
     EncoderSettings& s = result.settings;
@@ -76,9 +84,12 @@ ResolvedSettings ResolveSettings(const AvimpgOptions& options, const std::option
         return result;
     }
 
-    if (options.cropWidth) s.cropAsked = PictureSize{*options.cropWidth, options.cropHeight.value_or(0)};
-    if (options.frameRateIndex) s.frameRate = ForcedFrameRate(*options.frameRateIndex);
-    else if (input) s.frameRate = ChooseFrameRate(input->frameRate);
+    if (options.cropWidth)
+        s.cropAsked = PictureSize{*options.cropWidth, options.cropHeight.value_or(0)};
+    if (options.frameRateIndex)
+        s.frameRate = ForcedFrameRate(*options.frameRateIndex);
+    else if (input)
+        s.frameRate = ChooseFrameRate(input->frameRate);
     if (input) s.layout = PlainLayout(input->size, input->sampleAspect, s.cropAsked);
 
     s.audioBitrate = options.audioKbps * 1000;
@@ -88,8 +99,8 @@ ResolvedSettings ResolveSettings(const AvimpgOptions& options, const std::option
     s.videoBitrate = s.muxrate * (100 - kMuxOverheadPercent) / 100 - (s.audio ? s.audioBitrate : 0);
     if (s.videoBitrate < kMinVideoBitrate) {
         result.error = "a system bitrate of " + std::to_string(options.systemKbps) +
-                       " kbit/s leaves no room for video beside " + std::to_string(options.audioKbps) +
-                       " kbit/s of audio";
+                       " kbit/s leaves no room for video beside " +
+                       std::to_string(options.audioKbps) + " kbit/s of audio";
         return result;
     }
     if (options.vbvUnits > 0) {
@@ -97,13 +108,14 @@ ResolvedSettings ResolveSettings(const AvimpgOptions& options, const std::option
         s.videoMaxrate = s.videoBitrate;
         // The buffer must hold at least one picture's share of the bitrate.
         if (s.frameRate) {
-            const int64_t perPicture = (s.videoBitrate * s.frameRate->den + s.frameRate->num - 1) / s.frameRate->num;
+            const int64_t perPicture =
+                (s.videoBitrate * s.frameRate->den + s.frameRate->num - 1) / s.frameRate->num;
             const int64_t units = (perPicture + kVbvUnitBits - 1) / kVbvUnitBits;
             if (s.vbvBits < units * kVbvUnitBits) {
                 s.vbvBits = units * kVbvUnitBits;
                 result.notes.push_back("the VBV buffer is raised to " + std::to_string(units) +
-                                       " units to hold one picture at " + std::to_string(s.videoBitrate / 1000) +
-                                       " kbit/s");
+                                       " units to hold one picture at " +
+                                       std::to_string(s.videoBitrate / 1000) + " kbit/s");
             }
         }
     }
@@ -112,7 +124,9 @@ ResolvedSettings ResolveSettings(const AvimpgOptions& options, const std::option
 
 std::vector<std::pair<std::string, std::string>> DescribeSettings(const EncoderSettings& s) {
     std::vector<std::pair<std::string, std::string>> lines;
-    const auto add = [&lines](const std::string& name, const std::string& value) { lines.emplace_back(name, value); };
+    const auto add = [&lines](const std::string& name, const std::string& value) {
+        lines.emplace_back(name, value);
+    };
     const std::string fromInput = "input";
     add("format", s.muxer);
     add("video_codec", "mpeg1video");
@@ -127,14 +141,17 @@ std::vector<std::pair<std::string, std::string>> DescribeSettings(const EncoderS
     add("gop_size", std::to_string(s.gopSize));
     add("b_frames", std::to_string(s.bFrames));
     add("me_range", std::to_string(s.meRange));
-    for (const EncoderParameter& parameter : s.parameters) add("param." + parameter.name, parameter.value);
+    for (const EncoderParameter& parameter : s.parameters)
+        add("param." + parameter.name, parameter.value);
     add("audio", s.audio ? "mp2" : "none");
     if (s.audio) {
         add("audio_encoder", s.audioEncoder);
         add("audio_bitrate", std::to_string(s.audioBitrate));
         add("audio_rate", std::to_string(kAudioSampleRate));
         add("audio_channels", std::to_string(s.audioChannels));
-        add("audio_mode", s.audioChannels == 1 ? "mono" : s.jointStereo ? "joint_stereo" : "stereo");
+        add("audio_mode", s.audioChannels == 1 ? "mono"
+                          : s.jointStereo      ? "joint_stereo"
+                                               : "stereo");
     }
     add("muxrate", std::to_string(s.muxrate));
     add("packet_size", std::to_string(s.packetSize));

@@ -32,6 +32,7 @@ Rational ChooseFrameRate(Rational input) {
         if (IsWholeMultiple(rate, input)) return rate;
     Rational nearest = kFilmAndVideoRates.front();
     for (const Rational& rate : kFilmAndVideoRates)
-        if (std::abs(rate.Value() - input.Value()) < std::abs(nearest.Value() - input.Value())) nearest = rate;
+        if (std::abs(rate.Value() - input.Value()) < std::abs(nearest.Value() - input.Value()))
+            nearest = rate;
     return nearest;
 }

@@ -9,7 +9,9 @@ struct Rational {
     int64_t den = 1;
 
     double Value() const { return double(num) / double(den); }
-    friend bool operator==(const Rational& a, const Rational& b) { return a.num * b.den == b.num * a.den; }
+    friend bool operator==(const Rational& a, const Rational& b) {
+        return a.num * b.den == b.num * a.den;
+    }
 };
 
 // The rate forced by "-f INDEX", 1..5 = 23.976, 24, 25, 29.97, 30.

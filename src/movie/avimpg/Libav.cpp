@@ -15,7 +15,8 @@ void KeepMessage(void*, int level, const char* format, va_list args) {
     char text[512];
     std::vsnprintf(text, sizeof text, format, args);
     std::string message(text);
-    while (!message.empty() && (message.back() == '\n' || message.back() == ' ' || message.back() == '.'))
+    while (!message.empty() &&
+           (message.back() == '\n' || message.back() == ' ' || message.back() == '.'))
         message.pop_back();
     if (message.empty()) return;
     const std::lock_guard lock(g_messageLock);

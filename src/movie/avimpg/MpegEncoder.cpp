@@ -1,15 +1,15 @@
 #include "MpegEncoder.h"
 
+#include <memory>
+
 #include "AudioTrack.h"
 #include "MpegOutput.h"
 #include "VideoTrack.h"
 
-#include <memory>
-
 namespace {
 
-std::unique_ptr<AudioTrack> OpenAudio(const AviInput& input, const EncoderSettings& settings, bool ignoreErrors,
-                                      std::vector<std::string>& notes) {
+std::unique_ptr<AudioTrack> OpenAudio(const AviInput& input, const EncoderSettings& settings,
+                                      bool ignoreErrors, std::vector<std::string>& notes) {
     if (!settings.audio || !input.Audio()) return nullptr;
     try {
         return std::make_unique<AudioTrack>(input.Audio(), settings, ignoreErrors);
@@ -22,12 +22,14 @@ std::unique_ptr<AudioTrack> OpenAudio(const AviInput& input, const EncoderSettin
 
 }  // namespace
 
-std::vector<std::string> EncodeMpeg(AviInput& input, const EncoderSettings& settings, CodecContextPtr videoEncoder,
-                                    const std::string& output, bool ignoreErrors) {
+std::vector<std::string> EncodeMpeg(AviInput& input, const EncoderSettings& settings,
+                                    CodecContextPtr videoEncoder, const std::string& output,
+                                    bool ignoreErrors) {
     std::vector<std::string> notes;
     if (input.FramesFound() < input.FramesDeclared()) {
-        const std::string cut = "the AVI file is cut short: " + std::to_string(input.FramesFound()) + " of its " +
-                                std::to_string(input.FramesDeclared()) + " frames are there";
+        const std::string cut =
+            "the AVI file is cut short: " + std::to_string(input.FramesFound()) + " of its " +
+            std::to_string(input.FramesDeclared()) + " frames are there";
         if (!ignoreErrors) throw AvimpgError(cut);
         notes.push_back(cut + "; the last picture is held");
     }
@@ -38,8 +40,12 @@ std::vector<std::string> EncodeMpeg(AviInput& input, const EncoderSettings& sett
     const int videoStream = mpeg.AddStream(video.Encoder());
     const int audioStream = audio ? mpeg.AddStream(audio->Encoder()) : -1;
     mpeg.Begin();
-    const PacketSink videoSink = [&](AVPacket* packet) { mpeg.Write(packet, videoStream, video.Encoder()->time_base); };
-    const PacketSink audioSink = [&](AVPacket* packet) { mpeg.Write(packet, audioStream, audio->Encoder()->time_base); };
+    const PacketSink videoSink = [&](AVPacket* packet) {
+        mpeg.Write(packet, videoStream, video.Encoder()->time_base);
+    };
+    const PacketSink audioSink = [&](AVPacket* packet) {
+        mpeg.Write(packet, audioStream, audio->Encoder()->time_base);
+    };
 
     const AVRational inputTimeBase = input.Video()->time_base;
     const AVRational sampleTime{1, kAudioSampleRate};
@@ -47,17 +53,23 @@ std::vector<std::string> EncodeMpeg(AviInput& input, const EncoderSettings& sett
     const int64_t soundLimit = av_rescale_q(videoEnd, inputTimeBase, sampleTime);
     PacketPtr packet = NewPacket();
     while (input.Read(packet.get(), ignoreErrors)) {
-        if (packet->stream_index == input.Video()->index) video.Decode(packet.get(), videoSink);
-        else if (audio) audio->Decode(packet.get(), soundLimit, audioSink);
+        if (packet->stream_index == input.Video()->index)
+            video.Decode(packet.get(), videoSink);
+        else if (audio)
+            audio->Decode(packet.get(), soundLimit, audioSink);
         av_packet_unref(packet.get());
     }
     video.Finish(videoEnd, videoSink);
-    if (audio) audio->Finish(av_rescale_q(video.OutputFrames(), video.Encoder()->time_base, sampleTime), audioSink);
+    if (audio)
+        audio->Finish(av_rescale_q(video.OutputFrames(), video.Encoder()->time_base, sampleTime),
+                      audioSink);
     mpeg.Finish();
 
     if (video.SkippedFrames() > 0)
-        notes.push_back(std::to_string(video.SkippedFrames()) + " damaged frame(s) skipped, the picture before held");
+        notes.push_back(std::to_string(video.SkippedFrames()) +
+                        " damaged frame(s) skipped, the picture before held");
     if (audio && audio->SkippedPackets() > 0)
-        notes.push_back(std::to_string(audio->SkippedPackets()) + " damaged piece(s) of sound skipped");
+        notes.push_back(std::to_string(audio->SkippedPackets()) +
+                        " damaged piece(s) of sound skipped");
     return notes;
 }

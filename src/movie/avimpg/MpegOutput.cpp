@@ -17,11 +17,14 @@ int WriteToFile(void* file, uint8_t* data, int size) {
 
 }  // namespace
 
-MpegOutput::MpegOutput(const std::string& path, const EncoderSettings& settings) : m_path(path), m_file(path) {
+MpegOutput::MpegOutput(const std::string& path, const EncoderSettings& settings)
+    : m_path(path), m_file(path) {
     Check(avformat_alloc_output_context2(&m_format, nullptr, settings.muxer.c_str(), nullptr),
           "cannot make an MPEG system stream");
     auto* buffer = static_cast<unsigned char*>(av_malloc(kIoBufferSize));
-    m_io = buffer ? avio_alloc_context(buffer, kIoBufferSize, 1, &m_file, nullptr, WriteToFile, nullptr) : nullptr;
+    m_io = buffer ? avio_alloc_context(buffer, kIoBufferSize, 1, &m_file, nullptr, WriteToFile,
+                                       nullptr)
+                  : nullptr;
     if (!m_io) {
         av_free(buffer);
         throw AvimpgError("out of memory");
@@ -42,14 +45,13 @@ MpegOutput::~MpegOutput() {
 int MpegOutput::AddStream(const AVCodecContext* encoder) {
     AVStream* stream = avformat_new_stream(m_format, nullptr);
     if (!stream) throw AvimpgError("out of memory");
-    Check(avcodec_parameters_from_context(stream->codecpar, encoder), "cannot make an MPEG system stream");
+    Check(avcodec_parameters_from_context(stream->codecpar, encoder),
+          "cannot make an MPEG system stream");
     stream->time_base = encoder->time_base;
     return stream->index;
 }
 
-void MpegOutput::Begin() {
-    CheckWrite(avformat_write_header(m_format, nullptr));
-}
+void MpegOutput::Begin() { CheckWrite(avformat_write_header(m_format, nullptr)); }
 
 void MpegOutput::Write(AVPacket* packet, int stream, AVRational encoderTimeBase) {
     packet->stream_index = stream;

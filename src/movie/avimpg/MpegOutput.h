@@ -1,10 +1,10 @@
 #pragma once
 
+#include <string>
+
 #include "AtomicFile.h"
 #include "EncoderSettings.h"
 #include "Libav.h"
-
-#include <string>
 
 // The MPEG-1 system stream, written through an AtomicFile: the target changes only when Finish()
 // succeeds.

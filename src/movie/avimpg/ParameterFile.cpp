@@ -27,7 +27,8 @@ ParameterFile ReadParameterFile(const std::string& path) {
         const std::string content = Trimmed(text);
         if (content.empty() || content[0] == '#') continue;
         const std::size_t equals = content.find('=');
-        const std::string name = equals == std::string::npos ? std::string() : Trimmed(content.substr(0, equals));
+        const std::string name =
+            equals == std::string::npos ? std::string() : Trimmed(content.substr(0, equals));
         if (name.empty()) {
             file.error = path + ":" + std::to_string(line) + ": expected \"name = value\"";
             return file;

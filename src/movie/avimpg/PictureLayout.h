@@ -1,8 +1,8 @@
 #pragma once
 
-#include "FrameRate.h"
-
 #include <optional>
+
+#include "FrameRate.h"
 
 struct PictureSize {
     int width = 0;
@@ -29,7 +29,8 @@ struct PictureLayout {
 // The input picture at its own size, cut to CROP (0 keeps a side) around its centre, then made
 // valid for MPEG-1: even sides (one pixel cut, or a one-pixel side stretched to two) of at most
 // 4094 (larger pictures are scaled down, aspect kept).
-PictureLayout PlainLayout(PictureSize input, Rational sampleAspect, std::optional<PictureSize> crop);
+PictureLayout PlainLayout(PictureSize input, Rational sampleAspect,
+                          std::optional<PictureSize> crop);
 
 // The whole input picture scaled to fit FRAME shown at 4:3, as on a television, aspect kept and
 // centred on black.

@@ -17,24 +17,33 @@ struct FrameSetup {
     AVRational rate;
 
     explicit FrameSetup(const AVCodecContext& c)
-        : width(c.width), height(c.height), format(c.pix_fmt), timeBase(c.time_base), rate(c.framerate) {}
+        : width(c.width),
+          height(c.height),
+          format(c.pix_fmt),
+          timeBase(c.time_base),
+          rate(c.framerate) {}
     bool operator==(const FrameSetup& o) const {
-        return width == o.width && height == o.height && format == o.format && av_cmp_q(timeBase, o.timeBase) == 0 &&
-               av_cmp_q(rate, o.rate) == 0;
+        return width == o.width && height == o.height && format == o.format &&
+               av_cmp_q(timeBase, o.timeBase) == 0 && av_cmp_q(rate, o.rate) == 0;
     }
 };
 
-void ApplyParameters(AVCodecContext* encoder, const EncoderSettings& settings, const std::string& parameterFile) {
+void ApplyParameters(AVCodecContext* encoder, const EncoderSettings& settings,
+                     const std::string& parameterFile) {
     const FrameSetup before(*encoder);
     for (const EncoderParameter& parameter : settings.parameters) {
         const std::string where = parameterFile + ":" + std::to_string(parameter.line);
-        const int set = av_opt_set(encoder, parameter.name.c_str(), parameter.value.c_str(), AV_OPT_SEARCH_CHILDREN);
+        const int set = av_opt_set(encoder, parameter.name.c_str(), parameter.value.c_str(),
+                                   AV_OPT_SEARCH_CHILDREN);
         if (set == AVERROR_OPTION_NOT_FOUND)
             throw AvimpgError("unknown video encoder setting \"" + parameter.name + "\"", where);
-        if (set < 0) throw AvimpgError("bad value \"" + parameter.value + "\" for " + parameter.name, where);
+        if (set < 0)
+            throw AvimpgError("bad value \"" + parameter.value + "\" for " + parameter.name, where);
         if (!(FrameSetup(*encoder) == before))
-            throw AvimpgError(parameter.name + " cannot be set here: avimpg sets the picture size, format and rate",
-                              where);
+            throw AvimpgError(
+                parameter.name +
+                    " cannot be set here: avimpg sets the picture size, format and rate",
+                where);
     }
 }
 
@@ -70,6 +79,7 @@ CodecContextPtr ConfigureVideoEncoder(EncoderSettings& settings, const std::stri
     settings.gopSize = encoder->gop_size;
     settings.bFrames = encoder->max_b_frames;
     int64_t meRange = 0;
-    if (av_opt_get_int(encoder.get(), "me_range", AV_OPT_SEARCH_CHILDREN, &meRange) >= 0) settings.meRange = int(meRange);
+    if (av_opt_get_int(encoder.get(), "me_range", AV_OPT_SEARCH_CHILDREN, &meRange) >= 0)
+        settings.meRange = int(meRange);
     return encoder;
 }

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <string>
+
 #include "EncoderSettings.h"
 #include "Libav.h"
-
-#include <string>
 
 // The MPEG-1 video encoder set up from SETTINGS, then from the parameter file's lines (errors name
 // PARAMETER_FILE and the line); the effective bitrates, buffer, GOP, B-frames and search range are

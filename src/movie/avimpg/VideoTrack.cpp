@@ -14,10 +14,13 @@ VideoTrack::VideoTrack(const AVStream* input, const PictureLayout& layout, Codec
       m_ignoreErrors(ignoreErrors),
       m_encoder(std::move(encoder)) {
     const AVCodec* codec = avcodec_find_decoder(input->codecpar->codec_id);
-    if (!codec) throw AvimpgError(std::string("no decoder for the video (") + avcodec_get_name(input->codecpar->codec_id) + ")");
+    if (!codec)
+        throw AvimpgError(std::string("no decoder for the video (") +
+                          avcodec_get_name(input->codecpar->codec_id) + ")");
     m_decoder.reset(avcodec_alloc_context3(codec));
     if (!m_decoder) throw AvimpgError("out of memory");
-    Check(avcodec_parameters_to_context(m_decoder.get(), input->codecpar), "cannot decode the video");
+    Check(avcodec_parameters_to_context(m_decoder.get(), input->codecpar),
+          "cannot decode the video");
     m_decoder->pkt_timebase = input->time_base;
     Check(avcodec_open2(m_decoder.get(), codec, nullptr), "cannot decode the video");
     Check(avcodec_open2(m_encoder.get(), nullptr, nullptr), "cannot open the MPEG-1 video encoder");
@@ -52,15 +55,17 @@ void VideoTrack::ReceivePictures(const PacketSink& sink) {
 
 void VideoTrack::Damaged(int code, int64_t ticks) {
     if (!m_ignoreErrors) {
-        const std::string frame = ticks == AV_NOPTS_VALUE ? "a frame" : "frame " + std::to_string(ticks + 1);
+        const std::string frame =
+            ticks == AV_NOPTS_VALUE ? "a frame" : "frame " + std::to_string(ticks + 1);
         Fail(code, frame + " is damaged");
     }
     ++m_skipped;
 }
 
 void VideoTrack::Show(AVFrame* decoded, const PacketSink& sink) {
-    const int64_t ticks =
-        decoded->best_effort_timestamp != AV_NOPTS_VALUE ? decoded->best_effort_timestamp : m_lastTicks + 1;
+    const int64_t ticks = decoded->best_effort_timestamp != AV_NOPTS_VALUE
+                              ? decoded->best_effort_timestamp
+                              : m_lastTicks + 1;
     if (decoded->width != m_inputSize.width || decoded->height != m_inputSize.height)
         return Damaged(AVERROR_INVALIDDATA, ticks);
     // The first picture also covers any damaged frames before it.
@@ -78,9 +83,9 @@ FramePtr VideoTrack::Convert(AVFrame* decoded) {
     Check(av_frame_apply_cropping(decoded, AV_FRAME_CROP_UNALIGNED), "cannot crop the picture");
 
     const PictureRect& picture = m_layout.picture;
-    m_scaler.reset(sws_getCachedContext(m_scaler.release(), decoded->width, decoded->height,
-                                        AVPixelFormat(decoded->format), picture.width, picture.height,
-                                        AV_PIX_FMT_YUV420P, SWS_BICUBIC, nullptr, nullptr, nullptr));
+    m_scaler.reset(sws_getCachedContext(
+        m_scaler.release(), decoded->width, decoded->height, AVPixelFormat(decoded->format),
+        picture.width, picture.height, AV_PIX_FMT_YUV420P, SWS_BICUBIC, nullptr, nullptr, nullptr));
     if (!m_scaler) throw AvimpgError("cannot convert pictures of this pixel format");
 
     FramePtr frame = NewFrame();
@@ -90,14 +95,18 @@ FramePtr VideoTrack::Convert(AVFrame* decoded) {
     frame->sample_aspect_ratio = m_encoder->sample_aspect_ratio;
     Check(av_frame_get_buffer(frame.get(), 0), "out of memory");
     if (picture.width != frame->width || picture.height != frame->height) {
-        const ptrdiff_t linesizes[4] = {frame->linesize[0], frame->linesize[1], frame->linesize[2], 0};
-        av_image_fill_black(frame->data, linesizes, AV_PIX_FMT_YUV420P, AVCOL_RANGE_MPEG, frame->width, frame->height);
+        const ptrdiff_t linesizes[4] = {frame->linesize[0], frame->linesize[1], frame->linesize[2],
+                                        0};
+        av_image_fill_black(frame->data, linesizes, AV_PIX_FMT_YUV420P, AVCOL_RANGE_MPEG,
+                            frame->width, frame->height);
     }
     // The picture's place in the frame; its offsets are even, so whole chroma samples.
     uint8_t* const target[4] = {frame->data[0] + picture.y * frame->linesize[0] + picture.x,
                                 frame->data[1] + picture.y / 2 * frame->linesize[1] + picture.x / 2,
-                                frame->data[2] + picture.y / 2 * frame->linesize[2] + picture.x / 2, nullptr};
-    sws_scale(m_scaler.get(), decoded->data, decoded->linesize, 0, decoded->height, target, frame->linesize);
+                                frame->data[2] + picture.y / 2 * frame->linesize[2] + picture.x / 2,
+                                nullptr};
+    sws_scale(m_scaler.get(), decoded->data, decoded->linesize, 0, decoded->height, target,
+              frame->linesize);
     return frame;
 }
 

@@ -10,7 +10,8 @@
 class VideoTrack {
 public:
     // ENCODER comes from ConfigureVideoEncoder and is opened here.
-    VideoTrack(const AVStream* input, const PictureLayout& layout, CodecContextPtr encoder, bool ignoreErrors);
+    VideoTrack(const AVStream* input, const PictureLayout& layout, CodecContextPtr encoder,
+               bool ignoreErrors);
 
     AVCodecContext* Encoder() const { return m_encoder.get(); }
     int SkippedFrames() const { return m_skipped; }
@@ -39,8 +40,8 @@ private:
     SwsPtr m_scaler;
     FramePtr m_decoded = NewFrame();
     PacketPtr m_encoded = NewPacket();
-    FramePtr m_held;            // the picture being shown, converted for the encoder
-    int64_t m_lastTicks = -1;   // when the latest picture started
-    int64_t m_nextOutput = 0;   // the next output frame to encode
+    FramePtr m_held;           // the picture being shown, converted for the encoder
+    int64_t m_lastTicks = -1;  // when the latest picture started
+    int64_t m_nextOutput = 0;  // the next output frame to encode
     int m_skipped = 0;
 };

@@ -1,5 +1,9 @@
 // avimpg: the MPEG-1 encoder that the album program starts to turn an AVI movie into an MPEG
 // file, over FFmpeg's libraries.
+#include <cstdio>
+#include <iostream>
+#include <optional>
+
 #include "AudioTrack.h"
 #include "AviInput.h"
 #include "AvimpgOptions.h"
@@ -8,10 +12,6 @@
 #include "MpegEncoder.h"
 #include "ParameterFile.h"
 #include "VideoEncoder.h"
-
-#include <cstdio>
-#include <iostream>
-#include <optional>
 
 namespace {
 
@@ -28,7 +28,8 @@ void PrintNotes(const std::vector<std::string>& notes) {
 }
 
 std::string VersionText(unsigned version) {
-    return std::to_string(AV_VERSION_MAJOR(version)) + "." + std::to_string(AV_VERSION_MINOR(version)) + "." +
+    return std::to_string(AV_VERSION_MAJOR(version)) + "." +
+           std::to_string(AV_VERSION_MINOR(version)) + "." +
            std::to_string(AV_VERSION_MICRO(version));
 }
 
@@ -36,7 +37,8 @@ void PrintSettings(const EncoderSettings& settings) {
     std::cout << "version = " << ALBORA_VERSION << "\n"
               << "libavcodec = " << VersionText(avcodec_version()) << "\n"
               << "libavformat = " << VersionText(avformat_version()) << "\n";
-    for (const auto& [name, value] : DescribeSettings(settings)) std::cout << name << " = " << value << "\n";
+    for (const auto& [name, value] : DescribeSettings(settings))
+        std::cout << name << " = " << value << "\n";
     std::cout.flush();
 }
 
@@ -52,8 +54,8 @@ int Run(const AvimpgOptions& options) {
     std::optional<AviInput> input;
     if (!options.input.empty()) input.emplace(options.input);
 
-    ResolvedSettings resolved =
-        ResolveSettings(options, input ? std::optional(input->Facts()) : std::nullopt, Layer2EncoderName());
+    ResolvedSettings resolved = ResolveSettings(
+        options, input ? std::optional(input->Facts()) : std::nullopt, Layer2EncoderName());
     if (!resolved.error.empty()) return UsageError(resolved.error);
     PrintNotes(resolved.notes);
     EncoderSettings& settings = resolved.settings;
@@ -61,7 +63,8 @@ int Run(const AvimpgOptions& options) {
     CodecContextPtr videoEncoder = ConfigureVideoEncoder(settings, options.parameterFile);
     if (options.printSettings) PrintSettings(settings);
     if (!input) return 0;
-    PrintNotes(EncodeMpeg(*input, settings, std::move(videoEncoder), options.output, options.ignoreErrors));
+    PrintNotes(EncodeMpeg(*input, settings, std::move(videoEncoder), options.output,
+                          options.ignoreErrors));
     return 0;
 }
 
