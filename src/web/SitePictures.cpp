@@ -5,60 +5,13 @@
 
 #include "platform/UiServices.h"
 
+#include "platform/OrderedPool.h"
+
 #include <QDateTime>
 #include <QFileInfo>
 #include <QJsonObject>
-#include <atomic>
-#include <condition_variable>
-#include <mutex>
-#include <thread>
 
 namespace {
-
-// Makes the pictures of JOBS on the machine's cores, in any order; the outcomes are taken in
-// card order.
-class PicturePool {
-public:
-    PicturePool(std::vector<PictureJob> jobs, const PictureOptions& options)
-        : m_jobs(std::move(jobs)), m_options(options), m_outcomes(m_jobs.size()) {
-        const int threads = std::clamp(int(std::thread::hardware_concurrency()), 1, 8);
-        for (int t = 0; t < std::min<int>(threads, int(m_jobs.size())); ++t) m_workers.emplace_back([this] { Work(); });
-    }
-    ~PicturePool() {
-        Stop();
-        for (std::thread& worker : m_workers) worker.join();
-    }
-
-    // The outcome of job I once it is there, waiting at most MS milliseconds.
-    std::optional<PictureOutcome> Take(std::size_t i, int ms) {
-        std::unique_lock lock(m_mutex);
-        m_done.wait_for(lock, std::chrono::milliseconds(ms), [&] { return m_outcomes[i].has_value(); });
-        return m_outcomes[i];
-    }
-    // Jobs not yet begun are left alone.
-    void Stop() { m_stop = true; }
-
-private:
-    void Work() {
-        for (std::size_t i = m_next++; i < m_jobs.size() && !m_stop; i = m_next++) {
-            PictureOutcome outcome = MakeSitePicture(m_jobs[i], m_options);
-            {
-                std::lock_guard lock(m_mutex);
-                m_outcomes[i] = std::move(outcome);
-            }
-            m_done.notify_all();
-        }
-    }
-
-    std::vector<PictureJob> m_jobs;
-    PictureOptions m_options;
-    std::vector<std::optional<PictureOutcome>> m_outcomes;
-    std::atomic<std::size_t> m_next{0};
-    std::atomic<bool> m_stop{false};
-    std::mutex m_mutex;
-    std::condition_variable m_done;
-    std::vector<std::thread> m_workers;
-};
 
 // The inputs that decide a picture and its thumbnail: the file as it is now and the options.
 QString PictureKey(const SitePicture& picture, const PictureOptions& options) {
@@ -109,7 +62,7 @@ PicturesResult WritePictures(std::vector<SitePicture>& pictures, const PictureOp
         jobOf[i] = jobs.size();
         jobs.push_back({picture.source, folder + picture.name, folder + picture.thumbnail});
     }
-    PicturePool pool(std::move(jobs), options);
+    OrderedPool<PictureOutcome> pool(jobs.size(), [&](std::size_t i) { return MakeSitePicture(jobs[i], options); });
     PicturesResult result;
     for (std::size_t i = 0; i < pictures.size() && !result.aborted && !result.failed; ++i) {
         SitePicture& picture = pictures[i];
