@@ -32,13 +32,6 @@ std::optional<QRgb> ParseColour(const QString& text) {
     return QRgb(0xFF000000u | match.captured(1).toUInt(nullptr, 16));
 }
 
-std::optional<ImageTransforms::Filter> ParseFilter(const QString& name) {
-    for (int i = 0; i < 5; ++i)
-        if (name.compare(QLatin1String(ImageTransforms::kFilterNames[i]), Qt::CaseInsensitive) == 0)
-            return ImageTransforms::Filter(i);
-    return std::nullopt;
-}
-
 // One operation and its argument; nullopt and a reason on a usage error.
 std::optional<Step> ParseStep(const QString& option, const QString& value, QString& error) {
     using namespace ImageTransforms;
@@ -62,7 +55,7 @@ std::optional<Step> ParseStep(const QString& option, const QString& value, QStri
     if (option == "--resize") {
         static const QRegularExpression pattern(QStringLiteral("^(\\d+)x(\\d+)(?::(\\w+))?$"));
         const auto match = pattern.match(value);
-        const auto filter = ParseFilter(match.captured(3).isEmpty() ? QStringLiteral("BOX") : match.captured(3));
+        const auto filter = ImageTransforms::FilterNamed(match.captured(3).isEmpty() ? QStringLiteral("BOX") : match.captured(3));
         if (!match.hasMatch() || !filter || match.captured(1).toInt() <= 0 || match.captured(2).toInt() <= 0)
             return error = "--resize takes WxH[:BOX|BILINEAR|GAUSSIAN|HAMMING|BLACKMAN]", std::nullopt;
         const int w = match.captured(1).toInt(), h = match.captured(2).toInt();

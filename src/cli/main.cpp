@@ -55,6 +55,11 @@ const char kHelp[] = R"(Usage: albora-cli GROUP COMMAND [ARGUMENTS]
                                     the album as a static web site (original pictures and 200x150
                                     thumbnails unless told); a re-run rewrites only what changed,
                                     --full everything; exit 1 when any part failed
+  movie ALBUM.crp OUT.avi [--fit WxH[:FILTER]]
+                                    the pictures as an uncompressed AVI movie, each standing 10
+                                    periods of 15 a second; all of one size and depth unless
+                                    --fit scales each into a WxH frame, in proportion, on black;
+                                    exit 0 only when every card is in the finished movie
 
 Messages go to standard error. Exit status: 0 success, 1 failure, 2 usage error.
 )";
@@ -92,5 +97,6 @@ int main(int argc, char** argv) {
     if (group == QStringLiteral("contact")) return RunContactCommand(context, args);
     if (group == QStringLiteral("draw")) return RunDrawCommand(context, args);
     if (group == QStringLiteral("web")) return RunWebCommand(context, args);
+    if (group == QStringLiteral("movie")) return RunMovieCommand(context, args);
     return context.Usage(QStringLiteral("unknown command group '%1'").arg(group));
 }

@@ -28,6 +28,8 @@ CImageObject Crop(const CImageObject& image, const QRect& rect);
 
 enum class Filter { Box = 0, Bilinear = 1, Gaussian = 2, Hamming = 3, Blackman = 4 };
 inline constexpr const char* kFilterNames[] = {"BOX", "BILINEAR", "GAUSSIAN", "HAMMING", "BLACKMAN"};
+// The filter of one of those names, in any case.
+std::optional<Filter> FilterNamed(const QString& name);
 
 // Resamples to WIDTH x HEIGHT in two separable passes; nullopt when memory runs out or a size
 // is not positive.

@@ -179,6 +179,12 @@ void VerticalPass(const WorkBuffer& in, CImageImpl& result, const Contributions&
 
 namespace ImageTransforms {
 
+std::optional<Filter> FilterNamed(const QString& name) {
+    for (int i = 0; i < int(std::size(kFilterNames)); ++i)
+        if (name.compare(QLatin1String(kFilterNames[i]), Qt::CaseInsensitive) == 0) return Filter(i);
+    return std::nullopt;
+}
+
 std::optional<CImageObject> Resize(const CImageObject& image, int width, int height, Filter filter,
                                    const Progress& progress) {
     if (width <= 0 || height <= 0 || !image.IsValid()) return std::nullopt;
