@@ -38,3 +38,4 @@ int RunContactCommand(CliContext& context, const QStringList& args);
 int RunDrawCommand(CliContext& context, const QStringList& args);
 int RunWebCommand(CliContext& context, const QStringList& args);
 int RunMovieCommand(CliContext& context, const QStringList& args);
+int RunMpegCommand(CliContext& context, const QStringList& args);

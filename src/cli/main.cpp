@@ -60,6 +60,12 @@ const char kHelp[] = R"(Usage: albora-cli GROUP COMMAND [ARGUMENTS]
                                     periods of 15 a second; all of one size and depth unless
                                     --fit scales each into a WxH frame, in proportion, on black;
                                     exit 0 only when every card is in the finished movie
+  mpeg IN.avi [OUT.mpg] [--audio] [--layer 1|2] [--audio-bitrate K] [--joint-stereo]
+       [--system-bitrate K] [--vcd] [--crop WxH] [--frame-rate R] [--vbv N] [--motion N]
+       [--param FILE] [--no-ignore-errors] [--dry-run]
+                                    an MPEG-1 movie of an AVI through avimpg (beside albora-cli,
+                                    ALBORA_AVIMPG, or on the PATH), with the options of the
+                                    dialog; --dry-run prints the encoder's command line
 
 Messages go to standard error. Exit status: 0 success, 1 failure, 2 usage error.
 )";
@@ -98,5 +104,6 @@ int main(int argc, char** argv) {
     if (group == QStringLiteral("draw")) return RunDrawCommand(context, args);
     if (group == QStringLiteral("web")) return RunWebCommand(context, args);
     if (group == QStringLiteral("movie")) return RunMovieCommand(context, args);
+    if (group == QStringLiteral("mpeg")) return RunMpegCommand(context, args);
     return context.Usage(QStringLiteral("unknown command group '%1'").arg(group));
 }
