@@ -37,3 +37,4 @@ QString CantWritePicture(const QString& path, const CImageObject& image);
 int RunContactCommand(CliContext& context, const QStringList& args);
 int RunDrawCommand(CliContext& context, const QStringList& args);
 int RunWebCommand(CliContext& context, const QStringList& args);
+int RunSlidesCommand(CliContext& context, const QStringList& args);

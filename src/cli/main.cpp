@@ -55,6 +55,12 @@ const char kHelp[] = R"(Usage: albora-cli GROUP COMMAND [ARGUMENTS]
                                     the album as a static web site (original pictures and 200x150
                                     thumbnails unless told); a re-run rewrites only what changed,
                                     --full everything; exit 1 when any part failed
+  slides ALBUM.crp DIR [--size WxH] [--fit] [--info]
+                                    each card as the presentation shows it, DIR/slide-001.png,
+                                    slide-002.png ... (1024x768 unless told); --fit scales the
+                                    pictures in proportion to the screen, --info writes each card's
+                                    name and description; a card that cannot be read gets the
+                                    error slide and the exit status 1
 
 Messages go to standard error. Exit status: 0 success, 1 failure, 2 usage error.
 )";
@@ -92,5 +98,6 @@ int main(int argc, char** argv) {
     if (group == QStringLiteral("contact")) return RunContactCommand(context, args);
     if (group == QStringLiteral("draw")) return RunDrawCommand(context, args);
     if (group == QStringLiteral("web")) return RunWebCommand(context, args);
+    if (group == QStringLiteral("slides")) return RunSlidesCommand(context, args);
     return context.Usage(QStringLiteral("unknown command group '%1'").arg(group));
 }
