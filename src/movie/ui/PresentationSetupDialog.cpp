@@ -15,6 +15,7 @@
 namespace {
 
 constexpr int kPictureSize = 64;
+constexpr int kIndent = 20;
 
 QCheckBox* Check(const char* name, const QString& text, bool checked) {
     auto* box = new QCheckBox(text);
@@ -55,12 +56,15 @@ PresentationSetupDialog::PresentationSetupDialog(const PresentationOptions& opti
     picture->setPixmap(ThemeIcon(QStringLiteral("x-office-presentation")).pixmap(kPictureSize));
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
+    // The wait belongs to the note, so it sits indented under "Play audio annotation".
+    auto* wait = new QHBoxLayout;
+    wait->addSpacing(kIndent);
+    wait->addWidget(m_waitForSound);
     auto* checks = new QVBoxLayout;
-    for (QCheckBox* box :
-         {m_fit, m_playAudio, m_waitForSound, m_repeat, m_showInfo, m_startAtCurrent})
-        checks->addWidget(box);
-    // The wait belongs to the note, so it sits under "Play audio annotation".
-    m_waitForSound->setContentsMargins(20, 0, 0, 0);
+    checks->addWidget(m_fit);
+    checks->addWidget(m_playAudio);
+    checks->addLayout(wait);
+    for (QCheckBox* box : {m_repeat, m_showInfo, m_startAtCurrent}) checks->addWidget(box);
 
     auto* transition = new QGroupBox(QStringLiteral("Transition"));
     auto* grid = new QGridLayout(transition);
