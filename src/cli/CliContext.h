@@ -39,3 +39,4 @@ int RunDrawCommand(CliContext& context, const QStringList& args);
 int RunWebCommand(CliContext& context, const QStringList& args);
 int RunMovieCommand(CliContext& context, const QStringList& args);
 int RunMpegCommand(CliContext& context, const QStringList& args);
+int RunSlidesCommand(CliContext& context, const QStringList& args);

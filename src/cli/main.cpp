@@ -66,6 +66,12 @@ const char kHelp[] = R"(Usage: albora-cli GROUP COMMAND [ARGUMENTS]
                                     an MPEG-1 movie of an AVI through avimpg (beside albora-cli,
                                     ALBORA_AVIMPG, or on the PATH), with the options of the
                                     dialog; --dry-run prints the encoder's command line
+  slides ALBUM.crp DIR [--size WxH] [--fit] [--info]
+                                    each card as the presentation shows it, DIR/slide-001.png,
+                                    slide-002.png ... (1024x768 unless told); --fit scales the
+                                    pictures in proportion to the screen, --info writes each card's
+                                    name and description; a card that cannot be read gets the
+                                    error slide and the exit status 1
 
 Messages go to standard error. Exit status: 0 success, 1 failure, 2 usage error.
 )";
@@ -105,5 +111,6 @@ int main(int argc, char** argv) {
     if (group == QStringLiteral("web")) return RunWebCommand(context, args);
     if (group == QStringLiteral("movie")) return RunMovieCommand(context, args);
     if (group == QStringLiteral("mpeg")) return RunMpegCommand(context, args);
+    if (group == QStringLiteral("slides")) return RunSlidesCommand(context, args);
     return context.Usage(QStringLiteral("unknown command group '%1'").arg(group));
 }

@@ -177,6 +177,9 @@ constexpr int Publish = 33149;
 constexpr int InternetProperties = 33151;
 constexpr int GoLocalHome = 33176;
 
+// Utilities > Presentations.
+constexpr int BeginPresentation = 32872;
+
 // The tab-switch notification sent to views.
 constexpr int TabSwitchNotification = 32840;
 

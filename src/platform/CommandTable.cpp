@@ -173,6 +173,8 @@ constexpr std::array kCommands = {
     CommandInfo{Cmd::InternetProperties, "Internet &properties...", "", "Open the Internet properties \nInternet properties",
                 "preferences-system-network"},
     CommandInfo{Cmd::GoLocalHome, "&Go to local home", "", "Reload and go to the album local home page\nReload", "view-refresh"},
+    CommandInfo{Cmd::BeginPresentation, "&Begin", "Ctrl+F5", "Execute the cyclic slide show of current images\nBegin presentation",
+                "x-office-presentation"},
 };
 // clang-format on
 

@@ -185,6 +185,8 @@ void CMainFrame::BuildMenus() {
     QMenu* internet = utilities->addMenu(QStringLiteral("&Internet"));
     m_actions->Fill(internet, {Cmd::HtmlAssistant, 0, Cmd::ExploreWebPage, Cmd::ExploreHtmlDir, Cmd::GoLocalHome, 0,
                                Cmd::HtmlEdit, Cmd::Publish, 0, Cmd::InternetProperties});
+    QMenu* presentations = utilities->addMenu(QStringLiteral("&Presentations"));
+    m_actions->Fill(presentations, {Cmd::BeginPresentation});
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     m_actions->Fill(view, {Cmd::ToolbarFiles, Cmd::ToolbarEdit, Cmd::ToolbarCards, Cmd::ToolbarImageOperations,
                            Cmd::ToolbarGoTo, 0, Cmd::DrawAnnotationView, Cmd::DrawGrid, Cmd::DrawRefresh,
@@ -192,7 +194,8 @@ void CMainFrame::BuildMenus() {
                            Cmd::WelcomeMenu});
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     m_actions->Fill(help, {Cmd::ShowTipOfTheDay, 0, Cmd::AppAbout});
-    for (QMenu* menu : {file, edit, cards, sound, image, annotations, objects, attributes, layout, selectObject, goTo, utilities, internet, view, help})
+    for (QMenu* menu : {file, edit, cards, sound, image, annotations, objects, attributes, layout, selectObject, goTo, utilities, internet,
+                         presentations, view, help})
         m_actions->RefreshOnShow(menu);
     RebuildRecentMenu();
 }

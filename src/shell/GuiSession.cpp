@@ -56,6 +56,8 @@ GuiSession::GuiSession(CAppSettings& settingsIn, SettingsStore& storeIn)
     frame->SetWebView(webView);
     web = std::make_unique<WebCommands>(doc, settings, WebCommands::Services{ui, launcher, *frame, frame.get()});
     frame->AddCommandTarget(web.get());
+    presentations = std::make_unique<PresentationCommands>(doc, PresentationServices{ui, sound, player, frame.get()});
+    frame->AddCommandTarget(presentations.get());
 }
 
 GuiSession::~GuiSession() {

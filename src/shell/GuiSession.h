@@ -5,6 +5,7 @@
 #include "album/ui/QtCardDialogs.h"
 #include "draw/DrawAnnotation.h"
 #include "draw/ui/QtDrawDialogs.h"
+#include "movie/ui/PresentationCommands.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/media/MciInterpreter.h"
 #include "platform/media/SoundPlayer.h"
@@ -55,4 +56,5 @@ public:
     CDrawView* drawView = nullptr;
     CHTMLViewS* webView = nullptr;
     std::unique_ptr<WebCommands> web;
+    std::unique_ptr<PresentationCommands> presentations;
 };

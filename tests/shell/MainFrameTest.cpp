@@ -5,6 +5,7 @@
 #include "platform/CommandIds.h"
 #include "platform/MainWindowServices.h"
 #include "platform/SettingsStore.h"
+#include "platform/widgets/CommandActions.h"
 #include "platform/widgets/QtUiServices.h"
 #include "album/ui/CAlboraView.h"
 #include "album/ui/CardListModel.h"
@@ -18,6 +19,7 @@
 #include <QMenuBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeView>
 #include <gtest/gtest.h>
@@ -219,4 +221,37 @@ TEST(MainFrame, StartUpLeavesTheKeyboardInTheListAndAnUntouchedAlbumClosesQuietl
     EXPECT_TRUE(WaitFor([&] { return f.session->list->List()->hasFocus(); }, 2000));
     EXPECT_FALSE(f.doc->IsModified());
     EXPECT_TRUE(f.frame->close());  // no question was asked, or the headless run would hang here
+}
+
+// Utilities > Presentations > Begin wants a card and opens the presentation's setup.
+TEST(MainFrame, PresentationsBeginFromTheUtilitiesMenu) {
+    FrameFixture f;
+    QMenu* utilities = nullptr;
+    for (QAction* action : f.frame->menuBar()->actions())
+        if (action->text() == QStringLiteral("&Utilities")) utilities = action->menu();
+    ASSERT_TRUE(utilities);
+    const QList<QAction*> submenus = utilities->actions();
+    ASSERT_EQ(submenus.size(), 2);
+    EXPECT_EQ(submenus[0]->text(), QStringLiteral("&Internet"));
+    EXPECT_EQ(submenus[1]->text(), QStringLiteral("&Presentations"));
+    QAction* begin = submenus[1]->menu()->actions().value(0);
+    ASSERT_TRUE(begin);
+    EXPECT_EQ(begin->text(), QStringLiteral("&Begin"));
+    EXPECT_EQ(begin->shortcut(), QKeySequence(QStringLiteral("Ctrl+F5")));
+    EXPECT_EQ(begin->statusTip(), QStringLiteral("Execute the cyclic slide show of current images"));
+
+    const CommandRouter& router = f.frame->Router();
+    EXPECT_FALSE(router.Update(Cmd::BeginPresentation).enabled);
+    f.AddCards(2);
+    EXPECT_TRUE(router.Update(Cmd::BeginPresentation).enabled);
+    QString opened;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            opened = dialog->windowTitle();
+            dialog->close();
+        }
+    });
+    f.frame->Actions().Refresh();
+    begin->trigger();
+    EXPECT_EQ(opened, QStringLiteral("Presentations setup"));
 }

@@ -1,56 +1,12 @@
 #include "CommandActions.h"
+#include "ThemeIcon.h"
 
 #include "platform/CommandTable.h"
 #include "platform/CommandTarget.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QIcon>
-#include <QStyle>
 #include <QKeySequence>
 #include <QMenu>
-
-namespace {
-
-// The style's own pictures stand in where the desktop has no icon theme.
-QIcon ThemeIcon(const QString& name) {
-    static const std::map<QString, QStyle::StandardPixmap> fallbacks = {
-        {"document-new", QStyle::SP_FileIcon},
-        {"document-open", QStyle::SP_DialogOpenButton},
-        {"document-save", QStyle::SP_DialogSaveButton},
-        {"document-save-as", QStyle::SP_DialogSaveButton},
-        {"document-print", QStyle::SP_ComputerIcon},
-        {"document-print-preview", QStyle::SP_FileDialogContentsView},
-        {"mail-send", QStyle::SP_CommandLink},
-        {"document-properties", QStyle::SP_FileDialogInfoView},
-        {"go-first", QStyle::SP_MediaSkipBackward},
-        {"go-previous", QStyle::SP_MediaSeekBackward},
-        {"go-next", QStyle::SP_MediaSeekForward},
-        {"go-last", QStyle::SP_MediaSkipForward},
-        {"media-playback-start", QStyle::SP_MediaPlay},
-        {"media-playback-stop", QStyle::SP_MediaStop},
-        {"help-about", QStyle::SP_MessageBoxInformation},
-        {"help-contextual", QStyle::SP_TitleBarContextHelpButton},
-        {"application-exit", QStyle::SP_DialogCloseButton},
-        {"go-home", QStyle::SP_DirHomeIcon},
-        {"folder-pictures", QStyle::SP_DirIcon},
-        {"edit-cut", QStyle::SP_DialogDiscardButton},
-        {"edit-copy", QStyle::SP_FileLinkIcon},
-        {"edit-paste", QStyle::SP_DialogApplyButton},
-        {"list-add", QStyle::SP_FileDialogNewFolder},
-        {"list-remove", QStyle::SP_TrashIcon},
-        {"document-edit", QStyle::SP_FileDialogDetailedView},
-        {"edit-find", QStyle::SP_FileDialogContentsView},
-        {"view-refresh", QStyle::SP_BrowserReload},
-        {"image-x-generic", QStyle::SP_DesktopIcon},
-        {"media-record", QStyle::SP_MediaVolume},
-    };
-    const auto it = fallbacks.find(name);
-    if (it == fallbacks.end()) return QIcon::fromTheme(name);
-    return QIcon::fromTheme(name, QApplication::style()->standardIcon(it->second));
-}
-
-}  // namespace
 
 CommandActions::CommandActions(const CommandRouter& router, QObject* parent)
     : QObject(parent), m_router(router) {}
