@@ -180,6 +180,10 @@ constexpr int GoLocalHome = 33176;
 // Utilities > Presentations.
 constexpr int BeginPresentation = 32872;
 
+// Utilities: movies.
+constexpr int MakeMovie = 32981;
+constexpr int MakeMpegMovie = 33158;
+
 // The tab-switch notification sent to views.
 constexpr int TabSwitchNotification = 32840;
 

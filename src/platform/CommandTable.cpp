@@ -175,6 +175,10 @@ constexpr std::array kCommands = {
     CommandInfo{Cmd::GoLocalHome, "&Go to local home", "", "Reload and go to the album local home page\nReload", "view-refresh"},
     CommandInfo{Cmd::BeginPresentation, "&Begin", "Ctrl+F5", "Execute the cyclic slide show of current images\nBegin presentation",
                 "x-office-presentation"},
+    CommandInfo{Cmd::MakeMovie, "&Make movie from album...", "",
+                "Make one movie (AVI file) from all the images on the album\nMake movie", "video-x-generic"},
+    CommandInfo{Cmd::MakeMpegMovie, "Make MPEG movie from AVI...", "", "Make an MPEG movie from an AVI file\nMake MPEG movie",
+                "media-record"},
 };
 // clang-format on
 

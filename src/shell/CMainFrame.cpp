@@ -185,6 +185,7 @@ void CMainFrame::BuildMenus() {
     QMenu* internet = utilities->addMenu(QStringLiteral("&Internet"));
     m_actions->Fill(internet, {Cmd::HtmlAssistant, 0, Cmd::ExploreWebPage, Cmd::ExploreHtmlDir, Cmd::GoLocalHome, 0,
                                Cmd::HtmlEdit, Cmd::Publish, 0, Cmd::InternetProperties});
+    m_actions->Fill(utilities, {Cmd::MakeMovie, Cmd::MakeMpegMovie, 0});
     QMenu* presentations = utilities->addMenu(QStringLiteral("&Presentations"));
     m_actions->Fill(presentations, {Cmd::BeginPresentation});
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));

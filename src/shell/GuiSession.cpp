@@ -58,6 +58,8 @@ GuiSession::GuiSession(CAppSettings& settingsIn, SettingsStore& storeIn)
     frame->AddCommandTarget(web.get());
     presentations = std::make_unique<PresentationCommands>(doc, PresentationServices{ui, sound, player, frame.get()});
     frame->AddCommandTarget(presentations.get());
+    movies = std::make_unique<MovieCommands>(doc, ui, frame.get());
+    frame->AddCommandTarget(movies.get());
 }
 
 GuiSession::~GuiSession() {

@@ -5,6 +5,7 @@
 #include "album/ui/QtCardDialogs.h"
 #include "draw/DrawAnnotation.h"
 #include "draw/ui/QtDrawDialogs.h"
+#include "movie/ui/MovieCommands.h"
 #include "movie/ui/PresentationCommands.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/media/MciInterpreter.h"
@@ -57,4 +58,5 @@ public:
     CHTMLViewS* webView = nullptr;
     std::unique_ptr<WebCommands> web;
     std::unique_ptr<PresentationCommands> presentations;
+    std::unique_ptr<MovieCommands> movies;
 };

@@ -1,0 +1,31 @@
+#include "MovieCommands.h"
+
+#include "MpegEncoderDialog.h"
+
+#include "album/CAlboraDoc.h"
+#include "movie/AlbumMovie.h"
+#include "platform/CommandIds.h"
+#include "platform/UiServices.h"
+
+#include <QFileInfo>
+
+MovieCommands::MovieCommands(CAlboraDoc& doc, UiServices& ui, QWidget* parent) : m_doc(doc), m_ui(ui), m_parent(parent) {
+    OnCommand(Cmd::MakeMovie, [this] { MakeMovie(); }, [this](CommandState& s) { s.enabled = m_doc.Db().GetCount() > 0; });
+    OnCommand(Cmd::MakeMpegMovie, [this] {
+        MpegEncoderDialog dialog(m_ui, m_parent);
+        dialog.exec();
+    });
+}
+
+void MovieCommands::MakeMovie() {
+    m_ui.MessageBox(QStringLiteral("Message:\nAt the moment all the images should have the same size, color at 24 bits and "
+                                   "uncompressed format!\n\nUse the Images|Image operations|Transform|Size command to "
+                                   "change the images size."),
+                    MsgButtons::Ok, MsgIcon::Information);
+    std::optional<QString> path = m_ui.ChooseFile(FileDialogKind::Save, QStringLiteral("Save Movie As"),
+                                                  QStringLiteral("Movie (*.avi);;All Files (*)"), QStringLiteral("movie.avi"));
+    if (!path) return;
+    // A name typed without an extension is a movie all the same.
+    if (QFileInfo(*path).suffix().isEmpty()) *path += QStringLiteral(".avi");
+    MakeMovieFromAlbum(m_doc, m_ui, *path, {});
+}
