@@ -3,9 +3,8 @@
 #include "SiteCopy.h"
 #include "SiteManifest.h"
 
-#include "platform/UiServices.h"
-
 #include "platform/OrderedPool.h"
+#include "platform/UiServices.h"
 
 #include <QDateTime>
 #include <QFileInfo>
