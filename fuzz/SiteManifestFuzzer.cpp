@@ -9,6 +9,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const SiteManifest manifest =
         SiteManifest::Parse(QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size)));
     for (const QString& name : manifest.NotIn(SiteManifest()))
-        if (!IsSiteOutputName(name) || name.contains(QLatin1String(".."))) __builtin_trap();
+        if (!IsSiteOutputName(name)) __builtin_trap();
     return 0;
 }
