@@ -1,5 +1,6 @@
 #include "GenerateWebSite.h"
 
+#include "HtmlText.h"
 #include "HtmlWizardSettings.h"
 #include "OutputNames.h"
 #include "PageTemplates.h"
@@ -39,11 +40,6 @@ std::optional<SourceFolder> OpenFolder(const QString& path, const char* missingM
         return std::nullopt;
     }
     return SourceFolder{path, *files, {}};
-}
-
-QString BaseName(const QString& name) {
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    return dot > 0 ? name.left(dot) : name;
 }
 
 class SiteRun {

@@ -22,6 +22,11 @@ QString HtmlEscape(const QString& text) {
     return out;
 }
 
+QString BaseName(const QString& name) {
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot > 0 ? name.left(dot) : name;
+}
+
 QString SafeOutputName(const QString& name) {
     QString out = name;
     for (QChar& c : out)

@@ -9,3 +9,6 @@ QString HtmlEscape(const QString& text);
 // Characters that break a file name used as a link ("#" starts a fragment, "?" a query, "%" an
 // escape; the others are not allowed in URLs or on other systems) become "_".
 QString SafeOutputName(const QString& name);
+
+// NAME without its extension ("beach.jpg" gives "beach"; a leading dot is no extension).
+QString BaseName(const QString& name);

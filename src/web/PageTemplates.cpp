@@ -20,7 +20,7 @@ QString CardPageName(const QString& templateName, PageNaming naming, const WebCa
     if (naming == PageNaming::PerCardCounter)
         name.replace(kCounter, QStringLiteral("%1").arg(card.position, 4, 10, QLatin1Char('0')));
     else
-        name.replace(kIterImage, card.picture->name.left(card.picture->name.lastIndexOf(QLatin1Char('.'))));
+        name.replace(kIterImage, BaseName(card.picture->name));
     return SafeOutputName(name);
 }
 

@@ -110,15 +110,11 @@ QString PictureName(const QString& source, const PictureTarget& target) {
     // Stored paths may still carry Windows separators.
     const qsizetype slash = std::max(source.lastIndexOf(QLatin1Char('/')), source.lastIndexOf(QLatin1Char('\\')));
     const QString name = source.mid(slash + 1);
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    const QString base = dot > 0 ? name.left(dot) : name;
-    return SafeOutputName(base + EffectiveTarget(name, target).extension);
+    return SafeOutputName(BaseName(name) + EffectiveTarget(name, target).extension);
 }
 
 QString ThumbnailName(const QString& pictureName, const PictureTarget& target) {
-    const qsizetype dot = pictureName.lastIndexOf(QLatin1Char('.'));
-    return (dot > 0 ? pictureName.left(dot) : pictureName) +
-           (target.type == IMAGE_GIF ? QStringLiteral(".gif") : QStringLiteral(".jpg"));
+    return BaseName(pictureName) + (target.type == IMAGE_GIF ? QStringLiteral(".gif") : QStringLiteral(".jpg"));
 }
 
 PictureOutcome MakeSitePicture(const PictureJob& job, const PictureOptions& options) {

@@ -14,8 +14,12 @@ QString SiteDirectory(const QString& assistDefDir, const QString& albumDirectory
     return QDir::cleanPath(QDir(albumDirectory).absoluteFilePath(folder));
 }
 
+QString SavedAlbumDirectory(const CAlboraDoc& doc) {
+    return doc.GetPathName().isEmpty() ? QString() : doc.CardFiles().Directory();
+}
+
 QString AlbumSiteDirectory(const CAlboraDoc& doc, const CAppSettings& settings) {
-    const QString album = doc.GetPathName().isEmpty() ? QString() : doc.CardFiles().Directory();
+    const QString album = SavedAlbumDirectory(doc);
     return album.isEmpty() ? QString() : SiteDirectory(settings.assistDefDir, album);
 }
 

@@ -12,6 +12,9 @@ class CAppSettings;
 // Windows separators turned; the current folder + "/WEB" for an album not saved yet.
 QString SiteDirectory(const QString& assistDefDir, const QString& albumDirectory);
 
+// The album's folder, or empty for an album not yet saved.
+QString SavedAlbumDirectory(const CAlboraDoc& doc);
+
 // The folder of the album's site where the settings place it; empty for an album not yet saved,
 // which has no site.
 QString AlbumSiteDirectory(const CAlboraDoc& doc, const CAppSettings& settings);

@@ -40,11 +40,6 @@ QString CardInfoBlock(const WebCard& web, const QString& date, const HtmlWizardS
     return block;
 }
 
-QString BaseName(const QString& name) {
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    return dot > 0 ? name.left(dot) : name;
-}
-
 QString AlbumInfoBlock(const CFotoObjList& album, const QString& created, const HtmlWizardSettings& s) {
     const QString email = HtmlEscape(s.email);
     QString block = QStringLiteral("<B>Album name: </B>") + HtmlEscape(album.m_strName) + QStringLiteral("<UL>");

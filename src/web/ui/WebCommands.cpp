@@ -42,7 +42,7 @@ QString WebCommands::SiteTarget(const QString& name) const {
 }
 
 void WebCommands::MakeSite() {
-    const QString album = m_doc.GetPathName().isEmpty() ? QString() : m_doc.CardFiles().Directory();
+    const QString album = SavedAlbumDirectory(m_doc);
     // Each run has a wizard of its own over the same settings, so what was entered is offered again.
     CPSheetHTMLWizard wizard(m_wizardSettings, m_services.ui, m_services.parent);
     if (!wizard.Run(SiteDirectory(m_settings.assistDefDir, album))) return;
@@ -81,7 +81,7 @@ void WebCommands::EditPage() {
         file = *chosen;
     }
     Start(CommandWords(m_settings.htmlEditor, {{QStringLiteral("{FILEFROMSELECTOR}"), file}}));
-    const QString album = m_doc.GetPathName().isEmpty() ? QString() : m_doc.CardFiles().Directory();
+    const QString album = SavedAlbumDirectory(m_doc);
     if (!album.isEmpty()) QDir::setCurrent(album);
 }
 
