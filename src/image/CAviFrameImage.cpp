@@ -3,9 +3,15 @@
 #include "CBmpImage.h"
 #include "CJpegImage.h"
 #include "DibFormat.h"
+#include "ImageInfo.h"
 #include "ImageLibrary.h"
+#include "platform/RegularFile.h"
+
+#include <QBuffer>
+#include <QFile>
 
 #include <algorithm>
+#include <cstdlib>
 #include <optional>
 #include <vector>
 #include <utility>
@@ -57,7 +63,7 @@ void ForEachChunk(Span span, Visit visit) {
 
 struct VideoStream {
     int index = -1;
-    Span format{nullptr, 0};
+    QByteArray format;  // the "strf" chunk: a DIB header and colour table
 };
 
 VideoStream FindVideoStream(Span hdrl) {
@@ -73,7 +79,7 @@ VideoStream FindVideoStream(Span hdrl) {
             return true;
         });
         if (video && format.data) {
-            found = {index, format};
+            found = {index, QByteArray(reinterpret_cast<const char*>(format.data), qsizetype(format.size))};
             return false;
         }
         ++index;
@@ -82,35 +88,85 @@ VideoStream FindVideoStream(Span hdrl) {
     return found;
 }
 
+// A chunk of a file found by its header; its body is read only when asked for.
+struct ChunkAt {
+    std::uint32_t id = 0;
+    std::uint32_t listType = 0;  // for a LIST
+    qint64 body = 0;             // where the body starts
+    qint64 size = 0;             // the body's size, cut to what its parent holds
+    qint64 next = 0;             // where the chunk after it starts
+};
+
+// Movies run to gigabytes: the reader seeks from header to header and reads only the stream
+// headers and the one frame it decodes.
+class RiffFile {
+public:
+    explicit RiffFile(QIODevice& device) : m_device(device) {}
+
+    qint64 Size() const { return m_device.size(); }
+
+    // The chunk whose header starts at POS in a parent ending at END.
+    std::optional<ChunkAt> HeaderAt(qint64 pos, qint64 end) {
+        if (end - pos < 8 || !m_device.seek(pos)) return std::nullopt;
+        std::uint8_t header[12];
+        const qint64 got = m_device.read(reinterpret_cast<char*>(header), std::min<qint64>(12, end - pos));
+        if (got < 8) return std::nullopt;
+        ChunkAt chunk;
+        chunk.id = Dib::Get32(header);
+        chunk.body = pos + 8;
+        chunk.size = std::min<qint64>(Dib::Get32(header + 4), end - chunk.body);
+        if (chunk.id == kList && got == 12 && chunk.size >= 4) chunk.listType = Dib::Get32(header + 8);
+        chunk.next = std::min(end, chunk.body + chunk.size + (chunk.size & 1));
+        return chunk;
+    }
+
+    QByteArray Read(qint64 pos, qint64 size) {
+        QByteArray bytes;
+        if (size > 0 && m_device.seek(pos)) bytes = m_device.read(size);
+        return bytes;
+    }
+
+private:
+    QIODevice& m_device;
+};
+
+// Stream headers are a few kilobytes; a larger "hdrl" is not read.
+constexpr qint64 kMaxHeaderListBytes = qint64(16) << 20;
+// No frame Albora decodes is larger than its largest picture.
+constexpr qint64 kMaxFrameBytes = qint64(1) << 30;
+
 // "movi" holds its data chunks directly or in "rec " lists, one level deep; deeper nesting
 // than this is refused rather than followed.
 constexpr std::size_t kMaxListDepth = 8;
 
-// The first non-empty data chunk of stream INDEX ("nndb" or "nndc"), or nullopt when there is
-// none; REASON then says so when lists nest deeper than kMaxListDepth.
-std::optional<Span> FirstFrame(Span movi, int index, QString& reason) {
+// The first non-empty data chunk of stream INDEX ("nndb" or "nndc") in the "movi" list between
+// BEGIN and END, or nullopt when there is none; REASON then says so when lists nest deeper than
+// kMaxListDepth.
+std::optional<ChunkAt> FirstFrame(RiffFile& file, qint64 begin, qint64 end, int index, QString& reason) {
     const char tens = char('0' + (index / 10) % 10), units = char('0' + index % 10);
-    // What remains of each list being walked, the innermost last.
-    std::vector<Span> open{movi};
+    // Where the next chunk of each list being walked starts and where the list ends, the
+    // innermost last.
+    std::vector<std::pair<qint64, qint64>> open{{begin, end}};
     while (!open.empty()) {
-        const auto chunk = TakeChunk(open.back());
+        auto& [at, listEnd] = open.back();
+        const auto chunk = file.HeaderAt(at, listEnd);
         if (!chunk) {
             open.pop_back();
             continue;
         }
-        const auto [id, body] = *chunk;
-        if (id == kList && body.size >= 4 && Dib::Get32(body.data) == kRec) {
+        at = chunk->next;
+        if (chunk->listType == kRec) {
             if (open.size() >= kMaxListDepth) {
                 reason = QStringLiteral("lists nested too deep in AVI");
                 return std::nullopt;
             }
-            open.push_back(Span{body.data + 4, body.size - 4});
+            open.emplace_back(chunk->body + 4, chunk->body + chunk->size);
             continue;
         }
-        const char* name = reinterpret_cast<const char*>(&id);
+        const char* name = reinterpret_cast<const char*>(&chunk->id);
         if (name[0] == tens && name[1] == units && name[2] == 'd' && (name[3] == 'b' || name[3] == 'c') &&
-            body.size > 0)
-            return body;
+            chunk->size > 0)
+            return chunk;
     }
     return std::nullopt;
 }
@@ -127,54 +183,67 @@ QString VideoKind(std::uint32_t fourCc) {
                      : QStringLiteral("compression %1").arg(fourCc);
 }
 
-}  // namespace
-
-namespace {
+// The bytes of an uncompressed frame the decoder needs: none when the picture is too large to
+// be made at all, so a forged size allocates nothing and the decoder names the limit.
+qint64 UncompressedFrameBytes(const Dib::InfoHeader& format) {
+    const std::int64_t height = std::abs(std::int64_t(format.height));
+    if (format.width <= 0 || !ImageLibrary::PixelLimitRefusal(format.width, height).isEmpty()) return 0;
+    return Dib::RowBytes(format.width, format.bitCount) * height;
+}
 
 // The first video frame as a file of its own: a JPEG for Motion-JPEG, a bare DIB (the stream's
 // format, header and colour table, then the frame's pixels) for uncompressed video. Nullopt
 // with REASON when there is none Albora can decode.
-std::optional<std::pair<int, QByteArray>> FrameFile(const QByteArray& file, QString& reason) {
-    const auto* data = reinterpret_cast<const std::uint8_t*>(file.constData());
-    const std::size_t size = std::size_t(file.size());
+std::optional<std::pair<int, QByteArray>> FrameFile(QIODevice& device, QString& reason) {
     const auto refuse = [&reason](const QString& why) {
         reason = why;
         return std::nullopt;
     };
-    if (size < 12 || Dib::Get32(data) != kRiff || Dib::Get32(data + 8) != kAvi)
+    RiffFile file(device);
+    const QByteArray start = file.Read(0, 12);
+    const auto* header = reinterpret_cast<const std::uint8_t*>(start.constData());
+    if (start.size() < 12 || Dib::Get32(header) != kRiff || Dib::Get32(header + 8) != kAvi)
         return refuse(QStringLiteral("not an AVI file"));
-    const std::size_t riffSize = std::min<std::size_t>(Dib::Get32(data + 4), size - 8);
-    if (riffSize < 4) return refuse(QStringLiteral("truncated file"));
-    const Span riff{data + 12, riffSize - 4};
+    const qint64 riffEnd = std::min<qint64>(8 + qint64(Dib::Get32(header + 4)), file.Size());
+    if (riffEnd < 12) return refuse(QStringLiteral("truncated file"));
 
     VideoStream stream;
-    Span movi{nullptr, 0};
-    ForEachChunk(riff, [&](std::uint32_t id, Span body) {
-        if (id != kList || body.size < 4) return true;
-        const Span inner{body.data + 4, body.size - 4};
-        if (Dib::Get32(body.data) == kHdrl) stream = FindVideoStream(inner);
-        if (Dib::Get32(body.data) == kMovi) movi = inner;
-        return true;
-    });
-    if (stream.index < 0 || stream.format.size < Dib::kInfoHeaderSize) return refuse(QStringLiteral("no video in AVI"));
+    std::optional<ChunkAt> movi;
+    bool headerSeen = false;
+    for (auto chunk = file.HeaderAt(12, riffEnd); chunk && !(headerSeen && movi); chunk = file.HeaderAt(chunk->next, riffEnd)) {
+        if (chunk->listType == kHdrl && !headerSeen) {
+            if (chunk->size > kMaxHeaderListBytes) return refuse(QStringLiteral("AVI header too large"));
+            const QByteArray hdrl = file.Read(chunk->body + 4, chunk->size - 4);
+            stream = FindVideoStream(Span{reinterpret_cast<const std::uint8_t*>(hdrl.constData()), std::size_t(hdrl.size())});
+            headerSeen = true;
+        }
+        if (chunk->listType == kMovi && !movi) movi = chunk;
+    }
+    if (stream.index < 0 || stream.format.size() < qsizetype(Dib::kInfoHeaderSize))
+        return refuse(QStringLiteral("no video in AVI"));
     QString why = QStringLiteral("no video frame in AVI");
-    const auto frame = movi.data ? FirstFrame(movi, stream.index, why) : std::nullopt;
+    const auto frame = movi ? FirstFrame(file, movi->body + 4, movi->body + movi->size, stream.index, why) : std::nullopt;
     if (!frame) return refuse(why);
 
-    const Dib::InfoHeader format = Dib::InfoHeader::Parse(stream.format.data);
-    const QByteArray frameBytes(reinterpret_cast<const char*>(frame->data), qsizetype(frame->size));
-    if (format.compression == kMjpg || format.compression == kMjpgLower) return std::pair{IMAGE_JPEG, frameBytes};
+    const Dib::InfoHeader format = Dib::InfoHeader::Parse(reinterpret_cast<const std::uint8_t*>(stream.format.constData()));
+    if (format.compression == kMjpg || format.compression == kMjpgLower) {
+        if (frame->size > kMaxFrameBytes) return refuse(QStringLiteral("video frame too large"));
+        return std::pair{IMAGE_JPEG, file.Read(frame->body, frame->size)};
+    }
     if (format.compression != Dib::kRgb && format.compression != Dib::kBitFields)
         return refuse(QStringLiteral("%1 video in AVI").arg(VideoKind(format.compression)));
-    const QByteArray dib(reinterpret_cast<const char*>(stream.format.data), qsizetype(stream.format.size));
-    return std::pair{IMAGE_BMP, dib + frameBytes};
+    const qint64 pixels = std::min(frame->size, UncompressedFrameBytes(format));
+    return std::pair{IMAGE_BMP, stream.format + file.Read(frame->body, pixels)};
 }
 
-}  // namespace
+std::optional<std::pair<int, QByteArray>> FrameFile(const QByteArray& bytes, QString& reason) {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return FrameFile(buffer, reason);
+}
 
-bool CAviFrameImage::Decode(const QByteArray& file, CImageImpl& image) {
-    QString reason;
-    const auto frame = FrameFile(file, reason);
+bool DecodeFrame(const std::optional<std::pair<int, QByteArray>>& frame, const QString& reason, CImageImpl& image) {
     if (!frame) {
         image.SetReadError(reason);
         return false;
@@ -183,11 +252,42 @@ bool CAviFrameImage::Decode(const QByteArray& file, CImageImpl& image) {
                                       : CBmpImage::Decode(frame->second, image);
 }
 
-bool CAviFrameImage::ReadHeader(const QByteArray& file, ImageInfo& info, QString& reason) {
-    const auto frame = FrameFile(file, reason);
+bool FrameHeader(const std::optional<std::pair<int, QByteArray>>& frame, ImageInfo& info, QString& reason) {
     if (!frame) return false;
     return frame->first == IMAGE_JPEG ? CJpegImage::ReadHeader(frame->second, info, reason)
                                       : CBmpImage::ReadHeader(frame->second, info, reason);
 }
 
-bool CAviFrameImage::Read(const QString& fileName) { return ReadWith(fileName, Decode); }
+}  // namespace
+
+bool CAviFrameImage::Decode(const QByteArray& file, CImageImpl& image) {
+    QString reason;
+    const auto frame = FrameFile(file, reason);
+    return DecodeFrame(frame, reason, image);
+}
+
+bool CAviFrameImage::ReadHeader(const QByteArray& file, ImageInfo& info, QString& reason) {
+    return FrameHeader(FrameFile(file, reason), info, reason);
+}
+
+bool CAviFrameImage::ReadFileHeader(const QString& fileName, ImageInfo& info, QString& reason) {
+    QFile file;
+    if (!OpenRegularFile(fileName, file, &reason)) return false;
+    return FrameHeader(FrameFile(file, reason), info, reason);
+}
+
+bool CAviFrameImage::Read(const QString& fileName) {
+    Release();
+    SetTransparentIndex(-1);
+    SetReadError({});
+    QFile file;
+    QString reason;
+    if (OpenRegularFile(TargetName(fileName), file, &reason)) {
+        const auto frame = FrameFile(file, reason);
+        if (DecodeFrame(frame, reason, *this)) return true;
+    } else {
+        SetReadError(reason);
+    }
+    Release();
+    return false;
+}

@@ -27,6 +27,15 @@ std::optional<ImageInfo> ReadImageInfo(const QByteArray& data, int type, QString
 
 std::optional<ImageInfo> ReadImageInfo(const QString& path, int type, QString* reason) {
     if (type == -1) type = ImageTypeFromFileName(path);
+    if (type == IMAGE_AVI) {
+        ImageInfo info;
+        QString why;
+        const bool read = CAviFrameImage::ReadFileHeader(path, info, why);
+        if (reason) *reason = why;
+        if (!read) return std::nullopt;
+        info.type = type;
+        return info;
+    }
     const auto data = ImageLibrary::ReadFile(path, reason);
     return data ? ReadImageInfo(*data, type, reason) : std::nullopt;
 }

@@ -25,6 +25,12 @@ std::optional<OpenedPicture> OpenPicture(const QString& file, QString* reason) {
     OpenedPicture picture;
     picture.file = file;
     picture.type = ImageTypeFromFileName(file);
+    if (picture.type == IMAGE_AVI) {  // a movie is never read whole
+        std::optional<ImageInfo> info = ReadImageInfo(file, picture.type, reason);
+        if (!info) return std::nullopt;
+        picture.info = *info;
+        return picture;
+    }
     std::optional<QByteArray> data = ImageLibrary::ReadFile(file, reason);
     if (!data) return std::nullopt;
     std::optional<ImageInfo> info = ReadImageInfo(*data, picture.type, reason);

@@ -3,6 +3,9 @@
 #include "image/CBmpImage.h"
 #include "image/CJpegImage.h"
 #include "image/DibFormat.h"
+#include "image/ImageInfo.h"
+
+#include <QFile>
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -103,6 +106,40 @@ TEST(Avi, ReadsMotionJpegFramesEvenWithoutHuffmanTables) {
     const CImageObject bare(dir.Path("s.avi"));
     ASSERT_TRUE(bare.IsValid());
     EXPECT_TRUE(SameColours(bare, frame));
+}
+
+TEST(Avi, MoviesLargerThanAnyPictureAreReadByTheirHeadersAndFirstFrame) {
+    ScopedTestDir dir;
+    CImageObject source = MakeColour(9, 7);
+    QByteArray avi = MakeAvi(FormatOf(source), PixelsOf(source));
+    // Five gigabytes of movie after the first frame: the RIFF size wraps at 32 bits, the file
+    // holds a hole.
+    const qint64 movieBytes = qint64(5) << 30;
+    Dib::Put32(reinterpret_cast<std::uint8_t*>(avi.data()) + 4, std::uint32_t(movieBytes - 8));
+    dir.Write("big.avi", avi);
+    ASSERT_TRUE(QFile::resize(dir.Path("big.avi"), movieBytes));
+    const CImageObject frame(dir.Path("big.avi"));
+    ASSERT_TRUE(frame.IsValid()) << frame.ReadError().toStdString();
+    EXPECT_TRUE(SameColours(frame, source));
+    QString reason;
+    const auto info = ReadImageInfo(dir.Path("big.avi"), -1, &reason);
+    ASSERT_TRUE(info) << reason.toStdString();
+    EXPECT_EQ(info->width, 9);
+    EXPECT_EQ(info->height, 7);
+}
+
+TEST(Avi, AForgedFrameSizeAllocatesNothing) {
+    ScopedTestDir dir;
+    QByteArray format(40, '\0');
+    Dib::InfoHeader h;
+    h.width = 1 << 20;
+    h.height = 1 << 20;
+    h.bitCount = 24;
+    h.Store(reinterpret_cast<std::uint8_t*>(format.data()));
+    dir.Write("forged.avi", MakeAvi(format, QByteArray(64, 'x')));
+    CImageObject frame;
+    EXPECT_FALSE(frame.Load(dir.Path("forged.avi")));
+    EXPECT_TRUE(frame.ReadError().contains(QStringLiteral("limit"))) << frame.ReadError().toStdString();
 }
 
 TEST(Avi, DamagedFilesFailAndNothingIsWritten) {
