@@ -92,11 +92,15 @@ class SettingsStore;
     INT(ClasicLayout, "ClasicLayout", 0) \
     /* Our own: the most pixels a picture may have (ImageLibrary::MaxPixels), 2^28 at most; */ \
     /* the image view's zoom (0 fits the picture to the window, otherwise percent); the card */ \
-    /* list's column widths and sort; whether the shared thumbnail cache is used. */ \
+    /* list's column widths and sort; whether the shared thumbnail cache is used; the movie's */ \
+    /* sound track, captions and frame ("WxH:FILTER", empty for the pictures' own size). */ \
     INT(MaxPicturePixels, "MaxPicturePixels", 268435456) \
     INT(ImageZoom, "ImageZoom", 0) \
     TEXT(ListColumns, "ListColumns", "") \
-    INT(ThumbnailCache, "ThumbnailCache", 1)
+    INT(ThumbnailCache, "ThumbnailCache", 1) \
+    INT(MovieSound, "MovieSound", 0) \
+    INT(MovieCaptions, "MovieCaptions", 0) \
+    TEXT(MovieFit, "MovieFit", "")
 // clang-format on
 
 class CAppSettings {

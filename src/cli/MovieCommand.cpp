@@ -1,30 +1,23 @@
-// albora-cli movie ALBUM.crp OUT.avi: the album's pictures as an AVI movie, made by the same loop
-// as the program's command, its messages on stderr.
+// albora-cli movie ALBUM.crp OUT.avi [--sound] [--captions] [--fit WxH[:FILTER]]: the album's
+// pictures as an AVI movie, made by the same loop as the program's command, its messages on
+// stderr.
 #include "CliArgs.h"
 #include "CliContext.h"
 
 #include "album/CAlboraDoc.h"
 #include "movie/AlbumMovie.h"
 
-#include <QRegularExpression>
-
 int RunMovieCommand(CliContext& c, const QStringList& args) {
-    const CliOptions options{{"fit"}, {}};
+    const CliOptions options{{"fit"}, {"sound", "captions"}};
     QString error;
     const auto parsed = ParseCliArgs(args, options, error);
     if (!parsed) return c.Usage(error);
     if (parsed->positional.size() != 2) return c.Usage(QStringLiteral("movie takes ALBUM.crp OUT.avi"));
     AlbumMovieOptions movie;
-    if (parsed->Has("fit")) {
-        static const QRegularExpression fit(QStringLiteral("^(\\d{1,5})x(\\d{1,5})(?::(\\w+))?$"));
-        const QRegularExpressionMatch match = fit.match(parsed->Value("fit"));
-        const auto filter = ImageTransforms::FilterNamed(match.captured(3).isEmpty() ? QStringLiteral("BOX") : match.captured(3));
-        movie.fit = QSize(match.captured(1).toInt(), match.captured(2).toInt());
-        if (!match.hasMatch() || !filter || movie.fit.width() < 2 || movie.fit.height() < 2 || movie.fit.width() > 8192 ||
-            movie.fit.height() > 8192)
-            return c.Usage(QStringLiteral("--fit takes WxH[:BOX|BILINEAR|GAUSSIAN|HAMMING|BLACKMAN], 2 to 8192 each way"));
-        movie.filter = *filter;
-    }
+    movie.sound = parsed->Has("sound");
+    movie.captions = parsed->Has("captions");
+    if (parsed->Has("fit") && !ParseMovieFit(parsed->Value("fit"), movie))
+        return c.Usage(QStringLiteral("--fit takes WxH[:BOX|BILINEAR|GAUSSIAN|HAMMING|BLACKMAN], 2 to 8192 each way"));
     CAlboraDoc doc(c.ui, c.settings);
     if (!doc.FileOpen(parsed->positional[0])) return kExitFailure;
     if (doc.Db().GetCount() == 0) {

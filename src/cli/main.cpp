@@ -55,10 +55,13 @@ const char kHelp[] = R"(Usage: albora-cli GROUP COMMAND [ARGUMENTS]
                                     the album as a static web site (original pictures and 200x150
                                     thumbnails unless told); a re-run rewrites only what changed,
                                     --full everything; exit 1 when any part failed
-  movie ALBUM.crp OUT.avi [--fit WxH[:FILTER]]
+  movie ALBUM.crp OUT.avi [--sound] [--captions] [--fit WxH[:FILTER]]
                                     the pictures as an uncompressed AVI movie, each standing 10
                                     periods of 15 a second; all of one size and depth unless
                                     --fit scales each into a WxH frame, in proportion, on black;
+                                    --sound adds the sound notes as a PCM track, each card
+                                    standing as long as its note; --captions writes each card's
+                                    name and description over it;
                                     exit 0 only when every card is in the finished movie
   mpeg IN.avi [OUT.mpg] [--audio] [--layer 1|2] [--audio-bitrate K] [--joint-stereo]
        [--system-bitrate K] [--vcd] [--crop WxH] [--frame-rate R] [--vbv N] [--motion N]

@@ -21,10 +21,14 @@ void PaintNoImage(QPainter& painter, QSize area) {
     painter.drawText(topLeft + QPoint(0, metrics.ascent()), SlidePainter::kNoImageText);
 }
 
+}  // namespace
+
+namespace SlidePainter {
+
 void PaintInfo(QPainter& painter, const QString& info) {
     constexpr int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextExpandTabs;
     // Moved in by the outline's width, so that the outline is not cut off at the screen's edge.
-    const QRect box = SlidePainter::kTextRect.translated(kOutline, kOutline);
+    const QRect box = kTextRect.translated(kOutline, kOutline);
     painter.setPen(Qt::black);
     for (int dy = -kOutline; dy <= kOutline; ++dy)
         for (int dx = -kOutline; dx <= kOutline; ++dx)
@@ -32,10 +36,6 @@ void PaintInfo(QPainter& painter, const QString& info) {
     painter.setPen(Qt::white);
     painter.drawText(box, flags, info);
 }
-
-}  // namespace
-
-namespace SlidePainter {
 
 QRect PictureRect(QSize area, QSize picture, bool fit) {
     if (fit) {

@@ -29,6 +29,9 @@ QRect PictureRect(QSize area, QSize picture, bool fit);
 // fading to black from the top, and the error text alone.
 void Paint(QPainter& painter, QSize area, const Slide& slide);
 
+// The information text at the top left, white with a dark outline.
+void PaintInfo(QPainter& painter, const QString& info);
+
 // SLIDE painted on an image of SIZE.
 QImage Render(QSize size, const Slide& slide);
 

@@ -47,6 +47,15 @@ public:
 };
 
 // Shows the wait cursor for the lifetime of the object.
+// What TAKE(milliseconds) gives once it gives something, the window painting and Esc heard
+// while other threads work; nullopt when the user stops first.
+template <class Take>
+auto TakeResponsively(UiServices& ui, Take take) {
+    decltype(take(0)) result;
+    while (!(result = take(40)) && !ui.CancelRequested()) ui.KeepResponsive();
+    return result;
+}
+
 class WaitCursor {
 public:
     explicit WaitCursor(UiServices& ui) : m_ui(ui) { m_ui.BeginWaitCursor(); }

@@ -18,9 +18,9 @@ QString Stem(const QString& objectFile) {
     return sound.left(sound.size() - 4);
 }
 
-// The note of OBJECTFILE on disk: under its own name, else under the name earlier versions gave
-// it; empty when there is none.
-QString ExistingNote(const QString& objectFile) {
+}  // namespace
+
+QString SoundAnnotations::ExistingNote(const QString& objectFile) {
     const QString limited = objectFile.left(kNameLimit);
     for (const QString& name : {SoundFileName(limited), LegacyCompanionFileName(limited, QStringLiteral(".wav"))}) {
         const QString stem = name.left(name.size() - 4);
@@ -29,6 +29,8 @@ QString ExistingNote(const QString& objectFile) {
     }
     return {};
 }
+
+namespace {
 
 // Whether the object is itself a sound: the text of its file name between the first "." and the
 // next one.

@@ -22,6 +22,9 @@ public:
     // Whether the note exists, as ".wav" or ".WAV", under the object's name or the one earlier
     // versions gave it.
     static bool HasSound(const QString& objectFile);
+    // The note of OBJECTFILE on disk: under its own name, else under the name earlier versions
+    // gave it; empty when there is none.
+    static QString ExistingNote(const QString& objectFile);
     // Deletes the note of OBJECTFILE; false when it had none or it could not be deleted.
     static bool DeleteSound(const QString& objectFile);
     // The note's file name ("IMG_0001.jpg" gives "IMG_0001.wav").

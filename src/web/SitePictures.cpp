@@ -71,9 +71,7 @@ PicturesResult WritePictures(std::vector<SitePicture>& pictures, const PictureOp
             break;
         }
         if (jobOf[i] != SIZE_MAX) {
-            std::optional<PictureOutcome> outcome;
-            // The window keeps painting and Esc is heard while the workers are busy.
-            while (!(outcome = pool.Take(jobOf[i], 40)) && !ui.CancelRequested()) ui.KeepResponsive();
+            const auto outcome = TakeResponsively(ui, [&](int ms) { return pool.Take(jobOf[i], ms); });
             if (!outcome) {
                 result.aborted = true;
                 break;

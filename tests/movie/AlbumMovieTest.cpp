@@ -1,4 +1,6 @@
+#include "RiffReader.h"
 #include "TestFiles.h"
+#include "../sound/PcmWav.h"
 #include "album/CAlboraDoc.h"
 #include "album/CAppSettings.h"
 #include "image/ImageTestSupport.h"
@@ -16,10 +18,11 @@ struct MovieAlbum {
     CAppSettings settings;
     CAlboraDoc doc{ui, settings};
 
-    void Add(const QString& name, const CImageObject& picture) {
+    void Add(const QString& name, const CImageObject& picture, const QString& cardName = {}) {
         ASSERT_TRUE(picture.Clone().Save(dir.Path(name)));
         auto card = std::make_shared<CFotoObj>();
         card->m_strGraphic = dir.Path(name);
+        card->m_strName = cardName;
         doc.Db().List().AddTail(card);
     }
     AlbumMovieResult Make(const AlbumMovieOptions& options = {}) {
@@ -97,4 +100,97 @@ TEST(AlbumMovie, AFullDiskIsToldAndTheOlderMovieStays) {
     EXPECT_TRUE(run->err.contains(QStringLiteral("Error:\nCan't create AVI movie!"))) << run->err.toStdString();
     EXPECT_EQ(ReadAll(result.Path("movie.avi")), "older");
     EXPECT_EQ(QDir(result.Path()).entryList({"movie.avi*"}, QDir::Files | QDir::Hidden).size(), 1);
+}
+
+TEST(AlbumMovie, SoundNotesMakeOneTrackAtTheirHighestRateAndEachCardStandsAsLongAsItsNote) {
+    MovieAlbum a;
+    for (const char* name : {"a.png", "b.png", "c.png", "d.png"}) a.Add(QString::fromLatin1(name), MakeColour(40, 30));
+    a.dir.Write("a.wav", PcmWav(22050, 1, 2.0));
+    a.dir.Write("c.wav", PcmWav(44100, 2, 0.3));
+    a.dir.Write("d.wav", QByteArray(4000, 'x'));
+    AlbumMovieOptions options;
+    options.sound = true;
+    EXPECT_EQ(a.Make(options), AlbumMovieResult::Complete);
+    // A note that cannot be heard leaves its card silent and says so.
+    EXPECT_TRUE(a.ui.StatusText(0).startsWith(QStringLiteral("Sound annotation not used: ") + a.dir.Path("d.wav")))
+        << a.ui.StatusText(0).toStdString();
+
+    const RiffChunk riff = ReadRiff(ReadAll(a.dir.Path("movie.avi")));
+    const RiffChunk* idx1 = riff.Find("idx1");
+    ASSERT_TRUE(idx1);
+    std::vector<int> pictureAt;  // the period at which each picture begins
+    QByteArray audio;
+    int period = 0;
+    const RiffChunk* movi = riff.Find("movi");
+    for (const RiffChunk& chunk : movi->children) {
+        if (chunk.id == QLatin1String("00db")) {
+            if (!chunk.data.isEmpty()) pictureAt.push_back(period);
+            ++period;
+        }
+        if (chunk.id == QLatin1String("01wb")) audio += chunk.data;
+    }
+    // Two seconds are 30 periods; a short note or none still gives 10.
+    EXPECT_EQ(pictureAt, (std::vector<int>{0, 30, 40, 50}));
+    EXPECT_EQ(period, 60);
+    const RiffChunk* strf = nullptr;
+    for (const RiffChunk& strl : riff.Find("hdrl")->children)
+        if (strl.type == QLatin1String("strl") && strl.children.at(0).data.startsWith("auds")) strf = &strl.children.at(1);
+    ASSERT_TRUE(strf);
+    EXPECT_EQ(strf->U16(2), 2);          // channels
+    EXPECT_EQ(strf->U32(4), 44100u);     // rate
+    EXPECT_EQ(audio.size(), 4 * 44100 * 4);
+    const auto loud = [&audio](double from, double to) {
+        for (qsizetype at = qsizetype(from * 44100) * 4; at < qsizetype(to * 44100) * 4; at += 2)
+            if (qAbs(qFromLittleEndian<qint16>(audio.constData() + at)) > 1000) return true;
+        return false;
+    };
+    EXPECT_TRUE(loud(0.5, 1.5));
+    EXPECT_FALSE(loud(2.05, 2.6));  // the card without a note
+    EXPECT_TRUE(loud(2.7, 2.9));
+    EXPECT_FALSE(loud(3.35, 4.0));  // the card whose note is no sound
+}
+
+TEST(AlbumMovie, PeriodsForSoundRoundUpButNeverBelowAPictureAlone) {
+    EXPECT_EQ(PeriodsForSound(0), 10);
+    EXPECT_EQ(PeriodsForSound(0.6), 10);
+    EXPECT_EQ(PeriodsForSound(0.7), 11);
+    EXPECT_EQ(PeriodsForSound(2.0), 30);
+    EXPECT_EQ(PeriodsForSound(2.01), 31);
+}
+
+TEST(AlbumMovie, CaptionsWriteTheCardTextOverEveryFrameIn24Bits) {
+    MovieAlbum a;
+    a.Add("grey.gif", MakeIndexed(200, 100, 16), QStringLiteral("Harbour"));
+    a.Add("colour.png", MakeColour(200, 100), QStringLiteral("Quay"));
+    AlbumMovieOptions options;
+    options.captions = true;
+    EXPECT_EQ(a.Make(options), AlbumMovieResult::Complete);
+
+    CImageObject plain;
+    ASSERT_TRUE(plain.Create(200, 100, 24));
+    const CImageObject captioned = CaptionedFrame(plain, QStringLiteral("Harbour\nat night"));
+    EXPECT_EQ(captioned.GetBitsPerPixel(), 24);
+    int light = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 100; ++x) {
+            const Rgb pixel = TopDownPixel(captioned, x, y);
+            light += pixel.r > 160 && pixel.g > 160 && pixel.b > 160;
+        }
+    EXPECT_GT(light, 20);
+    EXPECT_EQ(TopDownPixel(captioned, 190, 90), (Rgb{0, 0, 0}));  // away from the text
+}
+
+TEST(AlbumMovie, FrameSizesAreReadAsTheCommandLineAndTheSettingWriteThem) {
+    AlbumMovieOptions options;
+    ASSERT_TRUE(ParseMovieFit(QStringLiteral("640x480"), options));
+    EXPECT_EQ(options.fit, QSize(640, 480));
+    EXPECT_EQ(options.filter, ImageTransforms::Filter::Box);
+    ASSERT_TRUE(ParseMovieFit(QStringLiteral("320x200:gaussian"), options));
+    EXPECT_EQ(MovieFitText(options), QStringLiteral("320x200:GAUSSIAN"));
+    for (const char* bad : {"", "1x5", "640x", "9000x10", "640x480:sharp", "640 x 480"}) {
+        AlbumMovieOptions untouched;
+        EXPECT_FALSE(ParseMovieFit(QString::fromLatin1(bad), untouched)) << bad;
+        EXPECT_TRUE(untouched.fit.isEmpty());
+    }
+    EXPECT_TRUE(MovieFitText({}).isEmpty());
 }

@@ -1,8 +1,10 @@
 #include "MovieCommands.h"
 
+#include "MovieOptionsDialog.h"
 #include "MpegEncoderDialog.h"
 
 #include "album/CAlboraDoc.h"
+#include "album/CAppSettings.h"
 #include "movie/AlbumMovie.h"
 #include "platform/CommandIds.h"
 #include "platform/UiServices.h"
@@ -22,10 +24,21 @@ void MovieCommands::MakeMovie() {
                                    "uncompressed format!\n\nUse the Images|Image operations|Transform|Size command to "
                                    "change the images size."),
                     MsgButtons::Ok, MsgIcon::Information);
+    CAppSettings& settings = m_doc.Settings();
+    AlbumMovieOptions options;
+    options.sound = settings.MovieSound != 0;
+    options.captions = settings.MovieCaptions != 0;
+    ParseMovieFit(settings.MovieFit, options);
+    MovieOptionsDialog dialog(options, m_parent);
+    if (!dialog.Exec()) return;
+    options = dialog.Options();
+    settings.MovieSound = options.sound;
+    settings.MovieCaptions = options.captions;
+    settings.MovieFit = MovieFitText(options);
     std::optional<QString> path = m_ui.ChooseFile(FileDialogKind::Save, QStringLiteral("Save Movie As"),
                                                   QStringLiteral("Movie (*.avi);;All Files (*)"), QStringLiteral("movie.avi"));
     if (!path) return;
     // A name typed without an extension is a movie all the same.
     if (QFileInfo(*path).suffix().isEmpty()) *path += QStringLiteral(".avi");
-    MakeMovieFromAlbum(m_doc, m_ui, *path, {});
+    MakeMovieFromAlbum(m_doc, m_ui, *path, options);
 }

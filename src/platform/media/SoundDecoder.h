@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+// 16-bit signed little-endian PCM, channels interleaved.
+struct PcmFormat {
+    int sampleRate = 0;
+    int channels = 0;
+    int BytesPerFrame() const { return 2 * channels; }
+    friend bool operator==(const PcmFormat&, const PcmFormat&) = default;
+};
+
+struct PcmSound {
+    PcmFormat format;
+    QByteArray samples;
+    double Seconds() const {
+        return format.sampleRate > 0 ? double(samples.size() / format.BytesPerFrame()) / format.sampleRate : 0.0;
+    }
+};
+
+// Sound files of any kind GStreamer decodes, as PCM. Safe to call from any thread.
+namespace SoundDecoder {
+
+// The rate and channel count of the sound in PATH, from its first decoded buffer.
+std::optional<PcmFormat> Probe(const QString& path, QString* reason = nullptr);
+// The whole sound in PATH converted to FORMAT; nullopt with REASON when it cannot be decoded or
+// would take more than maxBytes.
+std::optional<PcmSound> Decode(const QString& path, PcmFormat format, QString* reason = nullptr);
+
+inline constexpr qint64 kMaxBytes = qint64(512) << 20;
+
+}  // namespace SoundDecoder
