@@ -9,6 +9,7 @@
 #include "platform/CommandIds.h"
 #include "platform/UiServices.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 MovieCommands::MovieCommands(CAlboraDoc& doc, UiServices& ui, QWidget* parent) : m_doc(doc), m_ui(ui), m_parent(parent) {
@@ -35,8 +36,12 @@ void MovieCommands::MakeMovie() {
     settings.MovieSound = options.sound;
     settings.MovieCaptions = options.captions;
     settings.MovieFit = MovieFitText(options);
+    // Offered beside the album and named after it.
+    const QFileInfo album(m_doc.GetPathName());
+    const QString suggested = m_doc.GetPathName().isEmpty() ? QStringLiteral("movie.avi")
+                                                            : album.absoluteDir().filePath(album.completeBaseName() + QStringLiteral(".avi"));
     std::optional<QString> path = m_ui.ChooseFile(FileDialogKind::Save, QStringLiteral("Save Movie As"),
-                                                  QStringLiteral("Movie (*.avi);;All Files (*)"), QStringLiteral("movie.avi"));
+                                                  QStringLiteral("Movie (*.avi);;All Files (*)"), suggested);
     if (!path) return;
     // A name typed without an extension is a movie all the same.
     if (QFileInfo(*path).suffix().isEmpty()) *path += QStringLiteral(".avi");
