@@ -184,6 +184,18 @@ constexpr int BeginPresentation = 32872;
 constexpr int MakeMovie = 32981;
 constexpr int MakeMpegMovie = 33158;
 
+// Options.
+constexpr int GeneralOptions = 32819;
+constexpr int DefineUtilities = 32871;
+
+// Utilities: the five programs the user defines, in order.
+constexpr int Utility1 = 171;
+constexpr int Utility2 = 173;
+constexpr int Utility3 = 32820;
+constexpr int Utility4 = 32854;
+constexpr int Utility5 = 32855;
+constexpr int kUtilities[] = {Utility1, Utility2, Utility3, Utility4, Utility5};
+
 // The tab-switch notification sent to views.
 constexpr int TabSwitchNotification = 32840;
 

@@ -179,6 +179,14 @@ constexpr std::array kCommands = {
                 "Make one movie (AVI file) from all the images on the album\nMake movie", "video-x-generic"},
     CommandInfo{Cmd::MakeMpegMovie, "Make MPEG movie from AVI...", "", "Make an MPEG movie from an AVI file\nMake MPEG movie",
                 "media-record"},
+    CommandInfo{Cmd::GeneralOptions, "&Generals...", "", "Change the general options\nGeneral options", "preferences-system"},
+    CommandInfo{Cmd::DefineUtilities, "&Utilities...", "",
+                "Define the applications to be used in the \"Utilities\" menu\nOptions Utilities", "preferences-other"},
+    CommandInfo{Cmd::Utility1, "Utility &1", "", "Open this application\nOpen", "system-run"},
+    CommandInfo{Cmd::Utility2, "Utility &2", "", "Open this application\nOpen", "system-run"},
+    CommandInfo{Cmd::Utility3, "Utility &3", "", "Open this application\nOpen", "system-run"},
+    CommandInfo{Cmd::Utility4, "Utility &4", "", "Open this application\nOpen", "system-run"},
+    CommandInfo{Cmd::Utility5, "Utility &5", "", "Open this application\nOpen", "system-run"},
 };
 // clang-format on
 

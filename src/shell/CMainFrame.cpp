@@ -188,6 +188,8 @@ void CMainFrame::BuildMenus() {
     m_actions->Fill(utilities, {Cmd::MakeMovie, Cmd::MakeMpegMovie, 0});
     QMenu* presentations = utilities->addMenu(QStringLiteral("&Presentations"));
     m_actions->Fill(presentations, {Cmd::BeginPresentation});
+    QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
+    m_actions->Fill(options, {Cmd::GeneralOptions, Cmd::DefineUtilities});
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     m_actions->Fill(view, {Cmd::ToolbarFiles, Cmd::ToolbarEdit, Cmd::ToolbarCards, Cmd::ToolbarImageOperations,
                            Cmd::ToolbarGoTo, 0, Cmd::DrawAnnotationView, Cmd::DrawGrid, Cmd::DrawRefresh,
@@ -196,7 +198,7 @@ void CMainFrame::BuildMenus() {
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     m_actions->Fill(help, {Cmd::ShowTipOfTheDay, 0, Cmd::AppAbout});
     for (QMenu* menu : {file, edit, cards, sound, image, annotations, objects, attributes, layout, selectObject, goTo, utilities, internet,
-                         presentations, view, help})
+                         presentations, options, view, help})
         m_actions->RefreshOnShow(menu);
     RebuildRecentMenu();
 }
