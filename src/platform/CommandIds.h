@@ -88,13 +88,24 @@ constexpr int ExplorerMenu = 33227;
 
 // Main frame.
 constexpr int MaximizeListView = 32946;
+constexpr int MaximizeImageView = 32950;
+constexpr int ContactView = 32952;
+constexpr int ImageContactView = 32956;
 constexpr int RestoreAllViews = 32948;
+constexpr int ClassicLayout = 33175;
+constexpr int HelpTopics = 57670;  // the user manual
 constexpr int ToolbarEdit = 32906;
 constexpr int ToolbarCards = 32909;
 constexpr int ToolbarImages = 32918;
 constexpr int ToolbarImageOperations = 32919;
 constexpr int ToolbarFiles = 32907;
 constexpr int ToolbarGoTo = 32987;
+constexpr int ToolbarDevices = 32911;
+constexpr int ToolbarTools = 32913;
+constexpr int ToolbarAnnotations = 32914;
+constexpr int ToolbarClassic = 32916;
+constexpr int ToolbarCaptureVfw = 32921;
+constexpr int ToolbarMaximizeViews = 32954;
 constexpr int ShowTipOfTheDay = 32939;
 constexpr int WelcomeMenu = 33180;
 constexpr int Tutorial = 33181;

@@ -1,6 +1,7 @@
 #include "CMainFrame.h"
 
 #include "StatusBarWithProgress.h"
+#include "ToolbarTable.h"
 #include "WindowPlacement.h"
 
 #include "album/CAlboraDoc.h"
@@ -9,26 +10,39 @@
 #include "album/ui/TipDialog.h"
 #include "album/ui/WelcomeDialog.h"
 #include "platform/CommandIds.h"
+#include "platform/CommandTable.h"
 #include "platform/ProgramPaths.h"
 #include "platform/SettingsStore.h"
 #include "platform/widgets/CommandActions.h"
 #include "platform/widgets/QtUiServices.h"
 #include "web/ui/CHTMLViewS.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QSplitter>
 #include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QToolBar>
+#include <QUrl>
 
 namespace {
 constexpr int kIdleRefreshMs = 250;
 const QString kPlacementSection = QStringLiteral("Settings");
 const QString kPlacementKey = QStringLiteral("WindowPos");
+const QString kToolbarSection = QStringLiteral("General");
+const QString kToolbarKey = QStringLiteral("Toolbars");
+// Raised when the toolbars change so that an older arrangement is not forced on them.
+constexpr int kToolbarStateVersion = 1;
+// The "Classic" toolbar's large buttons.
+constexpr int kLargeIcon = 24;
+constexpr int kLargeButtonWidth = 74;
+constexpr int kDrawTab = 3;
 }  // namespace
 
 CMainFrame::CMainFrame(CAlboraDoc& doc, CAppSettings& settings, SettingsStore& store,
@@ -38,8 +52,7 @@ CMainFrame::CMainFrame(CAlboraDoc& doc, CAppSettings& settings, SettingsStore& s
       m_store(store),
       m_ui(ui),
       m_actions(new CommandActions(m_router, this)),
-      m_statusBar(new StatusBarWithProgress(this)),
-      m_tabs(new QTabWidget(this)) {
+      m_statusBar(new StatusBarWithProgress(this)) {
     setStatusBar(m_statusBar);
     m_ui.SetParentWindow(this);
     m_ui.SetStatusDisplay(m_statusBar);
@@ -49,15 +62,27 @@ CMainFrame::CMainFrame(CAlboraDoc& doc, CAppSettings& settings, SettingsStore& s
     m_router.AddTarget([this] { return static_cast<CommandTarget*>(&m_doc); });
     m_router.AddTarget([this] { return static_cast<CommandTarget*>(this); });
 
-    m_tabs->setObjectName(QStringLiteral("MarenkisTabWnd"));
-    setCentralWidget(m_tabs);
-    connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) {
-        View* hidden = m_currentTab < int(m_tabViews.size()) ? m_tabViews[m_currentTab] : nullptr;
-        View* shown = index >= 0 && index < int(m_tabViews.size()) ? m_tabViews[index] : nullptr;
-        m_currentTab = index;
-        if (hidden && hidden != shown) hidden->OnTabActivation(false, shown);
-        if (shown && hidden != shown) shown->OnTabActivation(true, hidden);
-    });
+    if (m_settings.ClasicLayout) {
+        m_splitter = new QSplitter(Qt::Vertical, this);
+        m_splitter->setChildrenCollapsible(true);
+        setCentralWidget(m_splitter);
+        // The row holding the focus is the active view, as the tab shown is in the other layout.
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+            for (std::size_t row = 0; row < m_viewWidgets.size(); ++row)
+                if (now && (now == m_viewWidgets[row] || m_viewWidgets[row]->isAncestorOf(now))) m_current = int(row);
+        });
+    } else {
+        m_tabs = new QTabWidget(this);
+        m_tabs->setObjectName(QStringLiteral("MarenkisTabWnd"));
+        setCentralWidget(m_tabs);
+        connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) {
+            View* hidden = m_current < int(m_views.size()) ? m_views[m_current] : nullptr;
+            View* shown = index >= 0 && index < int(m_views.size()) ? m_views[index] : nullptr;
+            m_current = index;
+            if (hidden && hidden != shown) hidden->OnTabActivation(false, shown);
+            if (shown && hidden != shown) shown->OnTabActivation(true, hidden);
+        });
+    }
     m_doc.editAlbumInfo = [this](AlbumInfoFields& fields) {
         return AlbumInfoDialog::Edit(fields, m_ui, this);
     };
@@ -67,6 +92,7 @@ CMainFrame::CMainFrame(CAlboraDoc& doc, CAppSettings& settings, SettingsStore& s
     RegisterCommands();
     BuildMenus();
     BuildToolbars();
+    RestoreToolbars();
     UpdateTitle();
 
     m_idleTimer.setInterval(kIdleRefreshMs);
@@ -79,28 +105,34 @@ CMainFrame::CMainFrame(CAlboraDoc& doc, CAppSettings& settings, SettingsStore& s
 }
 
 CMainFrame::~CMainFrame() {
-    for (View* view : m_tabViews)
+    for (View* view : m_views)
         if (view->GetDocument()) view->GetDocument()->RemoveView(view);
 }
 
-void CMainFrame::AddTab(QWidget* widget, View* view, const QString& caption) {
+void CMainFrame::AddView(QWidget* widget, View* view, const QString& caption) {
     m_doc.AddView(view);
-    m_tabViews.push_back(view);
-    m_tabs->addTab(widget, caption);
+    m_views.push_back(view);
+    m_viewWidgets.push_back(widget);
+    if (m_splitter) {
+        m_splitter->addWidget(widget);
+        // Every row is on the screen for the whole run.
+        view->OnTabActivation(true, nullptr);
+    } else {
+        m_tabs->addTab(widget, caption);
+    }
     view->OnUpdate(nullptr, Hint::Rebuild, nullptr);
 }
 
 void CMainFrame::ShowTab(int n) {
-    if (n < 0 || n >= m_tabs->count() || n == m_tabs->currentIndex()) return;
+    if (!m_tabs || n < 0 || n >= m_tabs->count() || n == m_tabs->currentIndex()) return;
     m_tabs->setCurrentIndex(n);
     m_tabs->currentWidget()->setFocus();
 }
 
-int CMainFrame::CurrentTab() const { return m_tabs->currentIndex(); }
+int CMainFrame::CurrentTab() const { return m_tabs ? m_tabs->currentIndex() : -1; }
 
 View* CMainFrame::ActiveView() const {
-    const int index = m_tabs->currentIndex();
-    return index >= 0 && index < int(m_tabViews.size()) ? m_tabViews[index] : nullptr;
+    return m_current >= 0 && m_current < int(m_views.size()) ? m_views[m_current] : nullptr;
 }
 
 void CMainFrame::RegisterCommands() {
@@ -112,19 +144,65 @@ void CMainFrame::RegisterCommands() {
     OnCommand(Cmd::AppExit, [this] { close(); });
     OnCommand(Cmd::AppAbout, [this] { About(); });
     OnCommand(Cmd::ShowTipOfTheDay, [this] { ShowTipOfTheDay(); });
-    // The draw view is the fourth tab.
-    OnCommand(Cmd::DrawAnnotationView, [this] { ShowTab(3); }, [this](CommandState& s) { s.enabled = m_tabs && m_tabs->count() > 3; });
     OnCommand(Cmd::WelcomeMenu, [this] { ShowWelcome(); });
-    OnCommand(Cmd::ToolbarFiles, [this] { ToggleToolbar(m_filesBar); },
-              [this](CommandState& s) { s.checked = m_filesBar && m_filesBar->isVisible(); });
-    OnCommand(Cmd::ToolbarGoTo, [this] { ToggleToolbar(m_goToBar); },
-              [this](CommandState& s) { s.checked = m_goToBar && m_goToBar->isVisible(); });
-    OnCommand(Cmd::ToolbarImageOperations, [this] { ToggleToolbar(m_imageBar); },
-              [this](CommandState& s) { s.checked = m_imageBar && m_imageBar->isVisible(); });
-    OnCommand(Cmd::ToolbarEdit, [this] { ToggleToolbar(m_editBar); },
-              [this](CommandState& s) { s.checked = m_editBar && m_editBar->isVisible(); });
-    OnCommand(Cmd::ToolbarCards, [this] { ToggleToolbar(m_cardsBar); },
-              [this](CommandState& s) { s.checked = m_cardsBar && m_cardsBar->isVisible(); });
+    OnCommand(Cmd::ClassicLayout, [this] { AskClassicLayout(); }, [this](CommandState& s) { s.checked = IsClassicLayout(); });
+    OnCommand(Cmd::HelpTopics, [this] { OpenManual(); });
+    for (const ToolbarSpec& spec : ToolbarTable()) {
+        if (!spec.toggle) continue;
+        const int id = spec.toggle;
+        OnCommand(id, [this, id] {
+            if (QToolBar* bar = ToolbarOf(id)) bar->setVisible(!bar->isVisible());
+        }, [this, id](CommandState& s) {
+            const QToolBar* bar = ToolbarOf(id);
+            s.enabled = bar && !bar->actions().isEmpty();
+            s.checked = bar && bar->isVisible();
+        });
+    }
+    RegisterViewSizeCommands();
+}
+
+// Each command gives the four rows of the classic layout their heights and activates one row;
+// in the tabbed layout the draw view's command brings its tab forward and the rest are off.
+void CMainFrame::RegisterViewSizeCommands() {
+    const auto classic = [this](CommandState& s) { s.enabled = IsClassicLayout(); };
+    const auto height = [this] { return m_splitter->height(); };
+    OnCommand(Cmd::MaximizeListView, [this, height] { SizeViews({height(), 0, 0, 0}, 0); }, classic);
+    OnCommand(Cmd::MaximizeImageView, [this, height] { SizeViews({0, height(), 0, 0}, 1); }, classic);
+    OnCommand(Cmd::ContactView, [this, height] { SizeViews({0, 0, height(), 0}, 2); }, classic);
+    OnCommand(Cmd::ImageContactView, [this, height] { SizeViews({0, height() / 2, height() - height() / 2, 0}, 1); }, classic);
+    OnCommand(Cmd::RestoreAllViews, [this, height] {
+        const int quarter = height() / 4;
+        SizeViews({quarter, quarter, quarter, height() - 3 * quarter}, 0);
+    }, classic);
+    OnCommand(Cmd::DrawAnnotationView, [this, height] {
+        if (IsClassicLayout())
+            SizeViews({0, 0, 0, height()}, 3);
+        else
+            ShowTab(kDrawTab);
+    }, [this](CommandState& s) { s.enabled = IsClassicLayout() || (m_tabs && m_tabs->count() > kDrawTab); });
+}
+
+void CMainFrame::SizeViews(std::vector<int> heights, int activeRow) {
+    heights.resize(std::size_t(m_splitter->count()), 0);
+    m_splitter->setSizes(QList<int>(heights.begin(), heights.end()));
+    if (activeRow < int(m_viewWidgets.size())) {
+        m_current = activeRow;
+        m_viewWidgets[std::size_t(activeRow)]->setFocus();
+    }
+}
+
+void CMainFrame::AskClassicLayout() {
+    if (m_ui.MessageBox(QStringLiteral("Albora will close now to make the changes take effect!"), MsgButtons::OkCancel,
+                        MsgIcon::Question) != MsgAnswer::Ok)
+        return;
+    m_settings.ClasicLayout = IsClassicLayout() ? 0 : 1;
+    m_router.Execute(Cmd::AppExit);
+}
+
+void CMainFrame::OpenManual() {
+    const QString manual = ProgramPaths::FindShippedFile(QStringLiteral("manual/index.html"));
+    if (manual.isEmpty() || !QDesktopServices::openUrl(QUrl::fromLocalFile(manual)))
+        m_ui.MessageBox(QStringLiteral("The user manual could not be opened."), MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 QString CMainFrame::GetWebLocation() const { return m_webView ? m_webView->Location().toString() : QString(); }
@@ -191,56 +269,73 @@ void CMainFrame::BuildMenus() {
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
     m_actions->Fill(options, {Cmd::GeneralOptions, Cmd::DefineUtilities});
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
-    m_actions->Fill(view, {Cmd::ToolbarFiles, Cmd::ToolbarEdit, Cmd::ToolbarCards, Cmd::ToolbarImageOperations,
-                           Cmd::ToolbarGoTo, 0, Cmd::DrawAnnotationView, Cmd::DrawGrid, Cmd::DrawRefresh,
+    QMenu* toolbars = view->addMenu(QStringLiteral("&Toolbars"));
+    m_actions->Fill(toolbars, {Cmd::ToolbarFiles, Cmd::ToolbarEdit, Cmd::ToolbarCards, Cmd::ToolbarImages, Cmd::ToolbarDevices,
+                               Cmd::ToolbarTools, Cmd::ToolbarClassic, Cmd::ToolbarAnnotations, Cmd::ToolbarImageOperations,
+                               Cmd::ToolbarMaximizeViews, Cmd::ToolbarGoTo, Cmd::ToolbarCaptureVfw});
+    m_actions->Fill(view, {0, Cmd::MaximizeListView, Cmd::MaximizeImageView, Cmd::ContactView, Cmd::DrawAnnotationView,
+                           Cmd::ImageContactView, Cmd::RestoreAllViews, Cmd::ClassicLayout, 0, Cmd::DrawGrid, Cmd::DrawRefresh,
                            Cmd::DrawZoom1to1, Cmd::DrawZoom1to2, Cmd::DrawZoom2to1, Cmd::DrawZoom1to3, Cmd::DrawZoom3to1, 0,
                            Cmd::WelcomeMenu});
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    m_actions->Fill(help, {Cmd::ShowTipOfTheDay, 0, Cmd::AppAbout});
+    m_actions->Fill(help, {Cmd::HelpTopics, Cmd::ShowTipOfTheDay, 0, Cmd::AppAbout});
     for (QMenu* menu : {file, edit, cards, sound, image, annotations, objects, attributes, layout, selectObject, goTo, utilities, internet,
-                         presentations, options, view, help})
+                         presentations, options, view, toolbars, help})
         m_actions->RefreshOnShow(menu);
     RebuildRecentMenu();
 }
 
 void CMainFrame::BuildToolbars() {
-    m_filesBar = addToolBar(QStringLiteral("Files"));
-    m_filesBar->setObjectName(QStringLiteral("Files"));
-    m_actions->Fill(m_filesBar, {Cmd::FileNew, Cmd::FileOpen, Cmd::FileSave, Cmd::FileSendMail,
-                                 Cmd::FilePrintPreview, Cmd::FilePrint, Cmd::AppAbout,
-                                 Cmd::ContextHelp});
-    m_editBar = addToolBar(QStringLiteral("Edit"));
-    m_editBar->setObjectName(QStringLiteral("Edit"));
-    m_actions->Fill(m_editBar, {Cmd::EditCut, Cmd::EditCopy, Cmd::EditPaste});
-    m_cardsBar = addToolBar(QStringLiteral("Cards"));
-    m_cardsBar->setObjectName(QStringLiteral("Cards"));
-    m_actions->Fill(m_cardsBar, {Cmd::CardAdd, Cmd::CardDelete, Cmd::CardModify, Cmd::CardSearch,
-                                 Cmd::ViewAllCards});
-    m_imageBar = addToolBar(QStringLiteral("Images operations"));
-    m_imageBar->setObjectName(QStringLiteral("Images operations"));
-    m_actions->Fill(m_imageBar, {Cmd::ZoomFit, Cmd::Zoom1, Cmd::Zoom2, Cmd::Zoom3, Cmd::Zoom4, Cmd::Zoom5, Cmd::StretchImage,
-                                 Cmd::EditUndo, Cmd::ImageSize, Cmd::ImageRotate, Cmd::ImageRotate180,
-                                 Cmd::ImageRotate90CW, Cmd::ImageRotate90CCW, Cmd::ImageFlipHorizontal,
-                                 Cmd::ImageFlipVertical, Cmd::ImageCrop});
-    m_goToBar = new QToolBar(QStringLiteral("Go to"), this);
-    m_goToBar->setObjectName(QStringLiteral("Go to"));
-    addToolBar(Qt::BottomToolBarArea, m_goToBar);
-    m_actions->Fill(m_goToBar, {Cmd::GoTop, Cmd::GoPrev, Cmd::StopRunImages, Cmd::RunImages,
-                                Cmd::GoNext, Cmd::GoBottom});
-    m_annotationsBar = addToolBar(QStringLiteral("Anotations"));
-    m_annotationsBar->setObjectName(QStringLiteral("Anotations"));
-    m_actions->Fill(m_annotationsBar, {Cmd::NewDrawAnnotation, Cmd::DrawAnnotationView});
-    m_drawBar = new QToolBar(QStringLiteral("Draw"), this);
-    m_drawBar->setObjectName(QStringLiteral("Draw"));
-    addToolBar(Qt::LeftToolBarArea, m_drawBar);
-    m_actions->Fill(m_drawBar, {Cmd::DrawSelect, Cmd::DrawLine, Cmd::DrawArc, Cmd::DrawRectangle, Cmd::DrawRoundRectangle,
-                                Cmd::DrawEllipse, Cmd::DrawPolygon, Cmd::DrawCurve, Cmd::DrawText, Cmd::DrawImageLink,
-                                Cmd::DrawSelectAll, Cmd::DrawSelectNext, Cmd::DrawSelectByName, Cmd::DrawFindObject,
-                                Cmd::DrawDelete, Cmd::DrawCopy, Cmd::DrawCut, Cmd::DrawPaste, Cmd::DrawProperties});
+    setDockOptions(dockOptions() | QMainWindow::AnimatedDocks);
+    Qt::ToolBarArea lastArea = Qt::NoToolBarArea;
+    for (const ToolbarSpec& spec : ToolbarTable()) {
+        auto* bar = new QToolBar(QString::fromLatin1(spec.caption), this);
+        bar->setObjectName(QString::fromLatin1(spec.caption));
+        bar->setAllowedAreas(Qt::AllToolBarAreas);
+        bar->setFloatable(true);
+        bool separator = false;
+        for (int id : spec.buttons) {
+            if (id == 0) {
+                separator = !bar->actions().isEmpty();
+            } else if (CommandTable::Find(id)) {
+                if (separator) bar->addSeparator();
+                separator = false;
+                bar->addAction(m_actions->Action(id));
+            }
+        }
+        if (spec.large) {
+            bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+            bar->setIconSize(QSize(kLargeIcon, kLargeIcon));
+            bar->setStyleSheet(QStringLiteral("QToolButton { min-width: %1px; }").arg(kLargeButtonWidth));
+        }
+        if (spec.newRow && spec.area == lastArea) addToolBarBreak(spec.area);
+        addToolBar(spec.area, bar);
+        lastArea = spec.area;
+        m_toolbars.push_back(bar);
+        if (spec.toggle) m_toggles[spec.toggle] = bar;
+    }
 }
 
-void CMainFrame::ToggleToolbar(QToolBar* toolbar) {
-    if (toolbar) toolbar->setVisible(!toolbar->isVisible());
+QToolBar* CMainFrame::ToolbarOf(int toggleCommand) const {
+    const auto it = m_toggles.find(toggleCommand);
+    return it == m_toggles.end() ? nullptr : it->second;
+}
+
+QMenu* CMainFrame::createPopupMenu() {
+    auto* menu = new QMenu(this);
+    m_actions->Fill(menu, {Cmd::ToolbarFiles, Cmd::ToolbarEdit, Cmd::ToolbarCards, Cmd::ToolbarImages, Cmd::ToolbarDevices,
+                           Cmd::ToolbarTools, Cmd::ToolbarClassic, Cmd::ToolbarAnnotations, Cmd::ToolbarImageOperations,
+                           Cmd::ToolbarMaximizeViews, Cmd::ToolbarGoTo, Cmd::ToolbarCaptureVfw});
+    m_actions->Refresh();
+    return menu;
+}
+
+// A bar whose commands come with a later part of the program has nothing to show yet.
+void CMainFrame::RestoreToolbars() {
+    const std::optional<QString> state = m_store.ReadText(kToolbarSection, kToolbarKey);
+    if (state) restoreState(QByteArray::fromBase64(state->toLatin1()), kToolbarStateVersion);
+    for (QToolBar* bar : m_toolbars)
+        if (bar->actions().isEmpty()) bar->hide();
 }
 
 void CMainFrame::RebuildRecentMenu() {
@@ -319,12 +414,13 @@ void CMainFrame::SavePlacement() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    for (View* view : m_tabViews) view->PrepareToClose();
+    for (View* view : m_views) view->PrepareToClose();
     if (!m_doc.SaveModified()) {
         event->ignore();
         return;
     }
     m_doc.Stop();
+    m_store.WriteText(kToolbarSection, kToolbarKey, QString::fromLatin1(saveState(kToolbarStateVersion).toBase64()));
     SavePlacement();
     m_recent.Save(m_store);
     event->accept();

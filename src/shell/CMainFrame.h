@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 #include <QTimer>
+#include <map>
 #include <vector>
 
 class CAlboraDoc;
@@ -14,15 +15,17 @@ class CAppSettings;
 class CHTMLViewS;
 class CommandActions;
 class QtUiServices;
+class QSplitter;
 class QTabWidget;
 class QToolBar;
 class SettingsStore;
 class StatusBarWithProgress;
 class View;
 
-// The program's main window: the views in a tab window, the menus and toolbars made from the
-// command table, the status bar with its progress control, the recent albums and the window
-// placement kept between runs.
+// The program's main window: the views in a tab window or, in the classic layout, one above the
+// other; the menus and the thirteen toolbars made from the command table, their arrangement, the
+// status bar with its progress control, the recent albums and the window placement kept between
+// runs.
 class CMainFrame : public QMainWindow, public CommandTarget, public MainWindowServices {
     Q_OBJECT
 
@@ -30,9 +33,11 @@ public:
     CMainFrame(CAlboraDoc& doc, CAppSettings& settings, SettingsStore& store, QtUiServices& ui);
     ~CMainFrame() override;
 
-    // Adds a view of the document as a tab.
-    void AddTab(QWidget* widget, View* view, const QString& caption);
-    // Brings tab N forward, telling the hidden and the shown view.
+    // The layout is read from the settings once, when the frame is made.
+    bool IsClassicLayout() const { return m_splitter != nullptr; }
+    // Adds a view of the document as the next tab, or the next row of the classic layout.
+    void AddView(QWidget* widget, View* view, const QString& caption);
+    // Brings tab N forward, telling the hidden and the shown view; nothing in the classic layout.
     void ShowTab(int n) override;
     // The album's site in the " Web Site " tab; without one there is no location and nowhere to go.
     void SetWebView(CHTMLViewS* view) { m_webView = view; }
@@ -55,6 +60,13 @@ public:
     void ShowTipOfTheDay();
     void ShowWelcome();
 
+    // The toolbars in the order they were made, and the one a show/hide command toggles.
+    const std::vector<QToolBar*>& Toolbars() const { return m_toolbars; }
+    QToolBar* ToolbarOf(int toggleCommand) const;
+
+    // Lists the toolbars' show/hide commands: the right-click menu of every toolbar.
+    QMenu* createPopupMenu() override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
@@ -62,13 +74,18 @@ protected:
 private:
     void BuildMenus();
     void BuildToolbars();
+    // Brings back the toolbar arrangement saved at the last close.
+    void RestoreToolbars();
     void RegisterCommands();
     void UpdateTitle();
     void RebuildRecentMenu();
     void OpenRecent(int index);
     void OpenAlbum();
     void About();
-    void ToggleToolbar(QToolBar* toolbar);
+    void RegisterViewSizeCommands();
+    void SizeViews(std::vector<int> heights, int activeRow);
+    void AskClassicLayout();
+    void OpenManual();
     void SavePlacement();
 
     CAlboraDoc& m_doc;
@@ -78,17 +95,14 @@ private:
     CommandRouter m_router;
     CommandActions* m_actions;
     StatusBarWithProgress* m_statusBar;
-    QTabWidget* m_tabs;
+    QTabWidget* m_tabs = nullptr;
+    QSplitter* m_splitter = nullptr;
     CHTMLViewS* m_webView = nullptr;
-    std::vector<View*> m_tabViews;
-    int m_currentTab = 0;
-    QToolBar* m_filesBar = nullptr;
-    QToolBar* m_goToBar = nullptr;
-    QToolBar* m_annotationsBar = nullptr;
-    QToolBar* m_drawBar = nullptr;
-    QToolBar* m_editBar = nullptr;
-    QToolBar* m_cardsBar = nullptr;
-    QToolBar* m_imageBar = nullptr;
+    std::vector<View*> m_views;
+    std::vector<QWidget*> m_viewWidgets;
+    int m_current = 0;  // the tab shown, or the row last given the focus
+    std::vector<QToolBar*> m_toolbars;
+    std::map<int, QToolBar*> m_toggles;
     RecentFileList m_recent;
     QTimer m_idleTimer;
 };

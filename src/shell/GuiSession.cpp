@@ -42,18 +42,21 @@ GuiSession::GuiSession(CAppSettings& settingsIn, SettingsStore& storeIn)
         return printer.defaultPageSize().size(QPageSize::Millimeter);
     };
     list = new CAlboraView(doc, {ui, cardDialogs, launcher, sound, editing, frame.get(), &frame->Actions()});
-    frame->AddTab(list, list, QStringLiteral(" List "));
+    frame->AddView(list, list, QStringLiteral(" List "));
     imageDialogs = std::make_unique<QtImageViewDialogs>(frame.get());
     image = new CImgView(doc, {ui, sound, *imageDialogs, &frame->Actions()});
-    frame->AddTab(image, image, QStringLiteral(" Image "));
+    frame->AddView(image, image, QStringLiteral(" Image "));
     contact = new CContactView(doc, {ui, launcher, frame.get(), &frame->Actions()});
-    frame->AddTab(contact, contact, QStringLiteral(" Contact "));
+    frame->AddView(contact, contact, QStringLiteral(" Contact "));
     drawView = new CDrawView(doc, {ui, draw, drawDialogs.get(), &frame->Actions()});
-    frame->AddTab(drawView, drawView, QStringLiteral(" Draw "));
+    frame->AddView(drawView, drawView, QStringLiteral(" Draw "));
     draw.showDrawView = [this] { frame->ShowTab(kDrawTab); };
-    webView = new CHTMLViewS(doc, settings);
-    frame->AddTab(webView, webView, QStringLiteral(" Web Site "));
-    frame->SetWebView(webView);
+    // The classic layout has no place for the web site.
+    if (!frame->IsClassicLayout()) {
+        webView = new CHTMLViewS(doc, settings);
+        frame->AddView(webView, webView, QStringLiteral(" Web Site "));
+        frame->SetWebView(webView);
+    }
     web = std::make_unique<WebCommands>(doc, settings, WebCommands::Services{ui, launcher, *frame, frame.get()});
     frame->AddCommandTarget(web.get());
     presentations = std::make_unique<PresentationCommands>(doc, PresentationServices{ui, sound, player, frame.get()});

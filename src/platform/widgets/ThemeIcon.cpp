@@ -4,7 +4,22 @@
 #include <QStyle>
 #include <map>
 
+namespace {
+const QString kDependedTheme = QStringLiteral("breeze");
+}  // namespace
+
 QIcon ThemeIcon(const QString& name) {
+    // The program's own pictures, for commands no standard name fits.
+    if (name.startsWith(QLatin1String("albora-"))) return QIcon(QStringLiteral(":/icons/%1.svg").arg(name));
+    // Without a desktop theme, or for a name the desktop's theme lacks, the theme the program
+    // depends on answers.
+    static const bool themed = [] {
+        const auto unset = [](const QString& theme) { return theme.isEmpty() || theme == QLatin1String("hicolor"); };
+        if (unset(QIcon::themeName())) QIcon::setThemeName(kDependedTheme);
+        if (unset(QIcon::fallbackThemeName())) QIcon::setFallbackThemeName(kDependedTheme);
+        return true;
+    }();
+    Q_UNUSED(themed);
     static const std::map<QString, QStyle::StandardPixmap> fallbacks = {
         {"document-new", QStyle::SP_FileIcon},
         {"document-open", QStyle::SP_DialogOpenButton},

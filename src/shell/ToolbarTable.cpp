@@ -1,0 +1,36 @@
+#include "ToolbarTable.h"
+
+#include "platform/CommandIds.h"
+
+const std::vector<ToolbarSpec>& ToolbarTable() {
+    using namespace Cmd;
+    static const std::vector<ToolbarSpec> bars = {
+        {"Files", ToolbarFiles, Qt::TopToolBarArea, false, false,
+         {FileNew, FileOpen, FileSave, FileSendMail, FilePrintPreview, FilePrint, AppAbout, ContextHelp}},
+        {"Edit", ToolbarEdit, Qt::TopToolBarArea, false, false, {EditCut, CopyCard, EditCopy, PasteCard, EditPaste}},
+        {"Cards", ToolbarCards, Qt::TopToolBarArea, false, false, {CardAdd, CardDelete, CardModify, CardSearch, ViewAllCards}},
+        {"Images", ToolbarImages, Qt::TopToolBarArea, false, false,
+         {ViewCurrentImage, OpenNewImageWindow, DiskImageBrowser, PlayMovie, SoundPlay, SoundRecord}},
+        {"Images operations", ToolbarImageOperations, Qt::TopToolBarArea, true, false,
+         {ZoomFit, Zoom1, Zoom2, Zoom3, Zoom4, Zoom5, StretchImage, EditUndo, ImageSize, ImageRotate, ImageRotate180,
+          ImageRotate90CW, ImageRotate90CCW, ImageFlipHorizontal, ImageFlipVertical, ImageCrop}},
+        // Its capture commands come with video capture.
+        {"Video for Windows", ToolbarCaptureVfw, Qt::TopToolBarArea, false, false, {}},
+        {"Classic", ToolbarClassic, Qt::RightToolBarArea, false, true,
+         {CardAdd, CardModify, CardSearch, ViewCurrentImage, BeginPresentation, HtmlAssistant, MakeMovie, NewDrawAnnotation,
+          SoundRecord}},
+        {"Anotations", ToolbarAnnotations, Qt::TopToolBarArea, false, false, {NewDrawAnnotation, DrawAnnotationView}},
+        {"Maximize views", ToolbarMaximizeViews, Qt::BottomToolBarArea, false, false,
+         {MaximizeListView, MaximizeImageView, ContactView, DrawAnnotationView, ImageContactView, RestoreAllViews}},
+        {"Go to", ToolbarGoTo, Qt::BottomToolBarArea, false, false, {GoTop, GoPrev, StopRunImages, RunImages, GoNext, GoBottom}},
+        // Its capture devices come with capture.
+        {"Devices", ToolbarDevices, Qt::BottomToolBarArea, false, false, {}},
+        {"Tools", ToolbarTools, Qt::BottomToolBarArea, false, false,
+         {HtmlAssistant, BeginPresentation, 0, Utility1, Utility2, Utility3, Utility4, Utility5}},
+        {"Draw", 0, Qt::LeftToolBarArea, false, false,
+         {DrawSelect, DrawLine, DrawArc, DrawRectangle, DrawRoundRectangle, DrawEllipse, DrawPolygon, DrawCurve, DrawText,
+          DrawImageLink, DrawSelectAll, DrawSelectNext, DrawSelectByName, DrawFindObject, DrawDelete, DrawCopy, DrawCut,
+          DrawPaste, DrawProperties}},
+    };
+    return bars;
+}

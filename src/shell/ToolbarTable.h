@@ -1,0 +1,18 @@
+#pragma once
+
+#include <Qt>
+#include <vector>
+
+// One dockable toolbar of the main window.
+struct ToolbarSpec {
+    const char* caption;  // also the name its arrangement is saved under
+    int toggle;           // the command that shows and hides it; 0 for none
+    Qt::ToolBarArea area;
+    bool newRow;  // starts a row of its own on its side
+    bool large;   // big buttons with their names under the pictures
+    std::vector<int> buttons;  // commands in order, 0 a separator
+};
+
+// The thirteen toolbars in the order they are made and docked: on each side a bar follows the
+// one before it on that side. A command the program does not have is left out.
+const std::vector<ToolbarSpec>& ToolbarTable();

@@ -1,0 +1,173 @@
+#include "FrameFixture.h"
+#include "album/ui/CAlboraView.h"
+#include "platform/CommandIds.h"
+#include "platform/widgets/CommandActions.h"
+#include "views/CImgView.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolBar>
+
+namespace {
+
+QStringList Captions(const std::vector<QToolBar*>& bars) {
+    QStringList captions;
+    for (const QToolBar* bar : bars) captions << bar->windowTitle();
+    return captions;
+}
+
+// Whether PICTURE holds more than one colour: something is drawn on it.
+bool Drawn(const QImage& picture) {
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            if (picture.pixel(x, y) != picture.pixel(0, 0)) return true;
+    return false;
+}
+
+// Shows every toolbar that has buttons and checks that each shows something.
+void ExpectEveryToolbarDrawn(FrameFixture& f) {
+    for (QToolBar* bar : f.frame->Toolbars())
+        if (!bar->actions().isEmpty()) bar->show();
+    QTest::qWait(50);
+    const QImage shot = f.frame->grab().toImage();
+    EXPECT_EQ(shot.size(), f.frame->size() * f.frame->devicePixelRatio());
+    if (const QString file = qEnvironmentVariable("ALBORA_SCREENSHOT"); !file.isEmpty())
+        shot.save(file + (f.frame->IsClassicLayout() ? QStringLiteral("-classic.png") : QStringLiteral("-tabbed.png")));
+    for (QToolBar* bar : f.frame->Toolbars()) {
+        if (!bar->isVisible()) continue;
+        EXPECT_TRUE(Drawn(bar->grab().toImage())) << bar->windowTitle().toStdString();
+    }
+}
+
+}  // namespace
+
+TEST(Toolbars, ThirteenBarsDockWhereTheyBelongWithAnIconOnEveryButton) {
+    FrameFixture f;
+    const std::vector<QToolBar*>& bars = f.frame->Toolbars();
+    EXPECT_EQ(Captions(bars), (QStringList{"Files", "Edit", "Cards", "Images", "Images operations", "Video for Windows", "Classic",
+                                           "Anotations", "Maximize views", "Go to", "Devices", "Tools", "Draw"}));
+    EXPECT_EQ(bars[0]->actions().size(), 8);
+    EXPECT_EQ(bars[12]->actions().size(), 19);
+    EXPECT_EQ(f.frame->toolBarArea(bars[0]), Qt::TopToolBarArea);
+    EXPECT_EQ(f.frame->toolBarArea(bars[6]), Qt::RightToolBarArea);
+    EXPECT_EQ(f.frame->toolBarArea(bars[9]), Qt::BottomToolBarArea);
+    EXPECT_EQ(f.frame->toolBarArea(bars[12]), Qt::LeftToolBarArea);
+    // "Images operations" begins the second row on top.
+    EXPECT_TRUE(f.frame->toolBarBreak(bars[4]));
+    EXPECT_EQ(bars[6]->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+    // The capture bars wait for their commands: empty, hidden, and their toggles off.
+    EXPECT_TRUE(bars[5]->actions().isEmpty());
+    EXPECT_FALSE(bars[5]->isVisible());
+    EXPECT_FALSE(f.frame->Router().Update(Cmd::ToolbarCaptureVfw).enabled);
+    for (const QToolBar* bar : bars)
+        for (const QAction* action : bar->actions())
+            if (!action->isSeparator()) {
+                EXPECT_FALSE(action->icon().isNull()) << action->text().toStdString();
+                EXPECT_FALSE(action->toolTip().isEmpty()) << action->text().toStdString();
+                EXPECT_FALSE(action->statusTip().isEmpty()) << action->text().toStdString();
+            }
+    ExpectEveryToolbarDrawn(f);
+}
+
+TEST(Toolbars, TheRightClickMenuAndTheTogglesShowAndHideBarsAndTheArrangementOutlivesTheRun) {
+    MemorySettingsStore store;
+    {
+        CAppSettings settings;
+        GuiSession session(settings, store);
+        CMainFrame& frame = *session.frame;
+        frame.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+        std::unique_ptr<QMenu> menu(frame.createPopupMenu());
+        QStringList texts;
+        for (const QAction* action : menu->actions()) texts << action->text();
+        EXPECT_EQ(texts, (QStringList{"&Files", "&Edit", "&Cards", "&Images", "&Devices", "&Tools", "Cla&ssic", "&Anotations",
+                                      "Image &operations", "&Maximize views", "&Go to", "Capture &VfW"}));
+        EXPECT_TRUE(menu->actions()[2]->isChecked());
+        menu->actions()[2]->trigger();  // hides "Cards"
+        EXPECT_FALSE(frame.ToolbarOf(Cmd::ToolbarCards)->isVisible());
+        EXPECT_FALSE(frame.Router().Update(Cmd::ToolbarCards).checked);
+        frame.addToolBar(Qt::TopToolBarArea, frame.ToolbarOf(Cmd::ToolbarGoTo));
+        ASSERT_TRUE(frame.close());
+    }
+    CAppSettings settings;
+    GuiSession session(settings, store);
+    session.frame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(session.frame.get()));
+    EXPECT_FALSE(session.frame->ToolbarOf(Cmd::ToolbarCards)->isVisible());
+    EXPECT_TRUE(session.frame->ToolbarOf(Cmd::ToolbarFiles)->isVisible());
+    EXPECT_EQ(session.frame->toolBarArea(session.frame->ToolbarOf(Cmd::ToolbarGoTo)), Qt::TopToolBarArea);
+}
+
+TEST(Layout, TheClassicLayoutStacksTheFourAlbumViewsAndTheSizeCommandsShareTheHeight) {
+    FrameFixture f(QStringLiteral("0,1,-1,-1,-1,-1,0,0,900,800"), true, true);
+    EXPECT_TRUE(f.frame->IsClassicLayout());
+    EXPECT_FALSE(f.frame->findChild<QTabWidget*>());
+    EXPECT_EQ(f.session->webView, nullptr);
+    auto* splitter = f.frame->findChild<QSplitter*>();
+    ASSERT_TRUE(splitter);
+    ASSERT_EQ(splitter->count(), 4);
+    EXPECT_EQ(splitter->orientation(), Qt::Vertical);
+    EXPECT_EQ(f.frame->GetWebLocation(), QString());
+    f.frame->NavigateWeb(QStringLiteral("file:///nowhere"));  // nothing to navigate: no crash
+    f.frame->ShowTab(MainWindowServices::ImageTab);           // no tabs: nothing
+    EXPECT_EQ(f.frame->ActiveView(), static_cast<View*>(f.session->list));
+
+    const CommandRouter& router = f.frame->Router();
+    const auto sizes = [&] { return splitter->sizes(); };
+    router.Execute(Cmd::MaximizeImageView);
+    // The whole height less the splitter's handles.
+    const int height = sizes()[1];
+    EXPECT_GT(height, splitter->height() - 20);
+    EXPECT_EQ(sizes(), (QList<int>{0, height, 0, 0}));
+    EXPECT_EQ(f.frame->ActiveView(), static_cast<View*>(f.session->image));
+    router.Execute(Cmd::DrawAnnotationView);
+    EXPECT_EQ(sizes(), (QList<int>{0, 0, 0, height}));
+    router.Execute(Cmd::ImageContactView);
+    EXPECT_EQ(sizes()[0], 0);
+    EXPECT_NEAR(sizes()[1], height / 2, 1);
+    EXPECT_NEAR(sizes()[2], height / 2, 1);
+    router.Execute(Cmd::RestoreAllViews);
+    for (int size : sizes()) EXPECT_NEAR(size, height / 4, 4);
+    EXPECT_EQ(f.frame->ActiveView(), static_cast<View*>(f.session->list));
+    EXPECT_TRUE(router.Update(Cmd::ClassicLayout).checked);
+    ExpectEveryToolbarDrawn(f);
+
+    // Every menu comes up in this layout too.
+    for (QAction* action : f.frame->menuBar()->actions())
+        if (QMenu* menu = action->menu()) Q_EMIT menu->aboutToShow();
+}
+
+TEST(Layout, TheTabbedLayoutLeavesTheSizeCommandsOffAndTheClassicQuestionDecidesTheNextStart) {
+    FrameFixture f;
+    const CommandRouter& router = f.frame->Router();
+    for (int id : {Cmd::MaximizeListView, Cmd::MaximizeImageView, Cmd::ContactView, Cmd::ImageContactView, Cmd::RestoreAllViews})
+        EXPECT_FALSE(router.Update(id).enabled) << id;
+    EXPECT_TRUE(router.Update(Cmd::DrawAnnotationView).enabled);  // brings the Draw tab forward
+    EXPECT_FALSE(router.Update(Cmd::ClassicLayout).checked);
+
+    const auto answer = [](QMessageBox::StandardButton button, QString* text) {
+        QTimer::singleShot(0, [=] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                *text = box->text();
+                box->button(button)->click();
+            }
+        });
+    };
+    QString asked;
+    answer(QMessageBox::Cancel, &asked);
+    router.Execute(Cmd::ClassicLayout);
+    EXPECT_EQ(asked, QStringLiteral("Albora will close now to make the changes take effect!"));
+    EXPECT_EQ(f.settings.ClasicLayout, 0);
+    EXPECT_TRUE(f.frame->isVisible());
+
+    answer(QMessageBox::Ok, &asked);
+    router.Execute(Cmd::ClassicLayout);
+    EXPECT_EQ(f.settings.ClasicLayout, 1);
+    EXPECT_FALSE(f.frame->isVisible());  // closed, as the exit command does
+}
