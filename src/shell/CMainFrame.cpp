@@ -30,6 +30,7 @@
 #include <QTabWidget>
 #include <QToolBar>
 #include <QUrl>
+#include <QWhatsThis>
 
 namespace {
 constexpr int kIdleRefreshMs = 250;
@@ -147,6 +148,7 @@ void CMainFrame::RegisterCommands() {
     OnCommand(Cmd::WelcomeMenu, [this] { ShowWelcome(); });
     OnCommand(Cmd::ClassicLayout, [this] { AskClassicLayout(); }, [this](CommandState& s) { s.checked = IsClassicLayout(); });
     OnCommand(Cmd::HelpTopics, [this] { OpenManual(); });
+    OnCommand(Cmd::ContextHelp, [] { QWhatsThis::enterWhatsThisMode(); });
     for (const ToolbarSpec& spec : ToolbarTable()) {
         if (!spec.toggle) continue;
         const int id = spec.toggle;

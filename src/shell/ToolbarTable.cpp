@@ -10,7 +10,7 @@ const std::vector<ToolbarSpec>& ToolbarTable() {
         {"Edit", ToolbarEdit, Qt::TopToolBarArea, false, false, {EditCut, CopyCard, EditCopy, PasteCard, EditPaste}},
         {"Cards", ToolbarCards, Qt::TopToolBarArea, false, false, {CardAdd, CardDelete, CardModify, CardSearch, ViewAllCards}},
         {"Images", ToolbarImages, Qt::TopToolBarArea, false, false,
-         {ViewCurrentImage, OpenNewImageWindow, DiskImageBrowser, PlayMovie, SoundPlay, SoundRecord}},
+         {ViewCurrentImage, OpenNewImageWindow, PlayMovie, SoundPlay, SoundRecord}},
         {"Images operations", ToolbarImageOperations, Qt::TopToolBarArea, true, false,
          {ZoomFit, Zoom1, Zoom2, Zoom3, Zoom4, Zoom5, StretchImage, EditUndo, ImageSize, ImageRotate, ImageRotate180,
           ImageRotate90CW, ImageRotate90CCW, ImageFlipHorizontal, ImageFlipVertical, ImageCrop}},

@@ -14,5 +14,6 @@ struct ToolbarSpec {
 };
 
 // The thirteen toolbars in the order they are made and docked: on each side a bar follows the
-// one before it on that side. A command the program does not have is left out.
+// one before it on that side. A bar lists only commands the program carries out: the capture
+// and browser commands join their bars with them.
 const std::vector<ToolbarSpec>& ToolbarTable();

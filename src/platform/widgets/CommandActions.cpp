@@ -18,6 +18,7 @@ QAction* CommandActions::Action(int id) {
         action->setText(QString::fromUtf8(info->text));
         if (*info->shortcut) action->setShortcuts(QKeySequence::listFromString(QString::fromUtf8(info->shortcut)));
         action->setStatusTip(CommandTable::StatusPrompt(*info));
+        action->setWhatsThis(CommandTable::StatusPrompt(*info));
         action->setToolTip(CommandTable::ToolTip(*info));
         action->setIconText(CommandTable::ToolTip(*info));
         if (*info->icon) action->setIcon(ThemeIcon(QString::fromUtf8(info->icon)));
