@@ -1,6 +1,8 @@
 #include "CMainFrame.h"
 
 #include "StatusBarWithProgress.h"
+#include "UtilitiesDialog.h"
+#include "UtilitiesMenu.h"
 #include "WindowPlacement.h"
 
 #include "album/CAlboraDoc.h"
@@ -115,6 +117,7 @@ void CMainFrame::RegisterCommands() {
     // The draw view is the fourth tab.
     OnCommand(Cmd::DrawAnnotationView, [this] { ShowTab(3); }, [this](CommandState& s) { s.enabled = m_tabs && m_tabs->count() > 3; });
     OnCommand(Cmd::WelcomeMenu, [this] { ShowWelcome(); });
+    OnCommand(Cmd::DefineUtilities, [this] { UtilitiesDialog(m_settings, this).exec(); });
     OnCommand(Cmd::ToolbarFiles, [this] { ToggleToolbar(m_filesBar); },
               [this](CommandState& s) { s.checked = m_filesBar && m_filesBar->isVisible(); });
     OnCommand(Cmd::ToolbarGoTo, [this] { ToggleToolbar(m_goToBar); },
@@ -198,8 +201,12 @@ void CMainFrame::BuildMenus() {
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     m_actions->Fill(help, {Cmd::ShowTipOfTheDay, 0, Cmd::AppAbout});
     for (QMenu* menu : {file, edit, cards, sound, image, annotations, objects, attributes, layout, selectObject, goTo, utilities, internet,
-                         presentations, options, view, help})
+                         presentations, options, view, help}) {
+        // The utility entries first, so the refresh sees the ones the menu shows.
+        connect(menu, &QMenu::aboutToShow, this, [this, utilities] { RebuildUtilitiesMenu(*utilities, *m_actions, m_settings); });
         m_actions->RefreshOnShow(menu);
+    }
+    RebuildUtilitiesMenu(*utilities, *m_actions, m_settings);
     RebuildRecentMenu();
 }
 
