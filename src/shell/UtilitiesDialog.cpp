@@ -5,17 +5,43 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QSortFilterProxyModel>
 #include <QVBoxLayout>
 
 namespace {
+
 const QString kApplications = QStringLiteral("Applications (*)");
-}
+
+// Folders and executable files only, while the dialog's "Applications" filter is chosen. QDir's
+// permission filters cannot say this: they hide what has a permission that was not asked for.
+class ExecutablesFilter final : public QSortFilterProxyModel {
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+    void ShowAll(bool all) {
+        m_all = all;
+        invalidateFilter();
+    }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (m_all || !files) return true;
+        const QModelIndex index = files->index(row, 0, parent);
+        return files->isDir(index) || files->fileInfo(index).isExecutable();
+    }
+
+private:
+    bool m_all = false;
+};
+
+}  // namespace
 
 UtilitiesDialog::UtilitiesDialog(CAppSettings& settings, QWidget* parent)
     : QDialog(parent), m_settings(settings) {
@@ -63,15 +89,13 @@ void UtilitiesDialog::accept() {
 std::optional<QString> ChooseApplication(QWidget* parent, const QString& current) {
     QFileDialog dialog(parent, QStringLiteral("Assign application"), QFileInfo(current).absolutePath());
     dialog.setFileMode(QFileDialog::ExistingFile);
-    // Listing only executables needs Qt's own dialog; a desktop's dialog ignores the filter.
+    // Listing only executables needs Qt's own dialog; a desktop's dialog takes no proxy model.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setNameFilters({kApplications, QStringLiteral("All files (*)")});
-    const auto listExecutables = [&dialog](const QString& filter) {
-        const QDir::Filters always = QDir::AllDirs | QDir::Files | QDir::NoDotAndDotDot;
-        dialog.setFilter(filter == kApplications ? always | QDir::Executable : always);
-    };
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, listExecutables);
-    listExecutables(kApplications);
+    auto* executables = new ExecutablesFilter(&dialog);
+    dialog.setProxyModel(executables);
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [executables](const QString& filter) { executables->ShowAll(filter != kApplications); });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().front();
 }
