@@ -25,8 +25,15 @@ int ReplacePlaceholder(const QString& placeholder, const QString& value, QString
     return count;
 }
 
-bool ExpandPlaceholders(QString& text, CAlboraDoc& doc,
-                        const std::optional<SelectedCardTexts>& selection) {
+SelectedCardTexts CardTexts(const CFotoObj& card) {
+    return {card.m_strName, card.m_strGraphic, CTime::CardDate(card.m_time).value_or(QStringLiteral("<Error>")),
+            card.m_strDescription};
+}
+
+namespace {
+
+bool Expand(QString& text, CAlboraDoc& doc, const std::optional<SelectedCardTexts>& selection,
+            const std::optional<QString>& newName) {
     if (selection) {
         ReplacePlaceholder(QStringLiteral("{NAMESEL}"), selection->name, text);
         ReplacePlaceholder(QStringLiteral("{IMAGESEL}"), selection->graphic, text);
@@ -35,7 +42,7 @@ bool ExpandPlaceholders(QString& text, CAlboraDoc& doc,
         ReplacePlaceholder(QStringLiteral("{DESCSEL}"), selection->description, text);
     }
     if (text.contains(QStringLiteral("{NEWNAME}"), Qt::CaseInsensitive))
-        ReplacePlaceholder(QStringLiteral("{NEWNAME}"), doc.NextImageFileName(), text);
+        ReplacePlaceholder(QStringLiteral("{NEWNAME}"), newName ? *newName : doc.NextImageFileName(), text);
     const CFotoObjList& album = doc.Db().List();
     const CAppSettings& settings = doc.Settings();
     const std::int64_t now = std::time(nullptr);
@@ -56,4 +63,15 @@ bool ExpandPlaceholders(QString& text, CAlboraDoc& doc,
     ReplacePlaceholder(QStringLiteral("{DATE}"), clock("%B %d, %Y"), text);
     ReplacePlaceholder(QStringLiteral("{TIME}"), clock("%H:%M:%S"), text);
     return true;
+}
+
+}  // namespace
+
+bool ExpandPlaceholders(QString& text, CAlboraDoc& doc, const std::optional<SelectedCardTexts>& selection) {
+    return Expand(text, doc, selection, std::nullopt);
+}
+
+bool ExpandPlaceholders(QString& text, CAlboraDoc& doc, const std::optional<SelectedCardTexts>& selection,
+                        const QString& newName) {
+    return Expand(text, doc, selection, newName);
 }

@@ -4,6 +4,7 @@
 #include <optional>
 
 class CAlboraDoc;
+class CFotoObj;
 
 // Replaces every PLACEHOLDER in TEXT (ignoring case) by VALUE, at most LIMIT times, never
 // scanning an inserted value again; returns the number of replacements.
@@ -18,8 +19,14 @@ struct SelectedCardTexts {
     QString description;
 };
 
+// The four texts as the card list shows them for CARD.
+SelectedCardTexts CardTexts(const CFotoObj& card);
+
 // Expands the album, selection and clock placeholders of utility command lines and print
 // headers ("{CRPNAME}", "{NAMESEL}", "{DATE}" ...). Without a selection the selection
 // placeholders stay as they are. "{NEWNAME}" takes a new image name only when it is used.
 bool ExpandPlaceholders(QString& text, CAlboraDoc& doc,
                         const std::optional<SelectedCardTexts>& selection);
+// As above, with every "{NEWNAME}" given NEWNAME, so a text expanded in parts takes one name.
+bool ExpandPlaceholders(QString& text, CAlboraDoc& doc, const std::optional<SelectedCardTexts>& selection,
+                        const QString& newName);

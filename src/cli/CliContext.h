@@ -9,7 +9,8 @@
 class CImageObject;
 
 // What every batch command works with: the headless Ui, which prints messages to stderr, and the
-// settings with their defaults (the batch program neither reads nor writes the user's store).
+// settings with their defaults (the batch program does not write the user's store, and reads it
+// only where a command must see what the program sees).
 struct CliContext {
     HeadlessUi ui;
     CAppSettings settings;
@@ -40,3 +41,4 @@ int RunWebCommand(CliContext& context, const QStringList& args);
 int RunMovieCommand(CliContext& context, const QStringList& args);
 int RunMpegCommand(CliContext& context, const QStringList& args);
 int RunSlidesCommand(CliContext& context, const QStringList& args);
+int RunUtilityCommand(CliContext& context, const QStringList& args);

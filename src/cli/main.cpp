@@ -75,6 +75,12 @@ const char kHelp[] = R"(Usage: albora-cli GROUP COMMAND [ARGUMENTS]
                                     pictures in proportion to the screen, --info writes each card's
                                     name and description; a card that cannot be read gets the
                                     error slide and the exit status 1
+  utility ALBUM.crp N [--card K] [--dry-run]
+                                    starts utility N (1 to 5, as defined in the program's
+                                    settings) as its menu entry does, without asking, with the
+                                    album's card K (counted from 1 in album order) as the
+                                    selected card; --dry-run prints the program and its
+                                    argument, one per line
 
 Messages go to standard error. Exit status: 0 success, 1 failure, 2 usage error.
 )";
@@ -115,5 +121,6 @@ int main(int argc, char** argv) {
     if (group == QStringLiteral("movie")) return RunMovieCommand(context, args);
     if (group == QStringLiteral("mpeg")) return RunMpegCommand(context, args);
     if (group == QStringLiteral("slides")) return RunSlidesCommand(context, args);
+    if (group == QStringLiteral("utility")) return RunUtilityCommand(context, args);
     return context.Usage(QStringLiteral("unknown command group '%1'").arg(group));
 }

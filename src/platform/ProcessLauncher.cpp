@@ -19,7 +19,12 @@ bool ProcessLauncher::SendMail(const QString& file) {
 }
 
 bool SystemProcessLauncher::StartDetached(const QString& program, const QStringList& args) {
-    return QProcess::startDetached(program, args);
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(args);
+    const bool started = process.startDetached();
+    m_startError = started ? QString() : process.errorString();
+    return started;
 }
 
 QString SystemProcessLauncher::RunAndRead(const QString& program, const QStringList& args) {

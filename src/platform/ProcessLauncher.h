@@ -10,6 +10,8 @@ public:
     virtual ~ProcessLauncher() = default;
     // Starts PROGRAM without waiting; false when it could not be started.
     virtual bool StartDetached(const QString& program, const QStringList& args) = 0;
+    // Why the last StartDetached failed, as the system tells it; empty when it does not say.
+    virtual QString StartError() const { return {}; }
     // Runs PROGRAM to its end and returns its standard output, or a null text when it failed.
     virtual QString RunAndRead(const QString& program, const QStringList& args) = 0;
     // Whether PROGRAM is on the PATH.
@@ -28,6 +30,10 @@ public:
 class SystemProcessLauncher final : public ProcessLauncher {
 public:
     bool StartDetached(const QString& program, const QStringList& args) override;
+    QString StartError() const override { return m_startError; }
     QString RunAndRead(const QString& program, const QStringList& args) override;
     bool Exists(const QString& program) const override;
+
+private:
+    QString m_startError;
 };

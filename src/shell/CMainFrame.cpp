@@ -2,6 +2,8 @@
 
 #include "StatusBarWithProgress.h"
 #include "ToolbarTable.h"
+#include "UtilitiesDialog.h"
+#include "UtilitiesMenu.h"
 #include "WindowPlacement.h"
 
 #include "album/CAlboraDoc.h"
@@ -146,6 +148,7 @@ void CMainFrame::RegisterCommands() {
     OnCommand(Cmd::AppAbout, [this] { About(); });
     OnCommand(Cmd::ShowTipOfTheDay, [this] { ShowTipOfTheDay(); });
     OnCommand(Cmd::WelcomeMenu, [this] { ShowWelcome(); });
+    OnCommand(Cmd::DefineUtilities, [this] { UtilitiesDialog(m_settings, this).exec(); });
     OnCommand(Cmd::ClassicLayout, [this] { AskClassicLayout(); }, [this](CommandState& s) { s.checked = IsClassicLayout(); });
     OnCommand(Cmd::HelpTopics, [this] { OpenManual(); });
     OnCommand(Cmd::ContextHelp, [] { QWhatsThis::enterWhatsThisMode(); });
@@ -282,8 +285,12 @@ void CMainFrame::BuildMenus() {
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     m_actions->Fill(help, {Cmd::HelpTopics, Cmd::ShowTipOfTheDay, 0, Cmd::AppAbout});
     for (QMenu* menu : {file, edit, cards, sound, image, annotations, objects, attributes, layout, selectObject, goTo, utilities, internet,
-                         presentations, options, view, toolbars, help})
+                         presentations, options, view, toolbars, help}) {
+        // The utility entries first, so the refresh sees the ones the menu shows.
+        connect(menu, &QMenu::aboutToShow, this, [this, utilities] { RebuildUtilitiesMenu(*utilities, *m_actions, m_settings); });
         m_actions->RefreshOnShow(menu);
+    }
+    RebuildUtilitiesMenu(*utilities, *m_actions, m_settings);
     RebuildRecentMenu();
 }
 

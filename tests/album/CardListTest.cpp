@@ -357,3 +357,28 @@ TEST(CardList, TheChosenSortAndColumnWidthsLast) {
     EXPECT_EQ(f.view.Model()->data(path, Qt::ToolTipRole).toString(), QStringLiteral("c.jpg\n/home/ana/Pictures/c.jpg"));
     EXPECT_FALSE(f.view.Model()->data(f.view.Model()->index(0, 0), Qt::ToolTipRole).isValid());
 }
+
+TEST(CardList, UtilityCommandsFollowTheirDefinitionsAndRunOnTheSelectedCard) {
+    CardListFixture f;
+    f.AddCards({"a", "b"}, {"a.jpg", "My Photos/b.jpg"});
+    f.settings.util1 = QStringLiteral("Open;viewer {IMAGESEL}");
+    f.settings.util2 = QStringLiteral("x");
+    f.settings.util5 = QStringLiteral("Gone");
+    EXPECT_TRUE(f.view.Update(Cmd::Utility1).enabled);
+    EXPECT_FALSE(f.view.Update(Cmd::Utility2).enabled);
+    EXPECT_FALSE(f.view.Update(Cmd::Utility3).enabled);
+    EXPECT_TRUE(f.view.Update(Cmd::Utility5).enabled);
+
+    f.Select({1, 0});
+    f.view.Execute(Cmd::Utility1);
+    EXPECT_EQ(f.ui.LastMessage(), QStringLiteral("Begin execute application?:\nviewer\na.jpg"));
+    f.Select({1});
+    f.view.Execute(Cmd::Utility1);
+    ASSERT_EQ(f.launcher.started.size(), 2u);
+    EXPECT_EQ(f.launcher.started[1], (QStringList{QStringLiteral("viewer"), QStringLiteral("My Photos/b.jpg")}));
+    EXPECT_EQ(f.other.hints.back(), Hint::ViewCurrent);
+
+    f.view.Execute(Cmd::Utility5);
+    EXPECT_EQ(f.ui.LastMessage(), QStringLiteral("Error:\nCan't execute the utility: Gone"));
+    EXPECT_EQ(f.launcher.started.size(), 2u);
+}

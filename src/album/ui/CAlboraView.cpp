@@ -2,7 +2,7 @@
 
 #include "album/CAlboraDoc.h"
 #include "album/CAppSettings.h"
-#include "platform/CTime.h"
+#include "album/UtilityDefinition.h"
 #include "platform/CommandIds.h"
 #include "platform/MainWindowServices.h"
 #include "platform/ProcessLauncher.h"
@@ -130,14 +130,19 @@ void CAlboraView::RegisterCommands() {
         const auto sel = Selection();
         s.enabled = sel && !sel->graphic.isEmpty();
     });
+    for (int i = 0; i < UtilityDefinition::kCount; ++i) {
+        QString* definition = UtilitySettings(m_doc.Settings())[std::size_t(i)];
+        OnCommand(Cmd::kUtilities[i], [this, definition] { RunUtility(*definition); },
+                  [definition](CommandState& s) { s.enabled = UtilityDefinition::IsEnabled(*definition); });
+    }
 }
 
 CardListModel::Row CAlboraView::RowForCard(int card) const {
     CardListModel::Row row;
     row.card = card;
     if (const CFotoObj* c = m_doc.Db().GetAt(card)) {
-        row.texts = {c->m_strName, c->m_strGraphic,
-                     CTime::CardDate(c->m_time).value_or(QStringLiteral("<Error>")), c->m_strDescription};
+        const SelectedCardTexts texts = CardTexts(*c);
+        row.texts = {texts.name, texts.graphic, texts.date, texts.description};
     }
     return row;
 }
@@ -287,6 +292,10 @@ void CAlboraView::ViewCurrentImage() {
     m_doc.m_nCurrent = cards.front();
     m_doc.UpdateAllViews(this, Hint::ViewCurrent);
     if (m_services.mainWindow) m_services.mainWindow->ShowTab(MainWindowServices::ImageTab);
+}
+
+bool CAlboraView::RunUtility(const QString& definition) {
+    return ::RunUtility(definition, m_doc, Selection(), m_services.ui, m_services.launcher, UtilityQuestion::Ask, this);
 }
 
 void CAlboraView::ShowContextMenu(const QPoint& globalPos) {

@@ -51,6 +51,8 @@ public:
     int SortColumn() const { return m_nSortColumn; }
     bool SortAscending() const { return m_bSortAscending; }
     void ViewCurrentImage();
+    // Runs a utility definition on the first selected card, asking first; false on failure.
+    bool RunUtility(const QString& definition);
     // The framework's print commands: the card list as a text table.
     void PrintCardList(bool preview);
     // Printers print the list at this resolution, so the FontSize setting means the same
