@@ -9,7 +9,7 @@
 class CImageObject;
 
 // What every batch command works with: the headless Ui, which prints messages to stderr, and the
-// settings with their defaults (the batch program neither reads nor writes the user's store).
+// settings with their defaults (only the settings command reads or writes the user's store).
 struct CliContext {
     HeadlessUi ui;
     CAppSettings settings;
@@ -40,3 +40,5 @@ int RunWebCommand(CliContext& context, const QStringList& args);
 int RunMovieCommand(CliContext& context, const QStringList& args);
 int RunMpegCommand(CliContext& context, const QStringList& args);
 int RunSlidesCommand(CliContext& context, const QStringList& args);
+// The user's settings store, which the other commands leave alone.
+int RunSettingsCommand(CliContext& context, const QStringList& args);

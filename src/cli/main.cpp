@@ -75,6 +75,10 @@ const char kHelp[] = R"(Usage: albora-cli GROUP COMMAND [ARGUMENTS]
                                     pictures in proportion to the screen, --info writes each card's
                                     name and description; a card that cannot be read gets the
                                     error slide and the exit status 1
+  settings list                     every setting as key=value, as the program reads them
+  settings get KEY
+  settings set KEY VALUE            one of the General Options, within the sheet's range;
+                                    a refused value or unknown key exits 1, writing nothing
 
 Messages go to standard error. Exit status: 0 success, 1 failure, 2 usage error.
 )";
@@ -115,5 +119,6 @@ int main(int argc, char** argv) {
     if (group == QStringLiteral("movie")) return RunMovieCommand(context, args);
     if (group == QStringLiteral("mpeg")) return RunMpegCommand(context, args);
     if (group == QStringLiteral("slides")) return RunSlidesCommand(context, args);
+    if (group == QStringLiteral("settings")) return RunSettingsCommand(context, args);
     return context.Usage(QStringLiteral("unknown command group '%1'").arg(group));
 }
