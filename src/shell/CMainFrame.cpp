@@ -13,6 +13,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/widgets/CommandActions.h"
 #include "platform/widgets/QtUiServices.h"
+#include "shell/options/CGeneralPropertySheet.h"
 #include "web/ui/CHTMLViewS.h"
 
 #include <QCloseEvent>
@@ -115,6 +116,7 @@ void CMainFrame::RegisterCommands() {
     // The draw view is the fourth tab.
     OnCommand(Cmd::DrawAnnotationView, [this] { ShowTab(3); }, [this](CommandState& s) { s.enabled = m_tabs && m_tabs->count() > 3; });
     OnCommand(Cmd::WelcomeMenu, [this] { ShowWelcome(); });
+    OnCommand(Cmd::GeneralOptions, [this] { EditGeneralOptions(); });
     OnCommand(Cmd::ToolbarFiles, [this] { ToggleToolbar(m_filesBar); },
               [this](CommandState& s) { s.checked = m_filesBar && m_filesBar->isVisible(); });
     OnCommand(Cmd::ToolbarGoTo, [this] { ToggleToolbar(m_goToBar); },
@@ -292,6 +294,11 @@ void CMainFrame::ShowWelcome() {
                          [this](int id) { return m_router.Update(id).enabled; }, this);
     dialog.exec();
     for (int id : dialog.ChosenCommands()) m_router.Execute(id);
+}
+
+void CMainFrame::EditGeneralOptions() {
+    // No capture layer yet: the capture pages say that no device is available.
+    CGeneralPropertySheet(m_settings, m_ui, nullptr, this).Run();
 }
 
 void CMainFrame::RestorePlacement() {

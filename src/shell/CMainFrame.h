@@ -54,6 +54,8 @@ public:
     void RestorePlacement();
     void ShowTipOfTheDay();
     void ShowWelcome();
+    // "General Options" over the settings.
+    void EditGeneralOptions();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
