@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 class SettingsStore;
 
@@ -108,7 +110,8 @@ public:
     static inline const QString kSection = QStringLiteral("Albora");
     // Not stored.
     static inline const QString kMessageTitle = QStringLiteral("Albora 3.0");
-    static constexpr int kDescriptionLimit = 10000;
+    // The description size limit in Kb. of the options sheet's "Album" page, kept for the run.
+    int m_descriptionLimitKb = 10000;
 
 #define ALBORA_INT_FIELD(field, key, fallback) int field = fallback;
 #define ALBORA_TEXT_FIELD(field, key, fallback) QString field = QStringLiteral(fallback);
@@ -123,6 +126,13 @@ public:
     void Load(const SettingsStore& store);
     // Writes every key, "AlboPath" first; false, with nothing more written, when that fails.
     bool Save(SettingsStore& store) const;
+    // Every key in table order.
+    static QStringList Keys();
+    // The value of KEY as text, an integer key's as a number; nothing for an unknown key.
+    std::optional<QString> ValueText(const QString& key) const;
+    // Sets KEY from TEXT; false, with nothing changed, for an unknown key or an integer key
+    // whose text is no whole number.
+    bool SetValueText(const QString& key, const QString& text);
     // The start-up rule: the program directory replaces "AlboPath", and fills an empty
     // "FastTempPath".
     void ApplyProgramDirectory(const QString& programDirectory);

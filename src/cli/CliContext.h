@@ -9,8 +9,8 @@
 class CImageObject;
 
 // What every batch command works with: the headless Ui, which prints messages to stderr, and the
-// settings with their defaults (the batch program does not write the user's store, and reads it
-// only where a command must see what the program sees).
+// settings with their defaults (the batch program reads the user's store only where a command
+// must see what the program sees; only the settings command writes it).
 struct CliContext {
     HeadlessUi ui;
     CAppSettings settings;
@@ -42,3 +42,5 @@ int RunMovieCommand(CliContext& context, const QStringList& args);
 int RunMpegCommand(CliContext& context, const QStringList& args);
 int RunSlidesCommand(CliContext& context, const QStringList& args);
 int RunUtilityCommand(CliContext& context, const QStringList& args);
+// The user's settings store, which the other commands leave alone.
+int RunSettingsCommand(CliContext& context, const QStringList& args);

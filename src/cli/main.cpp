@@ -81,6 +81,10 @@ const char kHelp[] = R"(Usage: albora-cli GROUP COMMAND [ARGUMENTS]
                                     album's card K (counted from 1 in album order) as the
                                     selected card; --dry-run prints the program and its
                                     argument, one per line
+  settings list                     every setting as key=value, as the program reads them
+  settings get KEY
+  settings set KEY VALUE            one of the General Options, within the sheet's range;
+                                    a refused value or unknown key exits 1, writing nothing
 
 Messages go to standard error. Exit status: 0 success, 1 failure, 2 usage error.
 )";
@@ -122,5 +126,6 @@ int main(int argc, char** argv) {
     if (group == QStringLiteral("mpeg")) return RunMpegCommand(context, args);
     if (group == QStringLiteral("slides")) return RunSlidesCommand(context, args);
     if (group == QStringLiteral("utility")) return RunUtilityCommand(context, args);
+    if (group == QStringLiteral("settings")) return RunSettingsCommand(context, args);
     return context.Usage(QStringLiteral("unknown command group '%1'").arg(group));
 }

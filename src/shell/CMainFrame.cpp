@@ -17,6 +17,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/widgets/CommandActions.h"
 #include "platform/widgets/QtUiServices.h"
+#include "shell/options/CGeneralPropertySheet.h"
 #include "web/ui/CHTMLViewS.h"
 
 #include <QApplication>
@@ -148,6 +149,7 @@ void CMainFrame::RegisterCommands() {
     OnCommand(Cmd::AppAbout, [this] { About(); });
     OnCommand(Cmd::ShowTipOfTheDay, [this] { ShowTipOfTheDay(); });
     OnCommand(Cmd::WelcomeMenu, [this] { ShowWelcome(); });
+    OnCommand(Cmd::GeneralOptions, [this] { EditGeneralOptions(); });
     OnCommand(Cmd::DefineUtilities, [this] { UtilitiesDialog(m_settings, this).exec(); });
     OnCommand(Cmd::ClassicLayout, [this] { AskClassicLayout(); }, [this](CommandState& s) { s.checked = IsClassicLayout(); });
     OnCommand(Cmd::HelpTopics, [this] { OpenManual(); });
@@ -396,6 +398,11 @@ void CMainFrame::ShowWelcome() {
                          [this](int id) { return m_router.Update(id).enabled; }, this);
     dialog.exec();
     for (int id : dialog.ChosenCommands()) m_router.Execute(id);
+}
+
+void CMainFrame::EditGeneralOptions() {
+    // No capture layer yet: the capture pages say that no device is available.
+    CGeneralPropertySheet(m_settings, m_ui, nullptr, this).Run();
 }
 
 void CMainFrame::RestorePlacement() {

@@ -59,6 +59,8 @@ public:
     void RestorePlacement();
     void ShowTipOfTheDay();
     void ShowWelcome();
+    // "General Options" over the settings.
+    void EditGeneralOptions();
 
     // The toolbars in the order they were made, and the one a show/hide command toggles.
     const std::vector<QToolBar*>& Toolbars() const { return m_toolbars; }

@@ -3,6 +3,7 @@
 #include "album/CAlboraDoc.h"
 #include "album/CAppSettings.h"
 #include "image/CImageObject.h"
+#include "image/ImageLibrary.h"
 #include "platform/CommandIds.h"
 #include "platform/MainWindowServices.h"
 #include "platform/SettingsStore.h"
@@ -15,7 +16,9 @@
 #include "shell/StatusBarWithProgress.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabWidget>
@@ -218,4 +221,18 @@ TEST(MainFrame, PresentationsBeginFromTheUtilitiesMenu) {
     f.frame->Actions().Refresh();
     begin->trigger();
     EXPECT_EQ(opened, QStringLiteral("Presentations setup"));
+}
+
+TEST(MainFrame, GeneralOptionsEditsTheProgramsSettings) {
+    FrameFixture f;
+    QTimer::singleShot(0, [&] {
+        QWidget* sheet = QApplication::activeModalWidget();
+        ASSERT_TRUE(sheet);
+        EXPECT_EQ(sheet->windowTitle(), QStringLiteral("General Options"));
+        sheet->findChild<QLineEdit*>(QStringLiteral("JPGquality"))->setText(QStringLiteral("55"));
+        static_cast<QDialog*>(sheet)->accept();
+    });
+    f.frame->Router().Execute(Cmd::GeneralOptions);
+    EXPECT_EQ(f.settings.JPGquality, 55);
+    EXPECT_EQ(ImageLibrary::JpegQuality(), 55);
 }

@@ -1,0 +1,69 @@
+#include "CGeneralPropertySheet.h"
+
+#include "AutophotoAndPageSetupPages.h"
+#include "BrowserAndAlbumPages.h"
+#include "CImagePropertyPage.h"
+#include "CapturePages.h"
+#include "OverlayPage.h"
+
+#include "album/CAppSettings.h"
+#include "image/ImageLibrary.h"
+#include "platform/UiServices.h"
+#include "web/ui/CInternetPage.h"
+
+#include <QDialogButtonBox>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+CGeneralPropertySheet::CGeneralPropertySheet(CAppSettings& settings, UiServices& ui, CaptureOptions* capture,
+                                             QWidget* parent)
+    : QDialog(parent), m_settings(settings), m_ui(ui), m_tabs(new QTabWidget), m_internet(new CInternetPage(ui)) {
+    setWindowTitle(QStringLiteral("General Options"));
+    AddPage(new CImagePropertyPage, QStringLiteral("Images"));
+    AddPage(new DropBrowserPage, QStringLiteral("Drop and Browser"));
+    AddPage(new AlbumPage, QStringLiteral("Album"));
+    AddPage(new AutophotoPage, QStringLiteral("Autophoto"));
+    AddPage(new PageSetupPage, QStringLiteral("Page Setup"));
+    AddPage(new ScannerPage(capture), QStringLiteral("Scanner"));
+    AddPage(new OverlayPage(ui), QStringLiteral("MCI:Overlay"));
+    AddPage(new VideoDriverPage(capture), QStringLiteral("Video for Windows"));
+    m_tabs->addTab(m_internet, QStringLiteral("Internet"));
+    m_tabs->setUsesScrollButtons(true);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_tabs);
+    layout->addWidget(buttons);
+    resize(640, sizeHint().height());
+}
+
+void CGeneralPropertySheet::AddPage(OptionsPage* page, const QString& caption) {
+    m_pages.push_back(page);
+    m_tabs->addTab(page, caption);
+}
+
+bool CGeneralPropertySheet::Run() {
+    for (OptionsPage* page : m_pages) page->Load(m_settings);
+    m_internet->Load(m_settings);
+    m_tabs->setCurrentIndex(0);
+    if (exec() != QDialog::Accepted) return false;
+    for (OptionsPage* page : m_pages) page->Store(m_settings);
+    m_internet->Store(m_settings);
+    ImageLibrary::SetJpegQuality(m_settings.JPGquality);
+    return true;
+}
+
+void CGeneralPropertySheet::accept() {
+    for (OptionsPage* page : m_pages) {
+        NumberEdit* refused = page->FirstRefused();
+        if (!refused) continue;
+        m_tabs->setCurrentWidget(page);
+        m_ui.MessageBox(*refused->Refusal(), MsgButtons::Ok, MsgIcon::Exclamation);
+        refused->setFocus();
+        refused->selectAll();
+        return;
+    }
+    QDialog::accept();
+}
