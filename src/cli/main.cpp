@@ -5,6 +5,8 @@
 #include "platform/ProgramPaths.h"
 
 #include <QGuiApplication>
+#include <cstdio>
+#include <string_view>
 
 namespace {
 
@@ -86,6 +88,8 @@ const char kHelp[] = R"(Usage: albora-cli GROUP COMMAND [ARGUMENTS]
   settings set KEY VALUE            one of the General Options, within the sheet's range;
                                     a refused value or unknown key exits 1, writing nothing
 
+  -h, --help                        this help; -v, --version: the version
+
 Messages go to standard error. Exit status: 0 success, 1 failure, 2 usage error.
 )";
 
@@ -101,6 +105,16 @@ void FilterQtMessages(QtMsgType type, const QMessageLogContext& context, const Q
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Help and version come before Qt starts, and without arguments the usage goes to stderr.
+    const std::string_view first = argc > 1 ? argv[1] : "";
+    if (first == "-h" || first == "--help" || argc < 2) {
+        std::fputs(kHelp, argc < 2 ? stderr : stdout);
+        return argc < 2 ? kExitUsage : kExitOk;
+    }
+    if (first == "-v" || first == "--version") {
+        std::puts("albora-cli " ALBORA_VERSION);
+        return kExitOk;
+    }
     g_qtMessages = qInstallMessageHandler(FilterQtMessages);
     // Drawing captions needs fonts, so the batch program is a GUI application without a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -111,12 +125,7 @@ int main(int argc, char** argv) {
     ImageLibrary::SetMaxPixels(context.settings.MaxPicturePixels);
     ImageLibrary::SetUi(&context.ui);
     QStringList args = QGuiApplication::arguments().mid(1);
-    if (args.isEmpty() || args.front() == QStringLiteral("--help") ||
-        args.front() == QStringLiteral("-h")) {
-        context.out << kHelp;
-        return args.isEmpty() ? kExitUsage : kExitOk;
-    }
-    const QString group = args.takeFirst();
+    const QString group = args.isEmpty() ? QString() : args.takeFirst();
     if (group == QStringLiteral("album")) return RunAlbumCommand(context, args);
     if (group == QStringLiteral("image")) return RunImageCommand(context, args);
     if (group == QStringLiteral("contact")) return RunContactCommand(context, args);
@@ -127,5 +136,6 @@ int main(int argc, char** argv) {
     if (group == QStringLiteral("slides")) return RunSlidesCommand(context, args);
     if (group == QStringLiteral("utility")) return RunUtilityCommand(context, args);
     if (group == QStringLiteral("settings")) return RunSettingsCommand(context, args);
+    if (group.startsWith('-')) return context.Usage(QStringLiteral("unknown option '%1'").arg(group));
     return context.Usage(QStringLiteral("unknown command group '%1'").arg(group));
 }

@@ -1,5 +1,6 @@
 #include "ProgramPaths.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -25,8 +26,10 @@ QString ProgramDirectory() {
 
 QString FindShippedFile(const QString& name) {
     const QString candidates[] = {ProgramDirectory() + name,
+                                  QCoreApplication::applicationDirPath() + QStringLiteral("/" ALBORA_DATADIR_FROM_BINDIR "/") + name,
                                   QStringLiteral(ALBORA_DATADIR "/") + name,
-                                  QStringLiteral(ALBORA_SOURCE_DATADIR "/") + name};
+                                  QStringLiteral(ALBORA_SOURCE_DATADIR "/") + name,
+                                  QStringLiteral(ALBORA_SOURCE_DOCDIR "/") + name};
     for (const QString& path : candidates)
         if (QFileInfo::exists(path)) return path;
     return {};

@@ -24,6 +24,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
+#include <string_view>
 #include <sys/stat.h>
 
 namespace {
@@ -81,32 +83,65 @@ int PrintAlbum(CAppSettings& settings, const QString& album, const QString& outp
     return 0;
 }
 
+const char kHelp[] = R"(Usage: albora [ALBUM.crp]
+       albora --print ALBUM.crp [--output FILE.pdf]
+
+Albora, the image album manager: opens the album, or makes a new one.
+
+  --print ALBUM.crp   print the album's card list to the default printer and exit
+  --output FILE.pdf   with --print: write the pages to FILE.pdf instead
+  -h, --help          show this help and exit
+  -v, --version       show the version and exit
+
+Qt's own options (-platform, -style ...) are accepted too. Press F1 in the program for the manual.
+Exit status: 0 success, 1 failure, 2 usage error.
+)";
+
+int UsageError(const QString& reason) {
+    QTextStream(stderr) << "albora: " << reason << "\nTry 'albora --help'." << Qt::endl;
+    return 2;
+}
+
+// --help and --version are answered before the window system is reached, so they work anywhere.
+std::optional<int> AnswerHelpOrVersion(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--") break;
+        if (arg == "-h" || arg == "--help") {
+            std::fputs(kHelp, stdout);
+            return 0;
+        }
+        if (arg == "-v" || arg == "--version") {
+            std::puts("albora " ALBORA_VERSION);
+            return 0;
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 namespace AlboraApplication {
 
 int Run(int argc, char** argv) {
+    if (const std::optional<int> answered = AnswerHelpOrVersion(argc, argv)) return *answered;
     PrepareEmbeddedBrowser();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Albora"));
     QApplication::setOrganizationName(QStringLiteral("Marenkis Setup"));
-    QApplication::setApplicationVersion(QStringLiteral("3.0"));
+    QApplication::setApplicationVersion(QStringLiteral(ALBORA_VERSION));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("albora"),
                                                  QIcon::fromTheme(QStringLiteral("image-x-generic"))));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Albora, the image album manager."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("album"), QStringLiteral("The album (.crp) to open."),
-                                 QStringLiteral("[ALBUM.crp]"));
-    const QCommandLineOption print(QStringLiteral("print"), QStringLiteral("Print the album's card list and exit."));
-    const QCommandLineOption output(QStringLiteral("output"),
-                                    QStringLiteral("With --print: write the pages to this PDF file."),
-                                    QStringLiteral("FILE.pdf"));
+    const QCommandLineOption print(QStringLiteral("print"));
+    const QCommandLineOption output(QStringLiteral("output"), QString(), QStringLiteral("FILE.pdf"));
     parser.addOption(print);
     parser.addOption(output);
-    parser.process(app);
+    // Qt has taken its own options (-platform, -style ...) out of the arguments by now.
+    if (!parser.parse(QApplication::arguments())) return UsageError(parser.errorText());
+    if (parser.positionalArguments().size() > 1) return UsageError(QStringLiteral("one album at most"));
+    if (parser.isSet(output) && !parser.isSet(print)) return UsageError(QStringLiteral("--output needs --print"));
 
     ProgramPaths::CaptureProgramDirectory();
     std::unique_ptr<SettingsStore> store = MakeUserSettingsStore();
@@ -115,10 +150,7 @@ int Run(int argc, char** argv) {
     settings.ApplyProgramDirectory(ProgramPaths::ProgramDirectory());
     const QStringList args = parser.positionalArguments();
     if (parser.isSet(print)) {
-        if (args.size() != 1) {
-            QTextStream(stderr) << "albora: --print needs one album" << Qt::endl;
-            return 2;
-        }
+        if (args.size() != 1) return UsageError(QStringLiteral("--print needs one album"));
         return PrintAlbum(settings, args.front(), parser.value(output));
     }
 

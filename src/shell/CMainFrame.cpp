@@ -383,7 +383,7 @@ void CMainFrame::OpenRecent(int index) {
 
 void CMainFrame::About() {
     QMessageBox::about(this, QStringLiteral("About Albora"),
-                       QStringLiteral("<b>Albora 3.0</b><br>An image album manager for Linux.<br>"
+                       QStringLiteral("<b>Albora " ALBORA_VERSION "</b><br>An image album manager for Linux.<br>"
                                       "Albums (.crp) move unchanged between systems."));
 }
 
