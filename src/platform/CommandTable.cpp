@@ -189,7 +189,7 @@ constexpr std::array kCommands = {
     CommandInfo{Cmd::MakeMovie, "&Make movie from album...", "",
                 "Make one movie (AVI file) from all the images on the album\nMake movie", "video-x-generic"},
     CommandInfo{Cmd::MakeMpegMovie, "Make MPEG movie from AVI...", "", "Make an MPEG movie from an AVI file\nMake MPEG movie",
-                "media-record"},
+                "document-export"},
     CommandInfo{Cmd::GeneralOptions, "&Generals...", "", "Change the general options\nGeneral options", "preferences-system"},
     CommandInfo{Cmd::DefineUtilities, "&Utilities...", "",
                 "Define the applications to be used in the \"Utilities\" menu\nOptions Utilities", "preferences-other"},
