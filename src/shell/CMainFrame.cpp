@@ -154,9 +154,9 @@ void CMainFrame::RegisterCommands() {
     OnCommand(Cmd::ClassicLayout, [this] { AskClassicLayout(); }, [this](CommandState& s) { s.checked = IsClassicLayout(); });
     OnCommand(Cmd::HelpTopics, [this] { OpenManual(); });
     OnCommand(Cmd::ContextHelp, [] { QWhatsThis::enterWhatsThisMode(); });
-    for (const ToolbarSpec& spec : ToolbarTable()) {
-        if (!spec.toggle) continue;
-        const int id = spec.toggle;
+    for (const ToolbarLayout& entry : ToolbarTable()) {
+        if (!entry.toggle) continue;
+        const int id = entry.toggle;
         OnCommand(id, [this, id] {
             if (QToolBar* bar = ToolbarOf(id)) bar->setVisible(!bar->isVisible());
         }, [this, id](CommandState& s) {
@@ -299,13 +299,13 @@ void CMainFrame::BuildMenus() {
 void CMainFrame::BuildToolbars() {
     setDockOptions(dockOptions() | QMainWindow::AnimatedDocks);
     Qt::ToolBarArea lastArea = Qt::NoToolBarArea;
-    for (const ToolbarSpec& spec : ToolbarTable()) {
-        auto* bar = new QToolBar(QString::fromLatin1(spec.caption), this);
-        bar->setObjectName(QString::fromLatin1(spec.caption));
+    for (const ToolbarLayout& entry : ToolbarTable()) {
+        auto* bar = new QToolBar(QString::fromLatin1(entry.caption), this);
+        bar->setObjectName(QString::fromLatin1(entry.caption));
         bar->setAllowedAreas(Qt::AllToolBarAreas);
         bar->setFloatable(true);
         bool separator = false;
-        for (int id : spec.buttons) {
+        for (int id : entry.buttons) {
             if (id == 0) {
                 separator = !bar->actions().isEmpty();
             } else if (CommandTable::Find(id)) {
@@ -314,16 +314,16 @@ void CMainFrame::BuildToolbars() {
                 bar->addAction(m_actions->Action(id));
             }
         }
-        if (spec.large) {
+        if (entry.large) {
             bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
             bar->setIconSize(QSize(kLargeIcon, kLargeIcon));
             bar->setStyleSheet(QStringLiteral("QToolButton { min-width: %1px; }").arg(kLargeButtonWidth));
         }
-        if (spec.newRow && spec.area == lastArea) addToolBarBreak(spec.area);
-        addToolBar(spec.area, bar);
-        lastArea = spec.area;
+        if (entry.newRow && entry.area == lastArea) addToolBarBreak(entry.area);
+        addToolBar(entry.area, bar);
+        lastArea = entry.area;
         m_toolbars.push_back(bar);
-        if (spec.toggle) m_toggles[spec.toggle] = bar;
+        if (entry.toggle) m_toggles[entry.toggle] = bar;
     }
 }
 

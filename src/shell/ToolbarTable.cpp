@@ -2,9 +2,9 @@
 
 #include "platform/CommandIds.h"
 
-const std::vector<ToolbarSpec>& ToolbarTable() {
+const std::vector<ToolbarLayout>& ToolbarTable() {
     using namespace Cmd;
-    static const std::vector<ToolbarSpec> bars = {
+    static const std::vector<ToolbarLayout> bars = {
         {"Files", ToolbarFiles, Qt::TopToolBarArea, false, false,
          {FileNew, FileOpen, FileSave, FileSendMail, FilePrintPreview, FilePrint, AppAbout, ContextHelp}},
         {"Edit", ToolbarEdit, Qt::TopToolBarArea, false, false, {EditCut, CopyCard, EditCopy, PasteCard, EditPaste}},

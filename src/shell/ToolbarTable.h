@@ -4,7 +4,7 @@
 #include <vector>
 
 // One dockable toolbar of the main window.
-struct ToolbarSpec {
+struct ToolbarLayout {
     const char* caption;  // also the name its arrangement is saved under
     int toggle;           // the command that shows and hides it; 0 for none
     Qt::ToolBarArea area;
@@ -16,4 +16,4 @@ struct ToolbarSpec {
 // The thirteen toolbars in the order they are made and docked: on each side a bar follows the
 // one before it on that side. A bar lists only commands the program carries out: the capture
 // and browser commands join their bars with them.
-const std::vector<ToolbarSpec>& ToolbarTable();
+const std::vector<ToolbarLayout>& ToolbarTable();
