@@ -167,6 +167,7 @@ AlbumMovieResult MakeMovieFromAlbum(CAlboraDoc& doc, UiServices& ui, const QStri
         const CImageObject frame = options.captions ? CaptionedFrame(*card->frame, captions[i]) : std::move(*card->frame);
         const int periods = card->sound ? PeriodsForSound(card->sound->Seconds()) : AviMovieWriter::kPeriodsPerPicture;
         if (!writer.AddFrame(frame, periods, card->sound ? QByteArrayView(card->sound->samples) : QByteArrayView())) {
+            ui.SetStatusText(0, writer.ErrorString());
             ui.MessageBox(QStringLiteral("Error:\nCan't add frame: ") + files[i], MsgButtons::Ok, MsgIcon::Exclamation);
             failed = true;
         } else {

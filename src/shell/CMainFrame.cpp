@@ -208,8 +208,12 @@ void CMainFrame::AskClassicLayout() {
 
 void CMainFrame::OpenManual() {
     const QString manual = ProgramPaths::FindShippedFile(QStringLiteral("manual/index.html"));
-    if (manual.isEmpty() || !QDesktopServices::openUrl(QUrl::fromLocalFile(manual)))
+    if (manual.isEmpty() || !QDesktopServices::openUrl(QUrl::fromLocalFile(manual))) {
         m_ui.MessageBox(QStringLiteral("The user manual could not be opened."), MsgButtons::Ok, MsgIcon::Exclamation);
+        return;
+    }
+    // The desktop's opener may still find no browser, and says so only on its own output.
+    m_ui.SetStatusText(0, QStringLiteral("User manual: ") + manual);
 }
 
 QString CMainFrame::GetWebLocation() const { return m_webView ? m_webView->Location().toString() : QString(); }

@@ -50,6 +50,7 @@ TEST(AlbumMovie, AnUnreadableOrMismatchedCardEndsTheLoopAndTheEarlierOnesMakeThe
     EXPECT_EQ(a.Make(), AlbumMovieResult::Partial);
     ASSERT_EQ(a.ui.Messages().size(), 2u);
     EXPECT_EQ(a.ui.Messages()[0].text, QStringLiteral("Error:\nCan't add frame: ") + a.dir.Path("b.png"));
+    EXPECT_TRUE(a.ui.StatusText(0).contains(QStringLiteral("differs from the first"))) << a.ui.StatusText(0).toStdString();
     EXPECT_EQ(a.ui.Messages()[1].text, QStringLiteral("Message:\nAVI movie created!"));
 
     MovieAlbum missing;

@@ -199,14 +199,14 @@ TEST(OptionsSheet, TheHardwareChoosesTheSaveAsList) {
     EXPECT_EQ(settings.flgVideoBlaster, 1);
     EXPECT_EQ(settings.GrabaFormato, QStringLiteral("TGA format tga24"));
 
-    // The defaults pair Bravado with a VideoBlaster format: OK stores Bravado's first, not nothing.
+    // The defaults pair Bravado with a VideoBlaster format, and the time unit's default (60) is no
+    // index of its list: OK without touching them leaves both as stored, never empty or changed.
     CAppSettings defaults;
     CGeneralPropertySheet untouched(defaults, ui, nullptr, nullptr);
     WhileOpen(untouched, [&] { Press(untouched, QDialogButtonBox::Ok); });
     ASSERT_TRUE(untouched.Run());
-    EXPECT_EQ(defaults.GrabaFormato, QStringLiteral("BMP"));
-    // The time unit's default, 60 seconds, showed as "minutes".
-    EXPECT_EQ(defaults.tFactor, 0);
+    EXPECT_EQ(defaults.GrabaFormato, QStringLiteral("BMP type DIB 8-bit"));
+    EXPECT_EQ(defaults.tFactor, 60);
 }
 
 TEST(OptionsSheet, TheChosenKeyColourAndPlaneFileGoBackIntoTheEdits) {

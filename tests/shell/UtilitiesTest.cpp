@@ -43,6 +43,9 @@ TEST(Utilities, MenuIsRebuiltFromTheDefinitionsWheneverAMenuOpens) {
     ASSERT_TRUE(utilities);
     EXPECT_EQ(UtilityEntries(*utilities), (QStringList{"&Gimp", "View"}));
     EXPECT_EQ(session.frame->Actions().Action(Cmd::Utility4)->statusTip(), QStringLiteral("Open this application"));
+    // The Tools toolbar's buttons are named after their utilities.
+    EXPECT_EQ(session.frame->Actions().Action(Cmd::Utility1)->toolTip(), QStringLiteral("Gimp"));
+    EXPECT_EQ(session.frame->Actions().Action(Cmd::Utility3)->toolTip(), QStringLiteral("Open"));
 
     settings.util1.clear();
     settings.util5 = QStringLiteral("Last;tool");

@@ -61,11 +61,12 @@ void AutophotoPage::Load(const CAppSettings& settings) {
     // The stored default, 60, is the seconds of a minute rather than a list index: "minutes".
     const bool listed = settings.tFactor >= 0 && settings.tFactor < m_unit->count();
     m_unit->setCurrentIndex(listed ? settings.tFactor : 0);
+    m_shownAtLoad = m_unit->currentIndex();
 }
 
 void AutophotoPage::Store(CAppSettings& settings) const {
     OptionsPage::Store(settings);
-    settings.tFactor = m_unit->currentIndex();
+    if (m_unit->currentIndex() != m_shownAtLoad) settings.tFactor = m_unit->currentIndex();
 }
 
 PageSetupPage::PageSetupPage(QWidget* parent) : OptionsPage(parent) {

@@ -15,6 +15,7 @@ public:
 
 private:
     QComboBox* m_unit;
+    int m_shownAtLoad = 0;  // a unit the user did not choose is left as stored
 };
 
 // "Page Setup": the printed card list's font, margins, header and footer.

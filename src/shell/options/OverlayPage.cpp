@@ -107,12 +107,14 @@ void OverlayPage::Load(const CAppSettings& settings) {
     ShowFormat(m_videoBlasterFormats, settings.GrabaFormato);
     ShowFormat(m_bravadoFormats, settings.GrabaFormato);
     ShowHardwareFormats();
+    m_shownAtLoad = {m_hardware->currentText(), qobject_cast<QComboBox*>(m_formats->currentWidget())->currentText()};
 }
 
 void OverlayPage::Store(CAppSettings& settings) const {
     OptionsPage::Store(settings);
     settings.flgVideoBlaster = Bravado() ? 1 : 0;
-    settings.GrabaFormato = qobject_cast<QComboBox*>(m_formats->currentWidget())->currentText();
+    const QString format = qobject_cast<QComboBox*>(m_formats->currentWidget())->currentText();
+    if (std::pair(m_hardware->currentText(), format) != m_shownAtLoad) settings.GrabaFormato = format;
 }
 
 void OverlayPage::ChooseKeyColor() {

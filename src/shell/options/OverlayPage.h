@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <functional>
+#include <utility>
 
 class QComboBox;
 class QStackedWidget;
@@ -38,4 +39,7 @@ private:
     NumberEdit* m_red;
     NumberEdit* m_green;
     NumberEdit* m_blue;
+    // The hardware and format shown when the settings were loaded: a format the user did not
+    // choose is left as stored, even when the shown list does not hold it.
+    std::pair<QString, QString> m_shownAtLoad;
 };
