@@ -12,8 +12,10 @@
 #include "web/ui/CInternetPage.h"
 
 #include <QDialogButtonBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 CGeneralPropertySheet::CGeneralPropertySheet(CAppSettings& settings, UiServices& ui, CaptureOptions* capture,
                                              QWidget* parent)
@@ -36,7 +38,9 @@ CGeneralPropertySheet::CGeneralPropertySheet(CAppSettings& settings, UiServices&
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
     layout->addWidget(buttons);
-    resize(640, sizeHint().height());
+    // Every page's tab in sight: none hides behind scroll arrows.
+    m_tabs->tabBar()->setUsesScrollButtons(false);
+    resize(std::max(640, sizeHint().width()), sizeHint().height());
 }
 
 void CGeneralPropertySheet::AddPage(OptionsPage* page, const QString& caption) {
