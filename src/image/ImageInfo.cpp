@@ -7,6 +7,18 @@
 #include "CPngImage.h"
 #include "ImageLibrary.h"
 
+namespace {
+
+// INFO of a picture of TYPE when a reader READ it; REASON, when given, gets WHY either way.
+std::optional<ImageInfo> Outcome(bool read, ImageInfo info, int type, const QString& why, QString* reason) {
+    if (reason) *reason = why;
+    if (!read) return std::nullopt;
+    info.type = type;
+    return info;
+}
+
+}  // namespace
+
 std::optional<ImageInfo> ReadImageInfo(const QByteArray& data, int type, QString* reason) {
     ImageInfo info;
     QString why;
@@ -19,22 +31,16 @@ std::optional<ImageInfo> ReadImageInfo(const QByteArray& data, int type, QString
         case IMAGE_AVI: read = CAviFrameImage::ReadHeader(data, info, why); break;
         default: why = QStringLiteral("not a picture Albora can read"); break;
     }
-    if (reason) *reason = why;
-    if (!read) return std::nullopt;
-    info.type = type;
-    return info;
+    return Outcome(read, info, type, why, reason);
 }
 
 std::optional<ImageInfo> ReadImageInfo(const QString& path, int type, QString* reason) {
     if (type == -1) type = ImageTypeFromFileName(path);
-    if (type == IMAGE_AVI) {
+    if (type == IMAGE_AVI) {  // a movie is never read whole
         ImageInfo info;
         QString why;
         const bool read = CAviFrameImage::ReadFileHeader(path, info, why);
-        if (reason) *reason = why;
-        if (!read) return std::nullopt;
-        info.type = type;
-        return info;
+        return Outcome(read, info, type, why, reason);
     }
     const auto data = ImageLibrary::ReadFile(path, reason);
     return data ? ReadImageInfo(*data, type, reason) : std::nullopt;
