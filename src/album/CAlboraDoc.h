@@ -69,6 +69,10 @@ public:
     QString CardFile(int index) const;
 
     int AddFileAsCard(const QString& path);
+    // A new card for a picture just made (captured, scanned, pasted): named after FILENAME, dated
+    // now, in name order among all cards (a search result gives way to the album).
+    // The other views are told; SENDER updates itself. The card's index.
+    int InsertImageAsCard(const QString& fileName, View* sender = nullptr);
     bool NewAlbumFromFolder(const QString& folder);
     // Empty when every candidate name exists.
     QString NextImageFileName(ImageCounter counter = ImageCounter::General);

@@ -109,6 +109,16 @@ int CAlboraDoc::AddFileAsCard(const QString& path) {
     return index;
 }
 
+int CAlboraDoc::InsertImageAsCard(const QString& fileName, View* sender) {
+    if (m_db.Found()) m_db.Search(nullptr, {});
+    auto card = std::make_shared<CFotoObj>();
+    card->m_strName = card->m_strGraphic = fileName;
+    const int index = m_db.InsertSorted(std::move(card));
+    SetModifiedFlag();
+    UpdateAllViews(sender, Hint::Rebuild);
+    return index;
+}
+
 namespace {
 
 QStringList PatternsOfMask(const QString& mask) {

@@ -158,15 +158,12 @@ void CardCommands::PasteCard() {
 }
 
 void CardCommands::InsertImageAsCard(const QString& fileName) {
-    if (e.doc.Db().Found()) {
-        // A search result is shown: the new card goes to the album, which comes back into view.
-        e.doc.Db().Search(nullptr, {});
+    // A search result shown gives way to the whole album, which the list then shows again.
+    const bool wasFound = e.doc.Db().Found() != nullptr;
+    const int index = e.doc.InsertImageAsCard(fileName, e.list.SenderView());
+    if (wasFound)
         e.list.RebuildAll(true);
-    }
-    auto card = std::make_shared<CFotoObj>();
-    card->m_strName = card->m_strGraphic = fileName;
-    const int index = e.doc.Db().InsertSorted(std::move(card));
-    e.list.AddRowFor(index);
-    Changed();
+    else
+        e.list.AddRowFor(index);
     e.list.SelectOnly(index);
 }

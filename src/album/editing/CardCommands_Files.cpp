@@ -7,6 +7,7 @@
 
 #include "album/CAlboraDoc.h"
 #include "album/CAppSettings.h"
+#include "capture/CapturedPicture.h"
 #include "image/CImageObject.h"
 #include "platform/CTime.h"
 #include "platform/ProcessLauncher.h"
@@ -54,22 +55,14 @@ void CardCommands::PasteImage(const QImage& clipboardImage) {
         e.ui.MessageBox(QStringLiteral("Error:\nClipboard Image"), MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }
-    if (settings.flgJPG) {
-        const QString scratch = QDir(settings.FastTempPath).filePath(QStringLiteral("tempfoto.bmp"));
-        CImageObject converted;
-        if (!image.Save(scratch, IMAGE_BMP)) {
-            e.ui.MessageBox(QStringLiteral("Error:\nSaving Clipboard Image:\n") + name, MsgButtons::Ok,
-                            MsgIcon::Exclamation);
-            return;
-        }
-        if (!converted.Load(scratch, IMAGE_BMP) || !converted.Save(name)) {
-            e.ui.MessageBox(QStringLiteral("JPEG Convertion Error: ") + name, MsgButtons::Ok,
-                            MsgIcon::Exclamation);
-            return;
-        }
-    } else if (!image.Save(name, IMAGE_BMP)) {
+    const StoredPicture stored = StoreCapturedPicture(image, name, settings, e.ui);
+    if (stored.result == StoredPicture::Result::WriteFailed) {
         e.ui.MessageBox(QStringLiteral("Error:\nSaving Clipboard Image:\n") + name, MsgButtons::Ok,
                         MsgIcon::Exclamation);
+        return;
+    }
+    if (stored.result == StoredPicture::Result::ConversionFailed) {
+        e.ui.MessageBox(ConversionErrorText(name, stored), MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }
     if (settings.flgAutoInsert) {

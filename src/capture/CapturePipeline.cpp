@@ -1,0 +1,60 @@
+#include "CapturePipeline.h"
+
+#include "album/CAppSettings.h"
+#include "platform/UiServices.h"
+
+namespace {
+constexpr int kDevicePane = 2;
+}
+
+CapturePipeline::CapturePipeline(CAppSettings& settings, UiServices& ui, DeviceMaker maker)
+    : m_settings(settings), m_ui(ui), m_maker(std::move(maker)) {}
+
+CapturePipeline::~CapturePipeline() = default;
+
+CaptureDevice* CapturePipeline::Current() {
+    const int kind = m_settings.hardCapture;
+    if (kind == CaptureKind::None) return nullptr;
+    auto& device = m_devices[kind];
+    if (!device) device = m_maker(kind);
+    return device.get();
+}
+
+void CapturePipeline::Select(int kind) {
+    m_settings.hardCapture = kind;
+    Activate();
+}
+
+void CapturePipeline::FallBackToNone() {
+    m_settings.hardCapture = CaptureKind::None;
+    m_ui.SetStatusText(kDevicePane, QStringLiteral("None"));
+}
+
+void CapturePipeline::Activate() {
+    if (m_settings.hardCapture == CaptureKind::None) {
+        m_ui.SetStatusText(kDevicePane, QStringLiteral("None"));
+        m_ui.Beep();
+        return;
+    }
+    CaptureDevice* device = Current();
+    if (!device) {
+        // A device this computer cannot have (a stored choice from elsewhere) is no choice.
+        FallBackToNone();
+        return;
+    }
+    m_ui.SetStatusText(kDevicePane, device->StatusName());
+    if (!device->Activate()) FallBackToNone();
+}
+
+bool CapturePipeline::PhotoScan(const QString& proposed, const std::function<void(const QString&)>& insert) {
+    CaptureDevice* device = Current();
+    if (!device) return false;
+    const CaptureOutcome outcome = device->Take(proposed);
+    if (outcome.status != CaptureOutcome::Status::Taken || outcome.files.isEmpty()) return false;
+    const CaptureDevice::Capabilities abilities = device->Abilities();
+    const bool insertCards = abilities.cards == CaptureDevice::Cards::Always ||
+                             (abilities.cards == CaptureDevice::Cards::WhenAutoInsert && m_settings.flgAutoInsert);
+    if (insertCards)
+        for (const QString& file : outcome.files) insert(file);
+    return abilities.cards != CaptureDevice::Cards::Never;
+}
