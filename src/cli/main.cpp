@@ -136,6 +136,7 @@ int main(int argc, char** argv) {
     if (group == QStringLiteral("slides")) return RunSlidesCommand(context, args);
     if (group == QStringLiteral("utility")) return RunUtilityCommand(context, args);
     if (group == QStringLiteral("settings")) return RunSettingsCommand(context, args);
+    if (group == QStringLiteral("capture")) return RunCaptureCommand(context, args);
     if (group.startsWith('-')) return context.Usage(QStringLiteral("unknown option '%1'").arg(group));
     return context.Usage(QStringLiteral("unknown command group '%1'").arg(group));
 }
