@@ -15,5 +15,8 @@ struct CaptureHardware {
     QString screenWhy;     // why the screen cannot be captured, when it cannot
 };
 
+// Looks for the capture hardware; may take seconds (SANE asks every backend).
+CaptureHardware ProbeCaptureHardware();
+
 // The report text of the detection dialog, line ends as the dialog shows them ("\r\n").
 QString DetectionReportText(const CaptureHardware& found);

@@ -195,6 +195,16 @@ constexpr int BeginPresentation = 32872;
 constexpr int MakeMovie = 32981;
 constexpr int MakeMpegMovie = 33158;
 
+// Capture: the device choice (Options > Capture devices), activation, pictures, detection.
+constexpr int CaptureNone = 32877;
+constexpr int CaptureTwain = 32792;
+constexpr int CaptureVideoForWindows = 32813;
+constexpr int CaptureOverlay = 32816;
+constexpr int CaptureScreen = 32814;
+constexpr int ActivateDevice = 32890;
+constexpr int PhotoScan = 32888;
+constexpr int HardwareDetection = 32884;
+
 // Options.
 constexpr int GeneralOptions = 32819;
 constexpr int DefineUtilities = 32871;

@@ -277,8 +277,13 @@ void CMainFrame::BuildMenus() {
     m_actions->Fill(utilities, {Cmd::MakeMovie, Cmd::MakeMpegMovie, 0});
     QMenu* presentations = utilities->addMenu(QStringLiteral("&Presentations"));
     m_actions->Fill(presentations, {Cmd::BeginPresentation});
+    QMenu* capture = menuBar()->addMenu(QStringLiteral("Ca&pture"));
+    m_actions->Fill(capture, {Cmd::PhotoScan, Cmd::ActivateDevice});
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
-    m_actions->Fill(options, {Cmd::GeneralOptions, Cmd::DefineUtilities});
+    m_actions->Fill(options, {Cmd::GeneralOptions, Cmd::DefineUtilities, 0});
+    QMenu* devices = options->addMenu(QStringLiteral("&Capture devices"));
+    m_actions->Fill(devices, {Cmd::CaptureNone, Cmd::CaptureTwain, Cmd::CaptureScreen});
+    m_actions->Fill(options, {Cmd::HardwareDetection});
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     QMenu* toolbars = view->addMenu(QStringLiteral("&Toolbars"));
     m_actions->Fill(toolbars, {Cmd::ToolbarFiles, Cmd::ToolbarEdit, Cmd::ToolbarCards, Cmd::ToolbarImages, Cmd::ToolbarDevices,
@@ -291,7 +296,7 @@ void CMainFrame::BuildMenus() {
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     m_actions->Fill(help, {Cmd::HelpTopics, Cmd::ShowTipOfTheDay, 0, Cmd::AppAbout});
     for (QMenu* menu : {file, edit, cards, sound, image, annotations, objects, attributes, layout, selectObject, goTo, utilities, internet,
-                         presentations, options, view, toolbars, help}) {
+                         presentations, capture, options, devices, view, toolbars, help}) {
         // The utility entries first, so the refresh sees the ones the menu shows.
         connect(menu, &QMenu::aboutToShow, this, [this, utilities] { RebuildUtilitiesMenu(*utilities, *m_actions, m_settings); });
         m_actions->RefreshOnShow(menu);

@@ -5,6 +5,8 @@
 #include "album/CAppSettings.h"
 #include "album/TipOfTheDay.h"
 #include "album/ui/CAlboraView.h"
+#include "capture/DetectionReport.h"
+#include "capture/ui/CaptureCommands.h"
 #include "image/ImageLibrary.h"
 #include "platform/CommandIds.h"
 #include "views/CContactView.h"
@@ -63,6 +65,8 @@ GuiSession::GuiSession(CAppSettings& settingsIn, SettingsStore& storeIn)
     frame->AddCommandTarget(presentations.get());
     movies = std::make_unique<MovieCommands>(doc, ui, frame.get());
     frame->AddCommandTarget(movies.get());
+    capture = std::make_unique<CaptureCommands>(doc, ui, *frame, list->Commands(), frame.get(), ProbeCaptureHardware);
+    frame->AddCommandTarget(capture.get());
 }
 
 GuiSession::~GuiSession() {
@@ -81,4 +85,5 @@ void GuiSession::StartUp(const QString& album) {
     // The keyboard works in the card list as soon as the start-up dialogs are gone.
     frame->activateWindow();
     list->setFocus();
+    frame->Router().Execute(Cmd::ActivateDevice);
 }

@@ -18,6 +18,7 @@
 #include <memory>
 
 class CAlboraView;
+class CaptureCommands;
 class CImgView;
 class CContactView;
 class CDrawView;
@@ -59,4 +60,5 @@ public:
     std::unique_ptr<WebCommands> web;
     std::unique_ptr<PresentationCommands> presentations;
     std::unique_ptr<MovieCommands> movies;
+    std::unique_ptr<CaptureCommands> capture;
 };

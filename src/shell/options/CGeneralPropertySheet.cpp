@@ -4,6 +4,7 @@
 #include "BrowserAndAlbumPages.h"
 #include "CImagePropertyPage.h"
 #include "CapturePages.h"
+#include "ImagePropertiesSheet.h"
 #include "OverlayPage.h"
 
 #include "album/CAppSettings.h"
@@ -30,8 +31,17 @@ CGeneralPropertySheet::CGeneralPropertySheet(CAppSettings& settings, UiServices&
     AddPage(new OverlayPage(ui), QStringLiteral("MCI:Overlay"));
     AddPage(new VideoDriverPage(capture), QStringLiteral("Video for Windows"));
     m_tabs->addTab(m_internet, QStringLiteral("Internet"));
-    m_tabs->setUsesScrollButtons(true);
+    AddButtonsAndSize();
+}
 
+CGeneralPropertySheet::CGeneralPropertySheet(CAppSettings& settings, UiServices& ui, QWidget* parent, ImagesOnly)
+    : QDialog(parent), m_settings(settings), m_ui(ui), m_tabs(new QTabWidget) {
+    setWindowTitle(QStringLiteral("Properties"));
+    AddPage(new CImagePropertyPage, QStringLiteral("Images"));
+    AddButtonsAndSize();
+}
+
+void CGeneralPropertySheet::AddButtonsAndSize() {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -40,7 +50,11 @@ CGeneralPropertySheet::CGeneralPropertySheet(CAppSettings& settings, UiServices&
     layout->addWidget(buttons);
     // Every page's tab in sight: none hides behind scroll arrows.
     m_tabs->tabBar()->setUsesScrollButtons(false);
-    resize(std::max(640, sizeHint().width()), sizeHint().height());
+    resize(std::max(m_internet ? 640 : 0, sizeHint().width()), sizeHint().height());
+}
+
+bool EditImageProperties(CAppSettings& settings, UiServices& ui, QWidget* parent) {
+    return CGeneralPropertySheet(settings, ui, parent, CGeneralPropertySheet::ImagesOnly{}).Run();
 }
 
 void CGeneralPropertySheet::AddPage(OptionsPage* page, const QString& caption) {
@@ -50,11 +64,11 @@ void CGeneralPropertySheet::AddPage(OptionsPage* page, const QString& caption) {
 
 bool CGeneralPropertySheet::Run() {
     for (OptionsPage* page : m_pages) page->Load(m_settings);
-    m_internet->Load(m_settings);
+    if (m_internet) m_internet->Load(m_settings);
     m_tabs->setCurrentIndex(0);
     if (exec() != QDialog::Accepted) return false;
     for (OptionsPage* page : m_pages) page->Store(m_settings);
-    m_internet->Store(m_settings);
+    if (m_internet) m_internet->Store(m_settings);
     ImageLibrary::SetJpegQuality(m_settings.JPGquality);
     return true;
 }

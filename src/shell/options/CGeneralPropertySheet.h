@@ -18,6 +18,9 @@ class CGeneralPropertySheet : public QDialog {
 public:
     // CAPTURE may be null: the capture pages then say that no device is available.
     CGeneralPropertySheet(CAppSettings& settings, UiServices& ui, CaptureOptions* capture, QWidget* parent);
+    // The "Properties" sheet of the capture dialogs: the Images page alone.
+    struct ImagesOnly {};
+    CGeneralPropertySheet(CAppSettings& settings, UiServices& ui, QWidget* parent, ImagesOnly);
 
     // Opens modally on the settings; OK stores every page into them, makes the JPEG quality the
     // image library's and gives true.
@@ -28,10 +31,11 @@ public:
 
 private:
     void AddPage(OptionsPage* page, const QString& caption);
+    void AddButtonsAndSize();
 
     CAppSettings& m_settings;
     UiServices& m_ui;
     QTabWidget* m_tabs;
     std::vector<OptionsPage*> m_pages;
-    CInternetPage* m_internet;
+    CInternetPage* m_internet = nullptr;
 };

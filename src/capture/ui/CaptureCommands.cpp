@@ -1,0 +1,57 @@
+#include "CaptureCommands.h"
+
+#include "DetectionDialog.h"
+#include "ScannerCaptureDevice.h"
+#include "ScreenCaptureDevice.h"
+
+#include "album/CAlboraDoc.h"
+#include "album/CAppSettings.h"
+#include "album/editing/CardCommands.h"
+#include "capture/DetectionReport.h"
+#include "platform/CommandIds.h"
+#include "platform/MainWindowServices.h"
+
+CaptureCommands::CaptureCommands(CAlboraDoc& doc, UiServices& ui, MainWindowServices& frame, CardCommands& cards,
+                                 QWidget* owner, std::function<CaptureHardware()> probe)
+    : m_doc(doc),
+      m_ui(ui),
+      m_frame(frame),
+      m_cards(cards),
+      m_owner(owner),
+      m_probe(std::move(probe)),
+      m_pipeline(doc.Settings(), ui, [this](int kind) { return MakeDevice(kind); }) {
+    RegisterDeviceChoice(Cmd::CaptureNone, CaptureKind::None);
+    RegisterDeviceChoice(Cmd::CaptureTwain, CaptureKind::Twain);
+    RegisterDeviceChoice(Cmd::CaptureScreen, CaptureKind::Screen);
+    const auto deviceChosen = [this](CommandState& s) { s.enabled = m_doc.Settings().hardCapture != CaptureKind::None; };
+    OnCommand(Cmd::ActivateDevice, [this] { m_pipeline.Activate(); }, deviceChosen);
+    OnCommand(Cmd::PhotoScan, [this] { PhotoScan(); }, deviceChosen);
+    OnCommand(Cmd::HardwareDetection, [this] { DetectionDialog(m_probe, m_owner).exec(); });
+}
+
+CaptureCommands::~CaptureCommands() = default;
+
+void CaptureCommands::RegisterDeviceChoice(int command, int kind) {
+    OnCommand(command, [this, kind] { m_pipeline.Select(kind); },
+              [this, kind](CommandState& s) { s.checked = m_doc.Settings().hardCapture == kind; });
+}
+
+std::unique_ptr<CaptureDevice> CaptureCommands::MakeDevice(int kind) {
+    switch (kind) {
+    case CaptureKind::Twain:
+        return std::make_unique<ScannerCaptureDevice>(m_doc.Settings(), m_ui, m_owner);
+    case CaptureKind::Screen:
+        return std::make_unique<ScreenCaptureDevice>(m_doc, m_ui, m_owner);
+    default:
+        return nullptr;
+    }
+}
+
+// The pictures go into the card list, which is brought forward first; with many pages taken at
+// once the card editor opens once, on the last.
+void CaptureCommands::PhotoScan() {
+    m_frame.ShowTab(MainWindowServices::ListTab);
+    const bool taken = m_pipeline.PhotoScan(m_doc.NextImageFileName(),
+                                            [this](const QString& file) { m_cards.InsertImageAsCard(file); });
+    if (taken && m_doc.Settings().flgAutoEdita) m_cards.Modify();
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "capture/CapturePipeline.h"
+#include "platform/CommandTarget.h"
+
+#include <functional>
+
+class CAlboraDoc;
+class CardCommands;
+class MainWindowServices;
+class QWidget;
+class UiServices;
+struct CaptureHardware;
+
+// The capture commands of the main window: the device choice, "Activate device" (F4),
+// "Photo/Scan" (F5) into the card list, and the hardware detection report.
+class CaptureCommands : public CommandTarget {
+public:
+    // PROBE finds the capture hardware; it runs off the UI thread.
+    CaptureCommands(CAlboraDoc& doc, UiServices& ui, MainWindowServices& frame, CardCommands& cards, QWidget* owner,
+                    std::function<CaptureHardware()> probe);
+    ~CaptureCommands() override;
+
+    CapturePipeline& Pipeline() { return m_pipeline; }
+
+private:
+    std::unique_ptr<CaptureDevice> MakeDevice(int kind);
+    void PhotoScan();
+    void RegisterDeviceChoice(int command, int kind);
+
+    CAlboraDoc& m_doc;
+    UiServices& m_ui;
+    MainWindowServices& m_frame;
+    CardCommands& m_cards;
+    QWidget* m_owner;
+    std::function<CaptureHardware()> m_probe;
+    CapturePipeline m_pipeline;
+};
