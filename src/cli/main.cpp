@@ -83,6 +83,7 @@ const char kHelp[] = R"(Usage: albora-cli GROUP COMMAND [ARGUMENTS]
                                     album's card K (counted from 1 in album order) as the
                                     selected card; --dry-run prints the program and its
                                     argument, one per line
+  capture devices [--json]          the capture report: scanners, screen, display
   settings list                     every setting as key=value, as the program reads them
   settings get KEY
   settings set KEY VALUE            one of the General Options, within the sheet's range;

@@ -1,0 +1,81 @@
+// The capture commands in the main window: the device choice, F4 and F5 following it, the
+// detection report, and the Images properties sheet.
+#include "FrameFixture.h"
+#include "TestFiles.h"
+
+#include "capture/CaptureDevice.h"
+#include "capture/ui/DetectionDialog.h"
+#include "platform/CommandIds.h"
+#include "shell/StatusBarWithProgress.h"
+#include "shell/options/ImagePropertiesSheet.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+TEST(CaptureMenu, TheChosenDeviceIsCheckedAndPhotoScanIsOffWithoutOne) {
+    FrameFixture f;
+    f.settings.hardCapture = CaptureKind::None;
+    const CommandRouter& router = f.frame->Router();
+    EXPECT_FALSE(router.Update(Cmd::PhotoScan).enabled);
+    EXPECT_FALSE(router.Update(Cmd::ActivateDevice).enabled);
+    EXPECT_TRUE(router.Update(Cmd::CaptureNone).checked);
+
+    router.Execute(Cmd::CaptureScreen);
+    EXPECT_EQ(f.settings.hardCapture, CaptureKind::Screen);
+    EXPECT_EQ(f.frame->StatusBar()->PaneText(2), "Screen");
+    EXPECT_TRUE(router.Update(Cmd::CaptureScreen).checked);
+    EXPECT_FALSE(router.Update(Cmd::CaptureNone).checked);
+    EXPECT_TRUE(router.Update(Cmd::PhotoScan).enabled);
+    EXPECT_TRUE(router.Update(Cmd::ActivateDevice).enabled);
+
+    router.Execute(Cmd::CaptureNone);
+    EXPECT_EQ(f.frame->StatusBar()->PaneText(2), "None");
+    EXPECT_FALSE(router.Update(Cmd::PhotoScan).enabled);
+}
+
+TEST(CaptureMenu, TheDetectionReportFillsInWhenTheProbeHasAnswered) {
+    FrameFixture f;
+    QString report;
+    bool scannerChecked = true, screenChecked = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = f.frame->findChild<DetectionDialog*>();
+        ASSERT_NE(dialog, nullptr);
+        auto* text = dialog->findChild<QPlainTextEdit*>();
+        EXPECT_TRUE(WaitFor([&] { return text->toPlainText().startsWith("Report:"); }));
+        report = text->toPlainText();
+        for (QCheckBox* box : dialog->findChildren<QCheckBox*>()) {
+            if (box->text() == "Twain compatible scanner") scannerChecked = box->isChecked();
+            if (box->text() == "Screen capture") screenChecked = box->isChecked();
+        }
+        dialog->accept();
+    });
+    f.frame->Router().Execute(Cmd::HardwareDetection);
+    EXPECT_TRUE(report.contains("- you will be able to capture screen images.\n"));
+    EXPECT_TRUE(report.contains("Colors: True colors\n"));  // Xvfb runs at 24 bits here
+    EXPECT_TRUE(screenChecked);
+    EXPECT_EQ(scannerChecked, report.contains("scanner sources"));
+}
+
+TEST(CaptureMenu, ThePropertiesSheetEditsTheImageSettingsAlone) {
+    FrameFixture f;
+    f.settings.flgJPG = 0;
+    f.settings.NombreFoto = "IMG_%04d";
+    QTimer::singleShot(0, [&] {
+        auto* sheet = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(sheet, nullptr);
+        EXPECT_EQ(sheet->windowTitle(), "Properties");
+        auto* jpeg = sheet->findChild<QCheckBox*>("flgJPG");
+        auto* prefix = sheet->findChild<QComboBox*>("NombreFoto");
+        ASSERT_TRUE(jpeg && prefix);
+        jpeg->setChecked(true);
+        prefix->setEditText("Scan_%03d");
+        sheet->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    EXPECT_TRUE(EditImageProperties(f.settings, *f.ui, f.frame));
+    EXPECT_EQ(f.settings.flgJPG, 1);
+    EXPECT_EQ(f.settings.NombreFoto, "Scan_%03d");
+}
