@@ -143,8 +143,14 @@ std::unique_ptr<FolderTree::Node> FolderTree::MakeNode(Node* parent, Entry entry
 }
 
 bool FolderTree::List(Node* folder) {
+    // Watched before it is read, so nothing made in between goes unseen (what is seen twice is
+    // added once).
+    Watch(folder);
     std::optional<std::vector<Entry>> entries = Read(folder);
-    if (!entries) return false;
+    if (!entries) {
+        Unwatch(folder);
+        return false;
+    }
     if (!entries->empty()) {
         beginInsertRows(IndexOfNode(folder), 0, int(entries->size()) - 1);
         folder->children.reserve(entries->size());
@@ -152,7 +158,6 @@ bool FolderTree::List(Node* folder) {
         endInsertRows();
     }
     folder->listed = true;
-    Watch(folder);
     return true;
 }
 

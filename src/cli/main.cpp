@@ -83,6 +83,13 @@ const char kHelp[] = R"(Usage: albora-cli GROUP COMMAND [ARGUMENTS]
                                     album's card K (counted from 1 in album order) as the
                                     selected card; --dry-run prints the program and its
                                     argument, one per line
+  browse tree DIR [--filter TEXT] [--no-files] [--json]
+                                    DIR as the image browser's folder tree lists it: folders
+                                    (ending in "/") then the files of the filter ("Internet
+                                    images" unless told; "All images" or wildcards "*.bmp; *.png")
+  browse watch DIR [--filter TEXT] [--no-files] [--seconds S] [--until-files N] [--json]
+                                    the same, kept current while S seconds pass (10 unless told)
+                                    or until N files are shown
   capture devices [--json]          the capture report: scanners, screen, display
   settings list                     every setting as key=value, as the program reads them
   settings get KEY
@@ -138,6 +145,7 @@ int main(int argc, char** argv) {
     if (group == QStringLiteral("utility")) return RunUtilityCommand(context, args);
     if (group == QStringLiteral("settings")) return RunSettingsCommand(context, args);
     if (group == QStringLiteral("capture")) return RunCaptureCommand(context, args);
+    if (group == QStringLiteral("browse")) return RunBrowseCommand(context, args);
     if (group.startsWith('-')) return context.Usage(QStringLiteral("unknown option '%1'").arg(group));
     return context.Usage(QStringLiteral("unknown command group '%1'").arg(group));
 }
