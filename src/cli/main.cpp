@@ -90,6 +90,10 @@ const char kHelp[] = R"(Usage: albora-cli GROUP COMMAND [ARGUMENTS]
   browse watch DIR [--filter TEXT] [--no-files] [--seconds S] [--until-files N] [--json]
                                     the same, kept current while S seconds pass (10 unless told)
                                     or until N files are shown
+  quick list | add DIR | del N | go N OUT.crp [--mask M]
+                                    the quick browser's folders ("quick.lst" beside the program):
+                                    list prints "N<tab>folder" from 1; go makes an album of folder
+                                    N's pictures of the mask ("browserMask" unless told)
   capture devices [--json]          the capture report: scanners, screen, display
   settings list                     every setting as key=value, as the program reads them
   settings get KEY
@@ -146,6 +150,7 @@ int main(int argc, char** argv) {
     if (group == QStringLiteral("settings")) return RunSettingsCommand(context, args);
     if (group == QStringLiteral("capture")) return RunCaptureCommand(context, args);
     if (group == QStringLiteral("browse")) return RunBrowseCommand(context, args);
+    if (group == QStringLiteral("quick")) return RunQuickCommand(context, args);
     if (group.startsWith('-')) return context.Usage(QStringLiteral("unknown option '%1'").arg(group));
     return context.Usage(QStringLiteral("unknown command group '%1'").arg(group));
 }
