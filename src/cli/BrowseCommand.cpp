@@ -3,6 +3,8 @@
 #include "CliContext.h"
 #include "browse/BrowseFilter.h"
 #include "browse/FolderTree.h"
+#include "browse/MediaFilter.h"
+#include "platform/media/PlayableTypes.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -105,6 +107,12 @@ int Watch(CliContext& c, const QStringList& args) {
 }
 
 }  // namespace
+
+int RunMediaCommand(CliContext& c, const QStringList& args) {
+    if (args != QStringList{QStringLiteral("filter")}) return c.Usage(QStringLiteral("media takes filter"));
+    c.out << MakeMediaFilter(PlayableExtensions(MediaExtensions())).filter << '\n';
+    return kExitOk;
+}
 
 int RunBrowseCommand(CliContext& c, const QStringList& args) {
     const QString command = args.value(0);

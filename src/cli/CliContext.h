@@ -45,6 +45,7 @@ int RunUtilityCommand(CliContext& context, const QStringList& args);
 int RunCaptureCommand(CliContext& context, const QStringList& args);
 int RunBrowseCommand(CliContext& context, const QStringList& args);
 int RunQuickCommand(CliContext& context, const QStringList& args);
+int RunMediaCommand(CliContext& context, const QStringList& args);
 int RunCaptureScan(CliContext& context, const QStringList& args);
 int RunCaptureScreen(CliContext& context, const QStringList& args);
 // The user's settings store, which the other commands leave alone.

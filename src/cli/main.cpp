@@ -94,6 +94,8 @@ const char kHelp[] = R"(Usage: albora-cli GROUP COMMAND [ARGUMENTS]
                                     the quick browser's folders ("quick.lst" beside the program):
                                     list prints "N<tab>folder" from 1; go makes an album of folder
                                     N's pictures of the mask ("browserMask" unless told)
+  media filter                      the multimedia browser's file filter: the media types the
+                                    installed GStreamer plays
   capture devices [--json]          the capture report: scanners, screen, display
   settings list                     every setting as key=value, as the program reads them
   settings get KEY
@@ -151,6 +153,7 @@ int main(int argc, char** argv) {
     if (group == QStringLiteral("capture")) return RunCaptureCommand(context, args);
     if (group == QStringLiteral("browse")) return RunBrowseCommand(context, args);
     if (group == QStringLiteral("quick")) return RunQuickCommand(context, args);
+    if (group == QStringLiteral("media")) return RunMediaCommand(context, args);
     if (group.startsWith('-')) return context.Usage(QStringLiteral("unknown option '%1'").arg(group));
     return context.Usage(QStringLiteral("unknown command group '%1'").arg(group));
 }

@@ -57,7 +57,4 @@ QFont ToPointSizedFont(const LogFont& font);
 // (width, escapement, character set...) comes from BASE.
 LogFont ToLogFont(const QFont& qfont, const LogFont& base);
 
-// A Windows filter ("Text *.TXT|*.txt|...||") in Qt's form; "*.*" means every file.
-QString QtFileFilter(const QString& windowsFilter);
-
 }  // namespace DrawSheetTables

@@ -240,7 +240,7 @@ void CMainFrame::BuildMenus() {
     QMenu* sound = cards->addMenu(QStringLiteral("&Sound anotations"));
     m_actions->Fill(sound, {Cmd::SoundPlay, Cmd::SoundRecord});
     QMenu* image = menuBar()->addMenu(QStringLiteral("&Image"));
-    m_actions->Fill(image, {Cmd::ZoomFit, Cmd::ZoomEighth, Cmd::ZoomQuarter, Cmd::ZoomHalf, Cmd::Zoom1, Cmd::Zoom2,
+    m_actions->Fill(image, {Cmd::DiskImageBrowser, Cmd::QuickBrowser, Cmd::MultimediaBrowser, Cmd::MciDevices, 0, Cmd::ZoomFit, Cmd::ZoomEighth, Cmd::ZoomQuarter, Cmd::ZoomHalf, Cmd::Zoom1, Cmd::Zoom2,
                             Cmd::Zoom3, Cmd::Zoom4, Cmd::Zoom5, Cmd::ZoomIn, Cmd::ZoomOut, 0, Cmd::StretchImage,
                             Cmd::ShowInfo, Cmd::FullScreen, 0, Cmd::ImageInformation, Cmd::ExportImage, Cmd::SaveTransform,
                             Cmd::EditUndo, 0, Cmd::ImageSize, Cmd::ImageRotate, Cmd::ImageRotate180,

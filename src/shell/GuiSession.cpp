@@ -5,6 +5,7 @@
 #include "album/CAppSettings.h"
 #include "album/TipOfTheDay.h"
 #include "album/ui/CAlboraView.h"
+#include "browse/ui/BrowseCommands.h"
 #include "capture/DetectionReport.h"
 #include "capture/ui/CaptureCommands.h"
 #include "image/ImageLibrary.h"
@@ -67,6 +68,8 @@ GuiSession::GuiSession(CAppSettings& settingsIn, SettingsStore& storeIn)
     frame->AddCommandTarget(movies.get());
     capture = std::make_unique<CaptureCommands>(doc, ui, *frame, list->Commands(), frame.get(), ProbeCaptureHardware);
     frame->AddCommandTarget(capture.get());
+    browse = std::make_unique<BrowseCommands>(doc, ui, sound, frame.get(), [this](int id) { frame->Router().Execute(id); });
+    frame->AddCommandTarget(browse.get());
 }
 
 GuiSession::~GuiSession() {

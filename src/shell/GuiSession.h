@@ -18,6 +18,7 @@
 #include <memory>
 
 class CAlboraView;
+class BrowseCommands;
 class CaptureCommands;
 class CImgView;
 class CContactView;
@@ -61,4 +62,5 @@ public:
     std::unique_ptr<PresentationCommands> presentations;
     std::unique_ptr<MovieCommands> movies;
     std::unique_ptr<CaptureCommands> capture;
+    std::unique_ptr<BrowseCommands> browse;
 };

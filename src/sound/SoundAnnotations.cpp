@@ -74,12 +74,15 @@ bool SoundAnnotations::RecordSound(const QString& objectFile) {
                         MsgIcon::Exclamation);
         return false;
     }
+    return RecordInto(Stem(objectFile) + QStringLiteral(".wav"));
+}
+
+bool SoundAnnotations::RecordInto(const QString& wavFile) {
     if (m_ui.MessageBox(QStringLiteral("Press <Enter> to start recording\n\nRemember turn on your microphone."),
                         MsgButtons::OkCancel, MsgIcon::Information) != MsgAnswer::Ok)
         return false;
     // The old note is kept until the new one is saved over it, so a cancelled or failed
     // recording loses nothing.
-    const QString stem = Stem(objectFile);
     const QString alias = kAlias;
     m_mci.SendString(QStringLiteral("open new type waveaudio alias %1 buffer 6").arg(alias));
     m_mci.SendString(m_settings.configSonido);
@@ -88,11 +91,11 @@ bool SoundAnnotations::RecordSound(const QString& objectFile) {
     if (m_ui.MessageBox(QStringLiteral("Recording...\nPress <Enter> to stop."), MsgButtons::OkCancel,
                         MsgIcon::Information) == MsgAnswer::Ok) {
         QString error;
-        if (m_mci.SendString(QStringLiteral("save %1 \"%2.wav\"").arg(alias, stem), &error) != 0) {
+        if (m_mci.SendString(QStringLiteral("save %1 \"%2\"").arg(alias, wavFile), &error) != 0) {
             m_ui.MessageBox(QStringLiteral("Error:\nProblems saving sound!\n\n") + error, MsgButtons::Ok,
                             MsgIcon::Exclamation);
         } else {
-            m_ui.MessageBox(QStringLiteral("Saved sound!\n\n") + stem + QStringLiteral(".wav"),
+            m_ui.MessageBox(QStringLiteral("Saved sound!\n\n") + wavFile,
                             MsgButtons::Ok, MsgIcon::Information);
             saved = true;
         }

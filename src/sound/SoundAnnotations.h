@@ -18,6 +18,9 @@ public:
 
     // Asks, records and saves the note of OBJECTFILE; true when a sound file was saved.
     bool RecordSound(const QString& objectFile);
+    // Asks, records and saves a sound into WAVFILE itself (the media window records a WAV file
+    // so); the old file stays until the new one is saved over it.
+    bool RecordInto(const QString& wavFile);
     void PlaySound(const QString& objectFile);
     // Whether the note exists, as ".wav" or ".WAV", under the object's name or the one earlier
     // versions gave it.

@@ -109,9 +109,3 @@ TEST(DrawSheetTables, FontsGoToQtAndBackWithWhatQtHasNoWordFor) {
     EXPECT_EQ(back.strikeOut, 1);
     EXPECT_EQ(back.italic, 0);
 }
-
-TEST(DrawSheetTables, WindowsFiltersBecomeQtFiltersWithStarDotStarForEveryFile) {
-    EXPECT_EQ(QtFileFilter(QStringLiteral("Text *.TXT|*.txt|Documents *.DOC|*.doc|All *.*|*.*||")),
-              QStringLiteral("Text *.TXT (*.txt);;Documents *.DOC (*.doc);;All *.* (*)"));
-    EXPECT_EQ(QtFileFilter(QStringLiteral("Pictures|*.png;*.jpg||")), QStringLiteral("Pictures (*.png *.jpg)"));
-}

@@ -5,6 +5,7 @@
 
 #include "draw/DrawSheetTables.h"
 #include "platform/CodePage1252.h"
+#include "platform/FileFilter.h"
 #include "platform/UiServices.h"
 
 #include <QCheckBox>
@@ -22,7 +23,7 @@
 namespace {
 
 const QString kTextFilter =
-    DrawSheetTables::QtFileFilter(QStringLiteral("Text *.TXT|*.txt|Documents *.DOC|*.doc|All *.*|*.*||"));
+    QtFileFilter(QStringLiteral("Text *.TXT|*.txt|Documents *.DOC|*.doc|All *.*|*.*||"));
 constexpr int kShadowLimit = 32767;
 
 QSpinBox* SpinBox(const char* name, int low, int high, int value) {
