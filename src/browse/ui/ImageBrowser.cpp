@@ -88,6 +88,7 @@ ImageBrowser::ImageBrowser(CAlboraDoc& doc, UiServices& ui, QWidget* parent)
         m_preview->SetResult(result);
         m_info->setText(result.loaded ? QString(m_preview->Info()).replace('\r', '\n') : QString());
     });
+    ShowPreview();
 }
 
 bool ImageBrowser::ApplyFilter() {
@@ -115,6 +116,7 @@ void ImageBrowser::ShowPreview() {
     const QString path = m_view->CurrentPath();
     const bool file = !path.isEmpty() && !m_view->CurrentIsFolder();
     m_insert->setEnabled(file);
+    m_insertAll->setEnabled(!path.isEmpty());
     m_path->setText(file && m_previewCheck->isChecked() ? path : QString());
     m_info->clear();
     m_preview->SetResult({});
