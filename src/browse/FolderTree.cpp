@@ -356,6 +356,15 @@ QStringList FolderTree::ChildNames(const QModelIndex& index) const {
     return names;
 }
 
+int FolderTree::FileCount(const QModelIndex& index) const {
+    const Node* node = NodeOf(index);
+    if (!node) return 0;
+    const auto& children = node->children;
+    const auto files = std::partition_point(children.begin(), children.end(),
+                                            [](const auto& child) { return child->type != ItemType::File; });
+    return int(children.end() - files);
+}
+
 int FolderTree::WatchCount() const { return int(m_watches.size()); }
 
 FolderTree::Node* FolderTree::NodeOf(const QModelIndex& index) const {

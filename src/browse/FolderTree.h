@@ -52,6 +52,8 @@ public:
     QModelIndex RootIndex() const;
     // The names under INDEX in order, folders ending in "/" (as albora-cli prints them).
     QStringList ChildNames(const QModelIndex& index) const;
+    // The files under INDEX (they come after its folders).
+    int FileCount(const QModelIndex& index) const;
     int WatchCount() const;
     // Applies changes the watcher read, in order; an overflow lists everything again.
     void Apply(const QVector<FolderChange>& changes);

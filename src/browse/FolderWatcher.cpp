@@ -10,6 +10,7 @@
 
 namespace {
 
+constexpr qsizetype kMostPerBatch = 16384;
 constexpr std::uint32_t kEntryEvents =
     IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR;
 
@@ -89,9 +90,12 @@ void FolderWatcher::Read() {
             return;
         }
         if (waits[1].revents) return;
-        const ssize_t got = ::read(m_fd, buffer, sizeof buffer);
-        if (got <= 0) continue;
-        QVector<FolderChange> batch = DecodeFolderEvents(buffer, std::size_t(got));
+        // Whatever is queued is taken in one batch, so a burst of thousands of new files crosses
+        // to the tree's thread a few times, not once per file.
+        QVector<FolderChange> batch;
+        ssize_t got;
+        while (batch.size() < kMostPerBatch && (got = ::read(m_fd, buffer, sizeof buffer)) > 0)
+            batch += DecodeFolderEvents(buffer, std::size_t(got));
         if (batch.isEmpty()) continue;
         QMetaObject::invokeMethod(
             this, [this, batch = std::move(batch)] { Q_EMIT changes(batch); }, Qt::QueuedConnection);

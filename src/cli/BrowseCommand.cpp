@@ -89,11 +89,7 @@ int Watch(CliContext& c, const QStringList& args) {
     });
     if (!Open(c, tree, *setup)) return kExitFailure;
     const QModelIndex folder = tree.index(0, 0, tree.RootIndex());
-    const auto files = [&] {
-        int count = 0;
-        for (const QString& name : tree.ChildNames(folder)) count += !name.endsWith('/');
-        return count;
-    };
+    const auto files = [&] { return tree.FileCount(folder); };
     QEventLoop loop;
     QTimer::singleShot(int(seconds * 1000), &loop, &QEventLoop::quit);
     const auto check = [&] {
