@@ -218,7 +218,7 @@ void FolderTree::RemoveChild(Node* folder, int row) {
 
 void FolderTree::Watch(Node* folder) {
     const Drive* drive = folder->DriveOf();
-    if (!m_watcher || !drive || !drive->Watched() || folder->watch >= 0) return;
+    if (!m_watcher || !m_watching || !drive || !drive->Watched() || folder->watch >= 0) return;
     bool limit = false;
     folder->watch = m_watcher->Add(folder->Path(), &limit);
     if (folder->watch >= 0)
@@ -314,6 +314,23 @@ void FolderTree::Refresh() {
     for (auto& drive : m_root->children)
         if (drive->listed) listed.push_back(drive.get());
     for (Node* drive : listed) Relist(drive);
+}
+
+void FolderTree::SetWatching(bool on) {
+    if (on == m_watching) return;
+    m_watching = on;
+    if (!on) {
+        Unwatch(m_root.get());
+        return;
+    }
+    WatchListed(m_root.get());
+    Refresh();
+}
+
+void FolderTree::WatchListed(Node* node) {
+    if (!node->listed) return;
+    if (node->type != ItemType::Root) Watch(node);
+    for (auto& child : node->children) WatchListed(child.get());
 }
 
 FolderTree::ItemType FolderTree::TypeOf(const QModelIndex& index) const {

@@ -44,6 +44,9 @@ public:
     void Collapse(const QModelIndex& index);
     // Lists every listed folder again, keeping what is still there (and its expansion).
     void Refresh();
+    // Stops keeping the listed folders current (the window is hidden: its watches close), or
+    // starts again, reading them first for what changed meanwhile.
+    void SetWatching(bool on);
 
     ItemType TypeOf(const QModelIndex& index) const;
     QString PathOf(const QModelIndex& index) const;
@@ -85,6 +88,7 @@ private:
     void InsertChild(Node* folder, Entry entry);
     void RemoveChild(Node* folder, int row);
     void Watch(Node* folder);
+    void WatchListed(Node* node);
     void Unwatch(Node* node);
     bool Wanted(const Entry& entry) const;
     template <class Each>
@@ -94,6 +98,7 @@ private:
     QStringList m_patterns{QStringLiteral("*.*")};
     std::vector<QRegularExpression> m_matchers;
     bool m_showFiles = true;
+    bool m_watching = true;
     std::unique_ptr<FolderWatcher> m_watcher;
     // The items of each watch: one folder reached by two paths shares its watch.
     std::unordered_map<int, std::vector<Node*>> m_watches;

@@ -144,6 +144,12 @@ TEST(FolderTree, WatchesFollowExpansionAndAnOverflowListsAgain) {
     f.Open("a");
     f.Open("a/b");
     EXPECT_EQ(f.tree.WatchCount(), 3);
+    f.tree.SetWatching(false);  // the window is hidden
+    EXPECT_EQ(f.tree.WatchCount(), 0);
+    QDir().mkpath(f.dir.Path("a/meanwhile"));
+    f.tree.SetWatching(true);
+    EXPECT_EQ(f.tree.WatchCount(), 3);
+    EXPECT_EQ(f.Names("a"), (QStringList{"b/", "meanwhile/"}));
     f.tree.Collapse(f.tree.IndexOf(f.dir.Path("a")));
     EXPECT_EQ(f.tree.WatchCount(), 1);
     EXPECT_TRUE(f.tree.hasChildren(f.tree.IndexOf(f.dir.Path("a"))));
@@ -154,8 +160,8 @@ TEST(FolderTree, WatchesFollowExpansionAndAnOverflowListsAgain) {
     f.Open("a");
     EXPECT_EQ(f.tree.WatchCount(), 2);
     Touch(f.dir.Path("a/new.jpg"));
-    EXPECT_TRUE(WaitFor([&] { return f.tree.ChildNames(second) == QStringList{"b/", "new.jpg"}; }));
-    EXPECT_TRUE(f.Shows("a", {"b/", "new.jpg"}));
+    EXPECT_TRUE(WaitFor([&] { return f.tree.ChildNames(second) == QStringList{"b/", "meanwhile/", "new.jpg"}; }));
+    EXPECT_TRUE(f.Shows("a", {"b/", "meanwhile/", "new.jpg"}));
 
     // Lost changes: everything listed is read again.
     f.tree.blockSignals(true);  // nothing else to see while the file appears unnoticed

@@ -91,6 +91,16 @@ ImageBrowser::ImageBrowser(CAlboraDoc& doc, UiServices& ui, QWidget* parent)
     ShowPreview();
 }
 
+void ImageBrowser::showEvent(QShowEvent* event) {
+    m_tree.SetWatching(true);
+    QDialog::showEvent(event);
+}
+
+void ImageBrowser::hideEvent(QHideEvent* event) {
+    m_tree.SetWatching(false);
+    QDialog::hideEvent(event);
+}
+
 bool ImageBrowser::ApplyFilter() {
     const std::optional<QStringList> patterns = PatternsOfFilter(m_filter->currentText());
     if (!patterns) {

@@ -32,6 +32,11 @@ public:
     // The selected folder as a new album, or the selected file in a window of its own.
     void InsertAll();
 
+protected:
+    // Hidden, the tree is not kept current; shown again, it catches up.
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
 private:
     void Refresh();
     void ShowPreview();
