@@ -20,6 +20,12 @@ void CImagePreviewCtrl::SetResult(const ThumbnailLoader::Result& result) {
     update();
 }
 
+void CImagePreviewCtrl::Clear() {
+    m_hasResult = m_loaded = false;
+    m_image = QImage();
+    update();
+}
+
 void CImagePreviewCtrl::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     // A sunken edge, white inside.

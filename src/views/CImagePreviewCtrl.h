@@ -15,6 +15,8 @@ public:
     void SetCaptions(const QString& top, const QString& bottom);
     // The thumbnail has come: "%dx%d pixels\r%d bits" when the picture was read.
     void SetResult(const ThumbnailLoader::Result& result);
+    // Back to the empty cell: nothing asked for, nothing failed.
+    void Clear();
     bool Loaded() const { return m_loaded; }
     bool HasResult() const { return m_hasResult; }
     const QString& Info() const { return m_info; }

@@ -129,7 +129,7 @@ void ImageBrowser::ShowPreview() {
     m_insertAll->setEnabled(!path.isEmpty());
     m_path->setText(file && m_previewCheck->isChecked() ? path : QString());
     m_info->clear();
-    m_preview->SetResult({});
+    m_preview->Clear();
     if (file && m_previewCheck->isChecked()) m_thumbnails.Request(path, kPreviewSize, m_ticket);
 }
 
