@@ -1,0 +1,3 @@
+#include "ImagePropertiesSheet.h"
+
+bool EditImageProperties(CAppSettings&, UiServices&, QWidget*) { return false; }
