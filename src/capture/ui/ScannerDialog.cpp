@@ -71,14 +71,13 @@ ScannerDialog::ScannerDialog(CAppSettings& settings, UiServices& ui, QWidget* pa
     auto* filesLabel = new QLabel(QStringLiteral("&Scanned images:"));
     filesLabel->setBuddy(m_files);
     left->addWidget(filesLabel);
-    left->addWidget(m_files, 2);
-    auto* messagesLabel = new QLabel(QStringLiteral("Messages:"));
-    left->addWidget(messagesLabel);
-    left->addWidget(m_messages, 1);
+    left->addWidget(m_files, 1);
 
     auto* top = new QHBoxLayout;
     top->addLayout(left, 1);
     top->addWidget(m_preview, 0, Qt::AlignTop);
+    auto* messagesLabel = new QLabel(QStringLiteral("Messages:"));
+    m_messages->setMaximumHeight(110);
 
     auto* naming = new QGridLayout;
     auto* prefixLabel = new QLabel(QStringLiteral("&Name prefix:"));
@@ -104,6 +103,8 @@ ScannerDialog::ScannerDialog(CAppSettings& settings, UiServices& ui, QWidget* pa
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
+    layout->addWidget(messagesLabel);
+    layout->addWidget(m_messages);
     layout->addLayout(naming);
     layout->addLayout(progressRow);
     layout->addLayout(buttons);
@@ -130,6 +131,7 @@ ScannerDialog::ScannerDialog(CAppSettings& settings, UiServices& ui, QWidget* pa
         if (TwainSession::IsAvailable() && !m_session.OpenManager()) TwainError(m_session.LastError());
     }
     UpdateButtons();
+    resize(660, 560);
     if (m_single) QTimer::singleShot(0, this, &ScannerDialog::Acquire);
 }
 
@@ -167,7 +169,10 @@ void ScannerDialog::Acquire() {
     if (m_scanning) return;
     m_stateBeforeAcquire = m_session.State();
     m_session.sourceDialog = [this](TwainSession& session) {
-        SaneOptionsDialog options(session.Options(), session.SourceName(), m_ui, this);
+        QString title = session.SourceName();
+        for (const ScannerInfo& scanner : session.Scanners())
+            if (scanner.name == title) title = scanner.Text();
+        SaneOptionsDialog options(session.Options(), title, m_ui, this);
         return options.exec() == QDialog::Accepted;
     };
     bool enabled;
@@ -199,7 +204,7 @@ void ScannerDialog::OnPage(const ScannedPage& page) {
         if (event.conversionFailed) m_ui.MessageBox(event.message, MsgButtons::Ok, MsgIcon::Exclamation);
         if (!event.written) continue;
         m_files->addItem(event.name);
-        m_files->setCurrentRow(m_files->count() - 1);
+        m_files->setCurrentRow(m_files->count() - 1, QItemSelectionModel::ClearAndSelect);
     }
     UpdateButtons();
 }
