@@ -81,6 +81,8 @@ class SettingsStore;
     INT(bShowContactInfo, "bShowContactInfo", 1) \
     INT(tamContacto, "tamContacto", 0) \
     INT(multicapTwain, "multicapTwain", 1) \
+    /* Our own: the scanner chosen with Select Source (SANE's device name, "test:0"). */ \
+    TEXT(scannerSource, "scannerSource", "") \
     TEXT(browserMask, "browserMask", "Internet images (*.jpg; *.jpeg; *.gif)") \
     INT(reloadBrowser, "reloadBrowser", 1) \
     INT(addPathBrowser, "addPathBrowser", 1) \

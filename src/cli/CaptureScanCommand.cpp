@@ -1,4 +1,115 @@
 // albora-cli capture scan ALBUM.crp: one scanner session, each page a card.
+#include "CliArgs.h"
 #include "CliContext.h"
 
-int RunCaptureScan(CliContext& c, const QStringList&) { return c.Fail(QStringLiteral("capture scan: not built yet")); }
+#include "album/CAlboraDoc.h"
+#include "capture/sane/ScanStore.h"
+#include "capture/sane/TwainSession.h"
+
+#include <QEventLoop>
+#include <QFileInfo>
+
+namespace {
+
+// "--set OPTION=VALUE" may come many times, which the common parser does not keep.
+QStringList TakeSettings(QStringList& args) {
+    QStringList settings;
+    for (int i = 0; i + 1 < args.size();) {
+        if (args[i] == QLatin1String("--set")) {
+            settings << args[i + 1];
+            args.remove(i, 2);
+        } else {
+            ++i;
+        }
+    }
+    return settings;
+}
+
+// The folder new pictures go to: the album's own directory, else the album file's folder.
+QString PictureFolder(const CAlboraDoc& doc, const QString& albumPath) {
+    const QString named = doc.Db().List().m_strDirectory;
+    if (!named.isEmpty() && QFileInfo(named).isDir()) return QFileInfo(named).absoluteFilePath();
+    return QFileInfo(albumPath).absolutePath();
+}
+
+int TwainError(CliContext& c, const TwainSession& session) {
+    c.ui.MessageBox(QStringLiteral("A TWAIN error occurred."), MsgButtons::Ok, MsgIcon::Information);
+    return c.Fail(session.LastError());
+}
+
+}  // namespace
+
+int RunCaptureScan(CliContext& c, const QStringList& arguments) {
+    QStringList rest = arguments;
+    const QStringList settings = TakeSettings(rest);
+    QString error;
+    const auto parsed = ParseCliArgs(
+        rest, {{"device", "source", "mode", "resolution", "pages", "quality"}, {"split", "jpg"}}, error);
+    if (!parsed) return c.Usage(error);
+    const CliArgs& args = *parsed;
+    if (args.positional.size() != 1) return c.Usage(QStringLiteral("capture scan takes ALBUM.crp"));
+    bool ok = true;
+    const int pages = args.Value("pages", QStringLiteral("0")).toInt(&ok);
+    if (!ok || pages < 0) return c.Usage(QStringLiteral("--pages needs a count"));
+    if (args.Has("quality")) {
+        const int quality = args.Value("quality").toInt(&ok);
+        if (!ok || quality < 0 || quality > 100) return c.Usage(QStringLiteral("--quality is 0 to 100"));
+        c.settings.JPGquality = quality;
+        ImageLibrary::SetJpegQuality(quality);
+    }
+    c.settings.flgJPG = args.Has("jpg") ? 1 : 0;
+    for (const QString& setting : settings)
+        if (!setting.contains(QLatin1Char('='))) return c.Usage(QStringLiteral("--set takes OPTION=VALUE"));
+
+    const QString albumPath = QFileInfo(args.positional[0]).absoluteFilePath();
+    CAlboraDoc doc(c.ui, c.settings);
+    if (!doc.FileOpen(albumPath)) return kExitFailure;
+    // Card names are relative to the album's folder, as in the program.
+    if (!QDir::setCurrent(PictureFolder(doc, albumPath)))
+        return c.Fail(QStringLiteral("Error:\nCan't use the folder %1!").arg(PictureFolder(doc, albumPath)));
+
+    TwainSession session;
+    if (!TwainSession::IsAvailable() || !session.OpenManager()) return TwainError(c, session);
+    const QString device = args.Value("device");
+    if (!device.isEmpty() && std::none_of(session.Scanners().begin(), session.Scanners().end(),
+                                          [&](const ScannerInfo& s) { return s.name == device; }))
+        return c.Fail(QStringLiteral("There is no scanner %1.").arg(device));
+    if (!session.OpenSource(device)) return TwainError(c, session);
+    QStringList wanted;
+    for (const char* option : {"source", "mode", "resolution"})
+        if (args.Has(option)) wanted << QString::fromLatin1(option) + QLatin1Char('=') + args.Value(option);
+    for (const QString& setting : wanted + settings)
+        if (!session.Options().Set(setting.section(QLatin1Char('='), 0, 0), setting.section(QLatin1Char('='), 1), &error))
+            return c.Fail(error);
+    if (!session.EnableSource()) return TwainError(c, session);
+
+    int cards = 0;
+    QString scanError;
+    ScanPageReader reader;
+    QEventLoop loop;
+    QObject::connect(&reader, &ScanPageReader::PageRead, &loop, [&](const ScannedPage& page) {
+        for (const ScanStoreEvent& event : StoreScannedPage(page, args.Has("split"), c.settings.NombreFoto, c.settings, c.ui)) {
+            if (!event.written) {
+                c.err << event.message << '\n';
+                continue;
+            }
+            doc.InsertImageAsCard(event.name);
+            ++cards;
+        }
+    });
+    QObject::connect(&reader, &ScanPageReader::Finished, &loop, [&](int, const QString& failure) {
+        scanError = failure;
+        loop.quit();
+    });
+    reader.Start(session, pages);
+    loop.exec();
+    session.ReturnTo(TwainSession::ManagerOpen);
+
+    if (!scanError.isEmpty()) {
+        c.ui.MessageBox(QStringLiteral("A TWAIN error occurred."), MsgButtons::Ok, MsgIcon::Information);
+        c.err << scanError << '\n';
+    }
+    if (cards == 0) return c.Fail(QStringLiteral("No page was scanned."));
+    doc.SetPathName(albumPath);
+    return doc.FileSave() ? kExitOk : kExitFailure;
+}

@@ -97,6 +97,13 @@ const char kHelp[] = R"(Usage: albora-cli GROUP COMMAND [ARGUMENTS]
   media filter                      the multimedia browser's file filter: the media types the
                                     installed GStreamer plays
   capture devices [--json]          the capture report: scanners, screen, display
+  capture scan ALBUM.crp [--device NAME] [--source S] [--mode M] [--resolution DPI]
+               [--set OPTION=VALUE]... [--pages N] [--split] [--jpg] [--quality Q]
+                                    one scanner session (the first scanner unless named; SANE's
+                                    option names and values): each page, or with --split each
+                                    photo on it, a file named by the scanner counter in the
+                                    album's folder and a card, in page order; --pages stops a
+                                    feeder after N; exit 1 when no page came
   settings list                     every setting as key=value, as the program reads them
   settings get KEY
   settings set KEY VALUE            one of the General Options, within the sheet's range;
