@@ -8,6 +8,7 @@
 #include "platform/HeadlessUi.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QProcess>
 #include <QScreen>
 #include <QTimer>
@@ -77,6 +78,30 @@ TEST(ScreenDialog, TheWindowPickTakesTheWindowUnderTheRelease) {
     std::uint8_t r = 0, g = 0, b = 0;
     ASSERT_TRUE(written.GetPixelColor(80, 45, r, g, b));
     EXPECT_EQ(std::make_tuple(r, g, b), std::make_tuple(0, 255, 0));
+}
+
+TEST(ScreenDialog, TheRightButtonDragsTheRectangle) {
+    Fixture f;
+    ScreenCaptureDialog dialog(f.doc, f.ui, nullptr, QStringLiteral("IMG_0000.bmp"));
+    QTimer::singleShot(0, [&dialog] { dialog.Capture(ScreenCaptureDialog::Mode::Rectangle); });
+    QTimer::singleShot(800, [] {
+        QProcess::execute(QStringLiteral("xdotool"), {"mousemove", "40", "50", "sleep", "0.1", "mousedown", "3",
+                                                      "mousemove", "100", "90", "sleep", "0.1", "mousemove", "141",
+                                                      "127", "sleep", "0.1", "mouseup", "3"});
+    });
+    ASSERT_EQ(dialog.exec(), QDialog::Accepted);
+    CImageObject written;
+    ASSERT_TRUE(written.Load(f.dir.Path("IMG_0000.bmp")));
+    EXPECT_EQ(QSize(written.GetWidth(), written.GetHeight()), QSize(101, 77));
+    EXPECT_EQ(dialog.findChildren<QLabel*>().last()->text(), QStringLiteral("[40, 50, 141, 127] [101 x 77]"));
+
+    // A left click before any rectangle ends the pick with nothing.
+    ScreenCaptureDialog nothing(f.doc, f.ui, nullptr, QStringLiteral("IMG_0001.bmp"));
+    QTimer::singleShot(0, [&nothing] { nothing.Capture(ScreenCaptureDialog::Mode::Rectangle); });
+    QTimer::singleShot(800, [] { QProcess::execute(QStringLiteral("xdotool"), {"click", "1"}); });
+    EXPECT_EQ(nothing.exec(), QDialog::Rejected);
+    EXPECT_FALSE(nothing.Failed());
+    EXPECT_FALSE(QFile::exists(f.dir.Path("IMG_0001.bmp")));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QWidget>
+#include <cstdlib>
 #include <functional>
 #include <optional>
 
@@ -23,7 +24,11 @@ protected:
 
 private:
     RectanglePicker(const QImage& frozen, const Feedback& feedback);
-    QRect Band() const { return QRect(m_start, m_end).normalized(); }
+    // From the start to the pointer, the pointer's pixel not included: a click is empty.
+    QRect Band() const {
+        return {QPoint(std::min(m_start.x(), m_end.x()), std::min(m_start.y(), m_end.y())),
+                QSize(std::abs(m_end.x() - m_start.x()), std::abs(m_end.y() - m_start.y()))};
+    }
     void Finish(bool withRectangle);
 
     QImage m_frozen;
