@@ -161,4 +161,17 @@ TEST_F(ScreenCapture, CliAddsACardOnlyForAPictureWritten) {
     EXPECT_EQ(Cards("a.crp").size(), 2);
 }
 
+TEST(ScreenCaptureAvailability, IsNotOfferedWhereTheScreenCannotBeRead) {
+    const QByteArray display = qgetenv("DISPLAY");
+    QString why;
+    qputenv("WAYLAND_DISPLAY", "wayland-0");
+    EXPECT_FALSE(ScreenCaptureAvailable(&why));
+    EXPECT_TRUE(why.contains(QStringLiteral("Wayland"))) << why.toStdString();
+    qunsetenv("WAYLAND_DISPLAY");
+    qputenv("DISPLAY", ":999");
+    EXPECT_FALSE(ScreenCaptureAvailable(&why));
+    EXPECT_TRUE(why.contains(QStringLiteral(":999"))) << why.toStdString();
+    qputenv("DISPLAY", display);
+}
+
 }  // namespace

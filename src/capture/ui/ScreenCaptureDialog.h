@@ -3,6 +3,8 @@
 #include <QDialog>
 
 class CAlboraDoc;
+class CImageObject;
+class XcbScreen;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -29,7 +31,7 @@ private:
     // Runs the event loop for MS milliseconds, so hidden windows leave the screen.
     static void Wait(int ms);
     // The grab of MODE; the picture's result code.
-    int Grab(Mode mode, class XcbScreen& screen, class CImageObject& picture);
+    int Grab(Mode mode, XcbScreen& screen, CImageObject& picture);
 
     CAlboraDoc& m_doc;
     UiServices& m_ui;
