@@ -97,14 +97,16 @@ class SettingsStore;
     /* Our own: the most pixels a picture may have (ImageLibrary::MaxPixels), 2^28 at most; */ \
     /* the image view's zoom (0 fits the picture to the window, otherwise percent); the card */ \
     /* list's column widths and sort; whether the shared thumbnail cache is used; the movie's */ \
-    /* sound track, captions and frame ("WxH:FILTER", empty for the pictures' own size). */ \
+    /* sound track, captions and frame ("WxH:FILTER", empty for the pictures' own size); the */ \
+    /* seconds the screen capture waits before it takes the screen (0 to 30). */ \
     INT(MaxPicturePixels, "MaxPicturePixels", 268435456) \
     INT(ImageZoom, "ImageZoom", 0) \
     TEXT(ListColumns, "ListColumns", "") \
     INT(ThumbnailCache, "ThumbnailCache", 1) \
     INT(MovieSound, "MovieSound", 0) \
     INT(MovieCaptions, "MovieCaptions", 0) \
-    TEXT(MovieFit, "MovieFit", "")
+    TEXT(MovieFit, "MovieFit", "") \
+    INT(screenDelay, "screenDelay", 0)
 // clang-format on
 
 class CAppSettings {

@@ -65,6 +65,7 @@ std::vector<SettingRule> MakeRules() {
         Text("htmlEditor", "The HTML editor"),
         Text("publisher", "The publisher"),
         Flag("useInternalBrowser", "Use internal web browser for view"),
+        Number("screenDelay", "The screen capture delay in seconds", 0, 30),
     };
 }
 

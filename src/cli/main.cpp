@@ -104,6 +104,14 @@ const char kHelp[] = R"(Usage: albora-cli GROUP COMMAND [ARGUMENTS]
                                     photo on it, a file named by the scanner counter in the
                                     album's folder and a card, in page order; --pages stops a
                                     feeder after N; exit 1 when no page came
+  capture screen ALBUM.crp --desktop | --rect X,Y,W,H | --window-at X,Y | --client-at X,Y |
+                 --window ID | --client ID [--delay S] [--jpg] [--quality Q]
+                                    a picture of the X screen as a new card: the desktop, a
+                                    rectangle, the window (with its frame) or its client area
+                                    under a point or of an id (hex 0x... or decimal), after S
+                                    seconds (0 to 30); named as the program names new pictures,
+                                    in the album's folder; exit 1 and no card when nothing was
+                                    captured
   settings list                     every setting as key=value, as the program reads them
   settings get KEY
   settings set KEY VALUE            one of the General Options, within the sheet's range;

@@ -1,0 +1,176 @@
+#include "ScreenCaptureDialog.h"
+
+#include "RectanglePicker.h"
+#include "WindowPicker.h"
+#include "album/CAlboraDoc.h"
+#include "album/CAppSettings.h"
+#include "capture/CapturedPicture.h"
+#include "capture/XcbScreen.h"
+#include "image/CImageObject.h"
+#include "platform/UiServices.h"
+#include "shell/options/ImagePropertiesSheet.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QEventLoop>
+#include <QFile>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStyle>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+
+constexpr int kDesktopWaitMs = 1000;
+// Hiding is asynchronous under X: the other programs need a moment to paint what was covered.
+constexpr int kSettleMs = 250;
+constexpr int kMostDelay = 30;
+
+}  // namespace
+
+ScreenCaptureDialog::ScreenCaptureDialog(CAlboraDoc& doc, UiServices& ui, QWidget* owner, const QString& proposed)
+    : QDialog(owner), m_doc(doc), m_ui(ui), m_owner(owner) {
+    setWindowTitle(QStringLiteral("Screen Photo: Capture"));
+    auto* buttons = new QGridLayout;
+    const std::pair<const char*, QStyle::StandardPixmap> modes[] = {{"Desktop", QStyle::SP_ComputerIcon},
+                                                                    {"Rectangle", QStyle::SP_TitleBarNormalButton},
+                                                                    {"Window", QStyle::SP_TitleBarMaxButton},
+                                                                    {"Client area", QStyle::SP_FileDialogDetailedView}};
+    for (int i = 0; i < 4; ++i) {
+        auto* button = new QToolButton;
+        button->setText(QString::fromLatin1(modes[i].first));
+        button->setIcon(style()->standardIcon(modes[i].second));
+        button->setIconSize(QSize(32, 32));
+        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        button->setMinimumWidth(80);
+        connect(button, &QToolButton::clicked, this, [this, i] { Capture(Mode(i)); });
+        buttons->addWidget(button, 0, i);
+    }
+    auto* form = new QFormLayout;
+    m_file = new QLineEdit(proposed);
+    auto* browse = new QPushButton(QStringLiteral("Browse..."));
+    auto* fileRow = new QHBoxLayout;
+    fileRow->addWidget(m_file);
+    fileRow->addWidget(browse);
+    form->addRow(QStringLiteral("&File:"), fileRow);
+    m_format = new QLabel;
+    auto* properties = new QPushButton(QStringLiteral("Properties..."));
+    auto* formatRow = new QHBoxLayout;
+    formatRow->addWidget(m_format, 1);
+    formatRow->addWidget(properties);
+    form->addRow(QStringLiteral("F&ormat:"), formatRow);
+    qobject_cast<QLabel*>(form->labelForField(formatRow))->setBuddy(properties);
+    m_delay = new QSpinBox;
+    m_delay->setRange(0, kMostDelay);
+    m_delay->setSuffix(QStringLiteral(" s"));
+    m_delay->setValue(std::clamp(m_doc.Settings().screenDelay, 0, kMostDelay));
+    form->addRow(QStringLiteral("&Delay:"), m_delay);
+    m_hide = new QCheckBox(QStringLiteral("&Hide dialog"));
+    m_hide->setChecked(true);
+    m_feedback = new QLabel;
+    m_feedback->setMinimumWidth(320);
+    auto* close = new QDialogButtonBox(QDialogButtonBox::Cancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(buttons);
+    layout->addLayout(form);
+    layout->addWidget(m_hide);
+    layout->addWidget(m_feedback);
+    layout->addWidget(close);
+    connect(browse, &QPushButton::clicked, this, &ScreenCaptureDialog::Browse);
+    connect(properties, &QPushButton::clicked, this, &ScreenCaptureDialog::Properties);
+    connect(close, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    ShowFormat();
+}
+
+QString ScreenCaptureDialog::FileName() const { return m_file->text(); }
+
+void ScreenCaptureDialog::ShowFormat() { m_format->setText(m_doc.Settings().flgJPG ? QStringLiteral("JPEG") : QStringLiteral("BMP")); }
+
+void ScreenCaptureDialog::Browse() {
+    const auto file = m_ui.ChooseFile(
+        FileDialogKind::Save, QStringLiteral("Assign new object"),
+        QStringLiteral("Bitmaps (*.bmp);;DIBs (*.dib);;Video (*.avi);;Metafiles (*.wmf);;Compuserve (*.gif);;"
+                       "JPEG (*.jpg);;Png (*.png);;All (*)"),
+        m_file->text());
+    if (file) m_file->setText(*file);
+}
+
+void ScreenCaptureDialog::Properties() {
+    if (!EditImageProperties(m_doc.Settings(), m_ui, this)) return;
+    ShowFormat();
+    m_file->setText(m_doc.NextImageFileName());
+}
+
+void ScreenCaptureDialog::Wait(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+int ScreenCaptureDialog::Grab(Mode mode, XcbScreen& screen, CImageObject& picture) {
+    const auto feedback = [this](const QString& text) { m_feedback->setText(text); };
+    switch (mode) {
+    case Mode::Desktop:
+        return screen.GrabScreen(picture);
+    case Mode::Rectangle: {
+        CImageObject frozen;
+        if (screen.GrabScreen(frozen) != XcbScreen::kGrabbed) return XcbScreen::kGrabFailed;
+        const auto picked = RectanglePicker::Pick(frozen.MakeBitmap(), feedback);
+        if (!picked) return XcbScreen::kNothingPicked;
+        if (picked->isEmpty()) return XcbScreen::kGrabFailed;
+        Wait(kSettleMs);
+        return screen.GrabRectangle(*picked, picture);
+    }
+    case Mode::Window:
+    case Mode::ClientArea: {
+        const auto released = WindowPicker::Pick(screen, feedback);
+        if (!released) return XcbScreen::kNothingPicked;
+        return screen.GrabWindowAt(*released, mode == Mode::Window ? XcbScreen::WindowPart::Whole
+                                                                   : XcbScreen::WindowPart::Client,
+                                   picture);
+    }
+    }
+    return XcbScreen::kGrabFailed;
+}
+
+void ScreenCaptureDialog::Capture(Mode mode) {
+    const QString name = FileName();
+    CAppSettings& settings = m_doc.Settings();
+    settings.screenDelay = m_delay->value();
+    const bool hideDialog = m_hide->isChecked();
+    if (hideDialog) hide();
+    if (m_owner) m_owner->hide();
+    const int delayMs = settings.screenDelay * 1000;
+    Wait(mode == Mode::Desktop ? std::max(kDesktopWaitMs, delayMs) : delayMs + kSettleMs);
+
+    XcbScreen screen;
+    CImageObject picture;
+    int code = screen.IsOpen() ? Grab(mode, screen, picture) : XcbScreen::kGrabFailed;
+    QString problem = code == XcbScreen::kGrabFailed ? screen.Error() : QString();
+    if (code == XcbScreen::kGrabbed) {
+        const StoredPicture stored = StoreCapturedPicture(picture, name, settings, m_ui);
+        if (stored.result == StoredPicture::Result::ConversionFailed) {
+            code = XcbScreen::kGrabFailed;
+            m_ui.MessageBox(ConversionErrorText(name, stored), MsgButtons::Ok, MsgIcon::Exclamation);
+        } else if (!stored.Ok()) {
+            code = stored.writeCode;
+            problem = QStringLiteral("Can't write the picture %1: %2").arg(name, stored.reason);
+        }
+    }
+    if (m_owner) m_owner->show();
+    if (hideDialog) show();
+    if (!problem.isEmpty()) m_ui.MessageBox(QStringLiteral("Error:\n") + problem, MsgButtons::Ok, MsgIcon::Exclamation);
+    // A picture counts only when its file is there.
+    if (code == XcbScreen::kGrabbed && QFile::exists(name)) {
+        accept();
+        return;
+    }
+    m_failed = code != XcbScreen::kNothingPicked;
+    reject();
+}
