@@ -1,5 +1,9 @@
 #include "DetectionReport.h"
 
+#include "XcbScreen.h"
+#include "platform/media/VideoSources.h"
+#include "sane/TwainSession.h"
+
 QString DetectionReportText(const CaptureHardware& found) {
     QString text = QStringLiteral("Report:\r\nWith this configuration:\r\n");
     if (found.screen)
@@ -19,4 +23,11 @@ QString DetectionReportText(const CaptureHardware& found) {
     return text;
 }
 
-CaptureHardware ProbeCaptureHardware() { return {}; }
+CaptureHardware ProbeCaptureHardware() {
+    CaptureHardware found;
+    found.scanners = ListScanners(nullptr);
+    found.scanner = !found.scanners.isEmpty();
+    found.screen = ScreenCaptureAvailable(&found.screenWhy);
+    found.video = !ListVideoSources().empty();
+    return found;
+}

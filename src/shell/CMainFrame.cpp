@@ -11,6 +11,7 @@
 #include "album/ui/AlbumInfoDialog.h"
 #include "album/ui/TipDialog.h"
 #include "album/ui/WelcomeDialog.h"
+#include "capture/ui/CaptureDeviceOptions.h"
 #include "platform/CommandIds.h"
 #include "platform/CommandTable.h"
 #include "platform/ProgramPaths.h"
@@ -410,8 +411,8 @@ void CMainFrame::ShowWelcome() {
 }
 
 void CMainFrame::EditGeneralOptions() {
-    // No capture layer yet: the capture pages say that no device is available.
-    CGeneralPropertySheet(m_settings, m_ui, nullptr, this).Run();
+    CaptureDeviceOptions capture(m_settings, m_ui);
+    CGeneralPropertySheet(m_settings, m_ui, &capture, this).Run();
 }
 
 void CMainFrame::RestorePlacement() {

@@ -37,7 +37,19 @@ TEST(CaptureMenu, TheChosenDeviceIsCheckedAndPhotoScanIsOffWithoutOne) {
     EXPECT_FALSE(router.Update(Cmd::PhotoScan).enabled);
 }
 
+TEST(CaptureMenu, TheScreenIsNotOfferedWhereItCannotBeRead) {
+    qputenv("WAYLAND_DISPLAY", "wayland-0");
+    FrameFixture f;
+    const bool offered = f.frame->Router().Update(Cmd::CaptureScreen).enabled;
+    qunsetenv("WAYLAND_DISPLAY");
+    EXPECT_FALSE(offered);
+    FrameFixture x11;
+    EXPECT_TRUE(x11.frame->Router().Update(Cmd::CaptureScreen).enabled);
+}
+
+// The probe runs against SANE's test scanner, so the report names one.
 TEST(CaptureMenu, TheDetectionReportFillsInWhenTheProbeHasAnswered) {
+    qputenv("SANE_CONFIG_DIR", ALBORA_TESTS_DIR "/capture/sane");
     FrameFixture f;
     QString report;
     bool scannerChecked = true, screenChecked = false;
@@ -57,7 +69,24 @@ TEST(CaptureMenu, TheDetectionReportFillsInWhenTheProbeHasAnswered) {
     EXPECT_TRUE(report.contains("- you will be able to capture screen images.\n"));
     EXPECT_TRUE(report.contains("Colors: True colors\n"));  // Xvfb runs at 24 bits here
     EXPECT_TRUE(screenChecked);
-    EXPECT_EQ(scannerChecked, report.contains("scanner sources"));
+    EXPECT_TRUE(scannerChecked);
+    EXPECT_TRUE(report.contains("- you will be able to capture single images from scanner sources.\n"));
+}
+
+TEST(CaptureMenu, GeneralOptionsOffersTheScannersSourceChoice) {
+    qputenv("SANE_CONFIG_DIR", ALBORA_TESTS_DIR "/capture/sane");
+    FrameFixture f;
+    bool selectEnabled = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* sheet = QApplication::activeModalWidget();
+        ASSERT_TRUE(sheet);
+        auto* select = sheet->findChild<QPushButton*>(QStringLiteral("selectSource"));
+        ASSERT_TRUE(select);
+        selectEnabled = select->isEnabled();
+        static_cast<QDialog*>(sheet)->reject();
+    });
+    f.frame->Router().Execute(Cmd::GeneralOptions);
+    EXPECT_TRUE(selectEnabled);
 }
 
 TEST(CaptureMenu, ThePropertiesSheetEditsTheImageSettingsAlone) {

@@ -8,6 +8,7 @@
 #include "album/CAppSettings.h"
 #include "album/editing/CardCommands.h"
 #include "capture/DetectionReport.h"
+#include "capture/XcbScreen.h"
 #include "platform/CommandIds.h"
 #include "platform/MainWindowServices.h"
 
@@ -22,7 +23,12 @@ CaptureCommands::CaptureCommands(CAlboraDoc& doc, UiServices& ui, MainWindowServ
       m_pipeline(doc.Settings(), ui, [this](int kind) { return MakeDevice(kind); }) {
     RegisterDeviceChoice(Cmd::CaptureNone, CaptureKind::None);
     RegisterDeviceChoice(Cmd::CaptureTwain, CaptureKind::Twain);
-    RegisterDeviceChoice(Cmd::CaptureScreen, CaptureKind::Screen);
+    // Where the screen cannot be read (no X display, a Wayland session) it is not offered; the
+    // display does not change during a run, so it is asked once.
+    RegisterDeviceChoice(Cmd::CaptureScreen, CaptureKind::Screen, [this] {
+        if (!m_screenOffered) m_screenOffered = ScreenCaptureAvailable();
+        return *m_screenOffered;
+    });
     const auto deviceChosen = [this](CommandState& s) { s.enabled = m_doc.Settings().hardCapture != CaptureKind::None; };
     OnCommand(Cmd::ActivateDevice, [this] { m_pipeline.Activate(); }, deviceChosen);
     OnCommand(Cmd::PhotoScan, [this] { PhotoScan(); }, deviceChosen);
@@ -31,9 +37,12 @@ CaptureCommands::CaptureCommands(CAlboraDoc& doc, UiServices& ui, MainWindowServ
 
 CaptureCommands::~CaptureCommands() = default;
 
-void CaptureCommands::RegisterDeviceChoice(int command, int kind) {
+void CaptureCommands::RegisterDeviceChoice(int command, int kind, std::function<bool()> offered) {
     OnCommand(command, [this, kind] { m_pipeline.Select(kind); },
-              [this, kind](CommandState& s) { s.checked = m_doc.Settings().hardCapture == kind; });
+              [this, kind, offered = std::move(offered)](CommandState& s) {
+                  s.enabled = !offered || offered();
+                  s.checked = m_doc.Settings().hardCapture == kind;
+              });
 }
 
 std::unique_ptr<CaptureDevice> CaptureCommands::MakeDevice(int kind) {

@@ -4,6 +4,7 @@
 #include "platform/CommandTarget.h"
 
 #include <functional>
+#include <optional>
 
 class CAlboraDoc;
 class CardCommands;
@@ -26,7 +27,8 @@ public:
 private:
     std::unique_ptr<CaptureDevice> MakeDevice(int kind);
     void PhotoScan();
-    void RegisterDeviceChoice(int command, int kind);
+    // OFFERED, when given, says whether the device can be chosen here.
+    void RegisterDeviceChoice(int command, int kind, std::function<bool()> offered = {});
 
     CAlboraDoc& m_doc;
     UiServices& m_ui;
@@ -35,4 +37,5 @@ private:
     QWidget* m_owner;
     std::function<CaptureHardware()> m_probe;
     CapturePipeline m_pipeline;
+    std::optional<bool> m_screenOffered;
 };

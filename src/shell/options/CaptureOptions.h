@@ -6,8 +6,8 @@
 class QWidget;
 
 // What the capture devices offer "General Options": the video capture drivers with their own
-// dialogs, and the scanner's source choice. The sheet is given none until a capture layer exists,
-// and then says that no device is available.
+// dialogs, and the scanner's source choice. Given none, the sheet says that no device is
+// available.
 class CaptureOptions {
 public:
     enum class DriverDialog { Format, Source, Display, Configure };
