@@ -38,6 +38,15 @@ void Spread(std::uint8_t* dst, int step, const std::uint8_t* line, int first, in
     for (int i = 0, s = first; i < count; ++i, dst += step, s += stride) *dst = Sample(line, s, depth);
 }
 
+// SANE's RGB to the DIB's BGR. Apart, the two lines let the compiler work on many pixels at once.
+void SwapRedAndBlue(std::uint8_t* __restrict out, const std::uint8_t* __restrict in, int pixels) {
+    for (std::size_t i = 0, n = std::size_t(pixels) * 3; i < n; i += 3) {
+        out[i] = in[i + 2];
+        out[i + 1] = in[i + 1];
+        out[i + 2] = in[i];
+    }
+}
+
 }  // namespace
 
 bool ScanAssembler::Refuse(const QString& reason) {
@@ -127,11 +136,7 @@ void ScanAssembler::StoreLine(const std::uint8_t* line) {
         break;
     case ScanFrameFormat::Rgb:
         if (depth == 8) {
-            for (int x = 0; x < w; ++x, row += 3, line += 3) {
-                row[0] = line[2];
-                row[1] = line[1];
-                row[2] = line[0];
-            }
+            SwapRedAndBlue(row, line, w);
         } else {
             for (int c = 0; c < 3; ++c) Spread(row + 2 - c, 3, line, c, 3, w, depth);
         }

@@ -3,6 +3,7 @@
 #include "ScanAssembler.h"
 
 #include <QMutex>
+#include <QThread>
 #include <algorithm>
 #include <vector>
 
@@ -154,11 +155,19 @@ bool TwainSession::TransferPage(ScanAssembler& assembler, const std::function<bo
             m_failure = assembler.Error();
             return false;
         }
+        const std::int64_t frameBytes =
+            m_parameters.lines > 0 ? std::int64_t(m_parameters.lines) * m_parameters.bytes_per_line : -1;
+        std::int64_t received = 0;
         for (;;) {
             if (!keepGoing()) {
                 Reset();
                 return Check(SANE_STATUS_CANCELLED);
             }
+            // Backends built on sanei_thread cancel their reader thread asynchronously once the
+            // last bytes are taken. Caught while it is exiting, the thread can die holding the
+            // loader's lock, and the next page's thread then waits on it for ever. Before the
+            // last read the reader is given a moment to finish on its own.
+            if (frameBytes > 0 && frameBytes - received <= std::int64_t(buffer.size())) QThread::msleep(2);
             SANE_Int length = 0;
             const SANE_Status status = sane_read(m_handle, buffer.data(), SANE_Int(buffer.size()), &length);
             if (status == SANE_STATUS_EOF) break;
@@ -166,7 +175,9 @@ bool TwainSession::TransferPage(ScanAssembler& assembler, const std::function<bo
                 Reset();
                 return Check(status);
             }
-            if (!assembler.Add(buffer.data(), std::size_t(std::clamp<SANE_Int>(length, 0, SANE_Int(buffer.size()))))) {
+            const std::size_t got = std::size_t(std::clamp<SANE_Int>(length, 0, SANE_Int(buffer.size())));
+            received += std::int64_t(got);
+            if (!assembler.Add(buffer.data(), got)) {
                 Reset();
                 m_failure = assembler.Error();
                 return false;
