@@ -58,6 +58,7 @@ ScreenCaptureDialog::ScreenCaptureDialog(CAlboraDoc& doc, UiServices& ui, QWidge
     fileRow->addWidget(m_file);
     fileRow->addWidget(browse);
     form->addRow(QStringLiteral("&File:"), fileRow);
+    qobject_cast<QLabel*>(form->labelForField(fileRow))->setBuddy(m_file);
     m_format = new QLabel;
     auto* properties = new QPushButton(QStringLiteral("Properties..."));
     auto* formatRow = new QHBoxLayout;
