@@ -1,6 +1,6 @@
 #include "DetectionReport.h"
 
-#include "XcbScreen.h"
+#include "ScreenSource.h"
 #include "platform/media/VideoSources.h"
 #include "sane/TwainSession.h"
 

@@ -214,7 +214,7 @@ QString XcbScreen::TextProperty(Window window, std::uint32_t property, std::uint
     return QString::fromLatin1(text, length);
 }
 
-bool ScreenCaptureAvailable(QString* why) {
+bool XScreenReadable(QString* why) {
     // Under Wayland an X server (Xwayland) shows only its own clients' windows: what it gives for
     // the rest is black, and a black picture is no capture.
     if (qgetenv("XDG_SESSION_TYPE") == "wayland" || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {

@@ -68,5 +68,5 @@ private:
     QString m_error;
 };
 
-// Whether pictures of the screen can be taken here; WHY says what stands in the way when not.
-bool ScreenCaptureAvailable(QString* why = nullptr);
+// Whether X can read the screen here; WHY says what stands in the way when not.
+bool XScreenReadable(QString* why = nullptr);

@@ -1,6 +1,7 @@
 #include "TestFiles.h"
 #include "TestXServer.h"
 
+#include "capture/ScreenSource.h"
 #include "capture/XcbScreen.h"
 #include "image/CImageObject.h"
 

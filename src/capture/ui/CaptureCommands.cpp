@@ -8,7 +8,7 @@
 #include "album/CAppSettings.h"
 #include "album/editing/CardCommands.h"
 #include "capture/DetectionReport.h"
-#include "capture/XcbScreen.h"
+#include "capture/ScreenSource.h"
 #include "platform/CommandIds.h"
 #include "platform/MainWindowServices.h"
 

@@ -2,7 +2,7 @@
 
 #include "ScreenCaptureDialog.h"
 #include "album/CAlboraDoc.h"
-#include "capture/XcbScreen.h"
+#include "capture/ScreenSource.h"
 #include "platform/UiServices.h"
 
 ScreenCaptureDevice::ScreenCaptureDevice(CAlboraDoc& doc, UiServices& ui, QWidget* owner)

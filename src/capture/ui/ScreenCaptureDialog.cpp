@@ -5,12 +5,15 @@
 #include "album/CAlboraDoc.h"
 #include "album/CAppSettings.h"
 #include "capture/CapturedPicture.h"
+#include "capture/PortalScreenshot.h"
+#include "capture/ScreenSource.h"
 #include "capture/XcbScreen.h"
 #include "image/CImageObject.h"
 #include "platform/UiServices.h"
 #include "shell/options/ImagePropertiesSheet.h"
 
 #include <QCheckBox>
+#include <QDBusConnection>
 #include <QDialogButtonBox>
 #include <QEventLoop>
 #include <QFile>
@@ -150,10 +153,21 @@ void ScreenCaptureDialog::Capture(Mode mode) {
     const int delayMs = settings.screenDelay * 1000;
     Wait(mode == Mode::Desktop ? std::max(kDesktopWaitMs, delayMs) : delayMs + kSettleMs);
 
-    XcbScreen screen;
     CImageObject picture;
-    int code = screen.IsOpen() ? Grab(mode, screen, picture) : XcbScreen::kGrabFailed;
-    QString problem = code == XcbScreen::kGrabFailed ? screen.Error() : QString();
+    QString problem;
+    int code = XcbScreen::kGrabFailed;
+    if (FindScreenSource() == ScreenSource::Portal) {
+        // The portal asks the user what to take, whichever mode was chosen here.
+        switch (PortalScreenshot::Take(QDBusConnection::sessionBus(), picture, &problem)) {
+        case PortalScreenshot::Result::Taken: code = XcbScreen::kGrabbed; break;
+        case PortalScreenshot::Result::Cancelled: code = XcbScreen::kNothingPicked; break;
+        case PortalScreenshot::Result::Failed: break;
+        }
+    } else {
+        XcbScreen screen;
+        code = screen.IsOpen() ? Grab(mode, screen, picture) : XcbScreen::kGrabFailed;
+        if (code == XcbScreen::kGrabFailed) problem = screen.Error();
+    }
     if (code == XcbScreen::kGrabbed) {
         const StoredPicture stored = StoreCapturedPicture(picture, name, settings, m_ui);
         if (stored.result == StoredPicture::Result::ConversionFailed) {
