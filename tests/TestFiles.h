@@ -71,6 +71,14 @@ inline ProgramRun RunProgram(const QString& program, const QStringList& args) {
 
 #ifdef ALBORA_CLI_PATH
 inline ProgramRun Cli(const QStringList& args) { return RunProgram(QStringLiteral(ALBORA_CLI_PATH), args); }
+
+// The names of ALBUM's cards in album order, as albora-cli shows them.
+inline QStringList CliCardNames(const QString& album) {
+    QStringList names;
+    for (const QString& line : QString::fromUtf8(Cli({"album", "show", album}).out).split('\n'))
+        if (line.contains('\t')) names << line.section('\t', 1, 1);
+    return names;
+}
 #endif
 
 // What a program run on a full disk did.

@@ -46,5 +46,6 @@ int RunCaptureCommand(CliContext& c, const QStringList& args) {
     if (command == QStringLiteral("devices")) return ListDevices(c, args.mid(1));
     if (command == QStringLiteral("scan")) return RunCaptureScan(c, args.mid(1));
     if (command == QStringLiteral("screen")) return RunCaptureScreen(c, args.mid(1));
-    return c.Usage(QStringLiteral("capture takes devices, scan or screen"));
+    if (command == QStringLiteral("video")) return RunCaptureVideo(c, args.mid(1));
+    return c.Usage(QStringLiteral("capture takes devices, scan, screen or video"));
 }

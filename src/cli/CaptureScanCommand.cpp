@@ -1,4 +1,5 @@
 // albora-cli capture scan ALBUM.crp: one scanner session, each page a card.
+#include "CaptureCliSupport.h"
 #include "CliArgs.h"
 #include "CliContext.h"
 
@@ -25,13 +26,6 @@ QStringList TakeSettings(QStringList& args) {
     return settings;
 }
 
-// The folder new pictures go to: the album's own directory, else the album file's folder.
-QString PictureFolder(const CAlboraDoc& doc, const QString& albumPath) {
-    const QString named = doc.Db().List().m_strDirectory;
-    if (!named.isEmpty() && QFileInfo(named).isDir()) return QFileInfo(named).absoluteFilePath();
-    return QFileInfo(albumPath).absolutePath();
-}
-
 int TwainError(CliContext& c, const TwainSession& session) {
     c.ui.MessageBox(QStringLiteral("A TWAIN error occurred."), MsgButtons::Ok, MsgIcon::Information);
     return c.Fail(session.LastError());
@@ -51,13 +45,7 @@ int RunCaptureScan(CliContext& c, const QStringList& arguments) {
     bool ok = true;
     const int pages = args.Value("pages", QStringLiteral("0")).toInt(&ok);
     if (!ok || pages < 0) return c.Usage(QStringLiteral("--pages needs a count"));
-    if (args.Has("quality")) {
-        const int quality = args.Value("quality").toInt(&ok);
-        if (!ok || quality < 0 || quality > 100) return c.Usage(QStringLiteral("--quality is 0 to 100"));
-        c.settings.JPGquality = quality;
-        ImageLibrary::SetJpegQuality(quality);
-    }
-    c.settings.flgJPG = args.Has("jpg") ? 1 : 0;
+    if (!TakeStorageOptions(args, c.settings, error)) return c.Usage(error);
     for (const QString& setting : settings)
         if (!setting.contains(QLatin1Char('='))) return c.Usage(QStringLiteral("--set takes OPTION=VALUE"));
 
@@ -65,8 +53,8 @@ int RunCaptureScan(CliContext& c, const QStringList& arguments) {
     CAlboraDoc doc(c.ui, c.settings);
     if (!doc.FileOpen(albumPath)) return kExitFailure;
     // Card names are relative to the album's folder, as in the program.
-    if (!QDir::setCurrent(PictureFolder(doc, albumPath)))
-        return c.Fail(QStringLiteral("Error:\nCan't use the folder %1!").arg(PictureFolder(doc, albumPath)));
+    if (!QDir::setCurrent(CapturePictureFolder(doc, albumPath)))
+        return c.Fail(QStringLiteral("Error:\nCan't use the folder %1!").arg(CapturePictureFolder(doc, albumPath)));
 
     TwainSession session;
     if (!TwainSession::IsAvailable() || !session.OpenManager()) return TwainError(c, session);

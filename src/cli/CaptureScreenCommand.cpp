@@ -1,5 +1,6 @@
 // albora-cli capture screen ALBUM.crp MODE: the GUI's grab of the desktop, a rectangle or a window
 // as a new card; a point stands for where the user would release the mouse.
+#include "CaptureCliSupport.h"
 #include "CliArgs.h"
 #include "CliContext.h"
 
@@ -7,7 +8,6 @@
 #include "capture/CapturedPicture.h"
 #include "capture/XcbScreen.h"
 #include "image/CImageObject.h"
-#include "image/ImageLibrary.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -67,12 +67,6 @@ std::optional<int> Grab(XcbScreen& screen, const CliArgs& args, CImageObject& pi
     return usage(QStringLiteral("capture screen needs --desktop, --rect, --window-at, --client-at, --window or --client"));
 }
 
-// New pictures go to the album's folder, or beside the album file when it names none.
-QString AlbumFolder(CAlboraDoc& doc, const QString& albumPath) {
-    const QString directory = doc.Db().List().m_strDirectory;
-    return QFileInfo(directory).isDir() ? directory : QFileInfo(albumPath).absolutePath();
-}
-
 }  // namespace
 
 int RunCaptureScreen(CliContext& c, const QStringList& arguments) {
@@ -84,13 +78,7 @@ int RunCaptureScreen(CliContext& c, const QStringList& arguments) {
     bool ok = true;
     const int delay = args->Value("delay", QStringLiteral("0")).toInt(&ok);
     if (!ok || delay < 0 || delay > kMostDelaySeconds) return c.Usage(QStringLiteral("--delay needs 0 to 30 seconds"));
-    if (args->Has("quality")) {
-        const int quality = args->Value("quality").toInt(&ok);
-        if (!ok || quality < 0 || quality > 100) return c.Usage(QStringLiteral("--quality needs 0 to 100"));
-        c.settings.JPGquality = quality;
-        ImageLibrary::SetJpegQuality(quality);
-    }
-    c.settings.flgJPG = args->Has("jpg") ? 1 : 0;
+    if (!TakeStorageOptions(*args, c.settings, error)) return c.Usage(error);
 
     const QString albumPath = QFileInfo(args->positional[0]).absoluteFilePath();
     CAlboraDoc doc(c.ui, c.settings);
@@ -104,7 +92,7 @@ int RunCaptureScreen(CliContext& c, const QStringList& arguments) {
     if (*code != XcbScreen::kGrabbed)
         return c.Fail(QStringLiteral("Error:\nNothing was captured (%1): %2").arg(*code).arg(screen.Error()));
 
-    const QString folder = AlbumFolder(doc, albumPath);
+    const QString folder = CapturePictureFolder(doc, albumPath);
     if (!QDir::setCurrent(folder)) return c.Fail(QStringLiteral("Error:\nCan't use the folder %1").arg(folder));
     // The batch program's scratch bitmap stays beside the album, not beside the program.
     if (c.settings.FastTempPath.isEmpty()) c.settings.FastTempPath = folder;

@@ -48,5 +48,6 @@ int RunQuickCommand(CliContext& context, const QStringList& args);
 int RunMediaCommand(CliContext& context, const QStringList& args);
 int RunCaptureScan(CliContext& context, const QStringList& args);
 int RunCaptureScreen(CliContext& context, const QStringList& args);
+int RunCaptureVideo(CliContext& context, const QStringList& args);
 // The user's settings store, which the other commands leave alone.
 int RunSettingsCommand(CliContext& context, const QStringList& args);

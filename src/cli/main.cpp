@@ -112,6 +112,13 @@ const char kHelp[] = R"(Usage: albora-cli GROUP COMMAND [ARGUMENTS]
                                     seconds (0 to 30); named as the program names new pictures,
                                     in the album's folder; exit 1 and no card when nothing was
                                     captured
+  capture video ALBUM.crp --frame | --sequence SECONDS [--device N] [--size WxH] [--fps F]
+                [--audio] [--jpg] [--quality Q]
+                                    a frame, or a sequence recorded for SECONDS as an AVI (MJPEG,
+                                    with sound from the default input when --audio), of capture
+                                    driver N (0 unless told: ALBORA_VIDEO_SOURCE, then the
+                                    cameras) as a new card; exit 1 and no card when the device
+                                    cannot start
   settings list                     every setting as key=value, as the program reads them
   settings get KEY
   settings set KEY VALUE            one of the General Options, within the sheet's range;

@@ -62,14 +62,6 @@ QImage Scanimage(const QStringList& options) {
 
 QImage Scanned(const QString& path) { return CImageObject(path).MakeBitmap().convertToFormat(QImage::Format_RGB888); }
 
-QStringList Cards(const QString& album) {
-    const ProgramRun run = Cli({"album", "show", album});
-    QStringList names;
-    for (const QString& line : QString::fromUtf8(run.out).split('\n'))
-        if (line.contains('\t')) names << line.section('\t', 1, 1);
-    return names;
-}
-
 // OPTIONS for both programs: "--name=value" as scanimage takes them, "--set name=value" for ours.
 ProgramRun ScanWithOptions(const QString& album, const QStringList& options, const QStringList& extra = {}) {
     QStringList args{"capture", "scan", album};
@@ -89,7 +81,7 @@ TEST(ScannerCli, FeederPagesBecomeCardsEqualToScanimagesPages) {
     ASSERT_EQ(run.code, 0) << run.err.toStdString();
     QStringList expected;
     for (int i = 0; i < 10; ++i) expected << QStringLiteral("IMG_%1.bmp").arg(i, 4, 10, QLatin1Char('0'));
-    EXPECT_EQ(Cards("a.crp"), expected);
+    EXPECT_EQ(CliCardNames("a.crp"), expected);
     // The test scanner's pages are all alike; the first and the last stand for them.
     const QImage reference = Scanimage(options);
     ASSERT_FALSE(reference.isNull());
@@ -100,7 +92,7 @@ TEST(ScannerCli, FeederPagesBecomeCardsEqualToScanimagesPages) {
     ASSERT_EQ(Cli({"album", "new", "b.crp"}).code, 0);
     const ProgramRun three = ScanWithOptions(dir.Path("b.crp"), options, {"--pages", "3", "--jpg"});
     ASSERT_EQ(three.code, 0) << three.err.toStdString();
-    EXPECT_EQ(Cards("b.crp"), (QStringList{"IMG_0000.jpg", "IMG_0001.jpg", "IMG_0002.jpg"}));
+    EXPECT_EQ(CliCardNames("b.crp"), (QStringList{"IMG_0000.jpg", "IMG_0001.jpg", "IMG_0002.jpg"}));
     EXPECT_FALSE(QFileInfo::exists("IMG_0003.jpg"));
     EXPECT_TRUE(QDir().entryList({"tempfoto*", "~*"}, QDir::Files).isEmpty());
 }

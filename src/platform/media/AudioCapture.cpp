@@ -60,11 +60,6 @@ void AudioCapture::SetChunkHandler(int chunkBytes, ChunkHandler handler) {
 }
 
 bool AudioCapture::Start(QString* error) {
-    auto fail = [error](const QString& reason) {
-        if (error) *error = reason;
-        return false;
-    };
-    if (!EnsureGstreamer()) return fail(QStringLiteral("the sound system could not be started"));
     Stop();
     const QString description =
         QStringLiteral("%1 ! audioconvert ! audioresample ! "
@@ -73,49 +68,18 @@ bool AudioCapture::Start(QString* error) {
             .arg(d->source, m_format.bitsPerSample == 8 ? "U8" : "S16LE")
             .arg(m_format.channels)
             .arg(m_format.samplesPerSecond);
-    GError* parseError = nullptr;
-    d->pipeline = gst_parse_launch(description.toUtf8().constData(), &parseError);
-    if (parseError) {
-        const QString reason = QString::fromUtf8(parseError->message);
-        g_error_free(parseError);
-        if (d->pipeline) gst_object_unref(d->pipeline);
-        d->pipeline = nullptr;
-        return fail(reason);
-    }
-    GstElement* sink = gst_bin_get_by_name(GST_BIN(d->pipeline), "sink");
-    GstAppSinkCallbacks callbacks{};
-    callbacks.new_sample = &Private::OnSample;
-    gst_app_sink_set_callbacks(GST_APP_SINK(sink), &callbacks, d.get(), nullptr);
-    gst_object_unref(sink);
-
-    // A live source that cannot open its device fails here or posts an error right after.
-    GstStateChangeReturn change = gst_element_set_state(d->pipeline, GST_STATE_PLAYING);
-    if (change != GST_STATE_CHANGE_FAILURE)
-        change = gst_element_get_state(d->pipeline, nullptr, nullptr, 3 * GST_SECOND);
-    GstBus* bus = gst_element_get_bus(d->pipeline);
-    GstMessage* message = gst_bus_pop_filtered(bus, GST_MESSAGE_ERROR);
-    gst_object_unref(bus);
-    if (change == GST_STATE_CHANGE_FAILURE || message) {
-        QString reason = QStringLiteral("no sound input is available");
-        if (message) {
-            GError* err = nullptr;
-            gst_message_parse_error(message, &err, nullptr);
-            if (err) reason = QString::fromUtf8(err->message);
-            g_clear_error(&err);
-            gst_message_unref(message);
-        }
-        Stop();
-        return fail(reason);
-    }
-    return true;
+    d->pipeline = StartPipeline(description, error, [this](GstElement* pipeline) {
+        GstElement* sink = gst_bin_get_by_name(GST_BIN(pipeline), "sink");
+        GstAppSinkCallbacks callbacks{};
+        callbacks.new_sample = &Private::OnSample;
+        gst_app_sink_set_callbacks(GST_APP_SINK(sink), &callbacks, d.get(), nullptr);
+        gst_object_unref(sink);
+    });
+    return d->pipeline != nullptr;
 }
 
 QByteArray AudioCapture::Stop() {
-    if (d->pipeline) {
-        gst_element_set_state(d->pipeline, GST_STATE_NULL);
-        gst_object_unref(d->pipeline);
-        d->pipeline = nullptr;
-    }
+    StopPipeline(d->pipeline);
     std::lock_guard lock(d->mutex);
     QByteArray samples = std::move(d->collected);
     d->collected.clear();

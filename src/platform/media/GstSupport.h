@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 // GStreamer is started once for the process; false when it cannot be.
 bool EnsureGstreamer();
@@ -11,3 +12,15 @@ bool EnsureGstreamer();
 QString DefaultAudioSource();
 // The sound output: ALBORA_AUDIO_SINK when set, else the desktop's automatic choice.
 QString DefaultAudioSink();
+
+typedef struct _GstElement GstElement;
+
+// Parses DESCRIPTION, lets PREPARE fit its elements (sinks' callbacks, tags) and sets it playing,
+// waiting up to three seconds for a live source to open its device. Null, with the reason in
+// ERROR, when it cannot play.
+GstElement* StartPipeline(const QString& description, QString* error,
+                          const std::function<void(GstElement*)>& prepare = {});
+// Stops PIPELINE and lets it go; PIPELINE becomes null.
+void StopPipeline(GstElement*& pipeline);
+// The reason in the first error message waiting on PIPELINE's bus, or empty.
+QString PendingPipelineError(GstElement* pipeline);

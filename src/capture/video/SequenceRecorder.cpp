@@ -1,0 +1,78 @@
+#include "SequenceRecorder.h"
+
+#include "platform/media/GstSupport.h"
+
+#include <gst/gst.h>
+
+namespace {
+
+// A quoted location for gst_parse_launch: a path with blanks or quotes stays one value.
+QString Quoted(QString text) {
+    text.replace(QLatin1Char('\\'), QStringLiteral("\\\\")).replace(QLatin1Char('"'), QStringLiteral("\\\""));
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+GstPadProbeReturn CountFrame(GstPad*, GstPadProbeInfo*, gpointer counter) {
+    ++*static_cast<std::atomic<int>*>(counter);
+    return GST_PAD_PROBE_OK;
+}
+
+}  // namespace
+
+SequenceRecorder::~SequenceRecorder() { Stop(); }
+
+bool SequenceRecorder::Start(const QString& source, const SequenceSettings& s, const QString& path, QString* error) {
+    Stop();
+    m_frames = 0;
+    const QString encoder = s.mjpeg ? QStringLiteral("jpegenc name=encoder quality=%1").arg(s.jpegQuality)
+                                    : QStringLiteral("identity name=encoder");
+    QString description = QStringLiteral("%1 ! videoconvert ! videoscale ! videorate ! %2 ! queue ! %3 ! "
+                                         "avimux name=mux ! filesink location=%4")
+                              .arg(source, VideoCaps(s.mjpeg ? "I420" : "BGR", s.format), encoder, Quoted(path));
+    if (s.audio) {
+        const PcmFormat& a = s.audioFormat;
+        description += QStringLiteral(" %1 ! audioconvert ! audioresample ! audio/x-raw,format=%2,channels=%3,rate=%4 ! "
+                                      "queue ! mux.")
+                           .arg(s.audioSource.isEmpty() ? DefaultAudioSource() : s.audioSource,
+                                a.bitsPerSample == 8 ? QStringLiteral("U8") : QStringLiteral("S16LE"))
+                           .arg(a.channels)
+                           .arg(a.samplesPerSecond);
+    }
+    m_pipeline = StartPipeline(description, error, [this, &s](GstElement* pipeline) {
+        if (!s.copyright.isEmpty()) {
+            // avimux writes the copyright tag as the "ICOP" entry of its information list.
+            GstElement* mux = gst_bin_get_by_name(GST_BIN(pipeline), "mux");
+            gst_tag_setter_add_tags(GST_TAG_SETTER(mux), GST_TAG_MERGE_REPLACE, GST_TAG_COPYRIGHT,
+                                    s.copyright.toUtf8().constData(), nullptr);
+            gst_object_unref(mux);
+        }
+        GstElement* encoder = gst_bin_get_by_name(GST_BIN(pipeline), "encoder");
+        GstPad* pad = gst_element_get_static_pad(encoder, "src");
+        gst_pad_add_probe(pad, GST_PAD_PROBE_TYPE_BUFFER, &CountFrame, &m_frames, nullptr);
+        gst_object_unref(pad);
+        gst_object_unref(encoder);
+    });
+    return m_pipeline != nullptr;
+}
+
+bool SequenceRecorder::Stop(QString* error) {
+    if (!m_pipeline) return true;
+    gst_element_send_event(m_pipeline, gst_event_new_eos());
+    GstBus* bus = gst_element_get_bus(m_pipeline);
+    GstMessage* message = gst_bus_timed_pop_filtered(bus, 10 * GST_SECOND,
+                                                     GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
+    gst_object_unref(bus);
+    QString reason;
+    if (!message) {
+        reason = QStringLiteral("the recording did not end in time");
+    } else if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) {
+        GError* err = nullptr;
+        gst_message_parse_error(message, &err, nullptr);
+        reason = err ? QString::fromUtf8(err->message) : QStringLiteral("the recording failed");
+        g_clear_error(&err);
+    }
+    if (message) gst_message_unref(message);
+    StopPipeline(m_pipeline);
+    if (!reason.isEmpty() && error) *error = reason;
+    return reason.isEmpty();
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "VideoCapture.h"
+#include "platform/media/AudioCapture.h"
+
+#include <QString>
+#include <atomic>
+
+// How a sequence is recorded: the capture configuration's choices.
+struct SequenceSettings {
+    VideoFormat format;              // the rate is the configuration's frame rate
+    bool mjpeg = true;               // else uncompressed BGR frames
+    int jpegQuality = 85;
+    bool audio = false;
+    QString audioSource;             // a GStreamer source; empty: the default input
+    PcmFormat audioFormat{16, 1, 11025};
+    QString copyright;               // the "ICOP" text of the file's information list
+};
+
+// Records a camera into an AVI file until Stop(): video (MJPEG or raw) and, when asked, sound.
+// Stopping sends end-of-stream first, so the muxer writes its index and the file is whole.
+class SequenceRecorder {
+public:
+    SequenceRecorder() = default;
+    ~SequenceRecorder();
+    SequenceRecorder(const SequenceRecorder&) = delete;
+    SequenceRecorder& operator=(const SequenceRecorder&) = delete;
+
+    bool Start(const QString& source, const SequenceSettings& settings, const QString& path, QString* error = nullptr);
+    // Ends the recording and waits (up to ten seconds) for the file to be finished; false, with
+    // the reason, when it could not be.
+    bool Stop(QString* error = nullptr);
+    bool IsRecording() const { return m_pipeline != nullptr; }
+    // Video frames written so far.
+    int Frames() const { return m_frames.load(); }
+
+private:
+    GstElement* m_pipeline = nullptr;
+    std::atomic<int> m_frames{0};
+};

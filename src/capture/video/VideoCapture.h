@@ -1,0 +1,55 @@
+#pragma once
+
+#include "image/CImageObject.h"
+
+#include <QSize>
+#include <QString>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+
+typedef struct _GstElement GstElement;
+typedef struct _GstSample GstSample;
+
+// The size and rate asked of a camera; empty or zero leaves the choice to the device.
+struct VideoFormat {
+    QSize size;
+    double framesPerSecond = 0;
+};
+
+// A camera's live picture: the source (a capture driver's pipeline) converted to 24-bit frames,
+// of which the newest is kept. Frames arrive on GStreamer's streaming thread.
+class VideoCapture {
+public:
+    VideoCapture() = default;
+    ~VideoCapture();
+    VideoCapture(const VideoCapture&) = delete;
+    VideoCapture& operator=(const VideoCapture&) = delete;
+
+    // Connects to SOURCE (a GStreamer source description) in FORMAT; false, with the reason, when
+    // the source cannot deliver.
+    bool Connect(const QString& source, const VideoFormat& format, QString* error = nullptr);
+    void Disconnect();
+    bool IsConnected() const { return m_pipeline != nullptr; }
+    const QString& Source() const { return m_source; }
+
+    // The newest frame as a 24-bit picture, waiting up to TIMEOUT_MS for the first one.
+    CImageObject NewestFrame(int timeoutMs = 5000);
+    // The size of the frames, once one has come.
+    QSize FrameSize();
+    // Called on the streaming thread after each new frame (the preview's repaint request).
+    void SetFrameHandler(std::function<void()> handler);
+
+private:
+    static int OnSample(void* sink, void* self);
+
+    QString m_source;
+    GstElement* m_pipeline = nullptr;
+    std::mutex m_mutex;
+    std::condition_variable m_arrived;
+    GstSample* m_newest = nullptr;
+    std::function<void()> m_onFrame;
+};
+
+// The GStreamer caps text for FORMAT on raw video of FORMAT_NAME ("BGR").
+QString VideoCaps(const char* formatName, const VideoFormat& format);
