@@ -5,6 +5,7 @@
 
 #include "capture/CaptureDevice.h"
 #include "capture/ui/DetectionDialog.h"
+#include "capture/ui/VideoWindow.h"
 #include "platform/CommandIds.h"
 #include "shell/StatusBarWithProgress.h"
 #include "shell/options/ImagePropertiesSheet.h"
@@ -12,6 +13,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QImage>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -107,4 +109,57 @@ TEST(CaptureMenu, ThePropertiesSheetEditsTheImageSettingsAlone) {
     EXPECT_TRUE(EditImageProperties(f.settings, *f.ui, f.frame));
     EXPECT_EQ(f.settings.flgJPG, 1);
     EXPECT_EQ(f.settings.NombreFoto, "Scan_%03d");
+}
+
+// A camera stands in as GStreamer's test source, so the device runs as it would on a real one.
+TEST(CaptureMenu, VideoForWindowsShowsTheCameraAndPhotoScanMakesACardOfAFrame) {
+    ScopedTestDir dir;
+    qputenv("ALBORA_VIDEO_SOURCE", "videotestsrc is-live=true pattern=smpte");
+    FrameFixture f;
+    f.settings.flgJPG = 0;
+    f.settings.flgAutoInsert = 1;
+    f.settings.flgAutoEdita = 0;
+    const CommandRouter& router = f.frame->Router();
+    router.Execute(Cmd::CaptureVideoForWindows);
+    auto* window = f.frame->findChild<VideoWindow*>();
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(router.Update(Cmd::CaptureVideoForWindows).checked);
+    EXPECT_EQ(f.frame->StatusBar()->PaneText(2), "VfW");
+    EXPECT_EQ(f.frame->StatusBar()->PaneText(0), "Device VFW active");
+    EXPECT_TRUE(WaitFor([&] { return window->windowTitle() == "Video [320x240]"; }));
+    router.Execute(Cmd::ActivateDevice);  // F4 toggles the window
+    EXPECT_FALSE(window->isVisible());
+    router.Execute(Cmd::ActivateDevice);
+    EXPECT_TRUE(window->isVisible());
+
+    QString title;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        title = dialog->windowTitle();
+        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    router.Execute(Cmd::PhotoScan);
+    qunsetenv("ALBORA_VIDEO_SOURCE");
+    EXPECT_EQ(title, "Video Photo: Capture");
+    ASSERT_EQ(f.doc->Db().GetCount(), 1);
+    EXPECT_EQ(QImage(dir.Path("IMG_0000.bmp")).size(), QSize(320, 240));
+}
+
+TEST(CaptureMenu, VideoForWindowsWithoutACameraSaysSoAndFallsBackToNone) {
+    qputenv("ALBORA_VIDEO_SOURCE", "v4l2src device=/dev/no-such-camera");
+    FrameFixture f;
+    QString title;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        title = dialog->windowTitle();
+        dialog->reject();
+    });
+    f.frame->Router().Execute(Cmd::CaptureVideoForWindows);
+    qunsetenv("ALBORA_VIDEO_SOURCE");
+    EXPECT_EQ(title, "Video for Windows Initialization Error");
+    EXPECT_EQ(f.settings.hardCapture, CaptureKind::None);
+    EXPECT_EQ(f.frame->StatusBar()->PaneText(2), "None");
 }

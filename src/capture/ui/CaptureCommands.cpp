@@ -3,6 +3,7 @@
 #include "DetectionDialog.h"
 #include "ScannerCaptureDevice.h"
 #include "ScreenCaptureDevice.h"
+#include "VfwCaptureDevice.h"
 
 #include "album/CAlboraDoc.h"
 #include "album/CAppSettings.h"
@@ -23,6 +24,7 @@ CaptureCommands::CaptureCommands(CAlboraDoc& doc, UiServices& ui, MainWindowServ
       m_pipeline(doc.Settings(), ui, [this](int kind) { return MakeDevice(kind); }) {
     RegisterDeviceChoice(Cmd::CaptureNone, CaptureKind::None);
     RegisterDeviceChoice(Cmd::CaptureTwain, CaptureKind::Twain);
+    RegisterDeviceChoice(Cmd::CaptureVideoForWindows, CaptureKind::VideoForWindows);
     // Where the screen cannot be read (no X display, a Wayland session) it is not offered; the
     // display does not change during a run, so it is asked once.
     RegisterDeviceChoice(Cmd::CaptureScreen, CaptureKind::Screen, [this] {
@@ -49,6 +51,9 @@ std::unique_ptr<CaptureDevice> CaptureCommands::MakeDevice(int kind) {
     switch (kind) {
     case CaptureKind::Twain:
         return std::make_unique<ScannerCaptureDevice>(m_doc.Settings(), m_ui, m_owner);
+    case CaptureKind::VideoForWindows:
+        return std::make_unique<VfwCaptureDevice>(m_doc, m_ui, m_owner,
+                                                  [this] { DetectionDialog(m_probe, m_owner).exec(); });
     case CaptureKind::Screen:
         return std::make_unique<ScreenCaptureDevice>(m_doc, m_ui, m_owner);
     default:

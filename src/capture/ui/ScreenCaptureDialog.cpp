@@ -1,5 +1,6 @@
 #include "ScreenCaptureDialog.h"
 
+#include "CaptureFileFields.h"
 #include "RectanglePicker.h"
 #include "WindowPicker.h"
 #include "album/CAlboraDoc.h"
@@ -10,7 +11,6 @@
 #include "capture/XcbScreen.h"
 #include "image/CImageObject.h"
 #include "platform/UiServices.h"
-#include "shell/options/ImagePropertiesSheet.h"
 
 #include <QCheckBox>
 #include <QDBusConnection>
@@ -54,21 +54,8 @@ ScreenCaptureDialog::ScreenCaptureDialog(CAlboraDoc& doc, UiServices& ui, QWidge
         connect(button, &QToolButton::clicked, this, [this, i] { Capture(Mode(i)); });
         buttons->addWidget(button, 0, i);
     }
+    m_fields = new CaptureFileFields(doc, ui, proposed);
     auto* form = new QFormLayout;
-    m_file = new QLineEdit(proposed);
-    auto* browse = new QPushButton(QStringLiteral("Browse..."));
-    auto* fileRow = new QHBoxLayout;
-    fileRow->addWidget(m_file);
-    fileRow->addWidget(browse);
-    form->addRow(QStringLiteral("&File:"), fileRow);
-    qobject_cast<QLabel*>(form->labelForField(fileRow))->setBuddy(m_file);
-    m_format = new QLabel;
-    auto* properties = new QPushButton(QStringLiteral("Properties..."));
-    auto* formatRow = new QHBoxLayout;
-    formatRow->addWidget(m_format, 1);
-    formatRow->addWidget(properties);
-    form->addRow(QStringLiteral("F&ormat:"), formatRow);
-    qobject_cast<QLabel*>(form->labelForField(formatRow))->setBuddy(properties);
     m_delay = new QSpinBox;
     m_delay->setRange(0, kMostDelay);
     m_delay->setSuffix(QStringLiteral(" s"));
@@ -82,34 +69,15 @@ ScreenCaptureDialog::ScreenCaptureDialog(CAlboraDoc& doc, UiServices& ui, QWidge
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
+    layout->addWidget(m_fields);
     layout->addLayout(form);
     layout->addWidget(m_hide);
     layout->addWidget(m_feedback);
     layout->addWidget(close);
-    connect(browse, &QPushButton::clicked, this, &ScreenCaptureDialog::Browse);
-    connect(properties, &QPushButton::clicked, this, &ScreenCaptureDialog::Properties);
     connect(close, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    ShowFormat();
 }
 
-QString ScreenCaptureDialog::FileName() const { return m_file->text(); }
-
-void ScreenCaptureDialog::ShowFormat() { m_format->setText(m_doc.Settings().flgJPG ? QStringLiteral("JPEG") : QStringLiteral("BMP")); }
-
-void ScreenCaptureDialog::Browse() {
-    const auto file = m_ui.ChooseFile(
-        FileDialogKind::Save, QStringLiteral("Assign new object"),
-        QStringLiteral("Bitmaps (*.bmp);;DIBs (*.dib);;Video (*.avi);;Metafiles (*.wmf);;Compuserve (*.gif);;"
-                       "JPEG (*.jpg);;Png (*.png);;All (*)"),
-        m_file->text());
-    if (file) m_file->setText(*file);
-}
-
-void ScreenCaptureDialog::Properties() {
-    if (!EditImageProperties(m_doc.Settings(), m_ui, this)) return;
-    ShowFormat();
-    m_file->setText(m_doc.NextImageFileName());
-}
+QString ScreenCaptureDialog::FileName() const { return m_fields->FileName(); }
 
 void ScreenCaptureDialog::Wait(int ms) {
     QEventLoop loop;

@@ -3,11 +3,11 @@
 #include <QDialog>
 
 class CAlboraDoc;
+class CaptureFileFields;
 class CImageObject;
 class XcbScreen;
 class QCheckBox;
 class QLabel;
-class QLineEdit;
 class QSpinBox;
 class UiServices;
 
@@ -25,9 +25,6 @@ public:
     void Capture(Mode mode);
 
 private:
-    void Browse();
-    void Properties();
-    void ShowFormat();
     // Runs the event loop for MS milliseconds, so hidden windows leave the screen.
     static void Wait(int ms);
     // The grab of MODE; the picture's result code.
@@ -36,8 +33,7 @@ private:
     CAlboraDoc& m_doc;
     UiServices& m_ui;
     QWidget* m_owner;
-    QLineEdit* m_file;
-    QLabel* m_format;
+    CaptureFileFields* m_fields;
     QCheckBox* m_hide;
     QSpinBox* m_delay;
     QLabel* m_feedback;

@@ -1,0 +1,30 @@
+#include "CaptureFileDialog.h"
+
+#include "CaptureFileFields.h"
+#include "platform/UiServices.h"
+
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QVBoxLayout>
+
+CaptureFileDialog::CaptureFileDialog(CAlboraDoc& doc, UiServices& ui, const QString& proposed, QWidget* parent)
+    : QDialog(parent), m_ui(ui), m_fields(new CaptureFileFields(doc, ui, proposed)) {
+    setWindowTitle(QStringLiteral("Video Photo: Capture"));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_fields);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CaptureFileDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+QString CaptureFileDialog::FileName() const { return m_fields->FileName(); }
+
+void CaptureFileDialog::accept() {
+    if (FileName().trimmed().isEmpty()) return;
+    if (QFileInfo::exists(FileName()) &&
+        m_ui.MessageBox(QStringLiteral("Warning!:\nThat name already exists.\nOverwrite the file?"), MsgButtons::YesNo,
+                        MsgIcon::Question) != MsgAnswer::Yes)
+        return;
+    QDialog::accept();
+}

@@ -1,0 +1,87 @@
+#include "VfwCaptureDevice.h"
+
+#include "CaptureFileDialog.h"
+
+#include "album/CAlboraDoc.h"
+#include "album/CAppSettings.h"
+#include "capture/CapturedPicture.h"
+#include "platform/UiServices.h"
+
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+VfwCaptureDevice::VfwCaptureDevice(CAlboraDoc& doc, UiServices& ui, QWidget* owner, std::function<void()> checkHardware)
+    : m_doc(doc), m_ui(ui), m_owner(owner), m_checkHardware(std::move(checkHardware)) {}
+
+VfwCaptureDevice::~VfwCaptureDevice() { delete m_window; }
+
+// F4 with the window there toggles it; a window shown again reconnects its driver.
+bool VfwCaptureDevice::Activate() {
+    if (m_window) {
+        if (m_window->isVisible()) {
+            m_window->hide();
+            return true;
+        }
+        m_window->show();
+        return m_window->Connect() || InitialisationError(QStringLiteral("Not initialized"));
+    }
+    m_window = new VideoWindow(m_doc.Settings(), m_ui, m_owner);
+    if (!m_window->Connect()) {
+        delete m_window;
+        InitialisationError(QStringLiteral("Can't continue"));
+        return false;
+    }
+    m_window->show();
+    m_ui.SetStatusText(0, QStringLiteral("Device VFW active"));
+    return true;
+}
+
+CaptureOutcome VfwCaptureDevice::Take(const QString& proposed) {
+    CaptureFileDialog dialog(m_doc, m_ui, proposed, m_owner);
+    if (dialog.exec() != QDialog::Accepted) return CaptureOutcome::Cancelled();
+    if (!m_window || !m_window->IsConnected()) return CaptureOutcome::Failed();
+    const QString name = dialog.FileName();
+    const CImageObject frame = m_window->GrabFrame();
+    if (!frame.IsValid()) return CaptureOutcome::Failed();
+    const StoredPicture stored = StoreCapturedPicture(frame, name, m_doc.Settings(), m_ui);
+    if (stored.result == StoredPicture::Result::ConversionFailed)
+        m_ui.MessageBox(ConversionErrorText(name, stored), MsgButtons::Ok, MsgIcon::Exclamation);
+    else if (!stored.Ok())
+        m_ui.MessageBox(QStringLiteral("Error:\nCan't write the picture %1: %2").arg(name, stored.reason), MsgButtons::Ok,
+                        MsgIcon::Exclamation);
+    // A picture counts only when its file is there.
+    if (!stored.Ok() || !QFile::exists(name)) return CaptureOutcome::Failed();
+    return CaptureOutcome::Taken({name});
+}
+
+bool VfwCaptureDevice::InitialisationError(const QString& state) {
+    QDialog dialog(m_owner);
+    dialog.setWindowTitle(QStringLiteral("Video for Windows Initialization Error"));
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(new QLabel(state));
+    layout->addWidget(new QLabel(QStringLiteral("Albora could not initialize the capture device.")));
+    auto* checklist = new QLabel(QStringLiteral(
+        "Is the capture hardware properly configured?\r\nCheck the switch settings and jumpers on the capture device.\r\n"
+        "Is a driver installed and configured?\r\nSelect the \"Multimedia\" icon from the Control Panel to verify the "
+        "presence of a capture driver.\r\nIf you need to install a capture driver, choose the \"Add New Hardware\" "
+        "icon.\r\nIf you need to configure a capture driver, choose the \"Settings...\" button.\r\nUse the \"Check "
+        "hardware\" button bellow."));
+    checklist->setWordWrap(true);
+    layout->addWidget(checklist);
+    if (m_window && !m_window->Error().isEmpty()) layout->addWidget(new QLabel(m_window->Error()));
+    layout->addWidget(new QLabel(QStringLiteral("Do you wish to continue?")));
+    auto* buttons = new QDialogButtonBox;
+    buttons->addButton(QStringLiteral("&Continue"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QDialogButtonBox::Cancel);
+    QPushButton* check = buttons->addButton(QStringLiteral("Check hardware..."), QDialogButtonBox::ActionRole);
+    layout->addWidget(buttons);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    QObject::connect(check, &QPushButton::clicked, &dialog, [this] {
+        if (m_checkHardware) m_checkHardware();
+    });
+    return dialog.exec() == QDialog::Accepted;
+}

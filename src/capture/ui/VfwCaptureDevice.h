@@ -1,0 +1,37 @@
+#pragma once
+
+#include "VideoWindow.h"
+#include "capture/CaptureDevice.h"
+
+#include <QPointer>
+#include <functional>
+
+class CAlboraDoc;
+class UiServices;
+class QWidget;
+
+// Video for Windows behind Photo/Scan: a capture driver's live picture in the "Video for
+// Windows" tool window, a frame of which becomes the picture.
+class VfwCaptureDevice : public CaptureDevice {
+public:
+    // CHECK_HARDWARE shows the detection report (the initialisation error dialog offers it).
+    VfwCaptureDevice(CAlboraDoc& doc, UiServices& ui, QWidget* owner, std::function<void()> checkHardware);
+    ~VfwCaptureDevice() override;
+
+    Capabilities Abilities() const override { return {Cards::WhenAutoInsert, true}; }
+    QString StatusName() const override { return QStringLiteral("VfW"); }
+    bool Activate() override;
+    CaptureOutcome Take(const QString& proposed) override;
+
+    VideoWindow* Window() const { return m_window; }
+
+private:
+    // "Video for Windows Initialization Error"; true when the user goes on.
+    bool InitialisationError(const QString& state);
+
+    CAlboraDoc& m_doc;
+    UiServices& m_ui;
+    QWidget* m_owner;
+    std::function<void()> m_checkHardware;
+    QPointer<VideoWindow> m_window;  // owned by the main window, which may go first
+};
