@@ -119,6 +119,14 @@ const char kHelp[] = R"(Usage: albora-cli GROUP COMMAND [ARGUMENTS]
                                     driver N (0 unless told: ALBORA_VIDEO_SOURCE, then the
                                     cameras) as a new card; exit 1 and no card when the device
                                     cannot start
+  livecam DIR [--image NAME] [--rate MS] [--max-errors N] [--ticks N] [--serve ADDR:PORT]
+              [--test-page FILE]
+                                    the LiveCam on capture driver 0: every MS milliseconds (5000)
+                                    the newest frame as the JPEG NAME ("livecam.jpg") in DIR,
+                                    replaced whole; stops after N ticks, or with exit 1 past N
+                                    failures (50); --serve serves the page and the picture, and
+                                    says "LiveCam: http://ADDR:PORT/" first (port 0: a free one);
+                                    --test-page writes the test page
   settings list                     every setting as key=value, as the program reads them
   settings get KEY
   settings set KEY VALUE            one of the General Options, within the sheet's range;
@@ -176,6 +184,7 @@ int main(int argc, char** argv) {
     if (group == QStringLiteral("browse")) return RunBrowseCommand(context, args);
     if (group == QStringLiteral("quick")) return RunQuickCommand(context, args);
     if (group == QStringLiteral("media")) return RunMediaCommand(context, args);
+    if (group == QStringLiteral("livecam")) return RunLiveCamCommand(context, args);
     if (group.startsWith('-')) return context.Usage(QStringLiteral("unknown option '%1'").arg(group));
     return context.Usage(QStringLiteral("unknown command group '%1'").arg(group));
 }

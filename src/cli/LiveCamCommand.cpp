@@ -1,0 +1,91 @@
+// albora-cli livecam DIR: the LiveCam ticking as the program's timer does, on capture driver 0,
+// writing its picture in DIR and, with --serve, serving it.
+#include "CliArgs.h"
+#include "CliContext.h"
+
+#include "capture/LiveCam.h"
+#include "capture/LiveCamServer.h"
+#include "capture/video/VideoCapture.h"
+#include "platform/SafeFile.h"
+#include "platform/media/VideoSources.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <optional>
+
+namespace {
+
+struct Endpoint {
+    QHostAddress address;
+    quint16 port = 0;
+};
+
+std::optional<Endpoint> ParseEndpoint(const QString& text) {
+    const int colon = text.lastIndexOf(QLatin1Char(':'));
+    bool ok = false;
+    const uint port = text.mid(colon + 1).toUInt(&ok);
+    Endpoint endpoint{QHostAddress(text.left(colon)), quint16(port)};
+    if (colon < 1 || !ok || port > 65535 || endpoint.address.isNull()) return std::nullopt;
+    return endpoint;
+}
+
+bool PositiveNumber(const CliArgs& args, const char* option, int fallback, int least, int& value) {
+    bool ok = true;
+    value = args.Has(option) ? args.Value(option).toInt(&ok) : fallback;
+    return ok && value >= least;
+}
+
+}  // namespace
+
+int RunLiveCamCommand(CliContext& c, const QStringList& arguments) {
+    QString error;
+    const auto parsed =
+        ParseCliArgs(arguments, {{"image", "rate", "max-errors", "ticks", "serve", "test-page"}, {}}, error);
+    if (!parsed) return c.Usage(error);
+    const CliArgs& args = *parsed;
+    if (args.positional.size() != 1) return c.Usage(QStringLiteral("livecam takes DIR"));
+    LiveCamSettings settings;
+    settings.imagePath = args.Value("image", settings.imagePath);
+    int ticks = -1;
+    if (!PositiveNumber(args, "rate", settings.rateMs, 1, settings.rateMs))
+        return c.Usage(QStringLiteral("--rate needs milliseconds"));
+    if (!PositiveNumber(args, "max-errors", settings.maxErrors, 0, settings.maxErrors))
+        return c.Usage(QStringLiteral("--max-errors needs a count"));
+    if (!PositiveNumber(args, "ticks", -1, 0, ticks) && args.Has("ticks"))
+        return c.Usage(QStringLiteral("--ticks needs a count"));
+    std::optional<Endpoint> endpoint;
+    if (args.Has("serve") && !(endpoint = ParseEndpoint(args.Value("serve"))))
+        return c.Usage(QStringLiteral("--serve needs ADDRESS:PORT"));
+    if (!QDir::setCurrent(args.positional[0]))
+        return c.Fail(QStringLiteral("Error:\nCan't use the folder %1").arg(args.positional[0]));
+    if (args.Has("test-page") && !SafeFile::Write(args.Value("test-page"), LiveCamTestPage()))
+        return c.Fail(QStringLiteral("Fatal Error:\nIn file!"));
+    if (ticks == 0) return kExitOk;
+
+    const std::vector<VideoSource> sources = ListVideoSources();
+    VideoCapture camera;
+    if (sources.empty() || !camera.Connect(sources.front().pipeline, {}, &error))
+        return c.Fail(QStringLiteral("Error:\nThe capture device cannot start: %1")
+                          .arg(sources.empty() ? QStringLiteral("no capture driver") : error));
+    LiveCamServer server;
+    if (endpoint) {
+        if (!server.Listen(endpoint->address, endpoint->port, &error))
+            return c.Fail(QStringLiteral("Error:\nThe LiveCam cannot listen on %1: %2").arg(args.Value("serve"), error));
+        server.SetTestPage(LiveCamTestPage());
+        c.out << QStringLiteral("LiveCam: http://%1:%2/").arg(server.Address().toString()).arg(server.Port()) << Qt::endl;
+    }
+    LiveCam liveCam([&camera] { return camera.NewestFrame(1000); }, c.ui);
+    int done = 0;
+    int status = kExitOk;
+    QObject::connect(&liveCam, &LiveCam::TickDone, [&](const QByteArray& jpeg) {
+        if (!jpeg.isEmpty()) server.SetSnapshot(jpeg);
+        if (ticks > 0 && ++done >= ticks) QCoreApplication::quit();
+    });
+    QObject::connect(&liveCam, &LiveCam::GaveUp, [&] {
+        status = kExitFailure;
+        QCoreApplication::quit();
+    });
+    liveCam.Begin(settings);
+    QCoreApplication::exec();
+    return status;
+}
