@@ -207,6 +207,7 @@ constexpr int CaptureOverlay = 32816;
 constexpr int CaptureScreen = 32814;
 constexpr int ActivateDevice = 32890;
 constexpr int PhotoScan = 32888;
+constexpr int CaptureVideo = 32886;
 constexpr int HardwareDetection = 32884;
 
 // Options.

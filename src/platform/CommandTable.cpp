@@ -205,6 +205,8 @@ constexpr std::array kCommands = {
     CommandInfo{Cmd::ActivateDevice, "&Activate device", "F4", "Activate the chosen capture device\nActivate device", "system-run"},
     CommandInfo{Cmd::PhotoScan, "&Photo/Scan", "F5", "Take a picture with the capture device as a new card\nPhoto/Scan",
                 "camera-photo"},
+    CommandInfo{Cmd::CaptureVideo, "Capture &video!", "", "Record a video sequence from the camera as a new card\nCapture video",
+                "media-record"},
     CommandInfo{Cmd::HardwareDetection, "&Hardware/Software detection...", "",
                 "Show which capture devices this computer offers\nHardware detection", "computer"},
     CommandInfo{Cmd::GeneralOptions, "&Generals...", "", "Change the general options\nGeneral options", "preferences-system"},

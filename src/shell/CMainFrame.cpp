@@ -279,7 +279,7 @@ void CMainFrame::BuildMenus() {
     QMenu* presentations = utilities->addMenu(QStringLiteral("&Presentations"));
     m_actions->Fill(presentations, {Cmd::BeginPresentation});
     QMenu* capture = menuBar()->addMenu(QStringLiteral("Ca&pture"));
-    m_actions->Fill(capture, {Cmd::PhotoScan, Cmd::ActivateDevice});
+    m_actions->Fill(capture, {Cmd::PhotoScan, Cmd::CaptureVideo, Cmd::ActivateDevice});
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
     m_actions->Fill(options, {Cmd::GeneralOptions, Cmd::DefineUtilities, 0});
     QMenu* devices = options->addMenu(QStringLiteral("&Capture devices"));

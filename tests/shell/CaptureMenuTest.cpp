@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QImage>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -162,4 +163,51 @@ TEST(CaptureMenu, VideoForWindowsWithoutACameraSaysSoAndFallsBackToNone) {
     EXPECT_EQ(title, "Video for Windows Initialization Error");
     EXPECT_EQ(f.settings.hardCapture, CaptureKind::None);
     EXPECT_EQ(f.frame->StatusBar()->PaneText(2), "None");
+}
+
+TEST(CaptureMenu, CaptureVideoRecordsASequenceAndSavesItAsACard) {
+    ScopedTestDir dir;
+    qputenv("ALBORA_VIDEO_SOURCE", "videotestsrc is-live=true pattern=smpte");
+    FrameFixture f;
+    f.settings.flgAutoInsert = 1;
+    f.settings.flgAutoEdita = 0;
+    f.settings.FastTempPath = dir.Path();
+    const CommandRouter& router = f.frame->Router();
+    EXPECT_FALSE(router.Update(Cmd::CaptureVideo).enabled);
+    router.Execute(Cmd::CaptureVideoForWindows);
+    EXPECT_TRUE(router.Update(Cmd::CaptureVideo).enabled);
+
+    // The dialogs in turn: the file, the recording (stopped by a click), the question to save.
+    QStringList seen;
+    QTimer script;
+    QElapsedTimer recording;
+    QObject::connect(&script, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
+            seen << box->text();
+            box->button(QMessageBox::Yes)->click();
+        } else if (auto* buttons = dialog->findChild<QDialogButtonBox*>()) {
+            seen << dialog->windowTitle();
+            buttons->button(QDialogButtonBox::Ok)->click();
+        } else if (!recording.isValid()) {
+            seen << dialog->windowTitle();
+            recording.start();
+        } else if (recording.elapsed() > 1000) {
+            QTest::mouseClick(dialog, Qt::LeftButton);
+        }
+    });
+    script.start(50);
+    router.Execute(Cmd::CaptureVideo);
+    script.stop();
+    qunsetenv("ALBORA_VIDEO_SOURCE");
+    ASSERT_EQ(seen.size(), 3);
+    EXPECT_EQ(seen[0], "Video Sequence: Capture");
+    EXPECT_EQ(seen[1], "Video Sequence: Capture");
+    EXPECT_EQ(seen[2], "Captured sequence!\n\nSaving sequence:\nIMG_0000.avi?");
+    ASSERT_EQ(f.doc->Db().GetCount(), 1);
+    const ProgramRun probe = RunProgram("ffprobe", {"-v", "error", "-show_entries", "stream=codec_name", "-of", "csv=p=0",
+                                                    dir.Path("IMG_0000.avi")});
+    EXPECT_EQ(probe.out.trimmed(), "mjpeg");
+    EXPECT_TRUE(f.frame->findChild<VideoWindow*>()->IsConnected());  // the live picture is back
 }

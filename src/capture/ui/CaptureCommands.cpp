@@ -1,5 +1,6 @@
 #include "CaptureCommands.h"
 
+#include "CaptureFileDialog.h"
 #include "DetectionDialog.h"
 #include "ScannerCaptureDevice.h"
 #include "ScreenCaptureDevice.h"
@@ -34,6 +35,9 @@ CaptureCommands::CaptureCommands(CAlboraDoc& doc, UiServices& ui, MainWindowServ
     const auto deviceChosen = [this](CommandState& s) { s.enabled = m_doc.Settings().hardCapture != CaptureKind::None; };
     OnCommand(Cmd::ActivateDevice, [this] { m_pipeline.Activate(); }, deviceChosen);
     OnCommand(Cmd::PhotoScan, [this] { PhotoScan(); }, deviceChosen);
+    OnCommand(Cmd::CaptureVideo, [this] { CaptureVideo(); }, [this](CommandState& s) {
+        s.enabled = m_doc.Settings().hardCapture == CaptureKind::VideoForWindows && Camera() && Camera()->Ready();
+    });
     OnCommand(Cmd::HardwareDetection, [this] { DetectionDialog(m_probe, m_owner).exec(); });
 }
 
@@ -68,4 +72,21 @@ void CaptureCommands::PhotoScan() {
     const bool taken = m_pipeline.PhotoScan(m_doc.NextImageFileName(),
                                             [this](const QString& file) { m_cards.InsertImageAsCard(file); });
     if (taken && m_doc.Settings().flgAutoEdita) m_cards.Modify();
+}
+
+VfwCaptureDevice* CaptureCommands::Camera() {
+    if (m_doc.Settings().hardCapture != CaptureKind::VideoForWindows) return nullptr;
+    return dynamic_cast<VfwCaptureDevice*>(m_pipeline.Current());
+}
+
+// "Capture video!": the sequence goes into the card list like a picture.
+void CaptureCommands::CaptureVideo() {
+    VfwCaptureDevice* camera = Camera();
+    if (!camera || !camera->Ready()) return;
+    m_frame.ShowTab(MainWindowServices::ListTab);
+    CaptureFileDialog dialog(m_doc, m_ui, m_doc.NextImageFileName(CAlboraDoc::ImageCounter::Video), m_owner,
+                             CaptureFileDialog::Kind::Sequence);
+    if (dialog.exec() != QDialog::Accepted || !camera->CaptureSequenceAndSave(dialog.FileName())) return;
+    if (m_doc.Settings().flgAutoInsert) m_cards.InsertImageAsCard(dialog.FileName());
+    if (m_doc.Settings().flgAutoEdita) m_cards.Modify();
 }

@@ -11,6 +11,7 @@ class CardCommands;
 class MainWindowServices;
 class QWidget;
 class UiServices;
+class VfwCaptureDevice;
 struct CaptureHardware;
 
 // The capture commands of the main window: the device choice, "Activate device" (F4),
@@ -27,6 +28,9 @@ public:
 private:
     std::unique_ptr<CaptureDevice> MakeDevice(int kind);
     void PhotoScan();
+    void CaptureVideo();
+    // The Video for Windows device when it is the chosen one.
+    VfwCaptureDevice* Camera();
     // OFFERED, when given, says whether the device can be chosen here.
     void RegisterDeviceChoice(int command, int kind, std::function<bool()> offered = {});
 

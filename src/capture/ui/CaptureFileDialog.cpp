@@ -5,14 +5,19 @@
 
 #include <QDialogButtonBox>
 #include <QFileInfo>
+#include <QLabel>
 #include <QVBoxLayout>
 
-CaptureFileDialog::CaptureFileDialog(CAlboraDoc& doc, UiServices& ui, const QString& proposed, QWidget* parent)
-    : QDialog(parent), m_ui(ui), m_fields(new CaptureFileFields(doc, ui, proposed)) {
-    setWindowTitle(QStringLiteral("Video Photo: Capture"));
+CaptureFileDialog::CaptureFileDialog(CAlboraDoc& doc, UiServices& ui, const QString& proposed, QWidget* parent,
+                                     Kind kind)
+    : QDialog(parent),
+      m_ui(ui),
+      m_fields(new CaptureFileFields(doc, ui, proposed, kind == Kind::Sequence ? QStringLiteral("AVI") : QString())) {
+    setWindowTitle(kind == Kind::Sequence ? QStringLiteral("Video Sequence: Capture") : QStringLiteral("Video Photo: Capture"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_fields);
+    if (kind == Kind::Sequence) layout->addWidget(new QLabel(QStringLiteral("Press OK to start capture. Press Esc or click to stop.")));
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &CaptureFileDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -6,11 +6,14 @@ class CAlboraDoc;
 class CaptureFileFields;
 class UiServices;
 
-// "Video Photo: Capture": the file a grabbed frame goes to. OK on a name that exists asks first;
-// No keeps the dialog open.
+// "Video Photo: Capture": the file a grabbed frame goes to; or, for a SEQUENCE, "Video Sequence:
+// Capture" with the AVI a recording goes to. OK on a name that exists asks first; No keeps the
+// dialog open.
 class CaptureFileDialog : public QDialog {
 public:
-    CaptureFileDialog(CAlboraDoc& doc, UiServices& ui, const QString& proposed, QWidget* parent);
+    enum class Kind { Photo, Sequence };
+    CaptureFileDialog(CAlboraDoc& doc, UiServices& ui, const QString& proposed, QWidget* parent,
+                      Kind kind = Kind::Photo);
     QString FileName() const;
     void accept() override;
 

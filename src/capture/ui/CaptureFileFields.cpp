@@ -11,8 +11,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-CaptureFileFields::CaptureFileFields(CAlboraDoc& doc, UiServices& ui, const QString& proposed, QWidget* parent)
-    : QWidget(parent), m_doc(doc), m_ui(ui), m_file(new QLineEdit(proposed)), m_format(new QLabel) {
+CaptureFileFields::CaptureFileFields(CAlboraDoc& doc, UiServices& ui, const QString& proposed,
+                                     const QString& fixedFormat, QWidget* parent)
+    : QWidget(parent), m_doc(doc), m_ui(ui), m_fixedFormat(fixedFormat), m_file(new QLineEdit(proposed)),
+      m_format(new QLabel) {
     m_file->setObjectName(QStringLiteral("file"));
     auto* browse = new QPushButton(QStringLiteral("Browse..."));
     auto* fileRow = new QHBoxLayout;
@@ -37,7 +39,10 @@ CaptureFileFields::CaptureFileFields(CAlboraDoc& doc, UiServices& ui, const QStr
 QString CaptureFileFields::FileName() const { return m_file->text(); }
 
 void CaptureFileFields::ShowFormat() {
-    m_format->setText(m_doc.Settings().flgJPG ? QStringLiteral("JPEG") : QStringLiteral("BMP"));
+    if (!m_fixedFormat.isEmpty())
+        m_format->setText(m_fixedFormat);
+    else
+        m_format->setText(m_doc.Settings().flgJPG ? QStringLiteral("JPEG") : QStringLiteral("BMP"));
 }
 
 void CaptureFileFields::Browse() {
@@ -50,7 +55,7 @@ void CaptureFileFields::Browse() {
 }
 
 void CaptureFileFields::Properties() {
-    if (!EditImageProperties(m_doc.Settings(), m_ui, this)) return;
+    if (!EditImageProperties(m_doc.Settings(), m_ui, this) || !m_fixedFormat.isEmpty()) return;
     ShowFormat();
     m_file->setText(m_doc.NextImageFileName());
 }

@@ -8,11 +8,12 @@ class QLineEdit;
 class UiServices;
 
 // The two rows every capture dialog starts with: "&File:" with "Browse...", and "F&ormat:" with
-// "Properties..." (the Images options). Changing the properties names the next free file in the
-// new format.
+// "Properties..." (the Images options). Changing the properties names the next free picture in
+// the new format; a FIXED_FORMAT ("AVI") stays as it is, and so does the name.
 class CaptureFileFields : public QWidget {
 public:
-    CaptureFileFields(CAlboraDoc& doc, UiServices& ui, const QString& proposed, QWidget* parent = nullptr);
+    CaptureFileFields(CAlboraDoc& doc, UiServices& ui, const QString& proposed, const QString& fixedFormat = {},
+                      QWidget* parent = nullptr);
     QString FileName() const;
 
 private:
@@ -22,6 +23,7 @@ private:
 
     CAlboraDoc& m_doc;
     UiServices& m_ui;
+    QString m_fixedFormat;
     QLineEdit* m_file;
     QLabel* m_format;
 };

@@ -1,13 +1,17 @@
 #include "VfwCaptureDevice.h"
 
 #include "CaptureFileDialog.h"
+#include "RecordingDialog.h"
 
 #include "album/CAlboraDoc.h"
 #include "album/CAppSettings.h"
 #include "capture/CapturedPicture.h"
+#include "capture/video/SequenceRecorder.h"
+#include "platform/SafeFile.h"
 #include "platform/UiServices.h"
 
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -55,6 +59,41 @@ CaptureOutcome VfwCaptureDevice::Take(const QString& proposed) {
     // A picture counts only when its file is there.
     if (!stored.Ok() || !QFile::exists(name)) return CaptureOutcome::Failed();
     return CaptureOutcome::Taken({name});
+}
+
+bool VfwCaptureDevice::CaptureSequenceAndSave(const QString& path) {
+    if (!Ready()) return false;
+    const CAppSettings& settings = m_doc.Settings();
+    const QString captureFile =
+        QDir(settings.FastTempPath.isEmpty() ? QDir::tempPath() : settings.FastTempPath).filePath(QStringLiteral("CAPTEMP.AVI"));
+    SequenceSettings sequence;
+    sequence.format.framesPerSecond = 15;
+    sequence.jpegQuality = settings.JPGquality;
+    sequence.copyright = QStringLiteral("Albora");
+    // A camera serves one pipeline: the recording takes it from the live picture for a while.
+    const QString source = m_window->Source();
+    m_window->Disconnect();
+    SequenceRecorder recorder;
+    QString error;
+    bool recorded = recorder.Start(source, sequence, captureFile, &error);
+    if (recorded) {
+        RecordingDialog(recorder, m_timeLimit, m_owner).exec();
+        recorded = recorder.Stop(&error);
+    }
+    m_window->Connect();
+    if (!recorded) {
+        m_ui.MessageBox(QStringLiteral("Error:\n") + error, MsgButtons::Ok, MsgIcon::Exclamation);
+        return false;
+    }
+    if (m_ui.MessageBox(QStringLiteral("Captured sequence!\n\nSaving sequence:\n%1?").arg(path), MsgButtons::YesNo,
+                        MsgIcon::Question) != MsgAnswer::Yes)
+        return false;
+    if (!SafeFile::Copy(captureFile, path, &error)) {
+        m_ui.MessageBox(QStringLiteral("Error:\nCan't save the sequence %1: %2").arg(path, error), MsgButtons::Ok,
+                        MsgIcon::Exclamation);
+        return false;
+    }
+    return true;
 }
 
 bool VfwCaptureDevice::InitialisationError(const QString& state) {

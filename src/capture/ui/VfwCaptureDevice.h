@@ -24,6 +24,13 @@ public:
     CaptureOutcome Take(const QString& proposed) override;
 
     VideoWindow* Window() const { return m_window; }
+    // Whether a frame or a sequence can be taken now.
+    bool Ready() const { return m_window && m_window->IsConnected(); }
+    // Records into the capture file until Esc, a click or the time limit, then asks whether to
+    // save it as PATH; true when PATH holds the whole sequence.
+    bool CaptureSequenceAndSave(const QString& path);
+    // The time limit of a recording in seconds; 0 for none.
+    void SetTimeLimit(int seconds) { m_timeLimit = seconds; }
 
 private:
     // "Video for Windows Initialization Error"; true when the user goes on.
@@ -34,4 +41,5 @@ private:
     QWidget* m_owner;
     std::function<void()> m_checkHardware;
     QPointer<VideoWindow> m_window;  // owned by the main window, which may go first
+    int m_timeLimit = 0;
 };

@@ -27,10 +27,14 @@ bool VideoWindow::Connect() {
     if (IsConnected()) return true;
     const std::vector<VideoSource> sources = ListVideoSources();
     m_error = sources.empty() ? QStringLiteral("no capture driver is installed") : QString();
-    for (std::size_t i = 0; i < sources.size(); ++i) {
-        if (m_camera.Connect(sources[i].pipeline, {}, &m_error)) {
-            m_driver = int(i);
-            m_ui.SetStatusText(0, sources[i].name);
+    std::vector<int> order;
+    if (m_driver >= 0 && std::size_t(m_driver) < sources.size()) order.push_back(m_driver);
+    for (int i = 0; i < int(sources.size()); ++i)
+        if (i != m_driver) order.push_back(i);
+    for (int i : order) {
+        if (m_camera.Connect(sources[std::size_t(i)].pipeline, {}, &m_error)) {
+            m_driver = i;
+            m_ui.SetStatusText(0, sources[std::size_t(i)].name);
             return true;
         }
     }

@@ -17,11 +17,14 @@ class VideoWindow : public QWidget {
 public:
     VideoWindow(CAppSettings& settings, UiServices& ui, QWidget* owner);
 
-    // Tries the drivers in turn; false when none starts (the reason in Error()).
+    // Tries the drivers in turn, the one used last first; false when none starts (the reason in
+    // Error()).
     bool Connect();
     void Disconnect();
     bool IsConnected() const { return m_camera.IsConnected(); }
     int DriverIndex() const { return m_driver; }
+    // The GStreamer source of the connected driver.
+    const QString& Source() const { return m_camera.Source(); }
     const QString& Error() const { return m_error; }
     // The newest frame, for Photo/Scan; invalid when none comes.
     CImageObject GrabFrame();
