@@ -3,7 +3,6 @@
 #include "album/CAppSettings.h"
 #include "image/CImageObject.h"
 #include "image/CBmpImage.h"
-#include "platform/ProgramPaths.h"
 #include "platform/SafeFile.h"
 #include "platform/UiServices.h"
 
@@ -30,7 +29,9 @@ QString TildeName(const QString& destination) {
 }  // namespace
 
 ScratchBitmap::ScratchBitmap(const QString& folder) {
-    const QString base = QDir(folder.isEmpty() ? ProgramPaths::ProgramDirectory() : folder)
+    // Without a folder of the user's, the system's temporary folder: the program's own one is not
+    // writable once installed.
+    const QString base = QDir(folder.isEmpty() ? QDir::tempPath() : folder)
                              .filePath(QStringLiteral("tempfotoXXXXXX.bmp"));
     QByteArray name = QFile::encodeName(base);
     const int fd = ::mkostemps(name.data(), 4, O_CLOEXEC);

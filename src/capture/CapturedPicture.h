@@ -7,8 +7,9 @@ class CImageObject;
 class UiServices;
 
 // The scratch bitmap of a capture that ends as JPEG: made exclusively under a unique name starting
-// "tempfoto" in the "FastTempPath" folder (so two captures never share one, and a link planted
-// there is never followed), and removed when done unless kept.
+// "tempfoto" in the "FastTempPath" folder, or the system's temporary folder when none is set (so
+// two captures never share one, and a link planted there is never followed), and removed when
+// done unless kept.
 class ScratchBitmap {
 public:
     explicit ScratchBitmap(const QString& folder);

@@ -6,12 +6,20 @@
 #include "album/CAppSettings.h"
 #include "image/ImageLibrary.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 QString CapturePictureFolder(const CAlboraDoc& doc, const QString& albumPath) {
     const QString named = doc.Db().List().m_strDirectory;
     if (!named.isEmpty() && QFileInfo(named).isDir()) return QFileInfo(named).absoluteFilePath();
     return QFileInfo(albumPath).absolutePath();
+}
+
+bool EnterPictureFolder(const CAlboraDoc& doc, const QString& albumPath, CAppSettings& settings, QString& folder) {
+    folder = CapturePictureFolder(doc, albumPath);
+    if (!QDir::setCurrent(folder)) return false;
+    if (settings.FastTempPath.isEmpty()) settings.FastTempPath = folder;
+    return true;
 }
 
 bool TakeStorageOptions(const CliArgs& args, CAppSettings& settings, QString& why) {

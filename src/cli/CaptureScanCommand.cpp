@@ -53,8 +53,9 @@ int RunCaptureScan(CliContext& c, const QStringList& arguments) {
     CAlboraDoc doc(c.ui, c.settings);
     if (!doc.FileOpen(albumPath)) return kExitFailure;
     // Card names are relative to the album's folder, as in the program.
-    if (!QDir::setCurrent(CapturePictureFolder(doc, albumPath)))
-        return c.Fail(QStringLiteral("Error:\nCan't use the folder %1!").arg(CapturePictureFolder(doc, albumPath)));
+    QString folder;
+    if (!EnterPictureFolder(doc, albumPath, c.settings, folder))
+        return c.Fail(QStringLiteral("Error:\nCan't use the folder %1!").arg(folder));
 
     TwainSession session;
     if (!TwainSession::IsAvailable() || !session.OpenManager()) return TwainError(c, session);

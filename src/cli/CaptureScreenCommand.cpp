@@ -92,10 +92,9 @@ int RunCaptureScreen(CliContext& c, const QStringList& arguments) {
     if (*code != XcbScreen::kGrabbed)
         return c.Fail(QStringLiteral("Error:\nNothing was captured (%1): %2").arg(*code).arg(screen.Error()));
 
-    const QString folder = CapturePictureFolder(doc, albumPath);
-    if (!QDir::setCurrent(folder)) return c.Fail(QStringLiteral("Error:\nCan't use the folder %1").arg(folder));
-    // The batch program's scratch bitmap stays beside the album, not beside the program.
-    if (c.settings.FastTempPath.isEmpty()) c.settings.FastTempPath = folder;
+    QString folder;
+    if (!EnterPictureFolder(doc, albumPath, c.settings, folder))
+        return c.Fail(QStringLiteral("Error:\nCan't use the folder %1").arg(folder));
     const QString name = doc.NextImageFileName();
     if (name.isEmpty()) return c.Fail(QStringLiteral("Error:\nEvery picture name is taken in %1").arg(folder));
     const StoredPicture stored = StoreCapturedPicture(picture, name, c.settings, c.ui);

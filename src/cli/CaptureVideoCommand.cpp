@@ -87,9 +87,9 @@ int RunCaptureVideo(CliContext& c, const QStringList& arguments) {
     const QString albumPath = QFileInfo(args.positional[0]).absoluteFilePath();
     CAlboraDoc doc(c.ui, c.settings);
     if (!doc.FileOpen(albumPath)) return kExitFailure;
-    const QString folder = CapturePictureFolder(doc, albumPath);
-    if (!QDir::setCurrent(folder)) return c.Fail(QStringLiteral("Error:\nCan't use the folder %1").arg(folder));
-    if (c.settings.FastTempPath.isEmpty()) c.settings.FastTempPath = folder;
+    QString folder;
+    if (!EnterPictureFolder(doc, albumPath, c.settings, folder))
+        return c.Fail(QStringLiteral("Error:\nCan't use the folder %1").arg(folder));
 
     QString name;
     if (args.Has("frame")) {

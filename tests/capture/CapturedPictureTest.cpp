@@ -82,6 +82,13 @@ TEST(ScratchBitmap, EachCaptureHasItsOwnFileThatNoPlantedLinkRedirects) {
     EXPECT_FALSE(QFileInfo::exists(second));
     EXPECT_EQ(ReadAll(dir.Path("elsewhere/victim")), QByteArray("must stay"));
 
+    // No folder set: the system's temporary one, never the program's (not writable when installed).
+    qputenv("TMPDIR", dir.Path("tmp").toLocal8Bit());
+    QDir(dir.Path()).mkdir("tmp");
+    const QString inTemp = ScratchBitmap(QString()).Path();
+    qunsetenv("TMPDIR");
+    EXPECT_TRUE(inTemp.startsWith(dir.Path("tmp/tempfoto"))) << inTemp.toStdString();
+
     ScratchBitmap nowhere(dir.Path("missing/folder"));
     EXPECT_TRUE(nowhere.Path().isEmpty());
     EXPECT_FALSE(nowhere.Error().isEmpty());
