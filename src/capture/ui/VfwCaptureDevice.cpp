@@ -1,5 +1,6 @@
 #include "VfwCaptureDevice.h"
 
+#include "CaptureConfigDialog.h"
 #include "CaptureFileDialog.h"
 #include "RecordingDialog.h"
 
@@ -10,6 +11,7 @@
 #include "platform/SafeFile.h"
 #include "platform/UiServices.h"
 
+#include <QAction>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
@@ -33,6 +35,14 @@ bool VfwCaptureDevice::Activate() {
         return m_window->Connect() || InitialisationError(QStringLiteral("Not initialized"));
     }
     m_window = new VideoWindow(m_doc.Settings(), m_ui, m_owner);
+    // The window's own menu, on the right button.
+    m_window->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* configure = new QAction(QStringLiteral("Capture &configuration..."), m_window);
+    QObject::connect(configure, &QAction::triggered, m_window, [this] { Configure(); });
+    auto* stretch = new QAction(QStringLiteral("&Stretch video"), m_window);
+    stretch->setCheckable(true);
+    QObject::connect(stretch, &QAction::toggled, m_window, [this](bool on) { m_window->SetStretched(on); });
+    m_window->addActions({configure, stretch});
     if (!m_window->Connect()) {
         delete m_window;
         InitialisationError(QStringLiteral("Can't continue"));
@@ -67,7 +77,9 @@ bool VfwCaptureDevice::CaptureSequenceAndSave(const QString& path) {
     const QString captureFile =
         QDir(settings.FastTempPath.isEmpty() ? QDir::tempPath() : settings.FastTempPath).filePath(QStringLiteral("CAPTEMP.AVI"));
     SequenceSettings sequence;
-    sequence.format.framesPerSecond = 15;
+    sequence.format.framesPerSecond = m_parameters.FramesPerSecond();
+    sequence.audio = m_parameters.captureAudio;
+    sequence.audioFormat = m_parameters.audioFormat;
     sequence.jpegQuality = settings.JPGquality;
     sequence.copyright = QStringLiteral("Albora");
     // A camera serves one pipeline: the recording takes it from the live picture for a while.
@@ -77,7 +89,7 @@ bool VfwCaptureDevice::CaptureSequenceAndSave(const QString& path) {
     QString error;
     bool recorded = recorder.Start(source, sequence, captureFile, &error);
     if (recorded) {
-        RecordingDialog(recorder, m_timeLimit, m_owner).exec();
+        RecordingDialog(recorder, m_parameters.timeLimitSeconds, m_owner).exec();
         recorded = recorder.Stop(&error);
     }
     m_window->Connect();
@@ -94,6 +106,11 @@ bool VfwCaptureDevice::CaptureSequenceAndSave(const QString& path) {
         return false;
     }
     return true;
+}
+
+void VfwCaptureDevice::Configure() {
+    CaptureConfigDialog(m_parameters, m_doc.Settings().hardPlay, m_ui, m_window ? static_cast<QWidget*>(m_window) : m_owner)
+        .exec();
 }
 
 bool VfwCaptureDevice::InitialisationError(const QString& state) {

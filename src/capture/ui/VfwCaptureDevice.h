@@ -2,6 +2,7 @@
 
 #include "VideoWindow.h"
 #include "capture/CaptureDevice.h"
+#include "capture/video/CaptureParameters.h"
 
 #include <QPointer>
 #include <functional>
@@ -29,8 +30,9 @@ public:
     // Records into the capture file until Esc, a click or the time limit, then asks whether to
     // save it as PATH; true when PATH holds the whole sequence.
     bool CaptureSequenceAndSave(const QString& path);
-    // The time limit of a recording in seconds; 0 for none.
-    void SetTimeLimit(int seconds) { m_timeLimit = seconds; }
+    CaptureParameters& Parameters() { return m_parameters; }
+    // "Video capture configuration".
+    void Configure();
 
 private:
     // "Video for Windows Initialization Error"; true when the user goes on.
@@ -41,5 +43,5 @@ private:
     QWidget* m_owner;
     std::function<void()> m_checkHardware;
     QPointer<VideoWindow> m_window;  // owned by the main window, which may go first
-    int m_timeLimit = 0;
+    CaptureParameters m_parameters;
 };
