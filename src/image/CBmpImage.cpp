@@ -252,8 +252,10 @@ QByteArray CBmpImage::Encode(const CImageImpl& image) {
     const Dib::InfoHeader header = Dib::InfoHeader::Parse(block.data());
     const std::uint32_t tableBytes = std::uint32_t(image.TableEntries()) * 4;
     const std::size_t pixelBytes = std::size_t(image.GetRowBytes()) * image.GetHeight();
-    QByteArray file(int(Dib::kFileHeaderSize + header.size + tableBytes + pixelBytes), '\0');
+    // Every byte is written below, so the buffer (a whole scanned page, say) is not cleared first.
+    QByteArray file(qsizetype(Dib::kFileHeaderSize + header.size + tableBytes + pixelBytes), Qt::Uninitialized);
     auto* out = reinterpret_cast<std::uint8_t*>(file.data());
+    std::fill_n(out, Dib::kFileHeaderSize, std::uint8_t(0));
     Dib::Put16(out, Dib::kFileMagic);
     Dib::Put32(out + 2, header.sizeImage + tableBytes + header.size + Dib::kFileHeaderSize);
     Dib::Put32(out + 10, Dib::kFileHeaderSize + header.size + tableBytes);
@@ -262,11 +264,11 @@ QByteArray CBmpImage::Encode(const CImageImpl& image) {
     std::uint8_t* table = out + Dib::kFileHeaderSize + header.size;
     for (std::uint32_t i = 0; i < tableBytes / 4; ++i) {
         PaletteEntry c;
-        if (image.IndexColor(int(i), c)) {
-            table[4 * i] = c.blue;
-            table[4 * i + 1] = c.green;
-            table[4 * i + 2] = c.red;
-        }
+        const bool known = image.IndexColor(int(i), c);
+        table[4 * i] = known ? c.blue : 0;
+        table[4 * i + 1] = known ? c.green : 0;
+        table[4 * i + 2] = known ? c.red : 0;
+        table[4 * i + 3] = 0;
     }
     std::copy_n(image.GetBits(), pixelBytes, table + tableBytes);
     return file;

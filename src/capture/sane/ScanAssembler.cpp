@@ -76,7 +76,9 @@ bool ScanAssembler::BeginFrame(const ScanFrameFormat& f) {
         m_height = f.lines;
         const int bpp = m_colour ? 24 : m_lineart ? 1 : 8;
         m_rowBytes = int((std::int64_t(m_width) * bpp + 31) / 32 * 4);
-        if (m_height > 0) m_rows.assign(std::size_t(m_height) * m_rowBytes, 0);
+        // A known height is assembled straight into the picture; an unknown one grows by lines.
+        m_direct = m_height > 0;
+        if (m_direct && !CreatePicture(m_picture, m_height)) return false;
         m_begun = true;
     } else if (onePass || f.pixelsPerLine != m_width || (f.lines != -1 && f.lines != m_height) || !m_colour) {
         return Refuse(QStringLiteral("The scanner changed the picture between its colour passes."));
@@ -121,7 +123,7 @@ bool ScanAssembler::Add(const std::uint8_t* data, std::size_t size) {
 }
 
 void ScanAssembler::StoreLine(const std::uint8_t* line) {
-    std::uint8_t* row = m_rows.data() + std::size_t(m_line) * m_rowBytes;
+    std::uint8_t* row = Row(m_line);
     const int w = m_width;
     const int depth = m_format.depth;
     switch (m_format.kind) {
@@ -157,25 +159,35 @@ void ScanAssembler::EndFrame() {
 
 int ScanAssembler::ExpectedLines() const { return m_height > 0 ? m_height : m_maxLines; }
 
-CImageObject ScanAssembler::Take() {
-    CImageObject picture;
-    if (m_maxLines == 0) {
-        Refuse(QStringLiteral("The scanner sent no picture."));
-        return picture;
-    }
+bool ScanAssembler::CreatePicture(CImageObject& picture, int lines) {
     const int bpp = m_colour ? 24 : m_lineart ? 1 : 8;
-    if (!picture.Create(m_width, m_maxLines, bpp)) {
-        Refuse(QStringLiteral("Not enough memory for the scanned picture."));
-        return CImageObject();
-    }
+    if (!picture.Create(m_width, lines, bpp)) return Refuse(QStringLiteral("Not enough memory for the scanned picture."));
     CImageImpl& dib = *picture.GetImplementation();
     if (bpp == 8) dib.MakeGreyPalette(256);
     if (bpp == 1) {
         static const std::uint8_t blackWhite[6] = {0, 0, 0, 255, 255, 255};
         dib.SetPaletteFromTriples(2, blackWhite);
     }
+    return true;
+}
+
+std::uint8_t* ScanAssembler::Row(int line) {
+    if (m_direct) return m_picture.GetImplementation()->Row(m_height - 1 - line);
+    return m_rows.data() + std::size_t(line) * m_rowBytes;
+}
+
+CImageObject ScanAssembler::Take() {
+    if (m_maxLines == 0) {
+        Refuse(QStringLiteral("The scanner sent no picture."));
+        return {};
+    }
+    if (m_direct && m_maxLines == m_height) return std::move(m_picture);
+    // Fewer lines than announced, or an unknown height: the lines that came, top first.
+    CImageObject picture;
+    if (!CreatePicture(picture, m_maxLines)) return {};
+    CImageImpl& dib = *picture.GetImplementation();
     const std::size_t bytes = std::size_t(std::min(m_rowBytes, dib.GetRowBytes()));
     for (int y = 0; y < m_maxLines; ++y)
-        std::memcpy(dib.Row(m_maxLines - 1 - y), m_rows.data() + std::size_t(y) * m_rowBytes, bytes);
+        std::memcpy(dib.Row(m_maxLines - 1 - y), Row(y), bytes);
     return picture;
 }

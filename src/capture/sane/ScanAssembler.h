@@ -43,6 +43,10 @@ private:
     bool Refuse(const QString& reason);
     void StoreLine(const std::uint8_t* line);
     bool GrowTo(int lines);
+    // A picture of the page's kind, LINES high, with its palette.
+    bool CreatePicture(CImageObject& picture, int lines);
+    // Where line LINE of the page (top first) is kept.
+    std::uint8_t* Row(int line);
 
     ScanFrameFormat m_format;
     bool m_begun = false;
@@ -55,6 +59,8 @@ private:
     int m_line = 0;      // lines of the current frame stored
     int m_maxLines = 0;  // lines the page holds so far (the most any frame gave)
     std::vector<std::uint8_t> m_pending;  // the part of a line not yet complete
-    std::vector<std::uint8_t> m_rows;     // the page, top row first, in DIB row layout
+    bool m_direct = false;                // the height was known from the start
+    CImageObject m_picture;               // the page then
+    std::vector<std::uint8_t> m_rows;     // else the page, top row first, in DIB row layout
     QString m_error;
 };

@@ -2,6 +2,7 @@
 
 #include "ScanAssembler.h"
 
+#include <QDir>
 #include <QMutex>
 #include <QThread>
 #include <algorithm>
@@ -129,7 +130,23 @@ bool TwainSession::BeginAcquire(const QString& source) {
     return OpenManager() && OpenSource(source) && EnableSource();
 }
 
+namespace {
+
+int ThreadCount() {
+    QDir tasks(QStringLiteral("/proc/self/task"));
+    return int(tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
+}
+
+}  // namespace
+
+// All the frame but its last byte is in our hands, so the reader has written everything and is
+// on its way out; it is given up to a fifth of a second to be gone.
+void TwainSession::AwaitReaderEnd() const {
+    for (int waited = 0; waited < 200 && ThreadCount() > m_threadsBeforeStart; ++waited) QThread::msleep(1);
+}
+
 bool TwainSession::StartFrame() {
+    m_threadsBeforeStart = ThreadCount();
     if (!Check(sane_start(m_handle))) return false;
     if (!Check(sane_get_parameters(m_handle, &m_parameters))) {
         sane_cancel(m_handle);
@@ -164,12 +181,19 @@ bool TwainSession::TransferPage(ScanAssembler& assembler, const std::function<bo
                 return Check(SANE_STATUS_CANCELLED);
             }
             // Backends built on sanei_thread cancel their reader thread asynchronously once the
-            // last bytes are taken. Caught while it is exiting, the thread can die holding the
-            // loader's lock, and the next page's thread then waits on it for ever. Before the
-            // last read the reader is given a moment to finish on its own.
-            if (frameBytes > 0 && frameBytes - received <= std::int64_t(buffer.size())) QThread::msleep(2);
+            // last byte is taken. Caught while it is still exiting, the thread can die holding the
+            // loader's lock, and the next page's thread then waits on it for ever. So the last
+            // byte is read alone, once the reader has had time to end by itself.
+            SANE_Int ask = SANE_Int(buffer.size());
+            if (frameBytes > 0) {
+                const std::int64_t remaining = frameBytes - received;
+                if (remaining > 1)
+                    ask = SANE_Int(std::min<std::int64_t>(ask, remaining - 1));
+                else
+                    AwaitReaderEnd();
+            }
             SANE_Int length = 0;
-            const SANE_Status status = sane_read(m_handle, buffer.data(), SANE_Int(buffer.size()), &length);
+            const SANE_Status status = sane_read(m_handle, buffer.data(), ask, &length);
             if (status == SANE_STATUS_EOF) break;
             if (status != SANE_STATUS_GOOD) {
                 Reset();

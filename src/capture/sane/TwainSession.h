@@ -69,6 +69,7 @@ public:
 private:
     bool Check(SANE_Status status);
     bool StartFrame();
+    void AwaitReaderEnd() const;
 
     int m_state = Unloaded;
     SANE_Status m_status = SANE_STATUS_GOOD;
@@ -78,6 +79,7 @@ private:
     QString m_source;
     SaneOptions m_options;
     SANE_Parameters m_parameters{};
+    int m_threadsBeforeStart = 0;  // this process's threads before the frame's reader began
     QList<ScannerInfo> m_scanners;
 };
 
