@@ -1,6 +1,7 @@
 #include "CaptureCliSupport.h"
 
 #include "CliArgs.h"
+#include "CliContext.h"
 
 #include "album/CAlboraDoc.h"
 #include "album/CAppSettings.h"
@@ -9,16 +10,24 @@
 #include <QDir>
 #include <QFileInfo>
 
+namespace {
+
 QString CapturePictureFolder(const CAlboraDoc& doc, const QString& albumPath) {
     const QString named = doc.Db().List().m_strDirectory;
     if (!named.isEmpty() && QFileInfo(named).isDir()) return QFileInfo(named).absoluteFilePath();
     return QFileInfo(albumPath).absolutePath();
 }
 
-bool EnterPictureFolder(const CAlboraDoc& doc, const QString& albumPath, CAppSettings& settings, QString& folder) {
+}  // namespace
+
+bool OpenCaptureAlbum(CliContext& c, CAlboraDoc& doc, const QString& albumPath, QString& folder) {
+    if (!doc.FileOpen(albumPath)) return false;
     folder = CapturePictureFolder(doc, albumPath);
-    if (!QDir::setCurrent(folder)) return false;
-    if (settings.FastTempPath.isEmpty()) settings.FastTempPath = folder;
+    if (!QDir::setCurrent(folder)) {
+        c.Fail(QStringLiteral("Error:\nCan't use the folder %1").arg(folder));
+        return false;
+    }
+    if (c.settings.FastTempPath.isEmpty()) c.settings.FastTempPath = folder;
     return true;
 }
 

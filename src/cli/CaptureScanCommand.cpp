@@ -51,11 +51,8 @@ int RunCaptureScan(CliContext& c, const QStringList& arguments) {
 
     const QString albumPath = QFileInfo(args.positional[0]).absoluteFilePath();
     CAlboraDoc doc(c.ui, c.settings);
-    if (!doc.FileOpen(albumPath)) return kExitFailure;
-    // Card names are relative to the album's folder, as in the program.
     QString folder;
-    if (!EnterPictureFolder(doc, albumPath, c.settings, folder))
-        return c.Fail(QStringLiteral("Error:\nCan't use the folder %1!").arg(folder));
+    if (!OpenCaptureAlbum(c, doc, albumPath, folder)) return kExitFailure;
 
     TwainSession session;
     if (!TwainSession::IsAvailable() || !session.OpenManager()) return TwainError(c, session);

@@ -82,7 +82,8 @@ int RunCaptureScreen(CliContext& c, const QStringList& arguments) {
 
     const QString albumPath = QFileInfo(args->positional[0]).absoluteFilePath();
     CAlboraDoc doc(c.ui, c.settings);
-    if (!doc.FileOpen(albumPath)) return kExitFailure;
+    QString folder;
+    if (!OpenCaptureAlbum(c, doc, albumPath, folder)) return kExitFailure;
     XcbScreen screen;
     if (!screen.IsOpen()) return c.Fail(QStringLiteral("Error:\nThe screen cannot be captured: %1").arg(screen.Error()));
     QThread::sleep(delay);
@@ -92,9 +93,6 @@ int RunCaptureScreen(CliContext& c, const QStringList& arguments) {
     if (*code != XcbScreen::kGrabbed)
         return c.Fail(QStringLiteral("Error:\nNothing was captured (%1): %2").arg(*code).arg(screen.Error()));
 
-    QString folder;
-    if (!EnterPictureFolder(doc, albumPath, c.settings, folder))
-        return c.Fail(QStringLiteral("Error:\nCan't use the folder %1").arg(folder));
     const QString name = doc.NextImageFileName();
     if (name.isEmpty()) return c.Fail(QStringLiteral("Error:\nEvery picture name is taken in %1").arg(folder));
     const StoredPicture stored = StoreCapturedPicture(picture, name, c.settings, c.ui);

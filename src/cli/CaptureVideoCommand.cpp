@@ -86,10 +86,8 @@ int RunCaptureVideo(CliContext& c, const QStringList& arguments) {
         return c.Fail(QStringLiteral("Error:\nThere is no capture driver %1.").arg(device));
     const QString albumPath = QFileInfo(args.positional[0]).absoluteFilePath();
     CAlboraDoc doc(c.ui, c.settings);
-    if (!doc.FileOpen(albumPath)) return kExitFailure;
     QString folder;
-    if (!EnterPictureFolder(doc, albumPath, c.settings, folder))
-        return c.Fail(QStringLiteral("Error:\nCan't use the folder %1").arg(folder));
+    if (!OpenCaptureAlbum(c, doc, albumPath, folder)) return kExitFailure;
 
     QString name;
     if (args.Has("frame")) {
