@@ -98,7 +98,8 @@ class SettingsStore;
     /* the image view's zoom (0 fits the picture to the window, otherwise percent); the card */ \
     /* list's column widths and sort; whether the shared thumbnail cache is used; the movie's */ \
     /* sound track, captions and frame ("WxH:FILTER", empty for the pictures' own size); the */ \
-    /* seconds the screen capture waits before it takes the screen (0 to 30). */ \
+    /* seconds the screen capture waits before it takes the screen (0 to 30); the program that */ \
+    /* edits a captured sequence, the file's path given after its own arguments. */ \
     INT(MaxPicturePixels, "MaxPicturePixels", 268435456) \
     INT(ImageZoom, "ImageZoom", 0) \
     TEXT(ListColumns, "ListColumns", "") \
@@ -106,7 +107,8 @@ class SettingsStore;
     INT(MovieSound, "MovieSound", 0) \
     INT(MovieCaptions, "MovieCaptions", 0) \
     TEXT(MovieFit, "MovieFit", "") \
-    INT(screenDelay, "screenDelay", 0)
+    INT(screenDelay, "screenDelay", 0) \
+    TEXT(videoEditor, "videoEditor", "xdg-open")
 // clang-format on
 
 class CAppSettings {

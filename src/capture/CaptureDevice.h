@@ -33,7 +33,8 @@ public:
     enum class Cards { Always, WhenAutoInsert, Never };
     struct Capabilities {
         Cards cards = Cards::WhenAutoInsert;
-        bool sequences = false;  // "Capture video!" records
+        bool sequences = false;   // "Capture video!" records
+        bool unattended = false;  // takes photos without asking (Autophoto)
     };
 
     virtual ~CaptureDevice() = default;
@@ -46,4 +47,6 @@ public:
     virtual bool Activate() = 0;
     // One Photo/Scan. PROPOSED is the next free image name in the album's folder.
     virtual CaptureOutcome Take(const QString& proposed) = 0;
+    // One photo named PROPOSED without asking anything, for devices that can.
+    virtual CaptureOutcome TakeUnattended(const QString&) { return CaptureOutcome::Failed(); }
 };

@@ -46,10 +46,10 @@ void CapturePipeline::Activate() {
     if (!device->Activate()) FallBackToNone();
 }
 
-bool CapturePipeline::PhotoScan(const QString& proposed, const std::function<void(const QString&)>& insert) {
+bool CapturePipeline::PhotoScan(const QString& proposed, const std::function<void(const QString&)>& insert, bool unattended) {
     CaptureDevice* device = Current();
     if (!device) return false;
-    const CaptureOutcome outcome = device->Take(proposed);
+    const CaptureOutcome outcome = unattended ? device->TakeUnattended(proposed) : device->Take(proposed);
     if (outcome.status != CaptureOutcome::Status::Taken || outcome.files.isEmpty()) return false;
     const CaptureDevice::Capabilities abilities = device->Abilities();
     const bool insertCards = abilities.cards == CaptureDevice::Cards::Always ||

@@ -27,7 +27,8 @@ public:
     void Activate();
     // One Photo/Scan with PROPOSED as the next free image name. INSERT gets each new file that
     // is to become a card, in order. True when a picture was taken (the card editor then opens).
-    bool PhotoScan(const QString& proposed, const std::function<void(const QString&)>& insert);
+    // UNATTENDED takes it without the device's dialogs (Autophoto).
+    bool PhotoScan(const QString& proposed, const std::function<void(const QString&)>& insert, bool unattended = false);
 
 private:
     void FallBackToNone();

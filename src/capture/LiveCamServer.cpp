@@ -155,3 +155,14 @@ QByteArray LiveCamTestPage() {
            "Camera\" BORDER=\"1\">\n<BR>\n<P>Image will reload in <INPUT TYPE=\"text\" NAME=\"clock\" SIZE=\"3\" "
            "VALUE=\"\"> seconds.</P>\n</FORM>\n\n</BODY>\n</HTML>\n";
 }
+
+std::optional<ListenAddress> ParseListenAddress(const QString& text) {
+    const qsizetype colon = text.lastIndexOf(QLatin1Char(':'));
+    bool ok = false;
+    const uint port = text.mid(colon + 1).toUInt(&ok);
+    QString host = text.left(colon);
+    if (host.startsWith(QLatin1Char('[')) && host.endsWith(QLatin1Char(']'))) host = host.mid(1, host.size() - 2);
+    const ListenAddress listen{QHostAddress(host), quint16(port)};
+    if (colon < 1 || !ok || port > 65535 || listen.address.isNull()) return std::nullopt;
+    return listen;
+}

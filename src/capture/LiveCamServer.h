@@ -5,7 +5,16 @@
 #include <QObject>
 #include <QTcpServer>
 
+#include <optional>
+
 class QTcpSocket;
+
+// Where the server listens: "127.0.0.1:8080", "[::1]:8080".
+struct ListenAddress {
+    QHostAddress address;
+    quint16 port = 0;
+};
+std::optional<ListenAddress> ParseListenAddress(const QString& text);
 
 // The LiveCam's own small web server: the last whole snapshot as "/livecam.jpg" and the test page
 // as "/" and "/index.htm", both from memory; no path ever reaches the disk. GET and HEAD only,

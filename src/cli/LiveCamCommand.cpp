@@ -15,20 +15,6 @@
 
 namespace {
 
-struct Endpoint {
-    QHostAddress address;
-    quint16 port = 0;
-};
-
-std::optional<Endpoint> ParseEndpoint(const QString& text) {
-    const int colon = text.lastIndexOf(QLatin1Char(':'));
-    bool ok = false;
-    const uint port = text.mid(colon + 1).toUInt(&ok);
-    Endpoint endpoint{QHostAddress(text.left(colon)), quint16(port)};
-    if (colon < 1 || !ok || port > 65535 || endpoint.address.isNull()) return std::nullopt;
-    return endpoint;
-}
-
 bool PositiveNumber(const CliArgs& args, const char* option, int fallback, int least, int& value) {
     bool ok = true;
     value = args.Has(option) ? args.Value(option).toInt(&ok) : fallback;
@@ -53,8 +39,8 @@ int RunLiveCamCommand(CliContext& c, const QStringList& arguments) {
         return c.Usage(QStringLiteral("--max-errors needs a count"));
     if (!PositiveNumber(args, "ticks", -1, 0, ticks) && args.Has("ticks"))
         return c.Usage(QStringLiteral("--ticks needs a count"));
-    std::optional<Endpoint> endpoint;
-    if (args.Has("serve") && !(endpoint = ParseEndpoint(args.Value("serve"))))
+    std::optional<ListenAddress> endpoint;
+    if (args.Has("serve") && !(endpoint = ParseListenAddress(args.Value("serve"))))
         return c.Usage(QStringLiteral("--serve needs ADDRESS:PORT"));
     if (!QDir::setCurrent(args.positional[0]))
         return c.Fail(QStringLiteral("Error:\nCan't use the folder %1").arg(args.positional[0]));

@@ -66,10 +66,22 @@ bool Split(const Box& box, const Histogram& h, Box& low, Box& high) {
     return true;
 }
 
-std::vector<std::uint8_t> MedianCutPalette(const Histogram& h) {
+void Count(const CImageImpl& image, Histogram& h, std::vector<std::uint8_t>& row) {
+    for (int y = 0; y < image.GetHeight(); ++y) {
+        image.BgrRow(y, row.data());
+        for (int x = 0; x < image.GetWidth(); ++x) {
+            const int r = row[3 * x + 2], g = row[3 * x + 1], b = row[3 * x];
+            const int bin = BinOf(r, g, b);
+            ++h.count[bin];
+            h.sum[bin][0] += r, h.sum[bin][1] += g, h.sum[bin][2] += b;
+        }
+    }
+}
+
+std::vector<std::uint8_t> MedianCutPalette(const Histogram& h, std::size_t colours = 256) {
     std::vector<Box> boxes{Shrink(Box{}, h)};
     std::vector<bool> single(1, false);
-    while (boxes.size() < 256) {
+    while (boxes.size() < colours) {
         int pick = -1;
         for (int i = 0; i < int(boxes.size()); ++i)
             if (!single[i] && (pick < 0 || boxes[i].pixels > boxes[pick].pixels)) pick = i;
@@ -197,16 +209,33 @@ CImageObject ReduceTo256Colours(const CImageObject& image) {
     std::vector<std::uint8_t> row(std::size_t(image.GetWidth()) * 3);
     if (auto exact = ExactColours(*source, row)) return MapExactly(*source, *exact, row);
     Histogram h;
-    for (int y = 0; y < image.GetHeight(); ++y) {
-        source->BgrRow(y, row.data());
-        for (int x = 0; x < image.GetWidth(); ++x) {
-            const int r = row[3 * x + 2], g = row[3 * x + 1], b = row[3 * x];
-            const int bin = BinOf(r, g, b);
-            ++h.count[bin];
-            h.sum[bin][0] += r, h.sum[bin][1] += g, h.sum[bin][2] += b;
-        }
-    }
+    Count(*source, h, row);
     return Dithered(*source, MedianCutPalette(h), row);
+}
+
+ImagePalette MedianCut(const std::vector<CImageObject>& frames, int colours) {
+    Histogram h;
+    std::vector<std::uint8_t> row;
+    bool seen = false;
+    for (const CImageObject& frame : frames) {
+        if (!frame.IsValid()) continue;
+        row.resize(std::size_t(frame.GetWidth()) * 3);
+        Count(*frame.GetImplementation(), h, row);
+        seen = true;
+    }
+    if (!seen) return {};
+    const std::vector<std::uint8_t> rgb = MedianCutPalette(h, std::size_t(std::clamp(colours, 1, 256)));
+    std::vector<PaletteEntry> entries;
+    for (std::size_t i = 0; i + 2 < rgb.size(); i += 3) entries.push_back({rgb[i], rgb[i + 1], rgb[i + 2], 0});
+    return ImagePalette(std::move(entries));
+}
+
+CImageObject MapToPalette(const CImageObject& image, const ImagePalette& palette) {
+    if (!image.IsValid() || palette.Count() == 0) return image.Clone();
+    std::vector<std::uint8_t> rgb;
+    for (const PaletteEntry& e : palette.Entries()) rgb.insert(rgb.end(), {e.red, e.green, e.blue});
+    std::vector<std::uint8_t> row(std::size_t(image.GetWidth()) * 3);
+    return Dithered(*image.GetImplementation(), rgb, row);
 }
 
 }  // namespace ColourReduction

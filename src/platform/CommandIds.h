@@ -210,6 +210,28 @@ constexpr int PhotoScan = 32888;
 constexpr int CaptureVideo = 32886;
 constexpr int HardwareDetection = 32884;
 
+// Capture: the Video for Windows window's own commands.
+constexpr int VfwPreview = 33300;
+constexpr int VfwOverlay = 33301;
+constexpr int VfwStretch = 33302;
+constexpr int VfwVideoFormat = 33303;
+constexpr int VfwVideoSource = 33304;
+constexpr int VfwVideoDisplay = 33305;
+constexpr int VfwConfigure = 33306;
+constexpr int VfwMakePalette = 33307;
+constexpr int VfwLoadPalette = 33308;
+constexpr int VfwSavePalette = 33309;
+constexpr int VfwViewPalette = 33310;
+constexpr int VfwPastePalette = 33311;
+constexpr int VfwCopy = 33312;
+constexpr int VfwCapturedVideo = 33313;
+constexpr int VfwEditMovie = 33314;
+
+// Capture > Autophoto.
+constexpr int LiveCamServer = 33315;
+constexpr int AutophotoBegin = 33316;
+constexpr int AutophotoEnd = 33317;
+
 // Options.
 constexpr int GeneralOptions = 32819;
 constexpr int DefineUtilities = 32871;

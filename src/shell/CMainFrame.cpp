@@ -279,7 +279,15 @@ void CMainFrame::BuildMenus() {
     QMenu* presentations = utilities->addMenu(QStringLiteral("&Presentations"));
     m_actions->Fill(presentations, {Cmd::BeginPresentation});
     QMenu* capture = menuBar()->addMenu(QStringLiteral("Ca&pture"));
-    m_actions->Fill(capture, {Cmd::PhotoScan, Cmd::CaptureVideo, Cmd::ActivateDevice});
+    m_actions->Fill(capture, {Cmd::PhotoScan, Cmd::CaptureVideo, Cmd::ActivateDevice, 0, Cmd::VfwPreview, Cmd::VfwOverlay,
+                              Cmd::VfwStretch, 0, Cmd::VfwVideoFormat, Cmd::VfwVideoSource, Cmd::VfwVideoDisplay,
+                              Cmd::VfwConfigure});
+    QMenu* palette = capture->addMenu(QStringLiteral("Pa&lette"));
+    m_actions->Fill(palette, {Cmd::VfwMakePalette, Cmd::VfwLoadPalette, Cmd::VfwSavePalette, Cmd::VfwViewPalette,
+                              Cmd::VfwPastePalette});
+    m_actions->Fill(capture, {Cmd::VfwCopy, 0, Cmd::VfwCapturedVideo, Cmd::VfwEditMovie, 0});
+    QMenu* autophoto = capture->addMenu(QStringLiteral("A&utophoto"));
+    m_actions->Fill(autophoto, {Cmd::AutophotoBegin, Cmd::AutophotoEnd, 0, Cmd::LiveCamServer});
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
     m_actions->Fill(options, {Cmd::GeneralOptions, Cmd::DefineUtilities, 0});
     QMenu* devices = options->addMenu(QStringLiteral("&Capture devices"));
@@ -297,7 +305,7 @@ void CMainFrame::BuildMenus() {
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     m_actions->Fill(help, {Cmd::HelpTopics, Cmd::ShowTipOfTheDay, 0, Cmd::AppAbout});
     for (QMenu* menu : {file, edit, cards, sound, image, annotations, objects, attributes, layout, selectObject, goTo, utilities, internet,
-                         presentations, capture, options, devices, view, toolbars, help}) {
+                         presentations, capture, palette, autophoto, options, devices, view, toolbars, help}) {
         // The utility entries first, so the refresh sees the ones the menu shows.
         connect(menu, &QMenu::aboutToShow, this, [this, utilities] { RebuildUtilitiesMenu(*utilities, *m_actions, m_settings); });
         m_actions->RefreshOnShow(menu);

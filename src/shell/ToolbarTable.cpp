@@ -15,8 +15,9 @@ const std::vector<ToolbarLayout>& ToolbarTable() {
         {"Images operations", ToolbarImageOperations, Qt::TopToolBarArea, true, false,
          {ZoomFit, Zoom1, Zoom2, Zoom3, Zoom4, Zoom5, StretchImage, EditUndo, ImageSize, ImageRotate, ImageRotate180,
           ImageRotate90CW, ImageRotate90CCW, ImageFlipHorizontal, ImageFlipVertical, ImageCrop}},
-        // Its capture commands come with video capture.
-        {"Video for Windows", ToolbarCaptureVfw, Qt::TopToolBarArea, false, false, {}},
+        {"Video for Windows", ToolbarCaptureVfw, Qt::TopToolBarArea, false, false,
+         {VfwPreview, VfwStretch, VfwVideoFormat, VfwVideoSource, PhotoScan, CaptureVideo, VfwConfigure, VfwCopy,
+          VfwCapturedVideo, VfwEditMovie}},
         {"Classic", ToolbarClassic, Qt::RightToolBarArea, false, true,
          {CardAdd, ActivateDevice, PhotoScan, CardModify, CardSearch, ViewCurrentImage, BeginPresentation, HtmlAssistant, MakeMovie, NewDrawAnnotation,
           SoundRecord}},

@@ -31,6 +31,14 @@ TEST(CaptureParameters, RatesBecomeTruncatedPeriodsAndRatesOutOfRangeAreRefused)
     EXPECT_EQ(stored.VideoBuffers(), 32);
     stored.captureToMemory = false;
     EXPECT_EQ(stored.VideoBuffers(), 1000);
+    // The drop rate is a share of the frames the camera sent.
+    stored.percentDropForError = 10;
+    EXPECT_FALSE(stored.TooManyDropped(10, 100));
+    EXPECT_TRUE(stored.TooManyDropped(11, 100));
+    EXPECT_FALSE(stored.TooManyDropped(0, 0));
+    // No overflow on a long capture.
+    EXPECT_TRUE(stored.TooManyDropped(INT32_MAX, INT32_MAX));
+    EXPECT_FALSE(stored.TooManyDropped(INT32_MAX / 20, INT32_MAX));
 }
 
 TEST(CaptureParameters, TheCaptureFileIsReservedInSixtyFourBitsOrNotAtAll) {
@@ -52,7 +60,7 @@ TEST(CaptureConfigDialog, ShowsFifteenAgainRefusesZeroAndStoresOnlyOnOk) {
     HeadlessUi ui;
     CaptureParameters parameters;
     int hardPlay = 0;
-    CaptureConfigDialog dialog(parameters, hardPlay, ui, nullptr);
+    CaptureConfigDialog dialog(parameters, hardPlay, ui, {}, nullptr);
     auto* rate = dialog.findChild<QLineEdit*>("rate");
     ASSERT_TRUE(rate);
     EXPECT_EQ(rate->text(), "15");

@@ -4,6 +4,7 @@
 
 #include "capture/video/SequenceRecorder.h"
 #include "capture/video/VideoCapture.h"
+#include "capture/video/VideoModes.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +29,7 @@ TEST(VideoCapture, TheNewestFrameIsGStreamersOwnPictureOfTheSource) {
     ScopedTestDir dir;
     VideoCapture camera;
     QString error;
-    ASSERT_TRUE(camera.Connect(kSmpte, {QSize(320, 240), 0}, &error)) << error.toStdString();
+    ASSERT_TRUE(camera.Connect(kSmpte, {QSize(320, 240), 0, {}}, &error)) << error.toStdString();
     const QImage grabbed = camera.NewestFrame().MakeBitmap().convertToFormat(QImage::Format_RGB888);
     EXPECT_EQ(camera.FrameSize(), QSize(320, 240));
     camera.Disconnect();
@@ -54,10 +55,52 @@ TEST(VideoCapture, ASourceThatCannotStartSaysWhy) {
     EXPECT_FALSE(camera.IsConnected());
 }
 
+// A camera that sends only one format offers exactly it; a test source's ranges are offered at
+// the usual sizes and rates.
+TEST(VideoCapture, TheFormatsOfferedAreTheSourcesOwn) {
+    QString error;
+    const std::vector<VideoFormat> fixed =
+        SourceModes(QStringLiteral("videotestsrc ! video/x-raw,format=YUY2,width=352,height=288,framerate=25/1"), &error);
+    ASSERT_EQ(fixed.size(), 1u) << error.toStdString();
+    EXPECT_EQ(fixed[0].size, QSize(352, 288));
+    EXPECT_EQ(fixed[0].framesPerSecond, 25);
+    EXPECT_EQ(EncodingName(fixed[0].encoding), "YUY2");
+
+    const std::vector<VideoFormat> ranged = SourceModes(kSmpte);
+    const auto offers = [&](const QString& name, QSize size, double rate) {
+        return std::any_of(ranged.begin(), ranged.end(), [&](const VideoFormat& m) {
+            return EncodingName(m.encoding) == name && m.size == size && m.framesPerSecond == rate;
+        });
+    };
+    EXPECT_TRUE(offers("YUY2", QSize(640, 480), 30));
+    EXPECT_TRUE(offers("I420", QSize(320, 240), 15));
+    EXPECT_TRUE(SourceModes(QStringLiteral("no-such-element"), &error).empty());
+    EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(VideoCapture, AChosenFormatIsWhatTheCameraSendsAndTheControlsChangeThePicture) {
+    VideoCapture camera;
+    QString error;
+    ASSERT_TRUE(camera.Connect(QStringLiteral("videotestsrc is-live=true pattern=white"),
+                               {QSize(176, 144), 15, QStringLiteral("video/x-raw,format=I420")}, &error))
+        << error.toStdString();
+    EXPECT_EQ(camera.NewestFrame().MakeBitmap().size(), QSize(176, 144));
+    const std::vector<BalanceChannel> channels = camera.Balance();
+    const auto brightness = std::find_if(channels.begin(), channels.end(), [](const BalanceChannel& c) { return c.label == "brightness"; });
+    ASSERT_NE(brightness, channels.end());
+    camera.SetBalance("brightness", brightness->minimum);
+    const auto darkened = [&] { return qGray(camera.NewestFrame().MakeBitmap().pixel(80, 70)) < 64; };
+    for (int i = 0; i < 50 && !darkened(); ++i) QThread::msleep(20);
+    EXPECT_TRUE(darkened());
+    EXPECT_EQ(camera.Balance()[std::size_t(brightness - channels.begin())].value, brightness->minimum);
+    // A format the camera cannot send is refused.
+    EXPECT_FALSE(camera.Connect(kSmpte, {QSize(100, 100), 0, QStringLiteral("video/x-raw,format=NOPE")}));
+}
+
 TEST(SequenceRecorder, AnMjpegSequenceWithSoundAndItsCopyrightIsAWholeAvi) {
     ScopedTestDir dir;
     SequenceSettings settings;
-    settings.format = {QSize(160, 120), 15};
+    settings.format = {QSize(160, 120), 15, {}};
     settings.audio = true;
     settings.audioSource = QStringLiteral("audiotestsrc is-live=true");
     settings.copyright = QStringLiteral("Albora");
@@ -84,7 +127,7 @@ TEST(SequenceRecorder, AnMjpegSequenceWithSoundAndItsCopyrightIsAWholeAvi) {
 TEST(SequenceRecorder, UncompressedFramesAreKeptAsTheyCame) {
     ScopedTestDir dir;
     SequenceSettings settings;
-    settings.format = {QSize(64, 48), 10};
+    settings.format = {QSize(64, 48), 10, {}};
     settings.mjpeg = false;
     SequenceRecorder recorder;
     ASSERT_TRUE(recorder.Start(kSmpte, settings, dir.Path("raw.avi")));

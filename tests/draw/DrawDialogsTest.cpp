@@ -1,3 +1,4 @@
+#include "DialogAnswers.h"
 #include "TestFiles.h"
 #include "draw/DrawEdits.h"
 #include "draw/ui/QtDrawDialogs.h"
@@ -28,34 +29,6 @@
 
 namespace {
 
-QWidget* TopWindow() {
-    if (QWidget* popup = QApplication::activePopupWidget()) return popup;
-    return QApplication::activeModalWidget();
-}
-
-// Calls ACT with the next modal window or popup of type T that shows above the one on top now
-// (dialogs run their own event loop, so a test answers them from a timer).
-template <class T = QDialog>
-void OnNext(std::type_identity_t<std::function<void(T*)>> act) {
-    const QPointer<QWidget> below = TopWindow();
-    auto* timer = new QTimer;
-    auto waited = std::make_shared<QElapsedTimer>();
-    waited->start();
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [=] {
-        T* top = qobject_cast<T*>(TopWindow());
-        const bool late = waited->elapsed() > 5000;
-        if (!late && (!top || top == below.data() || !top->isVisible())) return;
-        timer->stop();
-        timer->deleteLater();
-        if (!late) return act(top);
-        ADD_FAILURE() << "no " << T::staticMetaObject.className() << " opened";
-        // Whatever opened instead would wait for an answer for ever.
-        if (QWidget* stray = TopWindow()) stray->close();
-    });
-    timer->start();
-}
-
 template <class T>
 T* Child(QWidget* window, const char* name) {
     T* child = window->findChild<T*>(QString::fromLatin1(name));
@@ -72,21 +45,6 @@ QAbstractButton* ButtonWithText(QWidget* window, const QString& text) {
 
 void Press(QWidget* dialog, QDialogButtonBox::StandardButton which) {
     dialog->findChild<QDialogButtonBox*>()->button(which)->click();
-}
-
-// Types PATH into the file chooser and takes it (selecting it races with the chooser's own
-// reading of the folder).
-void Answer(QFileDialog* files, const QString& path) {
-    files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
-    static_cast<QDialog*>(files)->accept();
-}
-
-// Closes the message box that comes next, keeping its text in TEXT.
-void ReadMessage(QString& text) {
-    OnNext<QMessageBox>([&text](QMessageBox* box) {
-        text = box->text();
-        box->button(QMessageBox::Ok)->click();
-    });
 }
 
 QByteArray Stored(const CDrawObj& object) {

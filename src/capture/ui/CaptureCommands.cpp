@@ -22,7 +22,14 @@ CaptureCommands::CaptureCommands(CAlboraDoc& doc, UiServices& ui, MainWindowServ
       m_cards(cards),
       m_owner(owner),
       m_probe(std::move(probe)),
-      m_pipeline(doc.Settings(), ui, [this](int kind) { return MakeDevice(kind); }) {
+      m_pipeline(doc.Settings(), ui, [this](int kind) { return MakeDevice(kind); }),
+      m_liveCam(
+          [this] {
+              VideoWindow* window = LiveWindow();
+              return window ? window->GrabFrame() : CImageObject();
+          },
+          ui, owner),
+      m_autophoto(doc.Settings(), ui, owner, [this] { return PhotoScan(true); }) {
     RegisterDeviceChoice(Cmd::CaptureNone, CaptureKind::None);
     RegisterDeviceChoice(Cmd::CaptureTwain, CaptureKind::Twain);
     RegisterDeviceChoice(Cmd::CaptureVideoForWindows, CaptureKind::VideoForWindows);
@@ -35,10 +42,28 @@ CaptureCommands::CaptureCommands(CAlboraDoc& doc, UiServices& ui, MainWindowServ
     const auto deviceChosen = [this](CommandState& s) { s.enabled = m_doc.Settings().hardCapture != CaptureKind::None; };
     OnCommand(Cmd::ActivateDevice, [this] { m_pipeline.Activate(); }, deviceChosen);
     OnCommand(Cmd::PhotoScan, [this] { PhotoScan(); }, deviceChosen);
-    OnCommand(Cmd::CaptureVideo, [this] { CaptureVideo(); }, [this](CommandState& s) {
-        s.enabled = m_doc.Settings().hardCapture == CaptureKind::VideoForWindows && Camera() && Camera()->Ready();
+    OnCommand(Cmd::LiveCamServer, [this] { m_liveCam.Open(); }, [this](CommandState& s) { s.enabled = LiveWindow() != nullptr; });
+    OnCommand(Cmd::AutophotoBegin, [this] { m_autophoto.Begin(); }, [this](CommandState& s) {
+        const CaptureDevice* device = m_doc.Settings().hardCapture == CaptureKind::None ? nullptr : m_pipeline.Current();
+        s.enabled = device && device->Abilities().unattended && !m_autophoto.IsRunning();
     });
+    OnCommand(Cmd::AutophotoEnd, [this] { m_autophoto.End(); }, [this](CommandState& s) { s.enabled = m_autophoto.IsRunning(); });
+    OnCommand(Cmd::CaptureVideo, [this] { CaptureVideo(); }, [this](CommandState& s) { s.enabled = LiveWindow() != nullptr; });
     OnCommand(Cmd::HardwareDetection, [this] { DetectionDialog(m_probe, m_owner).exec(); });
+    for (int id : VideoWindowCommands::Ids()) {
+        if (id == 0) continue;
+        OnCommand(
+            id,
+            [this, id] {
+                if (VfwCaptureDevice* camera = Camera()) camera->Commands().Run(id);
+            },
+            [this, id](CommandState& s) {
+                if (VfwCaptureDevice* camera = Camera())
+                    camera->Commands().Update(id, s);
+                else
+                    s.enabled = false;
+            });
+    }
 }
 
 CaptureCommands::~CaptureCommands() = default;
@@ -67,16 +92,22 @@ std::unique_ptr<CaptureDevice> CaptureCommands::MakeDevice(int kind) {
 
 // The pictures go into the card list, which is brought forward first; with many pages taken at
 // once the card editor opens once, on the last.
-void CaptureCommands::PhotoScan() {
+bool CaptureCommands::PhotoScan(bool unattended) {
     m_frame.ShowTab(MainWindowServices::ListTab);
-    const bool taken = m_pipeline.PhotoScan(m_doc.NextImageFileName(),
-                                            [this](const QString& file) { m_cards.InsertImageAsCard(file); });
-    if (taken && m_doc.Settings().flgAutoEdita) m_cards.Modify();
+    const bool taken = m_pipeline.PhotoScan(
+        m_doc.NextImageFileName(), [this](const QString& file) { m_cards.InsertImageAsCard(file); }, unattended);
+    if (taken && !unattended && m_doc.Settings().flgAutoEdita) m_cards.Modify();
+    return taken;
 }
 
 VfwCaptureDevice* CaptureCommands::Camera() {
     if (m_doc.Settings().hardCapture != CaptureKind::VideoForWindows) return nullptr;
     return dynamic_cast<VfwCaptureDevice*>(m_pipeline.Current());
+}
+
+VideoWindow* CaptureCommands::LiveWindow() {
+    VfwCaptureDevice* camera = Camera();
+    return camera && camera->Ready() ? camera->Window() : nullptr;
 }
 
 // "Capture video!": the sequence goes into the card list like a picture.

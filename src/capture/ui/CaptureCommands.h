@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Autophoto.h"
+#include "LiveCamControl.h"
 #include "capture/CapturePipeline.h"
 #include "platform/CommandTarget.h"
 
@@ -12,10 +14,12 @@ class MainWindowServices;
 class QWidget;
 class UiServices;
 class VfwCaptureDevice;
+class VideoWindow;
 struct CaptureHardware;
 
 // The capture commands of the main window: the device choice, "Activate device" (F4),
-// "Photo/Scan" (F5) into the card list, and the hardware detection report.
+// "Photo/Scan" (F5) into the card list, the hardware detection report, the Video for Windows
+// window's commands, the LiveCam and Autophoto.
 class CaptureCommands : public CommandTarget {
 public:
     // PROBE finds the capture hardware; it runs off the UI thread.
@@ -24,13 +28,18 @@ public:
     ~CaptureCommands() override;
 
     CapturePipeline& Pipeline() { return m_pipeline; }
+    LiveCamControl& LiveCams() { return m_liveCam; }
+    Autophoto& Autophotos() { return m_autophoto; }
 
 private:
     std::unique_ptr<CaptureDevice> MakeDevice(int kind);
-    void PhotoScan();
+    // UNATTENDED: without the device's dialogs and the card editor (Autophoto).
+    bool PhotoScan(bool unattended = false);
     void CaptureVideo();
     // The Video for Windows device when it is the chosen one.
     VfwCaptureDevice* Camera();
+    // Its window while it shows the camera (not a sequence played back).
+    VideoWindow* LiveWindow();
     // OFFERED, when given, says whether the device can be chosen here.
     void RegisterDeviceChoice(int command, int kind, std::function<bool()> offered = {});
 
@@ -42,4 +51,6 @@ private:
     std::function<CaptureHardware()> m_probe;
     CapturePipeline m_pipeline;
     std::optional<bool> m_screenOffered;
+    LiveCamControl m_liveCam;
+    Autophoto m_autophoto;
 };

@@ -3,6 +3,8 @@
 #include "capture/video/CaptureParameters.h"
 
 #include <QDialog>
+#include <functional>
+#include <map>
 
 class QCheckBox;
 class QComboBox;
@@ -16,10 +18,19 @@ class UiServices;
 // change only on an accepted OK.
 class CaptureConfigDialog : public QDialog {
 public:
-    CaptureConfigDialog(CaptureParameters& parameters, int& hardPlay, UiServices& ui, QWidget* parent);
+    // What the dialog's own buttons open: the camera's dialogs by their command, and the capture
+    // file's.
+    struct Buttons {
+        std::map<int, std::function<void()>> device;
+        std::function<void()> captureFile;
+    };
+
+    CaptureConfigDialog(CaptureParameters& parameters, int& hardPlay, UiServices& ui, Buttons buttons, QWidget* parent);
     void accept() override;
 
 private:
+    QWidget* ButtonRow(Buttons buttons);
+
     CaptureParameters& m_parameters;
     int& m_hardPlay;
     UiServices& m_ui;
@@ -30,6 +41,7 @@ private:
     QCheckBox* m_writeCacheOff;
     QCheckBox* m_audio;
     QComboBox* m_audioFormat;
+    QComboBox* m_compression;
     QCheckBox* m_hardwarePlay;
     QSpinBox* m_timeLimit;
 };

@@ -2,12 +2,16 @@
 
 #include "CaptureConfigDialog.h"
 #include "CaptureFileDialog.h"
+#include "CaptureSpaceDialog.h"
 #include "RecordingDialog.h"
 
 #include "album/CAlboraDoc.h"
 #include "album/CAppSettings.h"
 #include "capture/CapturedPicture.h"
 #include "capture/video/SequenceRecorder.h"
+#include "platform/CommandIds.h"
+#include "platform/CommandTable.h"
+#include "platform/CommandTarget.h"
 #include "platform/SafeFile.h"
 #include "platform/UiServices.h"
 
@@ -18,9 +22,14 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <map>
 
 VfwCaptureDevice::VfwCaptureDevice(CAlboraDoc& doc, UiServices& ui, QWidget* owner, std::function<void()> checkHardware)
-    : m_doc(doc), m_ui(ui), m_owner(owner), m_checkHardware(std::move(checkHardware)) {}
+    : m_doc(doc),
+      m_ui(ui),
+      m_owner(owner),
+      m_checkHardware(std::move(checkHardware)),
+      m_commands(*this, doc.Settings(), ui) {}
 
 VfwCaptureDevice::~VfwCaptureDevice() { delete m_window; }
 
@@ -35,14 +44,7 @@ bool VfwCaptureDevice::Activate() {
         return m_window->Connect() || InitialisationError(QStringLiteral("Not initialized"));
     }
     m_window = new VideoWindow(m_doc.Settings(), m_ui, m_owner);
-    // The window's own menu, on the right button.
-    m_window->setContextMenuPolicy(Qt::ActionsContextMenu);
-    auto* configure = new QAction(QStringLiteral("Capture &configuration..."), m_window);
-    QObject::connect(configure, &QAction::triggered, m_window, [this] { Configure(); });
-    auto* stretch = new QAction(QStringLiteral("&Stretch video"), m_window);
-    stretch->setCheckable(true);
-    QObject::connect(stretch, &QAction::toggled, m_window, [this](bool on) { m_window->SetStretched(on); });
-    m_window->addActions({configure, stretch});
+    AddWindowMenu();
     if (!m_window->Connect()) {
         delete m_window;
         InitialisationError(QStringLiteral("Can't continue"));
@@ -56,8 +58,13 @@ bool VfwCaptureDevice::Activate() {
 CaptureOutcome VfwCaptureDevice::Take(const QString& proposed) {
     CaptureFileDialog dialog(m_doc, m_ui, proposed, m_owner);
     if (dialog.exec() != QDialog::Accepted) return CaptureOutcome::Cancelled();
-    if (!m_window || !m_window->IsConnected()) return CaptureOutcome::Failed();
-    const QString name = dialog.FileName();
+    return StoreFrame(dialog.FileName());
+}
+
+CaptureOutcome VfwCaptureDevice::TakeUnattended(const QString& proposed) { return StoreFrame(proposed); }
+
+CaptureOutcome VfwCaptureDevice::StoreFrame(const QString& name) {
+    if (!Ready()) return CaptureOutcome::Failed();
     const CImageObject frame = m_window->GrabFrame();
     if (!frame.IsValid()) return CaptureOutcome::Failed();
     const StoredPicture stored = StoreCapturedPicture(frame, name, m_doc.Settings(), m_ui);
@@ -71,14 +78,51 @@ CaptureOutcome VfwCaptureDevice::Take(const QString& proposed) {
     return CaptureOutcome::Taken({name});
 }
 
+void VfwCaptureDevice::AddWindowMenu() {
+    // Copy and Paste palette have their keys in this window only: the main window's Ctrl+C and
+    // Ctrl+P are Copy and Print.
+    const std::map<int, QKeySequence> keys{{Cmd::VfwCopy, QKeySequence(Qt::CTRL | Qt::Key_C)},
+                                           {Cmd::VfwPastePalette, QKeySequence(Qt::CTRL | Qt::Key_P)}};
+    for (int id : VideoWindowCommands::Ids()) {
+        auto* action = new QAction(m_window);
+        if (id == 0) {
+            action->setSeparator(true);
+        } else {
+            action->setText(QString::fromUtf8(CommandTable::Find(id)->text));
+            action->setData(id);
+            if (keys.count(id)) action->setShortcut(keys.at(id));
+            QObject::connect(action, &QAction::triggered, m_window, [this, id] { m_commands.Run(id); });
+        }
+        m_window->addAction(action);
+    }
+    // The menu shows each command's state as it opens.
+    QObject::connect(m_window, &VideoWindow::MenuAboutToShow, m_window, [this] {
+        for (QAction* action : m_window->actions()) {
+            if (action->isSeparator()) continue;
+            CommandState state;
+            m_commands.Update(action->data().toInt(), state);
+            action->setEnabled(state.enabled);
+            action->setCheckable(state.checked || action->isCheckable());
+            action->setChecked(state.checked);
+        }
+    });
+}
+
+QString VfwCaptureDevice::CaptureFile() const {
+    if (!m_captureFile.isEmpty()) return m_captureFile;
+    const CAppSettings& settings = m_doc.Settings();
+    return QDir(settings.FastTempPath.isEmpty() ? QDir::tempPath() : settings.FastTempPath).filePath(QStringLiteral("CAPTEMP.AVI"));
+}
+
 bool VfwCaptureDevice::CaptureSequenceAndSave(const QString& path) {
     if (!Ready()) return false;
     const CAppSettings& settings = m_doc.Settings();
-    const QString captureFile =
-        QDir(settings.FastTempPath.isEmpty() ? QDir::tempPath() : settings.FastTempPath).filePath(QStringLiteral("CAPTEMP.AVI"));
+    const QString captureFile = CaptureFile();
     SequenceSettings sequence;
     sequence.format.framesPerSecond = m_parameters.FramesPerSecond();
     sequence.audio = m_parameters.captureAudio;
+    sequence.mjpeg = m_parameters.compressed;
+    sequence.buffers = m_parameters.VideoBuffers();
     sequence.audioFormat = m_parameters.audioFormat;
     sequence.jpegQuality = settings.JPGquality;
     sequence.copyright = QStringLiteral("Albora");
@@ -97,6 +141,12 @@ bool VfwCaptureDevice::CaptureSequenceAndSave(const QString& path) {
         m_ui.MessageBox(QStringLiteral("Error:\n") + error, MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }
+    const int frames = recorder.Frames() + recorder.Dropped();
+    if (m_parameters.TooManyDropped(recorder.Dropped(), frames))
+        m_ui.MessageBox(QStringLiteral("Warning:\n%1 of %2 frames were dropped: the computer could not keep up.")
+                            .arg(recorder.Dropped())
+                            .arg(frames),
+                        MsgButtons::Ok, MsgIcon::Exclamation);
     if (m_ui.MessageBox(QStringLiteral("Captured sequence!\n\nSaving sequence:\n%1?").arg(path), MsgButtons::YesNo,
                         MsgIcon::Question) != MsgAnswer::Yes)
         return false;
@@ -109,8 +159,19 @@ bool VfwCaptureDevice::CaptureSequenceAndSave(const QString& path) {
 }
 
 void VfwCaptureDevice::Configure() {
-    CaptureConfigDialog(m_parameters, m_doc.Settings().hardPlay, m_ui, m_window ? static_cast<QWidget*>(m_window) : m_owner)
+    CaptureConfigDialog::Buttons buttons;
+    for (int id : {Cmd::VfwVideoFormat, Cmd::VfwVideoSource, Cmd::VfwVideoDisplay})
+        buttons.device[id] = [this, id] { m_commands.Run(id); };
+    buttons.captureFile = [this] { ChooseCaptureFile(); };
+    CaptureConfigDialog(m_parameters, m_doc.Settings().hardPlay, m_ui, std::move(buttons),
+                        m_window ? static_cast<QWidget*>(m_window) : m_owner)
         .exec();
+    if (m_window) m_window->FitToVideo();
+}
+
+void VfwCaptureDevice::ChooseCaptureFile() {
+    CaptureSpaceDialog dialog(CaptureFile(), m_ui, m_window ? static_cast<QWidget*>(m_window) : m_owner);
+    if (dialog.Exec()) m_captureFile = dialog.CaptureFile();
 }
 
 bool VfwCaptureDevice::InitialisationError(const QString& state) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "VideoWindow.h"
+#include "VideoWindowCommands.h"
 #include "capture/CaptureDevice.h"
 #include "capture/video/CaptureParameters.h"
 
@@ -19,24 +20,35 @@ public:
     VfwCaptureDevice(CAlboraDoc& doc, UiServices& ui, QWidget* owner, std::function<void()> checkHardware);
     ~VfwCaptureDevice() override;
 
-    Capabilities Abilities() const override { return {Cards::WhenAutoInsert, true}; }
+    Capabilities Abilities() const override { return {Cards::WhenAutoInsert, true, true}; }
     QString StatusName() const override { return QStringLiteral("VfW"); }
     bool Activate() override;
     CaptureOutcome Take(const QString& proposed) override;
+    CaptureOutcome TakeUnattended(const QString& proposed) override;
 
     VideoWindow* Window() const { return m_window; }
-    // Whether a frame or a sequence can be taken now.
-    bool Ready() const { return m_window && m_window->IsConnected(); }
+    // Whether a frame or a sequence can be taken now: the camera is connected and the window
+    // shows it, not a sequence played back.
+    bool Ready() const { return m_window && m_window->IsConnected() && !m_window->IsPlaying(); }
     // Records into the capture file until Esc, a click or the time limit, then asks whether to
     // save it as PATH; true when PATH holds the whole sequence.
     bool CaptureSequenceAndSave(const QString& path);
     CaptureParameters& Parameters() { return m_parameters; }
     // "Video capture configuration".
     void Configure();
+    // Where sequences are recorded before they are saved: "CAPTEMP.AVI" in the fast folder until
+    // the user names another.
+    QString CaptureFile() const;
+    VideoWindowCommands& Commands() { return m_commands; }
 
 private:
     // "Video for Windows Initialization Error"; true when the user goes on.
     bool InitialisationError(const QString& state);
+    // The newest frame stored as NAME; failures are said in a message.
+    CaptureOutcome StoreFrame(const QString& name);
+    // The window's right-button menu: its commands, as the Capture menu has them.
+    void AddWindowMenu();
+    void ChooseCaptureFile();
 
     CAlboraDoc& m_doc;
     UiServices& m_ui;
@@ -44,4 +56,6 @@ private:
     std::function<void()> m_checkHardware;
     QPointer<VideoWindow> m_window;  // owned by the main window, which may go first
     CaptureParameters m_parameters;
+    QString m_captureFile;
+    VideoWindowCommands m_commands;
 };

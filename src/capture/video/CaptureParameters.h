@@ -14,12 +14,16 @@ struct CaptureParameters {
     bool captureToMemory = false;
     bool writeCacheOff = false;
     bool captureAudio = false;
-    bool mciControl = false;
+    bool compressed = true;  // MJPEG, else uncompressed frames
     int timeLimitSeconds = 0;  // 0: until stopped
     PcmFormat audioFormat{8, 1, 11025};
 
     // 32 buffers when capturing to memory, else 1000.
     int VideoBuffers() const { return captureToMemory ? 32 : 1000; }
+    // Whether DROPPED of the camera's FRAMES is more than counts as a good capture.
+    bool TooManyDropped(int dropped, int frames) const {
+        return frames > 0 && std::int64_t(dropped) * 100 > std::int64_t(percentDropForError) * frames;
+    }
     // The rate these parameters give; a stored period of 0 or less reads as 15 a second rather
     // than dividing by it.
     double FramesPerSecond() const;

@@ -4,6 +4,8 @@
 
 #include <gst/gst.h>
 
+#include <algorithm>
+
 namespace {
 
 // A quoted location for gst_parse_launch: a path with blanks or quotes stays one value.
@@ -24,11 +26,17 @@ SequenceRecorder::~SequenceRecorder() { Stop(); }
 bool SequenceRecorder::Start(const QString& source, const SequenceSettings& s, const QString& path, QString* error) {
     Stop();
     m_frames = 0;
+    m_dropped = 0;
     const QString encoder = s.mjpeg ? QStringLiteral("jpegenc name=encoder quality=%1").arg(s.jpegQuality)
                                     : QStringLiteral("identity name=encoder");
-    QString description = QStringLiteral("%1 ! videoconvert ! videoscale ! videorate ! %2 ! queue ! %3 ! "
-                                         "avimux name=mux ! filesink location=%4")
-                              .arg(source, VideoCaps(s.mjpeg ? "I420" : "BGR", s.format), encoder, Quoted(path));
+    // The buffers are the frames that may wait for the encoder; when they are all taken the oldest
+    // is dropped rather than the camera held up.
+    QString description = QStringLiteral("%1 ! videoconvert ! videoscale ! videorate ! %2 ! "
+                                         "queue name=buffers leaky=downstream max-size-buffers=%3 max-size-bytes=0 "
+                                         "max-size-time=0 ! %4 ! avimux name=mux ! filesink location=%5")
+                              .arg(source, VideoCaps(s.mjpeg ? "I420" : "BGR", s.format))
+                              .arg(std::max(s.buffers, 1))
+                              .arg(encoder, Quoted(path));
     if (s.audio) {
         const PcmFormat& a = s.audioFormat;
         description += QStringLiteral(" %1 ! audioconvert ! audioresample ! audio/x-raw,format=%2,channels=%3,rate=%4 ! "
@@ -46,6 +54,12 @@ bool SequenceRecorder::Start(const QString& source, const SequenceSettings& s, c
                                     s.copyright.toUtf8().constData(), nullptr);
             gst_object_unref(mux);
         }
+        GstElement* buffers = gst_bin_get_by_name(GST_BIN(pipeline), "buffers");
+        g_signal_connect(buffers, "overrun", G_CALLBACK(+[](GstElement*, gpointer dropped) {
+                             ++*static_cast<std::atomic<int>*>(dropped);
+                         }),
+                         &m_dropped);
+        gst_object_unref(buffers);
         GstElement* encoder = gst_bin_get_by_name(GST_BIN(pipeline), "encoder");
         GstPad* pad = gst_element_get_static_pad(encoder, "src");
         gst_pad_add_probe(pad, GST_PAD_PROBE_TYPE_BUFFER, &CountFrame, &m_frames, nullptr);
@@ -57,6 +71,7 @@ bool SequenceRecorder::Start(const QString& source, const SequenceSettings& s, c
 
 bool SequenceRecorder::Stop(QString* error) {
     if (!m_pipeline) return true;
+
     gst_element_send_event(m_pipeline, gst_event_new_eos());
     GstBus* bus = gst_element_get_bus(m_pipeline);
     GstMessage* message = gst_bus_timed_pop_filtered(bus, 10 * GST_SECOND,

@@ -14,6 +14,7 @@ struct SequenceSettings {
     bool audio = false;
     QString audioSource;             // a GStreamer source; empty: the default input
     PcmFormat audioFormat{16, 1, 11025};
+    int buffers = 1000;              // frames that may wait for the encoder
     QString copyright;               // the "ICOP" text of the file's information list
 };
 
@@ -33,8 +34,11 @@ public:
     bool IsRecording() const { return m_pipeline != nullptr; }
     // Video frames written so far.
     int Frames() const { return m_frames.load(); }
+    // Frames dropped because every buffer was waiting for the encoder.
+    int Dropped() const { return m_dropped.load(); }
 
 private:
     GstElement* m_pipeline = nullptr;
     std::atomic<int> m_frames{0};
+    std::atomic<int> m_dropped{0};
 };

@@ -4,8 +4,10 @@
 
 #include <gst/app/gstappsink.h>
 #include <gst/gst.h>
+#include <gst/video/colorbalance.h>
 #include <gst/video/video.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstring>
@@ -49,10 +51,22 @@ VideoCapture::~VideoCapture() { Disconnect(); }
 
 bool VideoCapture::Connect(const QString& source, const VideoFormat& format, QString* error) {
     Disconnect();
-    // videorate only when a rate is asked: it would otherwise hold frames back to even them out.
+    // The camera's own format, when one is asked, is fixed right at the source; pictures it
+    // sends as JPEG are decoded. videorate only when a rate is asked: it would otherwise hold
+    // frames back to even them out. The balance step passes frames through untouched until a
+    // control is moved.
+    QString sourceFormat;
+    if (!format.encoding.isEmpty()) {
+        sourceFormat = QStringLiteral(" ! %1").arg(format.encoding);
+        if (!format.size.isEmpty()) sourceFormat += QStringLiteral(",width=%1,height=%2").arg(format.size.width()).arg(format.size.height());
+        if (format.framesPerSecond > 0)
+            sourceFormat += QStringLiteral(",framerate=%1/1000").arg(std::lround(format.framesPerSecond * 1000));
+        if (format.encoding.startsWith(QLatin1String("image/jpeg"))) sourceFormat += QStringLiteral(" ! jpegdec");
+    }
     const QString description =
-        QStringLiteral("%1 ! videoconvert ! videoscale ! %2 %3 ! appsink name=sink max-buffers=1 drop=true sync=false")
-            .arg(source, format.framesPerSecond > 0 ? QStringLiteral("videorate !") : QString(),
+        QStringLiteral("%1%2 ! videoconvert ! videoscale ! %3 %4 ! videobalance name=balance ! "
+                       "appsink name=sink max-buffers=1 drop=true sync=false")
+            .arg(source, sourceFormat, format.framesPerSecond > 0 ? QStringLiteral("videorate !") : QString(),
                  VideoCaps("BGR", format));
     m_pipeline = StartPipeline(description, error, [this](GstElement* pipeline) {
         GstElement* sink = gst_bin_get_by_name(GST_BIN(pipeline), "sink");
@@ -115,4 +129,50 @@ QSize VideoCapture::FrameSize() {
 void VideoCapture::SetFrameHandler(std::function<void()> handler) {
     std::lock_guard lock(m_mutex);
     m_onFrame = std::move(handler);
+}
+
+QString VideoCapture::PendingError() { return m_pipeline ? PendingPipelineError(m_pipeline) : QString(); }
+
+// The first element of the pipeline with picture controls, the source first: a camera's own
+// controls change what it captures, ours only what we are given.
+GstElement* VideoCapture::BalanceElement() const {
+    if (!m_pipeline) return nullptr;
+    GstIterator* it = gst_bin_iterate_sources(GST_BIN(m_pipeline));
+    GstElement* found = nullptr;
+    GValue item = G_VALUE_INIT;
+    while (!found && gst_iterator_next(it, &item) == GST_ITERATOR_OK) {
+        auto* element = GST_ELEMENT(g_value_get_object(&item));
+        if (GST_IS_COLOR_BALANCE(element) && gst_color_balance_list_channels(GST_COLOR_BALANCE(element)))
+            found = GST_ELEMENT(gst_object_ref(element));
+        g_value_reset(&item);
+    }
+    g_value_unset(&item);
+    gst_iterator_free(it);
+    return found ? found : gst_bin_get_by_name(GST_BIN(m_pipeline), "balance");
+}
+
+std::vector<BalanceChannel> VideoCapture::Balance() const {
+    std::vector<BalanceChannel> channels;
+    GstElement* element = BalanceElement();
+    if (!element) return channels;
+    auto* balance = GST_COLOR_BALANCE(element);
+    for (const GList* l = gst_color_balance_list_channels(balance); l; l = l->next) {
+        auto* channel = GST_COLOR_BALANCE_CHANNEL(l->data);
+        channels.push_back({QString::fromUtf8(channel->label).toLower(), channel->min_value, channel->max_value,
+                            gst_color_balance_get_value(balance, channel)});
+    }
+    gst_object_unref(element);
+    return channels;
+}
+
+void VideoCapture::SetBalance(const QString& label, int value) {
+    GstElement* element = BalanceElement();
+    if (!element) return;
+    auto* balance = GST_COLOR_BALANCE(element);
+    for (const GList* l = gst_color_balance_list_channels(balance); l; l = l->next) {
+        auto* channel = GST_COLOR_BALANCE_CHANNEL(l->data);
+        if (QString::fromUtf8(channel->label).toLower() == label)
+            gst_color_balance_set_value(balance, channel, std::clamp(value, channel->min_value, channel->max_value));
+    }
+    gst_object_unref(element);
 }

@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <functional>
 #include <mutex>
+#include <vector>
 
 typedef struct _GstElement GstElement;
 typedef struct _GstSample GstSample;
@@ -15,6 +16,16 @@ typedef struct _GstSample GstSample;
 struct VideoFormat {
     QSize size;
     double framesPerSecond = 0;
+    // What the camera itself sends ("video/x-raw,format=YUY2", "image/jpeg"); empty: its choice.
+    QString encoding;
+};
+
+// One of a picture control's settings (brightness, contrast, hue, saturation).
+struct BalanceChannel {
+    QString label;
+    int minimum = 0;
+    int maximum = 0;
+    int value = 0;
 };
 
 // A camera's live picture: the source (a capture driver's pipeline) converted to 24-bit frames,
@@ -39,9 +50,16 @@ public:
     QSize FrameSize();
     // Called on the streaming thread after each new frame (the preview's repaint request).
     void SetFrameHandler(std::function<void()> handler);
+    // The reason of the first error the source reported since the last call, or empty.
+    QString PendingError();
+
+    // The picture controls: the camera's own where it has them, else a balance step of our own.
+    std::vector<BalanceChannel> Balance() const;
+    void SetBalance(const QString& label, int value);
 
 private:
     static int OnSample(void* sink, void* self);
+    GstElement* BalanceElement() const;
 
     QString m_source;
     GstElement* m_pipeline = nullptr;
