@@ -60,6 +60,10 @@ TEST_F(OverlayWindowTest, ResizingALockedWindowResendsItsRectangles) {
     EXPECT_EQ(log.mid(0, 3), (QStringList{"put alboovr frame at 0 0 400 300", "put alboovr source at 0 0 400 300",
                                           "put alboovr destination at 0 0 400 300"}));
     EXPECT_TRUE(WaitFor([&] { return window->windowTitle() == "Overlay [400x300]"; }));
+    log.clear();
+    window->move(200, 150);
+    EXPECT_TRUE(WaitFor([&] { return log.size() == 3; }));
+    EXPECT_EQ(log.value(2), "put alboovr destination at 0 0 400 300");
 }
 
 TEST_F(OverlayWindowTest, TheMouseShowsWhereItIsAndClosingClosesTheDevice) {

@@ -12,6 +12,9 @@
 
 namespace {
 constexpr int kFrameMs = 66;
+// The stored size comes from the settings file: a window of it is painted into a picture.
+constexpr int kLeastSide = 16;
+constexpr int kMostSide = 4096;
 }
 
 OverlayWindow::OverlayWindow(CAppSettings& settings, UiServices& ui, MciInterpreter& mci, QWidget* owner)
@@ -21,7 +24,7 @@ OverlayWindow::OverlayWindow(CAppSettings& settings, UiServices& ui, MciInterpre
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     move(160, 110);
-    resize(std::max(settings.anchoFrame, 16), std::max(settings.altoFrame, 16));
+    resize(std::clamp(settings.anchoFrame, kLeastSide, kMostSide), std::clamp(settings.altoFrame, kLeastSide, kMostSide));
     m_controller.SetHandle(winId());
     // New frames only key the video in again; the window itself is painted when it changes.
     auto* frames = new QTimer(this);
