@@ -27,6 +27,8 @@ void DrawRuler(QPainter& painter, QSize client, const QColor& colour) {
     painter.setBackgroundMode(Qt::TransparentMode);
     QFont font = painter.font();
     font.setPixelSize(kLabelPixels);
+    // Smoothed edges would blend with the key colour into pixels that are neither ruler nor video.
+    font.setStyleStrategy(QFont::NoAntialias);
     painter.setFont(font);
     const QFontMetrics metrics(font);
     for (int x = kStep; x <= w - kStep; x += kStep) {
