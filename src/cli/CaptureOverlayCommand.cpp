@@ -15,13 +15,15 @@
 namespace {
 
 constexpr int kFirstFrameMs = 5000;
+// As the program's window: the window is painted into pictures of its size.
+constexpr int kMostSide = 4096;
 
 // ARGS into the overlay's settings; false, with the usage message in WHY.
 bool TakeOverlayOptions(const CliArgs& args, CAppSettings& settings, QString& why) {
     if (args.Has("size")) {
         const auto size = SizeOption(args.Value("size"));
-        if (!size) {
-            why = QStringLiteral("--size needs WxH");
+        if (!size || size->width() > kMostSide || size->height() > kMostSide) {
+            why = QStringLiteral("--size needs WxH, at most %1 each way").arg(kMostSide);
             return false;
         }
         settings.anchoFrame = size->width();

@@ -56,6 +56,7 @@ TEST_F(OverlayCli, AFailureSaysWhyAndLeavesNoFile) {
     EXPECT_EQ(run.code, 1);
     EXPECT_TRUE(run.err.contains("Error:\nCan't open the video device.")) << run.err.toStdString();
     EXPECT_EQ(Cli({"capture", "overlay", "shot.bmp", "--size", "big"}).code, 2);
+    EXPECT_EQ(Cli({"capture", "overlay", "shot.bmp", "--size", "5000x100"}).code, 2);
     EXPECT_EQ(Cli({"capture", "overlay", "say \"cheese\".bmp"}).code, 1);
     EXPECT_TRUE(QDir(dir.Path()).entryList(QDir::Files).isEmpty());
 }
