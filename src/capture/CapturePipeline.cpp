@@ -46,15 +46,16 @@ void CapturePipeline::Activate() {
     if (!device->Activate()) FallBackToNone();
 }
 
-bool CapturePipeline::PhotoScan(const QString& proposed, const std::function<void(const QString&)>& insert, bool unattended) {
+CapturePipeline::Shot CapturePipeline::PhotoScan(const QString& proposed, const std::function<void(const QString&)>& insert,
+                                                 bool unattended) {
     CaptureDevice* device = Current();
-    if (!device) return false;
+    if (!device) return {};
     const CaptureOutcome outcome = unattended ? device->TakeUnattended(proposed) : device->Take(proposed);
-    if (outcome.status != CaptureOutcome::Status::Taken || outcome.files.isEmpty()) return false;
+    if (outcome.status != CaptureOutcome::Status::Taken || outcome.files.isEmpty()) return {};
     const CaptureDevice::Capabilities abilities = device->Abilities();
     const bool insertCards = abilities.cards == CaptureDevice::Cards::Always ||
                              (abilities.cards == CaptureDevice::Cards::WhenAutoInsert && m_settings.flgAutoInsert);
     if (insertCards)
         for (const QString& file : outcome.files) insert(file);
-    return abilities.cards != CaptureDevice::Cards::Never;
+    return {true, abilities.cards != CaptureDevice::Cards::Never};
 }

@@ -25,10 +25,15 @@ public:
     void Select(int kind);
     // Activates the current device, falling back to none when it cannot serve.
     void Activate();
+    // What one Photo/Scan did: whether a picture was taken, and whether it became cards (the
+    // card editor then opens; the overlay only saves its file).
+    struct Shot {
+        bool taken = false;
+        bool cards = false;
+    };
     // One Photo/Scan with PROPOSED as the next free image name. INSERT gets each new file that
-    // is to become a card, in order. True when a picture was taken (the card editor then opens).
-    // UNATTENDED takes it without the device's dialogs (Autophoto).
-    bool PhotoScan(const QString& proposed, const std::function<void(const QString&)>& insert, bool unattended = false);
+    // is to become a card, in order. UNATTENDED takes it without the device's dialogs (Autophoto).
+    Shot PhotoScan(const QString& proposed, const std::function<void(const QString&)>& insert, bool unattended = false);
 
 private:
     void FallBackToNone();

@@ -29,5 +29,7 @@ CaptureHardware ProbeCaptureHardware() {
     found.scanner = !found.scanners.isEmpty();
     found.screen = ScreenCaptureAvailable(&found.screenWhy);
     found.video = !ListVideoSources().empty();
+    // The overlay keys in the picture of a video source: it is there wherever one is.
+    found.overlay = found.video;
     return found;
 }

@@ -31,6 +31,16 @@ bool OpenCaptureAlbum(CliContext& c, CAlboraDoc& doc, const QString& albumPath, 
     return true;
 }
 
+std::optional<QSize> SizeOption(const QString& text) {
+    const QStringList parts = text.split(QLatin1Char('x'));
+    bool w = false, h = false;
+    if (parts.size() != 2) return std::nullopt;
+    const QSize size(parts[0].toInt(&w), parts[1].toInt(&h));
+    if (!w || !h || size.width() < 1 || size.height() < 1 || size.width() > 8192 || size.height() > 8192)
+        return std::nullopt;
+    return size;
+}
+
 bool TakeStorageOptions(const CliArgs& args, CAppSettings& settings, QString& why) {
     if (args.Has("quality")) {
         bool ok = false;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
+#include <optional>
 
 class CAlboraDoc;
 class CAppSettings;
@@ -14,6 +16,9 @@ struct CliArgs;
 // it is the scratch bitmaps' folder too, so a capture kept after a failed conversion lies beside
 // the album. False, with the message given, when either fails.
 bool OpenCaptureAlbum(CliContext& c, CAlboraDoc& doc, const QString& albumPath, QString& folder);
+
+// "WxH" of a --size option, 1 to 8192 each way.
+std::optional<QSize> SizeOption(const QString& text);
 
 // --jpg and --quality Q into the capture settings; false, with the usage message in WHY, when
 // the quality is not 0 to 100.

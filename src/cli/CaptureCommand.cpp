@@ -47,5 +47,6 @@ int RunCaptureCommand(CliContext& c, const QStringList& args) {
     if (command == QStringLiteral("scan")) return RunCaptureScan(c, args.mid(1));
     if (command == QStringLiteral("screen")) return RunCaptureScreen(c, args.mid(1));
     if (command == QStringLiteral("video")) return RunCaptureVideo(c, args.mid(1));
-    return c.Usage(QStringLiteral("capture takes devices, scan, screen or video"));
+    if (command == QStringLiteral("overlay")) return RunCaptureOverlay(c, args.mid(1));
+    return c.Usage(QStringLiteral("capture takes devices, scan, screen, video or overlay"));
 }

@@ -20,16 +20,6 @@ namespace {
 
 constexpr double kMostSequenceSeconds = 24 * 3600;
 
-std::optional<QSize> SizeOption(const QString& text) {
-    const QStringList parts = text.split(QLatin1Char('x'));
-    bool w = false, h = false;
-    if (parts.size() != 2) return std::nullopt;
-    const QSize size(parts[0].toInt(&w), parts[1].toInt(&h));
-    if (!w || !h || size.width() < 1 || size.height() < 1 || size.width() > 8192 || size.height() > 8192)
-        return std::nullopt;
-    return size;
-}
-
 // Records SECONDS into a file beside NAME, renamed to NAME when whole: a cut recording never
 // takes the name.
 bool RecordSequence(CliContext& c, const QString& source, const SequenceSettings& settings, double seconds,

@@ -49,6 +49,7 @@ int RunMediaCommand(CliContext& context, const QStringList& args);
 int RunCaptureScan(CliContext& context, const QStringList& args);
 int RunCaptureScreen(CliContext& context, const QStringList& args);
 int RunCaptureVideo(CliContext& context, const QStringList& args);
+int RunCaptureOverlay(CliContext& context, const QStringList& args);
 int RunLiveCamCommand(CliContext& context, const QStringList& args);
 // The user's settings store, which the other commands leave alone.
 int RunSettingsCommand(CliContext& context, const QStringList& args);

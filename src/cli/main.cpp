@@ -119,6 +119,17 @@ const char kHelp[] = R"(Usage: albora-cli GROUP COMMAND [ARGUMENTS]
                                     driver N (0 unless told: ALBORA_VIDEO_SOURCE, then the
                                     cameras) as a new card; exit 1 and no card when the device
                                     cannot start
+  capture overlay OUT [--format TEXT] [--size WxH] [--lock] [--shareable] [--plane FILE]
+                  [--window-png FILE] [--log]
+                                    the MCI overlay on capture driver 0, its window (WxH, 320x200
+                                    unless told) drawn offscreen: the picture saved to OUT in the
+                                    format TEXT ("BMP type DIB 24-bit", "BMP type DIB 8-bit",
+                                    "BMP type DIB 8-bit gray", "GIF type GIF 8-bit", "GIF type GIF
+                                    8-bit gray"; "BMP type DIB 8-bit" unless told), the window with
+                                    its ruler, its plane FILE and the video keyed in as the PNG
+                                    FILE; --lock puts the device's rectangles at the window's size
+                                    (the video unscaled), --shareable shares a source in use, --log
+                                    prints each command string sent; exit 1 and no file on failure
   livecam DIR [--image NAME] [--rate MS] [--max-errors N] [--ticks N] [--serve ADDR:PORT]
               [--test-page FILE]
                                     the LiveCam on capture driver 0: every MS milliseconds (5000)

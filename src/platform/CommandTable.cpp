@@ -200,6 +200,8 @@ constexpr std::array kCommands = {
     CommandInfo{Cmd::CaptureTwain, "&Twain scanner ", "", "Take pictures from a scanner\nScanner", "scanner"},
     CommandInfo{Cmd::CaptureVideoForWindows, "&Video for Windows", "", "Take pictures and videos from a camera\nVideo capture",
                 "camera-web"},
+    CommandInfo{Cmd::CaptureOverlay, "&MCI Overlay", "", "Take pictures from a video source keyed into a window\nMCI overlay",
+                "video-television"},
     CommandInfo{Cmd::CaptureScreen, "&Screen capture", "", "Take pictures of the screen, a window or a part of it\nScreen capture",
                 "video-display"},
     CommandInfo{Cmd::ActivateDevice, "&Activate device", "F4", "Activate the chosen capture device\nActivate device", "system-run"},

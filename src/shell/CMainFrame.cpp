@@ -291,7 +291,8 @@ void CMainFrame::BuildMenus() {
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
     m_actions->Fill(options, {Cmd::GeneralOptions, Cmd::DefineUtilities, 0});
     QMenu* devices = options->addMenu(QStringLiteral("&Capture devices"));
-    m_actions->Fill(devices, {Cmd::CaptureNone, Cmd::CaptureTwain, Cmd::CaptureVideoForWindows, Cmd::CaptureScreen});
+    m_actions->Fill(devices, {Cmd::CaptureNone, Cmd::CaptureTwain, Cmd::CaptureVideoForWindows, Cmd::CaptureOverlay,
+                              Cmd::CaptureScreen});
     m_actions->Fill(options, {Cmd::HardwareDetection});
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     QMenu* toolbars = view->addMenu(QStringLiteral("&Toolbars"));

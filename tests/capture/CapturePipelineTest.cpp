@@ -48,7 +48,7 @@ struct PipelineFixture {
                              }};
     QStringList inserted;
     bool Take() {
-        return pipeline.PhotoScan("IMG_0000.jpg", [this](const QString& file) { inserted << file; });
+        return pipeline.PhotoScan("IMG_0000.jpg", [this](const QString& file) { inserted << file; }).cards;
     }
 };
 

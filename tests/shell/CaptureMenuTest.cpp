@@ -5,8 +5,10 @@
 
 #include "capture/CaptureDevice.h"
 #include "capture/ui/DetectionDialog.h"
+#include "capture/ui/OverlayWindow.h"
 #include "capture/ui/VideoWindow.h"
 #include "platform/CommandIds.h"
+#include "platform/media/VideoSources.h"
 #include "shell/StatusBarWithProgress.h"
 #include "shell/options/ImagePropertiesSheet.h"
 
@@ -14,6 +16,8 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QImage>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -210,4 +214,74 @@ TEST(CaptureMenu, CaptureVideoRecordsASequenceAndSavesItAsACard) {
                                                     dir.Path("IMG_0000.avi")});
     EXPECT_EQ(probe.out.trimmed(), "mjpeg");
     EXPECT_TRUE(f.frame->findChild<VideoWindow*>()->IsConnected());  // the live picture is back
+}
+
+// The overlay's picture is saved where the dialog says, in its fixed format, and makes no card.
+TEST(CaptureMenu, TheOverlayShowsItsWindowAndPhotoScanSavesItsPictureWithoutACard) {
+    ScopedTestDir dir;
+    qputenv("ALBORA_VIDEO_SOURCE", "videotestsrc is-live=true pattern=smpte");
+    FrameFixture f;
+    f.settings.GrabaFormato = "BMP type DIB 24-bit";
+    f.settings.flgAutoInsert = 1;
+    f.settings.flgAutoEdita = 0;
+    const CommandRouter& router = f.frame->Router();
+    router.Execute(Cmd::CaptureOverlay);
+    auto* window = f.frame->findChild<OverlayWindow*>();
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->Controller().IsOpen());
+    EXPECT_TRUE(router.Update(Cmd::CaptureOverlay).checked);
+    EXPECT_EQ(f.frame->StatusBar()->PaneText(2), "MCI Overlay");
+
+    QString title, format;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        title = dialog->windowTitle();
+        for (QLabel* label : dialog->findChildren<QLabel*>())
+            if (label->text().startsWith("BMP")) format = label->text();
+        dialog->findChild<QLineEdit*>("file")->setText("my shot.bmp");
+        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    router.Execute(Cmd::PhotoScan);
+    qunsetenv("ALBORA_VIDEO_SOURCE");
+    EXPECT_EQ(title, "Video Photo: Capture");
+    EXPECT_EQ(format, "BMP type DIB 24-bit");
+    EXPECT_EQ(QImage(dir.Path("my shot.bmp")).size(), QSize(320, 240));
+    EXPECT_EQ(f.doc->Db().GetCount(), 0);
+}
+
+TEST(CaptureMenu, AnOverlayThatCannotOpenFallsBackToNone) {
+    qputenv("ALBORA_VIDEO_SOURCE", "v4l2src device=/dev/no-such-camera");
+    FrameFixture f;
+    QString text;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(box);
+        text = box->text();
+        box->accept();
+    });
+    f.frame->Router().Execute(Cmd::CaptureOverlay);
+    qunsetenv("ALBORA_VIDEO_SOURCE");
+    EXPECT_TRUE(text.startsWith("Error:\nCan't open the video device.")) << text.toStdString();
+    EXPECT_EQ(f.settings.hardCapture, CaptureKind::None);
+    EXPECT_EQ(f.frame->StatusBar()->PaneText(2), "None");
+    EXPECT_FALSE(f.frame->findChild<OverlayWindow*>()->isVisible());
+}
+
+TEST(CaptureMenu, WithoutAVideoSourceTheOverlayAsksFirst) {
+    if (!ListVideoSources().empty()) GTEST_SKIP() << "this computer has a camera";
+    FrameFixture f;
+    QString text;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(box);
+        text = box->text();
+        box->button(QMessageBox::No)->click();
+    });
+    f.frame->Router().Execute(Cmd::CaptureOverlay);
+    EXPECT_EQ(text, "Error:\nCan't detect video overlay in our system!\nReinstall all video overlay software and "
+                    "hardware and try again.\n\nContinue?");
+    EXPECT_EQ(f.settings.hardCapture, CaptureKind::None);
+    EXPECT_EQ(f.frame->findChild<OverlayWindow*>(), nullptr);
 }

@@ -43,6 +43,50 @@ TEST(Mci, UnknownWordsAndDevicesGiveErrors) {
     EXPECT_EQ(mci.SendString("close albosrec"), MciInterpreter::InvalidDeviceName);
 }
 
+// A device of another library's type (the video overlay): it gets the words of every command
+// sent to its alias, a quoted file name as one word, and goes with "close".
+TEST(Mci, ARegisteredDeviceTypeGetsTheCommandsOfItsAliases) {
+    class Recorder : public MciDevice {
+    public:
+        explicit Recorder(std::vector<QStringList>& seen) : m_seen(seen) {}
+        ~Recorder() override { m_seen.push_back({"closed"}); }
+        int Command(const QString& verb, const QStringList& words, QString&) override {
+            m_seen.push_back(QStringList{verb} + words);
+            return 0;
+        }
+
+    private:
+        std::vector<QStringList>& m_seen;
+    };
+    std::vector<QStringList> seen;
+    MciInterpreter mci(kTestSource);
+    mci.RegisterDeviceType("Overlay", [&seen](const QStringList& options, int& error, QString& reason) {
+        std::unique_ptr<MciDevice> device;
+        if (options.contains("broken")) {
+            error = MciInterpreter::Hardware;
+            reason = "no camera";
+        } else {
+            seen.push_back(QStringList{"open"} + options);
+            device = std::make_unique<Recorder>(seen);
+        }
+        return device;
+    });
+    ASSERT_EQ(mci.SendString("open overlay alias v shareable"), 0);
+    EXPECT_EQ(seen.back(), (QStringList{"open", "shareable"}));
+    EXPECT_EQ(mci.SendString("SAVE v \"my pictures/a b.bmp\" BMP type DIB 24-bit"), 0);
+    EXPECT_EQ(seen.back(), (QStringList{"save", "my pictures/a b.bmp", "BMP", "type", "DIB", "24-bit"}));
+    EXPECT_EQ(mci.SendString("open new type waveaudio alias V"), MciInterpreter::DeviceOpen);
+    QString text;
+    EXPECT_EQ(mci.SendString("open overlay alias w broken", &text), MciInterpreter::Hardware);
+    EXPECT_EQ(text, "no camera");
+    EXPECT_EQ(mci.SendString("open overlay"), MciInterpreter::MissingParameter);
+    EXPECT_EQ(mci.SendString("close v"), 0);
+    EXPECT_EQ(seen.back(), QStringList{"closed"});
+    EXPECT_EQ(mci.SendString("put v frame"), MciInterpreter::InvalidDeviceName);
+    EXPECT_EQ(mci.SendString("open new type waveaudio alias v buffer six"), MciInterpreter::BadInteger);
+    EXPECT_EQ(mci.SendString("open new type waveaudio alias v buffer 6"), 0);
+}
+
 TEST(Mci, RecordsTheDefaultFormatThroughGstreamer) {
     ScopedTestDir dir;
     const WavFile wav = Record("set albosrec time format ms bitspersample 8 channels 1 samplespersec 11025",

@@ -2,6 +2,7 @@
 
 #include "CaptureFileDialog.h"
 #include "DetectionDialog.h"
+#include "OverlayCaptureDevice.h"
 #include "ScannerCaptureDevice.h"
 #include "ScreenCaptureDevice.h"
 #include "VfwCaptureDevice.h"
@@ -33,6 +34,7 @@ CaptureCommands::CaptureCommands(CAlboraDoc& doc, UiServices& ui, MainWindowServ
     RegisterDeviceChoice(Cmd::CaptureNone, CaptureKind::None);
     RegisterDeviceChoice(Cmd::CaptureTwain, CaptureKind::Twain);
     RegisterDeviceChoice(Cmd::CaptureVideoForWindows, CaptureKind::VideoForWindows);
+    RegisterDeviceChoice(Cmd::CaptureOverlay, CaptureKind::Overlay);
     // Where the screen cannot be read (no X display, a Wayland session) it is not offered; the
     // display does not change during a run, so it is asked once.
     RegisterDeviceChoice(Cmd::CaptureScreen, CaptureKind::Screen, [this] {
@@ -83,6 +85,8 @@ std::unique_ptr<CaptureDevice> CaptureCommands::MakeDevice(int kind) {
     case CaptureKind::VideoForWindows:
         return std::make_unique<VfwCaptureDevice>(m_doc, m_ui, m_owner,
                                                   [this] { DetectionDialog(m_probe, m_owner).exec(); });
+    case CaptureKind::Overlay:
+        return std::make_unique<OverlayCaptureDevice>(m_doc, m_ui, m_owner);
     case CaptureKind::Screen:
         return std::make_unique<ScreenCaptureDevice>(m_doc, m_ui, m_owner);
     default:
@@ -94,10 +98,10 @@ std::unique_ptr<CaptureDevice> CaptureCommands::MakeDevice(int kind) {
 // once the card editor opens once, on the last.
 bool CaptureCommands::PhotoScan(bool unattended) {
     m_frame.ShowTab(MainWindowServices::ListTab);
-    const bool taken = m_pipeline.PhotoScan(
+    const CapturePipeline::Shot shot = m_pipeline.PhotoScan(
         m_doc.NextImageFileName(), [this](const QString& file) { m_cards.InsertImageAsCard(file); }, unattended);
-    if (taken && !unattended && m_doc.Settings().flgAutoEdita) m_cards.Modify();
-    return taken;
+    if (shot.cards && !unattended && m_doc.Settings().flgAutoEdita) m_cards.Modify();
+    return shot.taken;
 }
 
 VfwCaptureDevice* CaptureCommands::Camera() {

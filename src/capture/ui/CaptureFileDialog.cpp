@@ -1,6 +1,8 @@
 #include "CaptureFileDialog.h"
 
 #include "CaptureFileFields.h"
+#include "album/CAlboraDoc.h"
+#include "album/CAppSettings.h"
 #include "platform/UiServices.h"
 
 #include <QDialogButtonBox>
@@ -8,11 +10,25 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+namespace {
+
+// The format shown that "Properties..." does not change; empty for a photo's.
+QString FixedFormat(const CAlboraDoc& doc, CaptureFileDialog::Kind kind) {
+    switch (kind) {
+    case CaptureFileDialog::Kind::Overlay: return doc.Settings().GrabaFormato;
+    case CaptureFileDialog::Kind::Sequence: return QStringLiteral("AVI");
+    case CaptureFileDialog::Kind::Photo: break;
+    }
+    return {};
+}
+
+}  // namespace
+
 CaptureFileDialog::CaptureFileDialog(CAlboraDoc& doc, UiServices& ui, const QString& proposed, QWidget* parent,
                                      Kind kind)
     : QDialog(parent),
       m_ui(ui),
-      m_fields(new CaptureFileFields(doc, ui, proposed, kind == Kind::Sequence ? QStringLiteral("AVI") : QString())) {
+      m_fields(new CaptureFileFields(doc, ui, proposed, FixedFormat(doc, kind))) {
     setWindowTitle(kind == Kind::Sequence ? QStringLiteral("Video Sequence: Capture") : QStringLiteral("Video Photo: Capture"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     auto* layout = new QVBoxLayout(this);

@@ -1,5 +1,7 @@
 #include "VideoCapture.h"
 
+#include "VideoSourceRegistry.h"
+
 #include "platform/media/GstSupport.h"
 
 #include <gst/app/gstappsink.h>
@@ -77,11 +79,15 @@ bool VideoCapture::Connect(const QString& source, const VideoFormat& format, QSt
         gst_app_sink_set_callbacks(GST_APP_SINK(sink), &callbacks, this, nullptr);
         gst_object_unref(sink);
     });
-    if (m_pipeline) m_source = source;
+    if (m_pipeline) {
+        m_source = source;
+        VideoSourceRegistry::Claim(source, this);
+    }
     return m_pipeline != nullptr;
 }
 
 void VideoCapture::Disconnect() {
+    VideoSourceRegistry::Release(this);
     StopPipeline(m_pipeline);
     std::lock_guard lock(m_mutex);
     if (m_newest) gst_sample_unref(m_newest);

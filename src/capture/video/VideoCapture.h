@@ -29,7 +29,8 @@ struct BalanceChannel {
 };
 
 // A camera's live picture: the source (a capture driver's pipeline) converted to 24-bit frames,
-// of which the newest is kept. Frames arrive on GStreamer's streaming thread.
+// of which the newest is kept. Frames arrive on GStreamer's streaming thread. While connected it
+// is listed in VideoSourceRegistry, so others see its source busy and may share its frames.
 class VideoCapture {
 public:
     VideoCapture() = default;

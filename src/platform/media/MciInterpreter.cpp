@@ -48,22 +48,36 @@ QString MciInterpreter::ErrorText(int code) {
         case CannotLoadDriver: return QStringLiteral("The specified device type cannot be opened.");
         case BadInteger: return QStringLiteral("An integer in the command was invalid or missing.");
         case MissingParameter: return QStringLiteral("The specified command requires a parameter.");
+        case UnsupportedFunction: return QStringLiteral("The driver cannot carry out this command.");
+        case FileNotFound: return QStringLiteral("The specified file cannot be found or read.");
         case DeviceNotReady: return QStringLiteral("The device is not ready: nothing has been recorded.");
         case OutOfRange: return QStringLiteral("The specified parameter is out of range for the specified command.");
         case FileNotSaved: return QStringLiteral("The file was not saved. Make sure the folder exists and the disk has room.");
+        case MustUseShareable: return QStringLiteral("The device is already in use. Open it shareable to share it.");
+        case NoWindow: return QStringLiteral("There is no such window to show the device in.");
         default: return QStringLiteral("Unknown error %1.").arg(code);
     }
 }
 
+void MciInterpreter::RegisterDeviceType(const QString& type, MciDeviceFactory factory) {
+    m_types[type.toLower()] = std::move(factory);
+}
+
 int MciInterpreter::SendString(const QString& command, QString* returnText) {
     const QStringList words = SplitCommand(command);
+    QString reason;
     int result = UnrecognizedCommand;
     if (words.isEmpty()) {
         result = UnrecognizedCommand;
     } else if (IsWord(words[0], "open")) {
-        result = Open(words);
+        result = Open(words, reason);
     } else if (words.size() < 2) {
         result = MissingParameter;
+    } else if (const auto typed = m_typedDevices.find(words[1].toLower()); typed != m_typedDevices.end()) {
+        if (IsWord(words[0], "close"))
+            result = words.size() == 2 ? (m_typedDevices.erase(typed), Ok) : UnrecognizedKeyword;
+        else
+            result = typed->second->Command(words[0].toLower(), words.mid(2), reason);
     } else {
         const auto it = m_devices.find(words[1].toLower());
         Device* device = it == m_devices.end() ? nullptr : it->second.get();
@@ -78,33 +92,47 @@ int MciInterpreter::SendString(const QString& command, QString* returnText) {
         else if (IsWord(words[0], "close"))
             result = words.size() == 2 ? (m_devices.erase(it), Ok) : UnrecognizedKeyword;
     }
-    if (returnText) *returnText = result == Ok ? QString() : ErrorText(result);
+    if (returnText) *returnText = result == Ok ? QString() : reason.isEmpty() ? ErrorText(result) : reason;
     return result;
 }
 
-int MciInterpreter::Open(const QStringList& words) {
-    // open new type waveaudio alias A [buffer N]
-    QString alias;
-    bool waveaudio = false;
+int MciInterpreter::Open(const QStringList& words, QString& reason) {
+    // "open new type waveaudio alias A [buffer N]", or a device by name: "open overlay alias A
+    // shareable". Words the interpreter does not know are the device's options.
+    QString type, alias;
+    QStringList options;
     for (qsizetype i = 1; i < words.size(); ++i) {
-        if (IsWord(words[i], "new")) continue;
-        if (i + 1 >= words.size()) return MissingParameter;
-        const QString& value = words[++i];
-        if (IsWord(words[i - 1], "type")) {
-            waveaudio = IsWord(value, "waveaudio");
-        } else if (IsWord(words[i - 1], "alias")) {
-            alias = value.toLower();
-        } else if (IsWord(words[i - 1], "buffer")) {
-            bool ok = false;
-            value.toInt(&ok);
-            if (!ok) return BadInteger;
+        const QString& word = words[i];
+        if (IsWord(word, "new")) continue;
+        if (IsWord(word, "type") || IsWord(word, "alias")) {
+            if (i + 1 >= words.size()) return MissingParameter;
+            (IsWord(word, "type") ? type : alias) = words[++i].toLower();
+        } else if (i == 1) {
+            type = word.toLower();
         } else {
-            return UnrecognizedKeyword;
+            options << word;
         }
     }
-    if (!waveaudio) return CannotLoadDriver;
+    const auto factory = m_types.find(type);
+    const bool waveaudio = type == QStringLiteral("waveaudio");
+    if (!waveaudio && factory == m_types.end()) return CannotLoadDriver;
     if (alias.isEmpty()) return MissingParameter;
-    if (m_devices.count(alias)) return DeviceOpen;
+    if (m_devices.count(alias) || m_typedDevices.count(alias)) return DeviceOpen;
+    if (!waveaudio) {
+        int error = Ok;
+        std::unique_ptr<MciDevice> device = factory->second(options, error, reason);
+        if (!device) return error == Ok ? CannotLoadDriver : error;
+        m_typedDevices.emplace(alias, std::move(device));
+        return Ok;
+    }
+    // The wave device's one option: the buffer's seconds, checked and left to the capture.
+    if (!options.isEmpty()) {
+        if (!IsWord(options[0], "buffer") || options.size() > 2) return UnrecognizedKeyword;
+        if (options.size() < 2) return MissingParameter;
+        bool ok = false;
+        options[1].toInt(&ok);
+        if (!ok) return BadInteger;
+    }
     m_devices.emplace(alias, std::make_unique<Device>());
     return Ok;
 }
