@@ -45,16 +45,20 @@ quint16 FreePort() {
     return probe.serverPort();
 }
 
-// A server started in the background and stopped with the object.
+// A server started in the background and stopped with the object. Its output is dropped: a
+// pipe nobody reads would stop it once full (python logs every request).
 class Background {
 public:
-    Background(const QString& program, const QStringList& args) { m_process.start(program, args); }
+    Background(const QString& program, const QStringList& args) {
+        m_process.setStandardOutputFile(QProcess::nullDevice());
+        m_process.setStandardErrorFile(QProcess::nullDevice());
+        m_process.start(program, args);
+    }
     ~Background() {
         m_process.terminate();
         if (!m_process.waitForFinished(3000)) m_process.kill();
         m_process.waitForFinished();
     }
-    QProcess& Process() { return m_process; }
 
 private:
     QProcess m_process;
