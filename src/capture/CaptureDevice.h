@@ -45,6 +45,8 @@ public:
     // Readies the device, saying how in the status bar or a message; false when it cannot serve,
     // and the program then falls back to no device.
     virtual bool Activate() = 0;
+    // Another device is chosen: let go of what this one holds until it is activated again.
+    virtual void Deactivate() {}
     // One Photo/Scan. PROPOSED is the next free image name in the album's folder.
     virtual CaptureOutcome Take(const QString& proposed) = 0;
     // One photo named PROPOSED without asking anything, for devices that can.

@@ -20,7 +20,12 @@ CaptureDevice* CapturePipeline::Current() {
     return device.get();
 }
 
+// The device left behind lets its camera go: the camera and the overlay share one.
 void CapturePipeline::Select(int kind) {
+    if (kind != m_settings.hardCapture) {
+        const auto previous = m_devices.find(m_settings.hardCapture);
+        if (previous != m_devices.end() && previous->second) previous->second->Deactivate();
+    }
     m_settings.hardCapture = kind;
     Activate();
 }

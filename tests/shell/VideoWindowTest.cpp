@@ -97,6 +97,26 @@ TEST(VideoWindow, ClosingItWhileOneOfItsDialogsIsOpenIsRefused) {
     EXPECT_FALSE(f.Router().Update(Cmd::VfwPreview).enabled);
 }
 
+// The overlay shows the same camera: choosing it must not find the camera held by the window.
+TEST(VideoWindow, ChoosingAnotherDeviceLetsTheCameraGoAndComingBackTakesItAgain) {
+    CameraFixture f;
+    QString stray;
+    QTimer::singleShot(3000, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            stray = box->text();
+            box->close();
+        }
+    });
+    f.Router().Execute(Cmd::CaptureOverlay);
+    EXPECT_EQ(stray, "");
+    EXPECT_EQ(f.settings.hardCapture, CaptureKind::Overlay);
+    EXPECT_FALSE(f.window->IsConnected());
+    EXPECT_FALSE(f.window->isVisible());
+    f.Router().Execute(Cmd::CaptureVideoForWindows);
+    EXPECT_TRUE(f.window->IsConnected());
+    EXPECT_TRUE(f.window->isVisible());
+}
+
 TEST(VideoWindow, TheFormatAndSourceDialogsChangeTheCamera) {
     CameraFixture f;
     OnNext([](QDialog* format) {

@@ -34,6 +34,7 @@ CaptureSpaceDialog::CaptureSpaceDialog(const QString& captureFile, UiServices& u
     nameRow->addWidget(m_name, 1);
     nameRow->addWidget(browse);
     Form()->addRow(QStringLiteral("&File name:"), nameRow);
+    qobject_cast<QLabel*>(Form()->labelForField(nameRow))->setBuddy(m_name);
     Form()->addRow(QStringLiteral("File size:"), m_fileSize);
     Form()->addRow(QStringLiteral("&Capture file size (MBytes):"), m_megabytes);
     Form()->addRow(QStringLiteral("Free disk space:"), m_free);

@@ -44,6 +44,7 @@ LiveCamDialog::LiveCamDialog(const LiveCamSettings& settings, const QString& lis
     rateRow->addWidget(new QLabel(QStringLiteral("miliseconds.")));
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("&Image:"), imageRow);
+    qobject_cast<QLabel*>(form->labelForField(imageRow))->setBuddy(m_image);
     form->addRow(QStringLiteral("Refresh rate:"), rateRow);
     form->addRow(QStringLiteral("Max errors:"), m_maxErrors);
     form->addRow(QStringLiteral("&Listen on:"), m_listen);

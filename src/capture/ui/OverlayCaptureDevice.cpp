@@ -39,6 +39,11 @@ bool OverlayCaptureDevice::Activate() {
     return false;
 }
 
+// Closing the window closes the device and hides the window, as the user's close does.
+void OverlayCaptureDevice::Deactivate() {
+    if (m_window) m_window->close();
+}
+
 CaptureOutcome OverlayCaptureDevice::Take(const QString& proposed) {
     CaptureFileDialog dialog(m_doc, m_ui, proposed, m_owner, CaptureFileDialog::Kind::Overlay);
     if (dialog.exec() != QDialog::Accepted) return CaptureOutcome::Cancelled();

@@ -22,6 +22,7 @@ public:
     QString StatusName() const override { return QStringLiteral("MCI Overlay"); }
     // Shows the window, making it the first time, and opens the device.
     bool Activate() override;
+    void Deactivate() override;
     CaptureOutcome Take(const QString& proposed) override;
     CaptureOutcome TakeUnattended(const QString& proposed) override;
 

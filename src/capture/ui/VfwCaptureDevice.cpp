@@ -55,6 +55,13 @@ bool VfwCaptureDevice::Activate() {
     return true;
 }
 
+void VfwCaptureDevice::Deactivate() {
+    if (!m_window) return;
+    m_window->StopPlaying();
+    m_window->Disconnect();
+    m_window->hide();
+}
+
 CaptureOutcome VfwCaptureDevice::Take(const QString& proposed) {
     CaptureFileDialog dialog(m_doc, m_ui, proposed, m_owner);
     if (dialog.exec() != QDialog::Accepted) return CaptureOutcome::Cancelled();

@@ -23,6 +23,7 @@ public:
     Capabilities Abilities() const override { return {Cards::WhenAutoInsert, true, true}; }
     QString StatusName() const override { return QStringLiteral("VfW"); }
     bool Activate() override;
+    void Deactivate() override;
     CaptureOutcome Take(const QString& proposed) override;
     CaptureOutcome TakeUnattended(const QString& proposed) override;
 

@@ -148,7 +148,9 @@ void VideoWindowCommands::ChooseFormat() {
         m_ui.MessageBox(QStringLiteral("Error:\nThe camera tells no formats. ") + error, MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }
-    VideoFormatDialog dialog(std::move(modes), window->Format(), window);
+    // Left to the camera, the format shown is the one it chose.
+    const VideoFormat current = window->Format().encoding.isEmpty() ? window->Camera().CurrentFormat() : window->Format();
+    VideoFormatDialog dialog(std::move(modes), current, window);
     if (!dialog.Exec()) return;
     if (!window->SetFormat(dialog.Chosen()))
         m_ui.MessageBox(QStringLiteral("Error:\n") + window->Error(), MsgButtons::Ok, MsgIcon::Exclamation);

@@ -66,7 +66,7 @@ bool VideoCapture::Connect(const QString& source, const VideoFormat& format, QSt
         if (format.encoding.startsWith(QLatin1String("image/jpeg"))) sourceFormat += QStringLiteral(" ! jpegdec");
     }
     const QString description =
-        QStringLiteral("%1%2 ! videoconvert ! videoscale ! %3 %4 ! videobalance name=balance ! "
+        QStringLiteral("%1%2 ! videoconvert name=convert ! videoscale ! %3 %4 ! videobalance name=balance ! "
                        "appsink name=sink max-buffers=1 drop=true sync=false")
             .arg(source, sourceFormat, format.framesPerSecond > 0 ? QStringLiteral("videorate !") : QString(),
                  VideoCaps("BGR", format));
@@ -135,6 +135,24 @@ QSize VideoCapture::FrameSize() {
 void VideoCapture::SetFrameHandler(std::function<void()> handler) {
     std::lock_guard lock(m_mutex);
     m_onFrame = std::move(handler);
+}
+
+VideoFormat VideoCapture::CurrentFormat() const {
+    VideoFormat format;
+    if (!m_pipeline) return format;
+    GstElement* convert = gst_bin_get_by_name(GST_BIN(m_pipeline), "convert");
+    GstPad* pad = convert ? gst_element_get_static_pad(convert, "sink") : nullptr;
+    GstCaps* caps = pad ? gst_pad_get_current_caps(pad) : nullptr;
+    GstVideoInfo info;
+    if (caps && gst_video_info_from_caps(&info, caps)) {
+        format.size = QSize(GST_VIDEO_INFO_WIDTH(&info), GST_VIDEO_INFO_HEIGHT(&info));
+        if (GST_VIDEO_INFO_FPS_D(&info) > 0) format.framesPerSecond = double(GST_VIDEO_INFO_FPS_N(&info)) / GST_VIDEO_INFO_FPS_D(&info);
+        format.encoding = QStringLiteral("video/x-raw,format=%1").arg(QLatin1String(gst_video_format_to_string(GST_VIDEO_INFO_FORMAT(&info))));
+    }
+    if (caps) gst_caps_unref(caps);
+    if (pad) gst_object_unref(pad);
+    if (convert) gst_object_unref(convert);
+    return format;
 }
 
 QString VideoCapture::PendingError() { return m_pipeline ? PendingPipelineError(m_pipeline) : QString(); }

@@ -49,6 +49,8 @@ public:
     CImageObject NewestFrame(int timeoutMs = 5000);
     // The size of the frames, once one has come.
     QSize FrameSize();
+    // What the camera sends now, as agreed with it; empty before it has started.
+    VideoFormat CurrentFormat() const;
     // Called on the streaming thread after each new frame (the preview's repaint request).
     void SetFrameHandler(std::function<void()> handler);
     // The reason of the first error the source reported since the last call, or empty.
