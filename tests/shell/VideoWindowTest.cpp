@@ -318,13 +318,16 @@ TEST(Autophoto, TakesTheSetNumberOfPhotosAGapApartWithoutAsking) {
     f.settings.tFactor = 1;
     f.settings.latenciaTimer = 1;
     f.settings.tNDetiene = 2;
+    f.settings.fmini = 1;
     EXPECT_FALSE(f.Router().Update(Cmd::AutophotoEnd).enabled);
     f.Router().Execute(Cmd::AutophotoBegin);
     EXPECT_EQ(f.doc->Db().GetCount(), 1);  // the first at once
+    EXPECT_TRUE(f.frame->isMinimized());
     EXPECT_TRUE(f.Router().Update(Cmd::AutophotoEnd).enabled);
     EXPECT_FALSE(f.Router().Update(Cmd::AutophotoBegin).enabled);
     EXPECT_TRUE(WaitFor([&] { return f.doc->Db().GetCount() == 2; }, 4000));
     EXPECT_TRUE(WaitFor([&] { return !f.session->capture->Autophotos().IsRunning(); }));
+    EXPECT_FALSE(f.frame->isMinimized());  // back when the run ends
     QTest::qWait(1200);
     EXPECT_EQ(f.doc->Db().GetCount(), 2);
     EXPECT_TRUE(QFile::exists(dir.Path("IMG_0001.bmp")));
