@@ -213,18 +213,21 @@ CImageObject ReduceTo256Colours(const CImageObject& image) {
     return Dithered(*source, MedianCutPalette(h), row);
 }
 
-ImagePalette MedianCut(const std::vector<CImageObject>& frames, int colours) {
-    Histogram h;
-    std::vector<std::uint8_t> row;
-    bool seen = false;
-    for (const CImageObject& frame : frames) {
-        if (!frame.IsValid()) continue;
-        row.resize(std::size_t(frame.GetWidth()) * 3);
-        Count(*frame.GetImplementation(), h, row);
-        seen = true;
-    }
-    if (!seen) return {};
-    const std::vector<std::uint8_t> rgb = MedianCutPalette(h, std::size_t(std::clamp(colours, 1, 256)));
+struct PaletteCounter::Counts : Histogram {};
+
+PaletteCounter::PaletteCounter() : m_counts(std::make_unique<Counts>()) {}
+PaletteCounter::~PaletteCounter() = default;
+
+void PaletteCounter::Add(const CImageObject& picture) {
+    if (!picture.IsValid()) return;
+    std::vector<std::uint8_t> row(std::size_t(picture.GetWidth()) * 3);
+    Count(*picture.GetImplementation(), *m_counts, row);
+    m_seen = true;
+}
+
+ImagePalette PaletteCounter::MedianCut(int colours) const {
+    if (!m_seen) return {};
+    const std::vector<std::uint8_t> rgb = MedianCutPalette(*m_counts, std::size_t(std::clamp(colours, 1, 256)));
     std::vector<PaletteEntry> entries;
     for (std::size_t i = 0; i + 2 < rgb.size(); i += 3) entries.push_back({rgb[i], rgb[i + 1], rgb[i + 2], 0});
     return ImagePalette(std::move(entries));

@@ -27,19 +27,19 @@ bool Holds(const ImagePalette& palette, std::uint8_t r, std::uint8_t g, std::uin
 }  // namespace
 
 TEST(Palette, AMedianCutOverSeveralFramesHoldsTheColoursOfEach) {
-    std::vector<CImageObject> frames;
-    frames.push_back(Filled(8, 8, 200, 10, 10));
-    frames.push_back(Filled(8, 8, 10, 10, 200));
-    frames.emplace_back();  // a frame that never came
-    const ImagePalette palette = ColourReduction::MedianCut(frames, 16);
+    ColourReduction::PaletteCounter frames;
+    frames.Add(Filled(8, 8, 200, 10, 10));
+    frames.Add(Filled(8, 8, 10, 10, 200));
+    frames.Add(CImageObject());  // a frame that never came
+    const ImagePalette palette = frames.MedianCut(16);
     EXPECT_LE(palette.Count(), 16);
     EXPECT_TRUE(Holds(palette, 200, 10, 10));
     EXPECT_TRUE(Holds(palette, 10, 10, 200));
     // A photograph's gradients ask for more colours than are allowed: the count is kept to.
-    std::vector<CImageObject> photo;
-    photo.push_back(MakeColour(64, 64));
-    EXPECT_EQ(ColourReduction::MedianCut(photo, 5).Count(), 5);
-    EXPECT_EQ(ColourReduction::MedianCut(std::vector<CImageObject>(1), 256).Count(), 0);  // nothing seen, no colours
+    ColourReduction::PaletteCounter photo;
+    photo.Add(MakeColour(64, 64));
+    EXPECT_EQ(photo.MedianCut(5).Count(), 5);
+    EXPECT_EQ(ColourReduction::PaletteCounter().MedianCut(256).Count(), 0);  // nothing seen, no colours
 }
 
 TEST(Palette, MappingAPictureUsesOnlyThePalettesColours) {

@@ -171,6 +171,12 @@ TEST(VideoWindow, TheCaptureFileIsReservedAndPlaysBackInTheWindow) {
     f.Router().Execute(Cmd::VfwConfigure);
     EXPECT_EQ(f.Device().CaptureFile(), captureFile);
     EXPECT_EQ(QFileInfo(captureFile).size(), 2 << 20);
+    // Room set aside is not yet a sequence.
+    QString none;
+    ReadMessage(none);
+    f.Router().Execute(Cmd::VfwCapturedVideo);
+    EXPECT_TRUE(none.startsWith("Error:\nNo sequence has been captured")) << none.toStdString();
+    EXPECT_FALSE(f.window->IsPlaying());
 
     SequenceRecorder recorder;
     SequenceSettings sequence;
@@ -238,6 +244,13 @@ TEST(VideoWindow, PalettesAreMadeFromFramesSavedLoadedAndUsed) {
 TEST(VideoWindow, EditCapturedMovieRunsTheEditorOnTheCaptureFile) {
     ScopedTestDir dir;
     CameraFixture f;
+    f.settings.FastTempPath = dir.Path();
+    // Nothing recorded yet: no editor for a file of zeros or none.
+    QString none;
+    ReadMessage(none);
+    f.Router().Execute(Cmd::VfwEditMovie);
+    EXPECT_TRUE(none.startsWith("Error:\nNo sequence has been captured")) << none.toStdString();
+    dir.Write("CAPTEMP.AVI", QByteArray("RIFF\0\0\0\0AVI LIST", 16));
     dir.Write("editor", "#!/bin/sh\nprintf '%s|%s' \"$1\" \"$2\" > \"$(dirname \"$0\")/args\"\n");
     QFile::setPermissions(dir.Path("editor"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     f.settings.videoEditor = "\"" + dir.Path("editor") + "\" --new-window";
@@ -297,9 +310,13 @@ TEST(LiveCam, TheDialogBeginsTheCamAndItsServerAndCancelStopsThem) {
     EXPECT_TRUE(reply.startsWith("HTTP/1.1 200")) << reply.left(40).toStdString();
     EXPECT_TRUE(reply.contains("\r\n\r\n\xFF\xD8"));
 
+    // With its camera gone the LiveCam can still be reached, to stop it.
+    f.Router().Execute(Cmd::CaptureNone);
+    EXPECT_TRUE(f.Router().Update(Cmd::LiveCamServer).enabled);
     OnNext([](QDialog* dialog) { dialog->reject(); });
     f.Router().Execute(Cmd::LiveCamServer);
     EXPECT_FALSE(control.IsRunning());
+    EXPECT_FALSE(f.Router().Update(Cmd::LiveCamServer).enabled);
     EXPECT_FALSE(control.Server().IsListening());
 }
 
@@ -335,4 +352,23 @@ TEST(Autophoto, TakesTheSetNumberOfPhotosAGapApartWithoutAsking) {
 
     f.Router().Execute(Cmd::CaptureNone);
     EXPECT_FALSE(f.Router().Update(Cmd::AutophotoBegin).enabled);
+}
+
+// The overlay saves in its own format; a photo of an earlier run under that name is kept.
+TEST(Autophoto, ThroughTheOverlayPhotosTakeTheFormatsExtensionAndOverwriteNothing) {
+    ScopedTestDir dir;
+    dir.Write("IMG_0000.bmp", "an earlier photo");
+    qputenv("ALBORA_VIDEO_SOURCE", "videotestsrc is-live=true pattern=smpte");
+    FrameFixture f;
+    f.settings.flgJPG = 1;
+    f.settings.GrabaFormato = "BMP type DIB 24-bit";
+    f.settings.tFactor = 1;
+    f.settings.tNDetiene = 1;
+    f.frame->Router().Execute(Cmd::CaptureOverlay);
+    qunsetenv("ALBORA_VIDEO_SOURCE");
+    ASSERT_EQ(f.settings.hardCapture, CaptureKind::Overlay);
+    f.frame->Router().Execute(Cmd::AutophotoBegin);
+    EXPECT_EQ(ReadAll(dir.Path("IMG_0000.bmp")), "an earlier photo");
+    EXPECT_EQ(QImage(dir.Path("IMG_0000_1.bmp")).size(), QSize(320, 240));  // the video frame, not the window
+    EXPECT_EQ(f.doc->Db().GetCount(), 0);  // the overlay makes no cards
 }

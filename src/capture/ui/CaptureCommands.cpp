@@ -44,7 +44,9 @@ CaptureCommands::CaptureCommands(CAlboraDoc& doc, UiServices& ui, MainWindowServ
     const auto deviceChosen = [this](CommandState& s) { s.enabled = m_doc.Settings().hardCapture != CaptureKind::None; };
     OnCommand(Cmd::ActivateDevice, [this] { m_pipeline.Activate(); }, deviceChosen);
     OnCommand(Cmd::PhotoScan, [this] { PhotoScan(); }, deviceChosen);
-    OnCommand(Cmd::LiveCamServer, [this] { m_liveCam.Open(); }, [this](CommandState& s) { s.enabled = LiveWindow() != nullptr; });
+    // A running LiveCam can always be reached, to stop it, even when its camera has gone.
+    OnCommand(Cmd::LiveCamServer, [this] { m_liveCam.Open(); },
+              [this](CommandState& s) { s.enabled = LiveWindow() != nullptr || m_liveCam.IsRunning(); });
     OnCommand(Cmd::AutophotoBegin, [this] { m_autophoto.Begin(); }, [this](CommandState& s) {
         const CaptureDevice* device = m_doc.Settings().hardCapture == CaptureKind::None ? nullptr : m_pipeline.Current();
         s.enabled = device && device->Abilities().unattended && !m_autophoto.IsRunning();

@@ -51,11 +51,16 @@ CaptureOutcome OverlayCaptureDevice::Take(const QString& proposed) {
     return Save(dialog.FileName());
 }
 
-// Unasked, the photo's name takes the extension of the format it is saved in.
+// Unasked, the photo's name takes the extension of the format it is saved in, and a number after
+// it while that name is taken: nothing of an earlier run is written over.
 CaptureOutcome OverlayCaptureDevice::TakeUnattended(const QString& proposed) {
     const QString format = m_doc.Settings().GrabaFormato.section(QLatin1Char(' '), 0, 0).toLower();
+    if (format.isEmpty()) return Save(proposed);
     const QFileInfo file(proposed);
-    return Save(format.isEmpty() ? proposed : file.path() + QLatin1Char('/') + file.completeBaseName() + QLatin1Char('.') + format);
+    const QString stem = file.path() + QLatin1Char('/') + file.completeBaseName();
+    QString name = stem + QLatin1Char('.') + format;
+    for (int n = 1; QFileInfo::exists(name); ++n) name = QStringLiteral("%1_%2.%3").arg(stem).arg(n).arg(format);
+    return Save(name);
 }
 
 CaptureOutcome OverlayCaptureDevice::Save(const QString& name) {

@@ -33,10 +33,11 @@ VfwCaptureDevice::VfwCaptureDevice(CAlboraDoc& doc, UiServices& ui, QWidget* own
 
 VfwCaptureDevice::~VfwCaptureDevice() { delete m_window; }
 
-// F4 with the window there toggles it; a window shown again reconnects its driver.
+// F4 with the window there toggles it; a window shown again, or one whose camera failed,
+// reconnects its driver.
 bool VfwCaptureDevice::Activate() {
     if (m_window) {
-        if (m_window->isVisible()) {
+        if (m_window->isVisible() && (m_window->IsConnected() || m_window->IsPlaying())) {
             m_window->hide();
             return true;
         }
@@ -126,6 +127,8 @@ bool VfwCaptureDevice::CaptureSequenceAndSave(const QString& path) {
     const CAppSettings& settings = m_doc.Settings();
     const QString captureFile = CaptureFile();
     SequenceSettings sequence;
+    // The size chosen in "Video Format", at the configuration's rate.
+    sequence.format.size = m_window->Format().size;
     sequence.format.framesPerSecond = m_parameters.FramesPerSecond();
     sequence.audio = m_parameters.captureAudio;
     sequence.mjpeg = m_parameters.compressed;
@@ -143,7 +146,9 @@ bool VfwCaptureDevice::CaptureSequenceAndSave(const QString& path) {
         RecordingDialog(recorder, m_parameters.timeLimitSeconds, m_owner).exec();
         recorded = recorder.Stop(&error);
     }
-    m_window->Connect();
+    if (!m_window->Connect())
+        m_ui.MessageBox(QStringLiteral("Error:\nThe camera could not be taken back after the recording: ") + m_window->Error(),
+                        MsgButtons::Ok, MsgIcon::Exclamation);
     if (!recorded) {
         m_ui.MessageBox(QStringLiteral("Error:\n") + error, MsgButtons::Ok, MsgIcon::Exclamation);
         return false;

@@ -19,7 +19,7 @@ VideoSourceDialog::VideoSourceDialog(VideoCapture& camera, int driver, QWidget* 
         slider->setValue(channel.value);
         connect(slider, &QSlider::valueChanged, this, [this, label = channel.label](int value) { m_camera.SetBalance(label, value); });
         QString name = channel.label;
-        name[0] = name[0].toUpper();
+        if (!name.isEmpty()) name[0] = name[0].toUpper();
         Form()->addRow(name + QLatin1Char(':'), slider);
     }
 }

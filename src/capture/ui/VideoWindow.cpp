@@ -7,6 +7,7 @@
 #include "platform/UiServices.h"
 #include "platform/media/VideoSources.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -123,11 +124,14 @@ void VideoWindow::ShowNewestFrame() {
     update();
 }
 
-// The camera's errors each in a box of their own; the preview goes on meanwhile.
+// A camera's error in a box; the camera is let go, and Activate device takes it again.
 void VideoWindow::ReportCameraError() {
     if (m_reporting) return;
     const QString error = m_camera.PendingError();
     if (error.isEmpty()) return;
+    // A camera that failed sends no more frames: its last one must not pass for a new picture.
+    Disconnect();
+    m_ui.SetStatusText(0, QStringLiteral("Error: in Video for Windows device"));
     m_reporting = true;
     Busy busy(this);
     m_ui.MessageBox(QStringLiteral("Error:\n") + error, MsgButtons::Ok, MsgIcon::Exclamation);
@@ -171,6 +175,8 @@ void VideoWindow::contextMenuEvent(QContextMenuEvent* event) {
     Busy busy(this);
     Q_EMIT MenuAboutToShow();
     QMenu::exec(actions(), event->globalPos(), nullptr, this);
+    // The keys of the actions stay live; the commands check their own state.
+    for (QAction* action : actions()) action->setEnabled(true);
     update();
 }
 

@@ -22,6 +22,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QMimeData>
@@ -39,9 +40,17 @@ ImagePalette PaletteOf(const QImage& image) {
         for (QRgb c : image.colorTable()) entries.push_back({std::uint8_t(qRed(c)), std::uint8_t(qGreen(c)), std::uint8_t(qBlue(c)), 0});
         return ImagePalette(std::move(entries));
     }
-    std::vector<CImageObject> pictures;
-    pictures.push_back(ImageFromQImage(image));
-    return ColourReduction::MedianCut(pictures, 256);
+    ColourReduction::PaletteCounter counter;
+    counter.Add(ImageFromQImage(image));
+    return counter.MedianCut(256);
+}
+
+// A capture file set aside but not yet recorded into holds zeros, not an AVI.
+bool HoldsSequence(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    const QByteArray head = file.read(12);
+    return head.size() == 12 && head.startsWith("RIFF") && head.endsWith("AVI ");
 }
 
 }  // namespace
@@ -86,7 +95,13 @@ void VideoWindowCommands::Update(int id, CommandState& state) const {
 
 void VideoWindowCommands::Run(int id) {
     VideoWindow* window = m_device.Window();
-    if (!window) return;
+    // The window's keys reach here whatever the state its menu last showed.
+    CommandState state;
+    Update(id, state);
+    if (!window || !state.enabled) {
+        m_ui.Beep();
+        return;
+    }
     VideoWindow::Busy busy(window);
     switch (id) {
     case Cmd::VfwPreview:
@@ -165,7 +180,9 @@ void VideoWindowCommands::ChooseSource() {
     window->Disconnect();
     if (!window->ConnectDriver(dialog.Driver())) {
         m_ui.MessageBox(QStringLiteral("Error:\n") + window->Error(), MsgButtons::Ok, MsgIcon::Exclamation);
-        window->ConnectDriver(before);
+        if (!window->ConnectDriver(before))
+            m_ui.MessageBox(QStringLiteral("Error:\nThe camera used before could not be taken back: ") + window->Error(),
+                            MsgButtons::Ok, MsgIcon::Exclamation);
     }
     window->FitToVideo();
 }
@@ -176,16 +193,16 @@ void VideoWindowCommands::MakePalette() {
     MakePaletteDialog dialog(window);
     if (!dialog.Exec()) return;
     m_ui.BeginWaitCursor();
-    std::vector<CImageObject> frames;
+    ColourReduction::PaletteCounter counter;
     for (int i = 0; i < dialog.Frames() && window->IsConnected(); ++i) {
         if (i) {
             QElapsedTimer gap;
             gap.start();
             while (gap.elapsed() < 66) QApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
         }
-        frames.push_back(window->Camera().NewestFrame(2000));
+        counter.Add(window->Camera().NewestFrame(2000));
     }
-    const ImagePalette palette = ColourReduction::MedianCut(frames, dialog.Colours());
+    const ImagePalette palette = counter.MedianCut(dialog.Colours());
     m_ui.EndWaitCursor();
     if (palette.Count() == 0) {
         m_ui.MessageBox(QStringLiteral("Error:\nThe camera gave no picture to make a palette of."), MsgButtons::Ok,
@@ -250,7 +267,7 @@ void VideoWindowCommands::ToggleCapturedVideo() {
         return;
     }
     const QString file = m_device.CaptureFile();
-    if (!QFileInfo(file).isFile() || QFileInfo(file).size() == 0) {
+    if (!HoldsSequence(file)) {
         m_ui.MessageBox(QStringLiteral("Error:\nNo sequence has been captured in %1 yet.").arg(file), MsgButtons::Ok,
                         MsgIcon::Exclamation);
         return;
@@ -260,6 +277,11 @@ void VideoWindowCommands::ToggleCapturedVideo() {
 }
 
 void VideoWindowCommands::EditMovie() {
+    if (!HoldsSequence(m_device.CaptureFile())) {
+        m_ui.MessageBox(QStringLiteral("Error:\nNo sequence has been captured in %1 yet.").arg(m_device.CaptureFile()),
+                        MsgButtons::Ok, MsgIcon::Exclamation);
+        return;
+    }
     QStringList command = QProcess::splitCommand(m_settings.videoEditor);
     if (command.isEmpty()) command = {QStringLiteral("xdg-open")};
     const QString program = command.takeFirst();

@@ -14,6 +14,8 @@ QString Quoted(QString text) {
     return QLatin1Char('"') + text + QLatin1Char('"');
 }
 
+constexpr int kMostWaitingBytes = 256 << 20;
+
 GstPadProbeReturn CountFrame(GstPad*, GstPadProbeInfo*, gpointer counter) {
     ++*static_cast<std::atomic<int>*>(counter);
     return GST_PAD_PROBE_OK;
@@ -29,14 +31,14 @@ bool SequenceRecorder::Start(const QString& source, const SequenceSettings& s, c
     m_dropped = 0;
     const QString encoder = s.mjpeg ? QStringLiteral("jpegenc name=encoder quality=%1").arg(s.jpegQuality)
                                     : QStringLiteral("identity name=encoder");
-    // The buffers are the frames that may wait for the encoder; when they are all taken the oldest
-    // is dropped rather than the camera held up.
+    // The buffers are the frames that may wait for the encoder, within a memory bound; when they
+    // are all taken the oldest is dropped rather than the camera held up.
     QString description = QStringLiteral("%1 ! videoconvert ! videoscale ! videorate ! %2 ! "
-                                         "queue name=buffers leaky=downstream max-size-buffers=%3 max-size-bytes=0 "
-                                         "max-size-time=0 ! %4 ! avimux name=mux ! filesink location=%5")
-                              .arg(source, VideoCaps(s.mjpeg ? "I420" : "BGR", s.format))
-                              .arg(std::max(s.buffers, 1))
-                              .arg(encoder, Quoted(path));
+                                         "queue name=buffers leaky=downstream max-size-buffers=%3 max-size-bytes=%4 "
+                                         "max-size-time=0 ! %5 ! avimux name=mux ! filesink location=%6")
+                              .arg(source, VideoCaps(s.mjpeg ? "I420" : "BGR", s.format),
+                                   QString::number(std::max(s.buffers, 1)), QString::number(kMostWaitingBytes), encoder,
+                                   Quoted(path));
     if (s.audio) {
         const PcmFormat& a = s.audioFormat;
         description += QStringLiteral(" %1 ! audioconvert ! audioresample ! audio/x-raw,format=%2,channels=%3,rate=%4 ! "

@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <cstring>
 
 namespace {
@@ -37,6 +36,13 @@ CImageObject PictureOfSample(GstSample* sample) {
     return picture;
 }
 
+// A rate as the fraction the camera gave it: 29.97 is 30000/1001, which thousandths would miss.
+QString Framerate(double framesPerSecond) {
+    gint numerator = 0, denominator = 1;
+    gst_util_double_to_fraction(framesPerSecond, &numerator, &denominator);
+    return QStringLiteral(",framerate=%1/%2").arg(numerator).arg(denominator);
+}
+
 }  // namespace
 
 QString VideoCaps(const char* formatName, const VideoFormat& format) {
@@ -44,7 +50,7 @@ QString VideoCaps(const char* formatName, const VideoFormat& format) {
     if (!format.size.isEmpty()) caps += QStringLiteral(",width=%1,height=%2").arg(format.size.width()).arg(format.size.height());
     if (format.framesPerSecond > 0) {
         // As a fraction over 1000, so 29.97 stays 29.97.
-        caps += QStringLiteral(",framerate=%1/1000").arg(std::lround(format.framesPerSecond * 1000));
+        caps += Framerate(format.framesPerSecond);
     }
     return caps;
 }
@@ -62,7 +68,7 @@ bool VideoCapture::Connect(const QString& source, const VideoFormat& format, QSt
         sourceFormat = QStringLiteral(" ! %1").arg(format.encoding);
         if (!format.size.isEmpty()) sourceFormat += QStringLiteral(",width=%1,height=%2").arg(format.size.width()).arg(format.size.height());
         if (format.framesPerSecond > 0)
-            sourceFormat += QStringLiteral(",framerate=%1/1000").arg(std::lround(format.framesPerSecond * 1000));
+            sourceFormat += Framerate(format.framesPerSecond);
         if (format.encoding.startsWith(QLatin1String("image/jpeg"))) sourceFormat += QStringLiteral(" ! jpegdec");
     }
     const QString description =
