@@ -34,17 +34,20 @@ VideoWindow::~VideoWindow() = default;
 
 bool VideoWindow::Connect() {
     if (IsConnected()) return true;
-    const int count = int(ListVideoSources().size());
+    // The drivers are listed once: each listing asks GStreamer's device monitor again.
+    const std::vector<VideoSource> sources = ListVideoSources();
+    const int count = int(sources.size());
     m_error = count == 0 ? QStringLiteral("no capture driver is installed") : QString();
-    if (m_driver >= 0 && m_driver < count && ConnectDriver(m_driver)) return true;
+    if (m_driver >= 0 && m_driver < count && ConnectTo(sources, m_driver)) return true;
     for (int i = 0; i < count; ++i)
-        if (i != m_driver && ConnectDriver(i)) return true;
+        if (i != m_driver && ConnectTo(sources, i)) return true;
     m_driver = -1;
     return false;
 }
 
-bool VideoWindow::ConnectDriver(int index) {
-    const std::vector<VideoSource> sources = ListVideoSources();
+bool VideoWindow::ConnectDriver(int index) { return ConnectTo(ListVideoSources(), index); }
+
+bool VideoWindow::ConnectTo(const std::vector<VideoSource>& sources, int index) {
     if (index < 0 || std::size_t(index) >= sources.size()) return false;
     const VideoSource& source = sources[std::size_t(index)];
     // A format chosen for another camera may not suit this one.

@@ -6,9 +6,11 @@
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
+#include <vector>
 
 class CAppSettings;
 class CapturedVideoPlayer;
+struct VideoSource;
 class UiServices;
 
 // "Video for Windows": the tool window holding a capture driver's live picture. It connects to
@@ -83,6 +85,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    bool ConnectTo(const std::vector<VideoSource>& sources, int index);
     void ShowNewestFrame();
     void ReportCameraError();
 
