@@ -1,5 +1,7 @@
 #include "CliContext.h"
 
+#include "platform/OutputGuard.h"
+
 CliContext::CliContext() {
     ui.onMessage = [this](const HeadlessUi::Message& message) {
         QString text = message.text;
@@ -16,4 +18,10 @@ int CliContext::Usage(const QString& reason) {
 int CliContext::Fail(const QString& reason) {
     err << reason << Qt::endl;
     return kExitFailure;
+}
+
+QString OutputOverInput(const QString& output, const QStringList& inputs) {
+    OutputGuard guard;
+    for (const QString& input : inputs) guard.Protect(input, QStringLiteral("an input of the command"));
+    return guard.WriteRefusal(output);
 }

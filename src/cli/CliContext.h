@@ -22,6 +22,10 @@ struct CliContext {
     int Fail(const QString& reason);
 };
 
+// The refusal to write OUTPUT over one of INPUTS (the same file under any spelling or link), or
+// empty when it may be written.
+QString OutputOverInput(const QString& output, const QStringList& inputs);
+
 // Exit codes.
 constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1;

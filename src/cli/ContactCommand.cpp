@@ -3,6 +3,7 @@
 #include "CliArgs.h"
 #include "CliContext.h"
 
+#include "album/AlbumOutputGuard.h"
 #include "album/CAlboraDoc.h"
 #include "image/CPngImage.h"
 #include "image/ContactCell.h"
@@ -63,6 +64,11 @@ int RunContactCommand(CliContext& c, const QStringList& args) {
     const int perPage = columns * columns;
     const int pages = std::max(1, (count + perPage - 1) / perPage);
     const QSize pitch(cell.width() + kGap, cell.height() + line + kGap);
+    const QString out = QFileInfo(parsed->positional[1]).absoluteFilePath();
+    const OutputGuard guard = GuardOfAlbum(doc);
+    for (int page = 0; page < pages; ++page)
+        if (const QString refusal = guard.WriteRefusal(PagePath(out, page + 1, pages)); !refusal.isEmpty())
+            return c.Fail(refusal);
     // Pages are painted and written on all cores; the first that cannot be written is reported.
     std::vector<QString> errors(static_cast<std::size_t>(pages));
     ParallelEach(pages, [&](int page) {
@@ -78,7 +84,7 @@ int RunContactCommand(CliContext& c, const QStringList& args) {
             PaintContactCell(painter, rect, thumbs[std::size_t(card)], card + 1, graphics[card], info, line);
         }
         painter.end();
-        const QString path = PagePath(QFileInfo(parsed->positional[1]).absoluteFilePath(), page + 1, pages);
+        const QString path = PagePath(out, page + 1, pages);
         const QByteArray png = CPngImage::EncodeQuick(sheet);
         QString error;
         if (png.isEmpty() || !SafeFile::Write(path, png, &error))

@@ -117,6 +117,7 @@ int Show(CliContext& c, const QStringList& args) {
 
 int Build(CliContext& c, const QStringList& args) {
     if (args.size() != 2) return c.Usage(QStringLiteral("draw build takes IN.json OUT.adw"));
+    if (const QString refusal = OutputOverInput(args[1], {args[0]}); !refusal.isEmpty()) return c.Fail(refusal);
     QJsonParseError parseError;
     const QJsonDocument json = QJsonDocument::fromJson(ReadInput(args[0]), &parseError);
     if (!json.isObject()) return c.Fail(QStringLiteral("Error:\n%1 is no JSON object (%2)").arg(args[0], parseError.errorString()));
@@ -221,6 +222,8 @@ int Render(CliContext& c, const QStringList& args) {
     const bool view = parsed->Has("view");
     if (!view && (parsed->Has("zoom") || parsed->Has("grid") || parsed->Has("select")))
         return c.Usage(QStringLiteral("--zoom, --grid and --select go with --view"));
+    if (const QString refusal = OutputOverInput(parsed->positional[1], {parsed->positional[0]}); !refusal.isEmpty())
+        return c.Fail(refusal);
     Session s(c);
     if (!LoadWhole(c, s, parsed->positional[0])) return kExitFailure;
     std::vector<CDrawObj*> selection;

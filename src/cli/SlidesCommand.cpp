@@ -5,6 +5,7 @@
 
 #include "CliArgs.h"
 #include "CliContext.h"
+#include "album/AlbumOutputGuard.h"
 #include "album/CAlboraDoc.h"
 #include "image/CPngImage.h"
 #include "image/ParallelRows.h"
@@ -62,6 +63,12 @@ int RunSlidesCommand(CliContext& c, const QStringList& args) {
         files << doc.CardFile(i);
         infos << (info ? SlideInfoText(card->m_strName, card->m_strDescription) : QString());
     }
+    const auto slidePath = [&out](int i) {
+        return out.absoluteFilePath(QStringLiteral("slide-%1.png").arg(i + 1, 3, 10, QLatin1Char('0')));
+    };
+    const OutputGuard guard = GuardOfAlbum(doc);
+    for (int i = 0; i < count; ++i)
+        if (const QString refusal = guard.WriteRefusal(slidePath(i)); !refusal.isEmpty()) return c.Fail(refusal);
     std::vector<QString> errors(static_cast<std::size_t>(count));
     ParallelEach(count, [&](int i) {
         QString& failure = errors[std::size_t(i)];
@@ -75,8 +82,7 @@ int RunSlidesCommand(CliContext& c, const QStringList& args) {
             if (source == i && picture.outcome != SlidePicture::Outcome::Loaded)
                 failure = CantReadPicture(files[i], picture.reason);
         }
-        const QString path = out.absoluteFilePath(
-            QStringLiteral("slide-%1.png").arg(i + 1, 3, 10, QLatin1Char('0')));
+        const QString path = slidePath(i);
         const QByteArray png = CPngImage::EncodeQuick(SlidePainter::Render(*size, slide));
         QString reason;
         if (png.isEmpty() || !SafeFile::Write(path, png, &reason))

@@ -3,6 +3,7 @@
 #include "SlidePainter.h"
 #include "SlidePicture.h"
 
+#include "album/AlbumOutputGuard.h"
 #include "album/CAlboraDoc.h"
 #include "image/Orientation.h"
 #include "image/ScaledDecode.h"
@@ -11,10 +12,12 @@
 #include "platform/media/SoundDecoder.h"
 #include "sound/SoundAnnotations.h"
 
+#include <QFileInfo>
 #include <QPainter>
 #include <QRegularExpression>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -61,12 +64,20 @@ QString MovieFitText(const AlbumMovieOptions& options) {
         .arg(QLatin1String(ImageTransforms::kFilterNames[int(options.filter)]));
 }
 
-std::optional<CImageObject> MovieFrame(const QString& file, const AlbumMovieOptions& options) {
-    CImageObject picture;
-    if (!Orientation::LoadUpright(picture, file) || picture.GetWidth() <= 0 || picture.GetHeight() <= 0)
+std::optional<CImageObject> MovieFrame(const QString& file, const AlbumMovieOptions& options, QString* reason) {
+    const auto fail = [&](const QString& why) {
+        if (reason) *reason = why;
         return std::nullopt;
+    };
+    CImageObject picture;
+    if (!Orientation::LoadUpright(picture, file) || picture.GetWidth() <= 0 || picture.GetHeight() <= 0) {
+        if (!QFileInfo::exists(file)) return fail(QStringLiteral("the file is missing"));
+        return fail(picture.ReadError().isEmpty() ? QStringLiteral("no picture the movie can show") : picture.ReadError());
+    }
     if (options.fit.isEmpty()) return picture;
-    return IntoFrame(picture, options.fit, options.filter);
+    std::optional<CImageObject> frame = IntoFrame(picture, options.fit, options.filter);
+    if (!frame) return fail(QStringLiteral("out of memory"));
+    return frame;
 }
 
 CImageObject CaptionedFrame(const CImageObject& frame, const QString& info) {
@@ -86,6 +97,7 @@ namespace {
 // A card made ready for the movie by a worker.
 struct MovieCard {
     std::optional<CImageObject> frame;
+    QString frameProblem;  // why there is no frame
     std::optional<PcmSound> sound;  // the note in the track's format; none: silence
     QString soundProblem;
 };
@@ -116,73 +128,181 @@ std::optional<PcmFormat> TrackFormat(const QStringList& notes, UiServices& ui, b
 
 }  // namespace
 
-AlbumMovieResult MakeMovieFromAlbum(CAlboraDoc& doc, UiServices& ui, const QString& path, const AlbumMovieOptions& options) {
-    const int count = doc.Db().GetCount();
-    QStringList files, notes, captions;
-    for (int i = 0; i < count; ++i) {
-        const CFotoObj& card = *doc.Db().GetAt(i);
-        files << doc.CardFile(i);
-        notes << (options.sound ? SoundAnnotations::ExistingNote(files.back()) : QString());
-        captions << (options.captions ? SlideInfoText(card.m_strName, card.m_strDescription) : QString());
-    }
-    WaitCursor wait(ui);
-    ui.ProgressBegin(0, count, 1);
-    const auto stop = [&ui] {
-        ui.ProgressEnd();
-        ui.SetStatusText(0, QStringLiteral("Movie stopped: nothing was written."));
+namespace {
+
+// Cards listed by name in the summary of problems; the rest are counted.
+constexpr int kListedProblems = 20;
+
+// One run of the movie: the cards in order, each written as its picture or, when that cannot be
+// shown, as the stand-in the presentation paints, so that every card and its note keep their
+// time.
+class MovieRun {
+public:
+    MovieRun(CAlboraDoc& doc, UiServices& ui, const QString& path, const AlbumMovieOptions& options)
+        : m_doc(doc), m_ui(ui), m_path(path), m_options(options) {}
+
+    AlbumMovieResult Run();
+
+private:
+    bool WriteCard(int index, MovieCard& card);
+    bool WriteStandIn(int index, const MovieCard& card, QSize size, const QString& reason);
+    bool Add(const CImageObject& frame, const MovieCard& card);
+    std::optional<QSize> FrameSize() const;
+    QString Mismatch(const CImageObject& frame) const;
+    void NoteProblem(int index, const QString& reason);
+    AlbumMovieResult NotMade(const QString& reason);
+    AlbumMovieResult Stopped();
+
+    CAlboraDoc& m_doc;
+    UiServices& m_ui;
+    const QString m_path;
+    const AlbumMovieOptions& m_options;
+    QStringList m_files, m_notes, m_captions;
+    std::unique_ptr<AviMovieWriter> m_writer;
+    // Cards that need a stand-in before the movie's frame size is known.
+    std::vector<std::pair<int, MovieCard>> m_waiting;
+    QStringList m_problems;
+    int m_moreProblems = 0;
+};
+
+AlbumMovieResult MovieRun::Run() {
+    // The movie may replace an older movie, never what the album holds.
+    if (const QString refusal = GuardOfAlbum(m_doc).WriteRefusal(m_path); !refusal.isEmpty()) {
+        m_ui.MessageBox(refusal, MsgButtons::Ok, MsgIcon::Exclamation);
         return AlbumMovieResult::NotMade;
-    };
+    }
+    const int count = m_doc.Db().GetCount();
+    for (int i = 0; i < count; ++i) {
+        const CFotoObj& card = *m_doc.Db().GetAt(i);
+        m_files << m_doc.CardFile(i);
+        m_notes << (m_options.sound ? SoundAnnotations::ExistingNote(m_files.back()) : QString());
+        m_captions << (m_options.captions ? SlideInfoText(card.m_strName, card.m_strDescription) : QString());
+    }
+    WaitCursor wait(m_ui);
+    m_ui.ProgressBegin(0, count, 1);
     bool stopped = false;
-    const std::optional<PcmFormat> track = options.sound ? TrackFormat(notes, ui, stopped) : std::nullopt;
-    if (stopped) return stop();
+    const std::optional<PcmFormat> track = m_options.sound ? TrackFormat(m_notes, m_ui, stopped) : std::nullopt;
+    if (stopped) return Stopped();
 
     AviMovieWriter::Options writerOptions;
-    writerOptions.riffLimit = options.riffLimit;
+    writerOptions.riffLimit = m_options.riffLimit;
     if (track) writerOptions.audio = AviAudioFormat{track->channels, track->sampleRate};
-    AviMovieWriter writer(path, writerOptions);
+    m_writer = std::make_unique<AviMovieWriter>(m_path, writerOptions);
     OrderedPool<MovieCard> pool(
-        files.size(),
+        m_files.size(),
         [&](std::size_t i) {
-            MovieCard card{MovieFrame(files[qsizetype(i)], options), {}, {}};
-            const QString& note = notes[qsizetype(i)];
+            MovieCard card;
+            card.frame = MovieFrame(m_files[qsizetype(i)], m_options, &card.frameProblem);
+            const QString& note = m_notes[qsizetype(i)];
             if (track && !note.isEmpty()) card.sound = SoundDecoder::Decode(note, *track, &card.soundProblem);
             return card;
         },
         kPicturesAhead);
-    bool failed = false;
-    for (int i = 0; i < count && !failed; ++i) {
+    for (int i = 0; i < count; ++i) {
         std::optional<MovieCard> card;
-        if (ui.CancelRequested() || !(card = TakeResponsively(ui, [&](int ms) { return pool.Take(std::size_t(i), ms); }))) {
-            stopped = true;
-            break;
-        }
-        if (!card->frame) {
-            ui.MessageBox(QStringLiteral("Error:\nReading file: ") + files[i], MsgButtons::Ok, MsgIcon::Exclamation);
-            failed = true;
-            break;
-        }
-        // A note that cannot be heard leaves its card silent rather than the movie unmade.
-        if (!card->soundProblem.isEmpty())
-            ui.SetStatusText(0, QStringLiteral("Sound annotation not used: %1 (%2)").arg(notes[i], card->soundProblem));
-        const CImageObject frame = options.captions ? CaptionedFrame(*card->frame, captions[i]) : std::move(*card->frame);
-        const int periods = card->sound ? PeriodsForSound(card->sound->Seconds()) : AviMovieWriter::kPeriodsPerPicture;
-        if (!writer.AddFrame(frame, periods, card->sound ? QByteArrayView(card->sound->samples) : QByteArrayView())) {
-            ui.SetStatusText(0, writer.ErrorString());
-            ui.MessageBox(QStringLiteral("Error:\nCan't add frame: ") + files[i], MsgButtons::Ok, MsgIcon::Exclamation);
-            failed = true;
-        } else {
-            ui.ProgressStep();
-        }
+        if (m_ui.CancelRequested() || !(card = TakeResponsively(m_ui, [&](int ms) { return pool.Take(std::size_t(i), ms); })))
+            return Stopped();
+        if (!WriteCard(i, *card)) return NotMade(m_files[i] + QStringLiteral(": ") + m_writer->ErrorString());
+        m_ui.ProgressStep();
     }
     pool.Stop();
-    if (stopped) return stop();
-    ui.ProgressEnd();
+    m_ui.ProgressEnd();
+    if (!m_waiting.empty()) return NotMade(QStringLiteral("No card has a picture the movie can show."));
     // The box comes only once the movie is whole and in its place.
-    if (writer.usable && writer.frameCount > 0 && writer.Finish()) {
-        ui.MessageBox(QStringLiteral("Message:\nAVI movie created!"), MsgButtons::Ok, MsgIcon::Information);
-        return failed ? AlbumMovieResult::Partial : AlbumMovieResult::Complete;
+    if (!m_writer->Finish()) return NotMade(m_writer->ErrorString());
+    if (m_problems.isEmpty()) {
+        m_ui.MessageBox(QStringLiteral("Message:\nAVI movie created!"), MsgButtons::Ok, MsgIcon::Information);
+        return AlbumMovieResult::Complete;
     }
-    if (!writer.ErrorString().isEmpty()) ui.SetStatusText(0, writer.ErrorString());
-    ui.MessageBox(QStringLiteral("Error:\nCan't create AVI movie!"), MsgButtons::Ok, MsgIcon::Exclamation);
+    if (m_moreProblems) m_problems += QStringLiteral("... and %1 more").arg(m_moreProblems);
+    m_ui.MessageBox(QStringLiteral("Error:\nThe AVI movie was made on:\n%1\nbut these cards are not in it as they "
+                                   "are:\n%2")
+                        .arg(m_path, m_problems.join(QLatin1Char('\n'))),
+                    MsgButtons::Ok, MsgIcon::Exclamation);
+    return AlbumMovieResult::Partial;
+}
+
+// False only when the movie cannot go on; a card that cannot be shown is noted and stood in for.
+bool MovieRun::WriteCard(int index, MovieCard& card) {
+    // A note that cannot be heard leaves its card silent rather than the movie unmade.
+    if (!card.soundProblem.isEmpty())
+        NoteProblem(index, QStringLiteral("its sound note %1 is not used (%2)").arg(m_notes[index], card.soundProblem));
+    if (card.frame && !m_captions[index].isEmpty()) card.frame = CaptionedFrame(*card.frame, m_captions[index]);
+    const QString mismatch = card.frame ? Mismatch(*card.frame) : card.frameProblem;
+    if (mismatch.isEmpty()) {
+        // The first picture gives the frame size, so the cards waiting before it get their
+        // stand-ins now, in their places.
+        for (const auto& [waiting, waitingCard] : std::exchange(m_waiting, {}))
+            if (!WriteStandIn(waiting, waitingCard, {card.frame->GetWidth(), card.frame->GetHeight()},
+                              waitingCard.frameProblem))
+                return false;
+        return Add(*card.frame, card);
+    }
+    if (const std::optional<QSize> size = FrameSize()) return WriteStandIn(index, card, *size, mismatch);
+    card.soundProblem.clear();  // told already
+    m_waiting.emplace_back(index, std::move(card));
+    return true;
+}
+
+bool MovieRun::WriteStandIn(int index, const MovieCard& card, QSize size, const QString& reason) {
+    NoteProblem(index, reason);
+    CImageObject standIn = ImageFromQImage(SlidePainter::Render(size, Slide{}));
+    if (!m_captions[index].isEmpty()) standIn = CaptionedFrame(standIn, m_captions[index]);
+    return Add(standIn, card);
+}
+
+bool MovieRun::Add(const CImageObject& frame, const MovieCard& card) {
+    const int periods = card.sound ? PeriodsForSound(card.sound->Seconds()) : AviMovieWriter::kPeriodsPerPicture;
+    return m_writer->AddFrame(frame, periods, card.sound ? QByteArrayView(card.sound->samples) : QByteArrayView());
+}
+
+// The size of the movie's frames, once known.
+std::optional<QSize> MovieRun::FrameSize() const {
+    if (!m_options.fit.isEmpty()) return m_options.fit;
+    if (m_writer->frameCount > 0) return QSize(m_writer->frameWidth, m_writer->frameHeight);
+    return std::nullopt;
+}
+
+// Why FRAME cannot join the movie begun so far; empty when it can.
+QString MovieRun::Mismatch(const CImageObject& frame) const {
+    if (m_writer->frameCount == 0) return {};
+    if (frame.GetWidth() != m_writer->frameWidth || frame.GetHeight() != m_writer->frameHeight)
+        return QStringLiteral("%1x%2 where the movie is %3x%4")
+            .arg(frame.GetWidth())
+            .arg(frame.GetHeight())
+            .arg(m_writer->frameWidth)
+            .arg(m_writer->frameHeight);
+    if (frame.GetBitsPerPixel() != m_writer->frameBitsPerPixel)
+        return QStringLiteral("%1-bit where the movie is %2-bit").arg(frame.GetBitsPerPixel()).arg(m_writer->frameBitsPerPixel);
+    return {};
+}
+
+void MovieRun::NoteProblem(int index, const QString& reason) {
+    if (m_problems.size() >= kListedProblems) {
+        ++m_moreProblems;
+        return;
+    }
+    const QString& name = m_doc.Db().GetAt(index)->m_strName;
+    m_problems += (name.isEmpty() ? m_files[index] : QStringLiteral("%1 (%2)").arg(name, m_files[index])) +
+                  QStringLiteral(": ") + reason;
+}
+
+AlbumMovieResult MovieRun::NotMade(const QString& reason) {
+    m_ui.ProgressEnd();
+    QString text = QStringLiteral("Error:\nCan't create AVI movie!");
+    if (!reason.isEmpty()) text += QLatin1Char('\n') + reason;
+    m_ui.MessageBox(text, MsgButtons::Ok, MsgIcon::Exclamation);
     return AlbumMovieResult::NotMade;
+}
+
+AlbumMovieResult MovieRun::Stopped() {
+    m_ui.ProgressEnd();
+    m_ui.SetStatusText(0, QStringLiteral("Movie stopped: nothing was written."));
+    return AlbumMovieResult::NotMade;
+}
+
+}  // namespace
+
+AlbumMovieResult MakeMovieFromAlbum(CAlboraDoc& doc, UiServices& ui, const QString& path, const AlbumMovieOptions& options) {
+    return MovieRun(doc, ui, path, options).Run();
 }

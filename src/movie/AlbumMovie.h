@@ -27,7 +27,7 @@ struct AlbumMovieOptions {
 
 enum class AlbumMovieResult {
     Complete,
-    Partial,  // a card stopped the loop; the movie of the cards before it was made
+    Partial,  // made, but some cards show a stand-in or are silent: the summary says which and why
     NotMade,
 };
 
@@ -37,8 +37,8 @@ bool ParseMovieFit(const QString& text, AlbumMovieOptions& options);
 QString MovieFitText(const AlbumMovieOptions& options);
 
 // The frame of the picture file FILE: upright as the camera held it and, with a fit size, scaled
-// into that frame; nullopt when it cannot be read.
-std::optional<CImageObject> MovieFrame(const QString& file, const AlbumMovieOptions& options);
+// into that frame; nullopt when it cannot be read, with the reason in REASON.
+std::optional<CImageObject> MovieFrame(const QString& file, const AlbumMovieOptions& options, QString* reason = nullptr);
 
 // The information text painted over FRAME, as a 24-bit frame.
 CImageObject CaptionedFrame(const CImageObject& frame, const QString& info);
@@ -48,5 +48,7 @@ int PeriodsForSound(double seconds);
 
 // Writes the pictures of the document's working list, in order, as the movie PATH: decoded ahead
 // on the machine's cores and written in order, with progress (Esc stops and writes nothing), the
-// messages and the final box through UI.
+// messages and the final box through UI. A card whose picture cannot be shown (unreadable, or
+// of another size or depth than the movie) stands as "No image or image error" for its time.
+// PATH is never the album, a card's file or companion: such a movie is refused.
 AlbumMovieResult MakeMovieFromAlbum(CAlboraDoc& doc, UiServices& ui, const QString& path, const AlbumMovieOptions& options);

@@ -137,6 +137,7 @@ bool AviMovieWriter::AddFrame(const CImageObject& picture, int periods, QByteArr
 bool AviMovieWriter::Begin(const CImageObject& picture) {
     frameWidth = picture.GetWidth();
     frameHeight = picture.GetHeight();
+    frameBitsPerPixel = picture.GetBitsPerPixel();
     m_format = FrameFormat(picture);
     m_frameBytes = (qint64(frameWidth) * picture.GetBitsPerPixel() + 31) / 32 * 4 * frameHeight;
     if (m_frameBytes > picture.GetImplementation()->GetRowBytes() * qint64(frameHeight))

@@ -53,6 +53,7 @@ public:
     const QString path;
     int frameWidth = -1;
     int frameHeight = -1;
+    int frameBitsPerPixel = -1;
     int frameCount = 0;  // pictures written
     bool usable = true;
 

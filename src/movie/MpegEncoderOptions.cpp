@@ -1,5 +1,7 @@
 #include "MpegEncoderOptions.h"
 
+#include "platform/OutputGuard.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcess>
@@ -19,14 +21,16 @@ QString MpegOutputFor(const QString& input) {
     return base + QStringLiteral(".mpg");
 }
 
-std::optional<QString> MpegOptionsProblem(MpegEncoderOptions& options) {
+std::optional<QString> MpegOptionsProblem(MpegEncoderOptions& options, const OutputGuard& album) {
     if (options.systemBitrate < 80 || options.systemBitrate > 4000) return QStringLiteral("Bitrate bust be in range 80 - 4000.");
     if (options.inputPath.isEmpty()) return QStringLiteral("Input AVI filename must be specified.");
     if (options.outputPath.isEmpty()) options.outputPath = MpegOutputFor(options.inputPath);
-    const QFileInfo input(options.inputPath), output(options.outputPath);
-    if (input.absoluteFilePath() == output.absoluteFilePath() ||
-        (input.exists() && output.exists() && input.canonicalFilePath() == output.canonicalFilePath()))
+    OutputGuard input;
+    input.Protect(options.inputPath, QStringLiteral("the input movie"));
+    if (QFileInfo(options.inputPath).absoluteFilePath() == QFileInfo(options.outputPath).absoluteFilePath() ||
+        input.Protected(options.outputPath))
         return QStringLiteral("Error:\nOutput and input are the same file!");
+    if (const QString refusal = album.WriteRefusal(options.outputPath); !refusal.isEmpty()) return refusal;
     return std::nullopt;
 }
 

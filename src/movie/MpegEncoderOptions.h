@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/OutputGuard.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -42,8 +44,9 @@ inline constexpr int kAudioBitrates[2][14] = {
 QString MpegOutputFor(const QString& input);
 
 // Why the encoder cannot start with OPTIONS ("Bitrate bust be in range 80 - 4000."), or nullopt.
-// An empty output is taken from the input first.
-std::optional<QString> MpegOptionsProblem(MpegEncoderOptions& options);
+// An empty output is taken from the input first. The output is never the input nor a file ALBUM
+// protects.
+std::optional<QString> MpegOptionsProblem(MpegEncoderOptions& options, const OutputGuard& album = {});
 
 // The arguments avimpg gets, one word each, so that no path is split or read by a shell.
 QStringList AvimpgArguments(const MpegEncoderOptions& options);

@@ -9,6 +9,7 @@
 #include "SitePictures.h"
 #include "TemplateFiles.h"
 
+#include "album/AlbumOutputGuard.h"
 #include "album/CAlboraDoc.h"
 #include "image/ImageLibrary.h"
 #include "platform/ProgramPaths.h"
@@ -55,13 +56,15 @@ private:
     void NameEverything();
     void NameCardPages();
     bool CopySounds();
+    void GuardOutputs();
     bool WritePages();
-    void WriteTemplate(qsizetype index);
+    bool WriteTemplate(qsizetype index);
     bool WritePage(const QString& name, const QString& page);
     bool CopyAll(const SourceFolder& folder, const char* status);
     CopyOutcome Copy(const QString& source, const QString& name);
     PlaceholderValues AlbumPageValues() const;
     WebSiteResult Finish(WebSiteResult result);
+    void RemoveStale();
     void ReportProblems();
 
     CAlboraDoc& m_doc;
@@ -78,7 +81,9 @@ private:
     std::vector<QStringList> m_cardPages;
     QStringList m_firstCardPages;  // of the first per-card template: the cards' own pages
     SiteManifest m_previous, m_current;
+    OutputGuard m_guard;
     bool m_failed = false;
+    bool m_told = false;  // a message already said why the run stopped
 };
 
 WebSiteResult SiteRun::Run(const QString& templates) {
@@ -90,14 +95,16 @@ WebSiteResult SiteRun::Run(const QString& templates) {
     // Every folder is checked before anything is written, so a missing set leaves no half site.
     if (!OpenFolders(templates) || !MakeOutputDirectory()) return WebSiteResult::NotMade;
     WaitCursor wait(m_ui);
+    GuardOutputs();
     m_previous = SiteManifest::Load(m_out);
     NameEverything();
     const PictureOptions options{PictureTargetOf(m_settings.imageFormat), m_settings.pictureBox,
                                  m_settings.thumbnailBox, ImageLibrary::JpegQuality()};
     SiteOutputs outputs{m_out, m_previous, m_current, m_full};
     const PicturesResult pictures = WritePictures(m_pictures, options, outputs, m_ui);
-    if (pictures.aborted) return Finish(WebSiteResult::NotMade);
-    m_failed |= pictures.failed;
+    // Pages are written only once every picture they show is in place.
+    m_told = pictures.failed;
+    if (pictures.aborted || pictures.failed) return Finish(WebSiteResult::NotMade);
     if (!CopySounds() || !WritePages() || !CopyAll(m_styles, "Style implementation: %1 -> %2 ") ||
         !CopyAll(m_buttons, "Buttons implementation: %1 -> %2 "))
         return Finish(WebSiteResult::NotMade);
@@ -123,14 +130,33 @@ bool SiteRun::OpenFolders(const QString& templates) {
 
 bool SiteRun::MakeOutputDirectory() {
     m_ui.SetStatusText(0, QStringLiteral("Begin WEB Site Creation. Directory creation."));
+    const QString thumbs = m_out + QStringLiteral("/thumbs");
+    // A thumbs/ that leads elsewhere would receive the thumbnails over whatever lives there.
+    if (EscapesFolder(m_out, QStringLiteral("thumbs"))) {
+        m_ui.MessageBox(OutputRefusal(thumbs, QStringLiteral("a symbolic link")), MsgButtons::Ok, MsgIcon::Stop);
+        return false;
+    }
     // An existing folder is simply used again; missing parents are made.
     errno = 0;
-    const QString thumbs = m_out + QStringLiteral("/thumbs");
     if (QDir().mkpath(thumbs) && QFileInfo(thumbs).isDir()) return true;
     const QString reason = QString::fromLocal8Bit(std::strerror(errno ? errno : ENOTDIR));
     m_ui.MessageBox(QStringLiteral("Directory creation error:\n%1\n%2").arg(m_out, reason), MsgButtons::Ok,
                     MsgIcon::Stop);
     return false;
+}
+
+void SiteRun::GuardOutputs() {
+    // The site may be made in the photos' own folder: its files then take other names rather than
+    // replace the album's, and the templates it is made from are never written over.
+    m_guard = GuardOfAlbum(m_doc);
+    for (const SourceFolder* folder : {&m_formats, &m_styles, &m_buttons})
+        for (const QString& file : folder->files)
+            m_guard.Protect(folder->path + QLatin1Char('/') + file, QStringLiteral("a template of the site"));
+    const auto reservedIn = [this](const QString& folder) {
+        return [this, folder](const QString& name) { return m_guard.Protected(folder + name).has_value(); };
+    };
+    m_names = OutputNames(reservedIn(m_out + QLatin1Char('/')));
+    m_thumbnailNames = OutputNames(reservedIn(m_out + QStringLiteral("/thumbs/")));
 }
 
 void SiteRun::NameEverything() {
@@ -191,15 +217,15 @@ bool SiteRun::WritePages() {
     m_ui.SetStatusText(0, QStringLiteral("Format : %1 ").arg(FormatKind(m_settings.pageFormat)));
     for (qsizetype i = 0; i < m_formats.files.size(); ++i) {
         const QString& file = m_formats.files[i];
-        if (IsTextTemplate(file))
-            WriteTemplate(i);
-        else if (Copy(m_formats.path + QLatin1Char('/') + file, m_formats.outputNames[i]) == CopyOutcome::Aborted)
+        if (IsTextTemplate(file) ? !WriteTemplate(i)
+                                 : Copy(m_formats.path + QLatin1Char('/') + file, m_formats.outputNames[i]) ==
+                                       CopyOutcome::Aborted)
             return false;
     }
     return true;
 }
 
-void SiteRun::WriteTemplate(qsizetype index) {
+bool SiteRun::WriteTemplate(qsizetype index) {
     const QString& file = m_formats.files[index];
     QString page;
     if (!LoadTemplate(m_formats.path + QLatin1Char('/') + file, page, m_ui)) {
@@ -207,26 +233,31 @@ void SiteRun::WriteTemplate(qsizetype index) {
         m_failed = true;
     }
     const PlaceholderValues album = AlbumPageValues();
-    if (NamingOf(file) == PageNaming::Single) {
-        WritePage(m_formats.outputNames[index], ExpandSinglePage(page, album, m_cards, m_firstCardPages, m_settings));
-        return;
-    }
+    if (NamingOf(file) == PageNaming::Single)
+        return WritePage(m_formats.outputNames[index],
+                         ExpandSinglePage(page, album, m_cards, m_firstCardPages, m_settings));
     const QStringList& pages = m_cardPages[index];
     for (std::size_t i = 0; i < m_cards.size(); ++i)
-        WritePage(pages[qsizetype(i)], WithCardValues(album, m_cards, i, pages, m_settings).Expand(page));
+        if (!WritePage(pages[qsizetype(i)], WithCardValues(album, m_cards, i, pages, m_settings).Expand(page)))
+            return false;
+    return true;
 }
 
 bool SiteRun::WritePage(const QString& name, const QString& page) {
     const QString path = m_out + QLatin1Char('/') + name;
     m_ui.SetStatusText(0, QStringLiteral("Create format script: %1 ").arg(path));
     const QString key = SiteManifest::KeyOf({QStringLiteral("page"), page});
-    if (m_full || !m_previous.Unchanged(m_out, name, key)) {
-        if (!SafeFile::Write(path, page.toUtf8())) {
-            m_ui.MessageBox(QStringLiteral("Error:\nCan't open file: ") + path, MsgButtons::Ok, MsgIcon::Exclamation);
-            m_ui.MessageBox(QStringLiteral("Error:\nSaving file"), MsgButtons::Ok, MsgIcon::Exclamation);
-            m_failed = true;
-            return false;
-        }
+    if (!m_full && m_previous.Unchanged(m_out, name, key)) {
+        m_current.Carry(m_previous, name);
+        return true;
+    }
+    // A page that cannot be written means no later one can be either: one message, and the run stops.
+    QString reason;
+    if (!SafeFile::Write(path, page.toUtf8(), &reason)) {
+        m_ui.MessageBox(QStringLiteral("Error:\nCan't open file: %1\n%2").arg(path, reason), MsgButtons::Ok,
+                        MsgIcon::Exclamation);
+        m_told = true;
+        return false;
     }
     m_current.Record(m_out, name, key);
     return true;
@@ -247,7 +278,7 @@ CopyOutcome SiteRun::Copy(const QString& source, const QString& name) {
         SiteManifest::KeyOf({QStringLiteral("copy"), info.absoluteFilePath(), QString::number(info.size()),
                              QString::number(info.lastModified().toMSecsSinceEpoch())});
     if (!m_full && m_previous.Unchanged(m_out, name, key)) {
-        m_current.Record(m_out, name, key);
+        m_current.Carry(m_previous, name);
         return CopyOutcome::Copied;
     }
     const CopyOutcome outcome = CopyWithRetry(source, m_out + QLatin1Char('/') + name, m_ui);
@@ -259,13 +290,13 @@ CopyOutcome SiteRun::Copy(const QString& source, const QString& name) {
 WebSiteResult SiteRun::Finish(WebSiteResult result) {
     // Only a run that made everything knows what is no longer wanted; any other keeps the
     // earlier records, so nothing of ours is ever lost track of.
-    if (result == WebSiteResult::Complete) {
-        for (const QString& stale : m_previous.NotIn(m_current)) QFile::remove(m_out + QLatin1Char('/') + stale);
-    } else {
+    if (result == WebSiteResult::Complete)
+        RemoveStale();
+    else
         m_current.Keep(m_previous);
-    }
     QString reason;
-    if (!m_current.Save(m_out, &reason)) {
+    // After a failure already told, a record that cannot be written either is no news.
+    if (!m_current.Save(m_out, &reason) && !m_told) {
         m_ui.MessageBox(QStringLiteral("Error:\nCan't open file: ") + m_out + QLatin1Char('/') + SiteManifest::kFileName +
                             QLatin1Char('\n') + reason,
                         MsgButtons::Ok, MsgIcon::Exclamation);
@@ -285,6 +316,14 @@ WebSiteResult SiteRun::Finish(WebSiteResult result) {
     }
     m_ui.SetStatusText(0, QStringLiteral("WEB Site created with problems."));
     return WebSiteResult::Incomplete;
+}
+
+void SiteRun::RemoveStale() {
+    // Only what this site wrote and still holds as written goes: a record can be edited or
+    // planted by anyone, so it alone never decides that a file of the user's is removed.
+    for (const QString& stale : m_previous.NotIn(m_current))
+        if (m_previous.StillAsWritten(m_out, stale) && m_guard.RemoveRefusal(m_out, stale).isEmpty())
+            QFile::remove(m_out + QLatin1Char('/') + stale);
 }
 
 void SiteRun::ReportProblems() {

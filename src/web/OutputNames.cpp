@@ -5,7 +5,7 @@ QString OutputNames::Claim(const QString& name) {
     const QString stem = dot > 0 ? name.left(dot) : name;
     const QString extension = dot > 0 ? name.mid(dot) : QString();
     QString candidate = name;
-    for (int n = 2; m_taken.contains(candidate.toLower()); ++n)
+    for (int n = 2; Taken(candidate); ++n)
         candidate = stem + QLatin1Char('-') + QString::number(n) + extension;
     m_taken.insert(candidate.toLower());
     return candidate;

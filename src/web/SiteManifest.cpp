@@ -4,15 +4,53 @@
 #include "platform/SafeFile.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFileInfo>
 #include <QJsonDocument>
+#include <QMessageAuthenticationCode>
+#include <QRandomGenerator>
+#include <QStandardPaths>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
 const QString kKey = QStringLiteral("key");
 const QString kSize = QStringLiteral("size");
+const QString kContent = QStringLiteral("content");
 const QString kOutputs = QStringLiteral("outputs");
+const QString kSignature = QStringLiteral("signature");
 constexpr qint64 kMaxManifestBytes = 64 * 1024 * 1024;
+constexpr int kKeyBytes = 32;
+
+// The user's own key, made once: a record signed with it was written by this user's runs, so a
+// record copied in or planted by someone else is never trusted to say what may be removed.
+QByteArray UserKey() {
+    static const QByteArray key = [] {
+        const QString folder =
+            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/Marenkis Setup");
+        const QString path = folder + QStringLiteral("/Albora-site.key");
+        if (std::optional<QByteArray> stored = ReadRegularFile(path, kKeyBytes); stored && stored->size() == kKeyBytes)
+            return *stored;
+        QByteArray made(kKeyBytes, '\0');
+        QRandomGenerator::system()->generate(made.begin(), made.end());
+        QDir().mkpath(folder);
+        // Made by one process only; another that raced it reads the winner's key.
+        const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0) return ReadRegularFile(path, kKeyBytes).value_or(made);
+        const bool written = ::write(fd, made.constData(), made.size()) == made.size();
+        ::close(fd);
+        if (!written) QFile::remove(path);
+        return made;
+    }();
+    return key;
+}
+
+QString Signature(const QJsonObject& outputs) {
+    return QString::fromLatin1(QMessageAuthenticationCode::hash(QJsonDocument(outputs).toJson(QJsonDocument::Compact),
+                                                                UserKey(), QCryptographicHash::Sha256)
+                                   .toHex());
+}
 
 }  // namespace
 
@@ -28,7 +66,10 @@ bool IsSiteOutputName(const QString& name) {
 
 SiteManifest SiteManifest::Load(const QString& folder) {
     const std::optional<QByteArray> bytes = ReadRegularFile(folder + QLatin1Char('/') + kFileName, kMaxManifestBytes);
-    return bytes ? Parse(*bytes) : SiteManifest();
+    if (!bytes) return {};
+    const QJsonObject root = QJsonDocument::fromJson(*bytes).object();
+    return root.value(kSignature).toString() == Signature(root.value(kOutputs).toObject()) ? Parse(*bytes)
+                                                                                           : SiteManifest();
 }
 
 SiteManifest SiteManifest::Parse(const QByteArray& json) {
@@ -51,11 +92,28 @@ std::optional<QJsonObject> SiteManifest::Unchanged(const QString& folder, const 
     return *it;
 }
 
-void SiteManifest::Record(const QString& folder, const QString& output, const QString& key, const QJsonObject& facts) {
+void SiteManifest::Record(const QString& folder, const QString& output, const QString& key, const QJsonObject& facts,
+                          QString content) {
+    const QString path = folder + QLatin1Char('/') + output;
     QJsonObject entry = facts;
     entry.insert(kKey, key);
-    entry.insert(kSize, QFileInfo(folder + QLatin1Char('/') + output).size());
+    entry.insert(kSize, QFileInfo(path).size());
+    entry.insert(kContent, content.isEmpty() ? ContentKeyOf(path) : content);
     m_outputs.insert(output, entry);
+}
+
+void SiteManifest::Carry(const SiteManifest& earlier, const QString& output) {
+    const auto it = earlier.m_outputs.constFind(output);
+    if (it != earlier.m_outputs.constEnd()) m_outputs.insert(output, *it);
+}
+
+bool SiteManifest::StillAsWritten(const QString& folder, const QString& output) const {
+    const auto it = m_outputs.constFind(output);
+    if (it == m_outputs.constEnd()) return false;
+    const QString path = folder + QLatin1Char('/') + output;
+    const QString content = it->value(kContent).toString();
+    return !content.isEmpty() && QFileInfo(path).size() == it->value(kSize).toInteger(-1) &&
+           ContentKeyOf(path) == content;
 }
 
 QStringList SiteManifest::NotIn(const SiteManifest& later) const {
@@ -74,9 +132,16 @@ void SiteManifest::Keep(const SiteManifest& earlier) {
 bool SiteManifest::Save(const QString& folder, QString* error) const {
     QJsonObject outputs;
     for (auto it = m_outputs.constBegin(); it != m_outputs.constEnd(); ++it) outputs.insert(it.key(), it.value());
-    const QJsonObject root{{QStringLiteral("version"), 1}, {kOutputs, outputs}};
+    const QJsonObject root{{QStringLiteral("version"), 1}, {kOutputs, outputs}, {kSignature, Signature(outputs)}};
     return SafeFile::Write(folder + QLatin1Char('/') + kFileName, QJsonDocument(root).toJson(QJsonDocument::Compact),
                            error);
+}
+
+QString SiteManifest::ContentKeyOf(const QString& path) {
+    QFile file;
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!OpenRegularFile(path, file) || !hash.addData(&file)) return {};
+    return QString::fromLatin1(hash.result().toHex());
 }
 
 QString SiteManifest::KeyOf(const QStringList& inputs) {

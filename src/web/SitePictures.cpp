@@ -39,6 +39,21 @@ void TakeFacts(SitePicture& picture, const QJsonObject& facts) {
     picture.problem = facts.value(QStringLiteral("problem")).toString();
 }
 
+// A picture made by a worker, with the keys of what it wrote, worked out there too.
+struct MadePicture {
+    PictureOutcome outcome;
+    QString pictureContent, thumbnailContent;
+};
+
+MadePicture Make(const PictureJob& job, const PictureOptions& options) {
+    MadePicture made{MakeSitePicture(job, options), {}, {}};
+    if (made.outcome.kind == PictureOutcome::Written) {
+        made.pictureContent = SiteManifest::ContentKeyOf(job.picturePath);
+        made.thumbnailContent = SiteManifest::ContentKeyOf(job.thumbnailPath);
+    }
+    return made;
+}
+
 }  // namespace
 
 PicturesResult WritePictures(std::vector<SitePicture>& pictures, const PictureOptions& options, SiteOutputs& outputs,
@@ -49,6 +64,7 @@ PicturesResult WritePictures(std::vector<SitePicture>& pictures, const PictureOp
     std::vector<QString> keys;
     std::vector<PictureJob> jobs;
     std::vector<std::size_t> jobOf(pictures.size(), SIZE_MAX);
+    std::vector<bool> unchanged(pictures.size(), false);
     for (std::size_t i = 0; i < pictures.size(); ++i) {
         SitePicture& picture = pictures[i];
         keys.push_back(PictureKey(picture, options));
@@ -56,12 +72,13 @@ PicturesResult WritePictures(std::vector<SitePicture>& pictures, const PictureOp
                                                : outputs.previous.Unchanged(outputs.folder, picture.name, keys.back());
         if (facts && outputs.previous.Unchanged(outputs.folder, picture.thumbnail, keys.back())) {
             TakeFacts(picture, *facts);
+            unchanged[i] = true;
             continue;
         }
         jobOf[i] = jobs.size();
         jobs.push_back({picture.source, folder + picture.name, folder + picture.thumbnail});
     }
-    OrderedPool<PictureOutcome> pool(jobs.size(), [&](std::size_t i) { return MakeSitePicture(jobs[i], options); });
+    OrderedPool<MadePicture> pool(jobs.size(), [&](std::size_t i) { return Make(jobs[i], options); });
     PicturesResult result;
     for (std::size_t i = 0; i < pictures.size() && !result.aborted && !result.failed; ++i) {
         SitePicture& picture = pictures[i];
@@ -70,29 +87,36 @@ PicturesResult WritePictures(std::vector<SitePicture>& pictures, const PictureOp
             result.aborted = true;
             break;
         }
-        if (jobOf[i] != SIZE_MAX) {
-            const auto outcome = TakeResponsively(ui, [&](int ms) { return pool.Take(jobOf[i], ms); });
-            if (!outcome) {
+        if (unchanged[i]) {
+            outputs.current.Carry(outputs.previous, picture.name);
+            outputs.current.Carry(outputs.previous, picture.thumbnail);
+        } else {
+            const auto made = TakeResponsively(ui, [&](int ms) { return pool.Take(jobOf[i], ms); });
+            if (!made) {
                 result.aborted = true;
                 break;
             }
-            picture.size = outcome->picture;
-            picture.thumbnailSize = outcome->thumbnail;
-            if (outcome->kind == PictureOutcome::SaveFailed) {
-                ui.MessageBox(QStringLiteral("Error:\nCan't save image: ") + path, MsgButtons::Ok, MsgIcon::Exclamation);
+            const PictureOutcome& outcome = made->outcome;
+            picture.size = outcome.picture;
+            picture.thumbnailSize = outcome.thumbnail;
+            if (outcome.kind == PictureOutcome::SaveFailed) {
+                // Nothing after this can be written either (a full disk, a folder taken away):
+                // one message with the reason, and the run stops before any page changes.
+                ui.MessageBox(QStringLiteral("Error:\nCan't save image: %1\n%2").arg(path, outcome.problem),
+                              MsgButtons::Ok, MsgIcon::Exclamation);
                 result.failed = true;
                 break;
             }
-            if (outcome->kind == PictureOutcome::CopyFailed) {
+            if (outcome.kind == PictureOutcome::CopyFailed) {
                 const CopyOutcome copy = CopyWithRetry(picture.source, path, ui);
                 if (copy == CopyOutcome::Aborted) result.aborted = true;
                 if (copy != CopyOutcome::Copied) continue;
             } else {
-                picture.problem = outcome->problem;
+                picture.problem = outcome.problem;
             }
+            outputs.current.Record(outputs.folder, picture.name, keys[i], FactsOf(picture), made->pictureContent);
+            outputs.current.Record(outputs.folder, picture.thumbnail, keys[i], {}, made->thumbnailContent);
         }
-        outputs.current.Record(outputs.folder, picture.name, keys[i], FactsOf(picture));
-        outputs.current.Record(outputs.folder, picture.thumbnail, keys[i]);
         ui.SetStatusText(0, QStringLiteral("Creating: ") + path);
         ui.ProgressStep();
     }

@@ -291,3 +291,29 @@ TEST(Avimpg, FailuresKeepTheOlderOutputAndLeaveNoPartFile) {
     EXPECT_EQ(ReadAll("old.mpg"), "older output");
     EXPECT_TRUE(PartFiles(dir.Path()).isEmpty());
 }
+
+TEST(Avimpg, NeverWritesOverAFileItReadsWhateverNamesIt) {
+    ScopedTestDir dir;
+    ASSERT_TRUE(MakeTestMovie("m.avi", false));
+    const QByteArray movie = ReadAll("m.avi");
+    dir.Write("p.par", "");
+    QDir().mkpath(dir.Path("sub"));
+    ASSERT_TRUE(QFile::link(dir.Path("m.avi"), dir.Path("link.mpg")));
+    const struct {
+        QStringList args;
+        const char* read;
+    } runs[] = {{{"m.avi", "m.avi"}, "m.avi"},
+                {{"m.avi", "sub/../m.avi"}, "m.avi"},
+                {{"m.avi", "link.mpg"}, "m.avi"},
+                {{"-p", "p.par", "m.avi", "p.par"}, "p.par"}};
+    for (const auto& run : runs) {
+        const ProgramRun result = Avimpg(run.args);
+        EXPECT_EQ(result.code, 1) << run.args.join(' ').toStdString();
+        EXPECT_EQ(result.err, QStringLiteral("avimpg: %1: the output is %2, which is read: nothing was written\n")
+                                  .arg(run.args.back(), QString::fromLatin1(run.read))
+                                  .toUtf8());
+    }
+    EXPECT_EQ(ReadAll("m.avi"), movie);
+    EXPECT_TRUE(ReadAll("p.par").isEmpty());
+    EXPECT_TRUE(PartFiles(dir.Path()).isEmpty());
+}

@@ -42,24 +42,99 @@ TEST(AlbumMovie, EveryCardBecomesAPictureAndTheBoxComesWhenTheMovieIsWhole) {
     EXPECT_TRUE(first.Load(a.dir.Path("movie.avi"), IMAGE_AVI));
 }
 
-TEST(AlbumMovie, AnUnreadableOrMismatchedCardEndsTheLoopAndTheEarlierOnesMakeTheMovie) {
+namespace {
+
+// The pictures of the movie at PATH, in order: each frame's first pixel, top left.
+std::vector<Rgb> FirstPixels(const QString& path) {
+    const RiffChunk riff = ReadRiff(ReadAll(path));
+    QByteArray format;  // the video stream's BITMAPINFOHEADER
+    for (const RiffChunk& strl : riff.Find("hdrl")->children)
+        if (strl.type == QLatin1String("strl") && strl.children.at(0).data.startsWith("vids")) format = strl.children.at(1).data;
+    const int width = qFromLittleEndian<qint32>(format.constData() + 4), height = qFromLittleEndian<qint32>(format.constData() + 8);
+    const int rowBytes = (width * 3 + 3) / 4 * 4;
+    std::vector<Rgb> pixels;
+    for (const RiffChunk& chunk : riff.Find("movi")->children)
+        if (chunk.id == QLatin1String("00db") && !chunk.data.isEmpty()) {
+            const auto* top = reinterpret_cast<const uchar*>(chunk.data.constData()) + qsizetype(height - 1) * rowBytes;
+            pixels.push_back(Rgb{top[2], top[1], top[0]});
+        }
+    return pixels;
+}
+
+}  // namespace
+
+TEST(AlbumMovie, ACardThatCannotBeShownStandsAsTheErrorSlideAndTheSummaryNamesIt) {
+    MovieAlbum a;
+    a.Add("a.png", MakeColour(40, 30), QStringLiteral("First"));
+    a.Add("b.png", MakeColour(40, 31), QStringLiteral("Other size"));
+    a.Add("c.png", MakeColour(40, 30));
+    a.dir.Write("cut.jpg", ReadAll(a.dir.Path("a.png")).left(60));
+    a.Add("d.png", MakeColour(40, 30), QStringLiteral("Cut"));
+    a.doc.Db().List().GetAt(3)->m_strGraphic = a.dir.Path("cut.jpg");
+    a.dir.Write("movie.avi", "older");
+    EXPECT_EQ(a.Make(), AlbumMovieResult::Partial);
+    ASSERT_EQ(a.ui.Messages().size(), 1u);
+    const QString summary = a.ui.LastMessage();
+    EXPECT_TRUE(summary.startsWith(QStringLiteral("Error:\nThe AVI movie was made on:\n") + a.dir.Path("movie.avi")));
+    EXPECT_TRUE(summary.contains(QStringLiteral("Other size (%1): 40x31 where the movie is 40x30").arg(a.dir.Path("b.png"))))
+        << summary.toStdString();
+    EXPECT_TRUE(summary.contains(QStringLiteral("Cut (%1): ").arg(a.dir.Path("cut.jpg")))) << summary.toStdString();
+    EXPECT_FALSE(summary.contains(QStringLiteral("First")));
+    // Every card keeps its place: the stand-ins are the error slide's blue.
+    const std::vector<Rgb> frames = FirstPixels(a.dir.Path("movie.avi"));
+    ASSERT_EQ(frames.size(), 4u);
+    const Rgb picture = frames[0];
+    EXPECT_EQ(frames[2], picture);
+    for (const std::size_t standIn : {1u, 3u}) {
+        EXPECT_NE(frames[standIn], picture);
+        EXPECT_GT(frames[standIn].b, frames[standIn].r);
+    }
+}
+
+TEST(AlbumMovie, CardsBeforeTheFirstPictureWaitForItsSizeAndKeepTheirPlaces) {
     MovieAlbum a;
     a.Add("a.png", MakeColour(40, 30));
-    a.Add("b.png", MakeColour(40, 31));
-    a.Add("c.png", MakeColour(40, 30));
+    a.Add("b.png", MakeColour(40, 30));
+    a.doc.Db().List().GetAt(0)->m_strGraphic = a.dir.Path("gone.png");
     EXPECT_EQ(a.Make(), AlbumMovieResult::Partial);
-    ASSERT_EQ(a.ui.Messages().size(), 2u);
-    EXPECT_EQ(a.ui.Messages()[0].text, QStringLiteral("Error:\nCan't add frame: ") + a.dir.Path("b.png"));
-    EXPECT_TRUE(a.ui.StatusText(0).contains(QStringLiteral("differs from the first"))) << a.ui.StatusText(0).toStdString();
-    EXPECT_EQ(a.ui.Messages()[1].text, QStringLiteral("Message:\nAVI movie created!"));
+    EXPECT_TRUE(a.ui.LastMessage().contains(QStringLiteral("\n%1: the file is missing").arg(a.dir.Path("gone.png"))))
+        << a.ui.LastMessage().toStdString();
+    const std::vector<Rgb> frames = FirstPixels(a.dir.Path("movie.avi"));
+    ASSERT_EQ(frames.size(), 2u);
+    EXPECT_GT(frames[0].b, frames[0].r);
 
-    MovieAlbum missing;
-    missing.Add("a.png", MakeColour(40, 30));
-    missing.doc.Db().List().GetAt(0)->m_strGraphic = missing.dir.Path("gone.png");
-    EXPECT_EQ(missing.Make(), AlbumMovieResult::NotMade);
-    EXPECT_EQ(missing.ui.Messages()[0].text, QStringLiteral("Error:\nReading file: ") + missing.dir.Path("gone.png"));
-    EXPECT_EQ(missing.ui.LastMessage(), QStringLiteral("Error:\nCan't create AVI movie!"));
-    EXPECT_FALSE(QFileInfo::exists(missing.dir.Path("movie.avi")));
+    // With no picture at all there is no movie, and an older one stays.
+    MovieAlbum none;
+    none.Add("a.png", MakeColour(40, 30));
+    none.doc.Db().List().GetAt(0)->m_strGraphic = none.dir.Path("note.wav");
+    none.dir.Write("movie.avi", "older");
+    EXPECT_EQ(none.Make(), AlbumMovieResult::NotMade);
+    EXPECT_EQ(none.ui.LastMessage(),
+              QStringLiteral("Error:\nCan't create AVI movie!\nNo card has a picture the movie can show."));
+    EXPECT_EQ(ReadAll(none.dir.Path("movie.avi")), "older");
+}
+
+TEST(AlbumMovie, NeverWritesOverTheAlbumACardsFileOrItsCompanions) {
+    MovieAlbum a;
+    a.Add("a.png", MakeColour(40, 30), QStringLiteral("Harbour"));
+    a.dir.Write("a.wav", "note");
+    a.dir.Write("album.crp", "album");
+    a.doc.SetPathName(a.dir.Path("album.crp"));
+    ASSERT_TRUE(QFile::link(a.dir.Path("a.png"), a.dir.Path("link.avi")));
+    const std::pair<QString, QString> targets[] = {
+        {a.dir.Path("album.crp"), QStringLiteral("the open album")},
+        {a.dir.Path("sub/../a.png"), QStringLiteral("the file of card \"Harbour\"")},
+        {a.dir.Path("link.avi"), QStringLiteral("the file of card \"Harbour\"")},
+        {a.dir.Path("a.wav"), QStringLiteral("the sound note of card \"Harbour\"")}};
+    QDir().mkpath(a.dir.Path("sub"));
+    const QByteArray picture = ReadAll(a.dir.Path("a.png"));
+    for (const auto& [target, what] : targets) {
+        EXPECT_EQ(MakeMovieFromAlbum(a.doc, a.ui, target, {}), AlbumMovieResult::NotMade);
+        EXPECT_EQ(a.ui.LastMessage(), QStringLiteral("Error:\n%1 is %2: it is left as it is.").arg(target, what));
+    }
+    EXPECT_EQ(ReadAll(a.dir.Path("a.png")), picture);
+    EXPECT_EQ(ReadAll(a.dir.Path("album.crp")), "album");
+    EXPECT_EQ(ReadAll(a.dir.Path("a.wav")), "note");
 }
 
 TEST(AlbumMovie, FitScalesEveryPictureIntoTheFrameOnBlack) {
@@ -111,10 +186,10 @@ TEST(AlbumMovie, SoundNotesMakeOneTrackAtTheirHighestRateAndEachCardStandsAsLong
     a.dir.Write("d.wav", QByteArray(4000, 'x'));
     AlbumMovieOptions options;
     options.sound = true;
-    EXPECT_EQ(a.Make(options), AlbumMovieResult::Complete);
-    // A note that cannot be heard leaves its card silent and says so.
-    EXPECT_TRUE(a.ui.StatusText(0).startsWith(QStringLiteral("Sound annotation not used: ") + a.dir.Path("d.wav")))
-        << a.ui.StatusText(0).toStdString();
+    // A note that cannot be heard leaves its card silent, and the summary says so.
+    EXPECT_EQ(a.Make(options), AlbumMovieResult::Partial);
+    EXPECT_TRUE(a.ui.LastMessage().contains(QStringLiteral("its sound note %1 is not used").arg(a.dir.Path("d.wav"))))
+        << a.ui.LastMessage().toStdString();
 
     const RiffChunk riff = ReadRiff(ReadAll(a.dir.Path("movie.avi")));
     const RiffChunk* idx1 = riff.Find("idx1");

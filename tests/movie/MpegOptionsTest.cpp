@@ -3,6 +3,7 @@
 
 #include <QProcessEnvironment>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 
@@ -62,6 +63,19 @@ TEST(MpegOptions, ChecksComeInTheDialogsOrder) {
     EXPECT_EQ(derived.outputPath, QStringLiteral("/c/clips.old/movie.mpg"));
     MpegEncoderOptions same = WithFiles("/c/a.avi", "/c/../c/a.avi");
     EXPECT_EQ(MpegOptionsProblem(same), QStringLiteral("Error:\nOutput and input are the same file!"));
+    // Existing files are compared as files: a hard link is the input too, and the open album's
+    // files are never an output.
+    ScopedTestDir dir;
+    dir.Write("a.avi", "movie");
+    dir.Write("IMG_0001.jpg", "photo");
+    ASSERT_EQ(::link(QFile::encodeName(dir.Path("a.avi")).constData(), QFile::encodeName(dir.Path("b.mpg")).constData()), 0);
+    MpegEncoderOptions hard = WithFiles(dir.Path("a.avi"), dir.Path("b.mpg"));
+    EXPECT_EQ(MpegOptionsProblem(hard), QStringLiteral("Error:\nOutput and input are the same file!"));
+    OutputGuard album;
+    album.Protect(dir.Path("IMG_0001.jpg"), QStringLiteral("the file of card \"One\""));
+    MpegEncoderOptions card = WithFiles(dir.Path("a.avi"), dir.Path("IMG_0001.jpg"));
+    EXPECT_EQ(MpegOptionsProblem(card, album),
+              QStringLiteral("Error:\n%1 is the file of card \"One\": it is left as it is.").arg(dir.Path("IMG_0001.jpg")));
     EXPECT_EQ(MpegOutputFor("rel/a.b.avi"), QStringLiteral("rel/a.b.mpg"));
 }
 

@@ -87,3 +87,29 @@ TEST(SlidesCli, RefusesBadArgumentsAndReportsWhatItCannotDo) {
     EXPECT_EQ(Cli({"slides", "a.crp", "file"}).code, 1);
     EXPECT_FALSE(QFile::exists("out"));
 }
+
+// Slides, contact sheets and movies made beside the photos take no name the album holds.
+TEST(SlidesCli, OutputsNeverReplaceTheAlbumOrItsCards) {
+    ScopedTestDir dir;
+    SavePicture("slide-002.png", 20, 10, Qt::red);
+    SavePicture("sheet.png", 20, 10, Qt::green);
+    MakeAlbum(dir.Path("a.crp"), {{"One", "sheet.png"}, {"Two", "slide-002.png"}});
+    const QByteArray album = ReadAll("a.crp"), card = ReadAll("slide-002.png"), sheet = ReadAll("sheet.png");
+    const struct {
+        QStringList args;
+        QString refused;
+    } runs[] = {{{"slides", "a.crp", "."}, dir.Path("slide-002.png")},
+                {{"contact", "a.crp", "sheet.png"}, dir.Path("sheet.png")},
+                {{"movie", "a.crp", "a.crp"}, QStringLiteral("a.crp")},
+                {{"movie", "a.crp", "./sheet.png"}, QStringLiteral("./sheet.png")}};
+    for (const auto& run : runs) {
+        const ProgramRun result = Cli(run.args);
+        EXPECT_EQ(result.code, 1) << run.args.join(' ').toStdString();
+        EXPECT_TRUE(result.err.contains(run.refused + QStringLiteral(" is the ")))
+            << result.err.toStdString();
+    }
+    EXPECT_EQ(ReadAll("a.crp"), album);
+    EXPECT_EQ(ReadAll("slide-002.png"), card);
+    EXPECT_EQ(ReadAll("sheet.png"), sheet);
+    EXPECT_FALSE(QFileInfo::exists("slide-001.png"));
+}

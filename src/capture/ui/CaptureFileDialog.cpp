@@ -42,7 +42,7 @@ CaptureFileDialog::CaptureFileDialog(CAlboraDoc& doc, UiServices& ui, const QStr
 QString CaptureFileDialog::FileName() const { return m_fields->FileName(); }
 
 void CaptureFileDialog::accept() {
-    if (FileName().trimmed().isEmpty()) return;
+    if (FileName().trimmed().isEmpty() || m_fields->RefusesAlbumFile()) return;
     if (QFileInfo::exists(FileName()) &&
         m_ui.MessageBox(QStringLiteral("Warning!:\nThat name already exists.\nOverwrite the file?"), MsgButtons::YesNo,
                         MsgIcon::Question) != MsgAnswer::Yes)

@@ -1,5 +1,6 @@
 #include "CaptureFileFields.h"
 
+#include "album/AlbumOutputGuard.h"
 #include "album/CAlboraDoc.h"
 #include "album/CAppSettings.h"
 #include "platform/UiServices.h"
@@ -37,6 +38,12 @@ CaptureFileFields::CaptureFileFields(CAlboraDoc& doc, UiServices& ui, const QStr
 }
 
 QString CaptureFileFields::FileName() const { return m_file->text(); }
+
+bool CaptureFileFields::RefusesAlbumFile() const {
+    const QString refusal = GuardOfAlbum(m_doc).WriteRefusal(FileName());
+    if (!refusal.isEmpty()) m_ui.MessageBox(refusal, MsgButtons::Ok, MsgIcon::Exclamation);
+    return !refusal.isEmpty();
+}
 
 void CaptureFileFields::ShowFormat() {
     if (!m_fixedFormat.isEmpty())

@@ -15,6 +15,9 @@ public:
     CaptureFileFields(CAlboraDoc& doc, UiServices& ui, const QString& proposed, const QString& fixedFormat = {},
                       QWidget* parent = nullptr);
     QString FileName() const;
+    // Whether the chosen name is a file the album holds (its album file, a card's picture, note or
+    // drawing), which a capture never replaces; the user is told so.
+    bool RefusesAlbumFile() const;
 
 private:
     void Browse();

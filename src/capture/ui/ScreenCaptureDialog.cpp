@@ -112,6 +112,7 @@ int ScreenCaptureDialog::Grab(Mode mode, XcbScreen& screen, CImageObject& pictur
 }
 
 void ScreenCaptureDialog::Capture(Mode mode) {
+    if (m_fields->RefusesAlbumFile()) return;
     const QString name = FileName();
     CAppSettings& settings = m_doc.Settings();
     settings.screenDelay = m_delay->value();

@@ -12,6 +12,7 @@
 #include "MpegEncoder.h"
 #include "ParameterFile.h"
 #include "VideoEncoder.h"
+#include "platform/FileIdentity.h"
 
 namespace {
 
@@ -42,7 +43,19 @@ void PrintSettings(const EncoderSettings& settings) {
     std::cout.flush();
 }
 
+// The file that OPTIONS' output would replace although it must be read: the input movie or the
+// parameter file, whatever spelling or link names them; empty when there is none.
+std::string ReadFileAsOutput(const AvimpgOptions& options) {
+    for (const std::string* read : {&options.input, &options.parameterFile})
+        if (!read->empty() && SameFile(read->c_str(), options.output.c_str())) return *read;
+    return {};
+}
+
 int Run(const AvimpgOptions& options) {
+    if (const std::string read = ReadFileAsOutput(options); !read.empty()) {
+        std::cerr << "avimpg: " << options.output << ": the output is " << read << ", which is read: nothing was written\n";
+        return kFailed;
+    }
     ParameterFile parameters;
     if (!options.parameterFile.empty()) {
         parameters = ReadParameterFile(options.parameterFile);

@@ -3,6 +3,7 @@
 #include "MovieOptionsDialog.h"
 #include "MpegEncoderDialog.h"
 
+#include "album/AlbumOutputGuard.h"
 #include "album/CAlboraDoc.h"
 #include "album/CAppSettings.h"
 #include "movie/AlbumMovie.h"
@@ -16,6 +17,7 @@ MovieCommands::MovieCommands(CAlboraDoc& doc, UiServices& ui, QWidget* parent) :
     OnCommand(Cmd::MakeMovie, [this] { MakeMovie(); }, [this](CommandState& s) { s.enabled = m_doc.Db().GetCount() > 0; });
     OnCommand(Cmd::MakeMpegMovie, [this] {
         MpegEncoderDialog dialog(m_ui, m_parent);
+        dialog.protectedFiles = [this] { return GuardOfAlbum(m_doc); };
         dialog.exec();
     });
 }

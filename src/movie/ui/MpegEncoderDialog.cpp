@@ -240,7 +240,7 @@ void MpegEncoderDialog::BrowseParameters() {
 
 bool MpegEncoderDialog::Begin() {
     MpegEncoderOptions options = Options();
-    if (const auto problem = MpegOptionsProblem(options)) {
+    if (const auto problem = MpegOptionsProblem(options, protectedFiles ? protectedFiles() : OutputGuard())) {
         m_ui.MessageBox(*problem, MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }

@@ -3,6 +3,7 @@
 #include "movie/MpegEncoderOptions.h"
 
 #include <QDialog>
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -20,6 +21,9 @@ class MpegEncoderDialog : public QDialog {
 public:
     MpegEncoderDialog(UiServices& ui, QWidget* parent);
     ~MpegEncoderDialog() override;
+
+    // The files no movie may be written over (the open album's); none when not set.
+    std::function<OutputGuard()> protectedFiles;
 
     MpegEncoderOptions Options() const;
     void SetOptions(const MpegEncoderOptions& options);

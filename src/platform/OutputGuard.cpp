@@ -1,0 +1,58 @@
+#include "OutputGuard.h"
+
+#include <QFile>
+#include <QStringList>
+#include <sys/stat.h>
+
+namespace {
+
+std::optional<FileIdentity> IdentityOfPath(const QString& path) {
+    return path.isEmpty() ? std::nullopt : IdentityOf(QFile::encodeName(path).constData());
+}
+
+bool IsLink(const QString& path) {
+    struct stat info {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
+}  // namespace
+
+void OutputGuard::Protect(const QString& path, const QString& what) {
+    if (const std::optional<FileIdentity> identity = IdentityOfPath(path)) m_protected.emplace(*identity, what);
+}
+
+void OutputGuard::ProtectAll(const OutputGuard& other) { m_protected.insert(other.m_protected.begin(), other.m_protected.end()); }
+
+std::optional<QString> OutputGuard::Protected(const QString& path) const {
+    const std::optional<FileIdentity> identity = IdentityOfPath(path);
+    if (!identity) return std::nullopt;
+    const auto it = m_protected.find(*identity);
+    return it == m_protected.end() ? std::nullopt : std::optional<QString>(it->second);
+}
+
+QString OutputGuard::WriteRefusal(const QString& path) const {
+    const std::optional<QString> what = Protected(path);
+    return what ? OutputRefusal(path, *what) : QString();
+}
+
+QString OutputGuard::RemoveRefusal(const QString& folder, const QString& name) const {
+    const QString path = folder + QLatin1Char('/') + name;
+    if (EscapesFolder(folder, name)) return OutputRefusal(path, QStringLiteral("outside the folder or a symbolic link"));
+    struct stat info {};
+    if (::lstat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return OutputRefusal(path, QStringLiteral("no regular file"));
+    return WriteRefusal(path);
+}
+
+QString OutputRefusal(const QString& path, const QString& what) {
+    return QStringLiteral("Error:\n%1 is %2: it is left as it is.").arg(path, what);
+}
+
+bool EscapesFolder(const QString& folder, const QString& name) {
+    QString path = folder;
+    for (const QString& part : name.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        path += QLatin1Char('/') + part;
+        if (part == QLatin1String("..") || IsLink(path)) return true;
+    }
+    return false;
+}

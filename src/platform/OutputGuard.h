@@ -1,0 +1,42 @@
+#pragma once
+
+#include "FileIdentity.h"
+
+#include <QString>
+#include <map>
+#include <optional>
+
+// The one place that decides whether a command may replace or remove a file. A command protects
+// what the user owns and it must not touch (the open album, every card's file and its sound and
+// draw companions, its own inputs) and asks before every write and removal. Files are compared
+// as the kernel sees them (device and inode), so another spelling, a symbolic link, ".." or a
+// hard link cannot slip a protected file past it.
+class OutputGuard {
+public:
+    // Protects the file PATH when it exists; WHAT names it in refusals ("the open album").
+    void Protect(const QString& path, const QString& what);
+    // Everything OTHER protects, too.
+    void ProtectAll(const OutputGuard& other);
+
+    // What the file PATH is when it is protected ("the open album"); nullopt when it may be
+    // written.
+    std::optional<QString> Protected(const QString& path) const;
+    // The message refusing to write PATH, or empty when it may be written.
+    QString WriteRefusal(const QString& path) const;
+    // The message refusing to remove NAME ('/'-separated, relative) from FOLDER, or empty when it
+    // may go: a regular file reached from FOLDER without passing through a symbolic link, and
+    // not protected.
+    QString RemoveRefusal(const QString& folder, const QString& name) const;
+
+    bool IsEmpty() const { return m_protected.empty(); }
+
+private:
+    std::map<FileIdentity, QString> m_protected;
+};
+
+// The refusal to write or remove PATH, which is WHAT.
+QString OutputRefusal(const QString& path, const QString& what);
+
+// Whether NAME ('/'-separated, relative) may lead out of FOLDER: a ".." or a symbolic link on its
+// way (or NAME itself a link), through which an output meant for FOLDER would land elsewhere.
+bool EscapesFolder(const QString& folder, const QString& name);
