@@ -22,6 +22,8 @@ LiveCamConnection::LiveCamConnection(QTcpSocket* socket, Responder respond)
     ArmDeadline();
 }
 
+bool LiveCamConnection::IsOpen() const { return m_socket->state() != QAbstractSocket::UnconnectedState; }
+
 void LiveCamConnection::Drop() { m_socket->abort(); }
 
 bool LiveCamConnection::Stalled() const { return m_socket->bytesToWrite() > kMostUnsentBytes; }
@@ -37,7 +39,7 @@ void LiveCamConnection::Answer() {
         }
         const qsizetype end = m_pending.indexOf("\r\n\r\n");
         if (end > kMaxHeaderBytes || (end < 0 && m_pending.size() > kMaxHeaderBytes))
-            return Refuse(LiveCamServer::Refusal(431));
+            return End(LiveCamServer::Refusal(431));
         if (end < 0) {
             const QByteArray more = m_socket->read(kMaxHeaderBytes + 4 - m_pending.size());
             if (more.isEmpty()) break;
@@ -51,13 +53,13 @@ void LiveCamConnection::Answer() {
         m_progress.start();
         m_headStarted.invalidate();
         if (!m_pending.isEmpty()) m_headStarted.start();  // the next one, pipelined
-        if (close) return Refuse({});
+        if (close) return End({});
     }
     ArmDeadline();
 }
 
-void LiveCamConnection::Refuse(const QByteArray& reply) {
-    m_socket->write(reply);
+void LiveCamConnection::End(const QByteArray& lastReply) {
+    m_socket->write(lastReply);
     m_pending.clear();
     m_socket->disconnectFromHost();
     m_headStarted.invalidate();

@@ -32,11 +32,13 @@ public:
 
     // When it last made progress: it came, had a request answered or had reply bytes taken.
     const QElapsedTimer& LastProgress() const { return m_progress; }
+    // Whether it still holds a place (its socket is gone once the event loop comes round).
+    bool IsOpen() const;
     void Drop();
 
 private:
     void Answer();
-    void Refuse(const QByteArray& reply);
+    void End(const QByteArray& lastReply);
     void ArmDeadline();
     bool Stalled() const;
 

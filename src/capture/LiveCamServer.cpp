@@ -59,7 +59,8 @@ void LiveCamServer::SetSnapshot(const QByteArray& jpeg, QDeadlineTimer liveUntil
     m_snapshotLiveUntil = liveUntil;
 }
 
-// A tick skipped because the previous one is still at work must not end the picture's life.
+// A picture lives two periods and the slack: a tick skipped because the previous one is still at
+// work must not end it.
 void LiveCamServer::Follow(const LiveCam& cam) {
     connect(&cam, &LiveCam::TickDone, this, [this, &cam](const QByteArray& jpeg) {
         SetSnapshot(jpeg, QDeadlineTimer(2 * qint64(cam.Settings().rateMs) + kTickSlackMs));
@@ -126,8 +127,9 @@ void LiveCamServer::Accept() {
 // made no progress for longest; one being served right now has just made some.
 void LiveCamServer::MakeRoom() {
     LiveCamConnection* longest = nullptr;
-    for (LiveCamConnection* client : m_server.findChildren<LiveCamConnection*>())
-        if (!longest || client->LastProgress() < longest->LastProgress()) longest = client;
+    for (LiveCamConnection* client : m_server.findChildren<LiveCamConnection*>()) {
+        if (client->IsOpen() && (!longest || client->LastProgress() < longest->LastProgress())) longest = client;
+    }
     if (longest) longest->Drop();
 }
 

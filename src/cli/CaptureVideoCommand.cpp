@@ -44,7 +44,7 @@ Recording RecordSequence(CliContext& c, const QString& source, const SequenceSet
         return Recording::Failed;
     }
     if (!ended) return Recording::Whole;
-    c.Fail(QStringLiteral("Warning:\nThe source ended after %1 s of the %2 s asked: %3 is that short.")
+    c.Fail(QStringLiteral("Warning:\nThe source ended after %1 s of the %2 s asked: %3 holds only that much.")
                .arg(recorder.Seconds(), 0, 'f', 1)
                .arg(seconds)
                .arg(name));

@@ -60,8 +60,10 @@ int RunLiveCamCommand(CliContext& c, const QStringList& arguments) {
         server.SetTestPage(LiveCamTestPage());
         c.out << QStringLiteral("LiveCam: http://%1:%2/").arg(server.Address().toString()).arg(server.Port()) << Qt::endl;
     }
-    LiveCam liveCam([&camera](quint64& number) -> std::optional<CImageObject> { return camera.NewFrame(number, LiveCam::kFrameWaitMs); },
-                    c.ui);
+    const auto frames = [&camera](quint64& number) -> std::optional<CImageObject> {
+        return camera.NewFrame(number, LiveCam::kFrameWaitMs);
+    };
+    LiveCam liveCam(frames, c.ui);
     server.Follow(liveCam);
     int done = 0;
     int status = kExitOk;

@@ -63,7 +63,7 @@ TEST(LiveCam, TheFiftyFirstFailureInARowStopsItAndASuccessStartsTheCountAgain) {
     EXPECT_EQ(ui.LastMessage(), "Error:\nLiveCamWebServer, can't continue!\nMax errors!");
 }
 
-TEST(LiveCam, NoFrameIsNoTickAndNoFailure) {
+TEST(LiveCam, NoCameraIsNoTickAndNoFailure) {
     ScopedTestDir dir;
     HeadlessUi ui;
     bool ticked = false;

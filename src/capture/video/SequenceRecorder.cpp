@@ -68,11 +68,9 @@ bool SequenceRecorder::Start(const QString& source, const SequenceSettings& s, c
                 const GstBuffer* frame = GST_PAD_PROBE_INFO_BUFFER(info);
                 const GstClockTime start = GST_BUFFER_PTS(frame);
                 const GstClockTime length = GST_BUFFER_DURATION(frame);
-                if (GST_CLOCK_TIME_IS_VALID(start))
-                    static_cast<SequenceRecorder*>(self)->CountFrame(
-                        qint64(start), qint64(start + (GST_CLOCK_TIME_IS_VALID(length) ? length : 0)));
-                else
-                    ++static_cast<SequenceRecorder*>(self)->m_frames;
+                const qint64 startNs = GST_CLOCK_TIME_IS_VALID(start) ? qint64(start) : -1;
+                static_cast<SequenceRecorder*>(self)->CountFrame(
+                    startNs, startNs + (GST_CLOCK_TIME_IS_VALID(length) ? qint64(length) : 0));
                 return GST_PAD_PROBE_OK;
             },
             this, nullptr);
@@ -82,8 +80,10 @@ bool SequenceRecorder::Start(const QString& source, const SequenceSettings& s, c
     return m_pipeline != nullptr;
 }
 
+// A frame without a time (none of GStreamer's video sources sends one) is counted, not timed.
 void SequenceRecorder::CountFrame(qint64 startNs, qint64 endNs) {
     ++m_frames;
+    if (startNs < 0) return;
     qint64 unset = -1;
     m_firstNs.compare_exchange_strong(unset, startNs);
     m_endNs = endNs;

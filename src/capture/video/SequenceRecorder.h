@@ -45,6 +45,7 @@ public:
     double Seconds() const;
 
 private:
+    // STARTNS is -1 for a frame without a time.
     void CountFrame(qint64 startNs, qint64 endNs);
 
     GstElement* m_pipeline = nullptr;

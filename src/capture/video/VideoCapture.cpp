@@ -172,7 +172,6 @@ CImageObject VideoCapture::NewFrame(quint64& number, int timeoutMs) {
         sample = gst_sample_ref(m_newest);
         number = m_newestNumber;
     }
-    if (!sample) return {};
     CImageObject picture = PictureOfSample(sample);
     gst_sample_unref(sample);
     return picture;
