@@ -20,15 +20,18 @@ LiveCam::~LiveCam() { m_pool.waitForDone(); }
 void LiveCam::Begin(const LiveCamSettings& settings) {
     m_settings = settings;
     m_errors = 0;
+    m_frameNumber = 0;
     m_timer.start(std::max(settings.rateMs, 1));
 }
 
 void LiveCam::Stop() { m_timer.stop(); }
 
 void LiveCam::Tick() {
-    if (m_busy) return;
-    auto frame = std::make_shared<CImageObject>(m_frames ? m_frames() : CImageObject());
-    if (!frame->IsValid()) return;
+    if (m_busy || !m_frames) return;
+    std::optional<CImageObject> grabbed = m_frames(m_frameNumber);
+    if (!grabbed) return;
+    if (!grabbed->IsValid()) return Fail(QStringLiteral("Error: No new picture for LiveCamWebServer! (#%1)"));
+    auto frame = std::make_shared<CImageObject>(std::move(*grabbed));
     m_busy = true;
     const QString path = QDir::current().absoluteFilePath(m_settings.imagePath);
     const int quality = ImageLibrary::JpegQuality();
@@ -42,14 +45,15 @@ void LiveCam::Tick() {
 
 void LiveCam::Finish(const QByteArray& jpeg, bool written) {
     m_busy = false;
-    if (written) {
-        m_errors = 0;
-        m_ui.SetStatusText(0, QStringLiteral("LiveCamWebServer: image capture OK"));
-        Q_EMIT TickDone(jpeg);
-        return;
-    }
+    if (!written) return Fail(QStringLiteral("Error: Convert JPEG LiveCamWebServer! (#%1)"));
+    m_errors = 0;
+    m_ui.SetStatusText(0, QStringLiteral("LiveCamWebServer: image capture OK"));
+    Q_EMIT TickDone(jpeg);
+}
+
+void LiveCam::Fail(const QString& status) {
     ++m_errors;
-    m_ui.SetStatusText(0, QStringLiteral("Error: Convert JPEG LiveCamWebServer! (#%1)").arg(m_errors));
+    m_ui.SetStatusText(0, status.arg(m_errors));
     Q_EMIT TickDone({});
     if (m_errors > m_settings.maxErrors) {
         Stop();

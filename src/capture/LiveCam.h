@@ -7,6 +7,7 @@
 #include <QThreadPool>
 #include <QTimer>
 #include <functional>
+#include <optional>
 
 class UiServices;
 
@@ -20,13 +21,19 @@ struct LiveCamSettings {
 // The LiveCam: on each tick the newest frame becomes the JPEG at the image path, replaced in one
 // step so that a reader sees the previous or the new picture, never a cut one. Encoding and
 // writing run off the UI thread; a tick that finds the previous one still at work is skipped.
-// Failures are counted; past the limit the LiveCam stops and says so.
+// Failures are counted; past the limit the LiveCam stops and says so. A camera that sends no new
+// frame (it ended, failed or hangs) is a failure, not its last picture over again.
 class LiveCam : public QObject {
     Q_OBJECT
 
 public:
-    // The newest frame; an invalid picture (no frame, no device) skips the tick uncounted.
-    using FrameSource = std::function<CImageObject()>;
+    // The camera's newest frame when it has sent one after the NUMBER-th, NUMBER then becoming
+    // its number in the camera's sequence; an invalid picture when none came. Nullopt when there
+    // is no camera to ask (no device, or it is busy playing back), which skips the tick uncounted.
+    using FrameSource = std::function<std::optional<CImageObject>(quint64& number)>;
+    // How long a tick may wait for the camera's next frame: a frame period of a slow camera, yet
+    // short enough not to hold up the thread it shares with the web server and the window.
+    static constexpr int kFrameWaitMs = 250;
 
     LiveCam(FrameSource frames, UiServices& ui, QObject* parent = nullptr);
     ~LiveCam() override;
@@ -47,6 +54,8 @@ Q_SIGNALS:
 
 private:
     void Finish(const QByteArray& jpeg, bool written);
+    // STATUS has "%1" for the count.
+    void Fail(const QString& status);
 
     FrameSource m_frames;
     UiServices& m_ui;
@@ -55,4 +64,5 @@ private:
     QThreadPool m_pool;
     bool m_busy = false;
     int m_errors = 0;
+    quint64 m_frameNumber = 0;  // the last tick's
 };

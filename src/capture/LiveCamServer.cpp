@@ -1,8 +1,9 @@
 #include "LiveCamServer.h"
 
+#include "LiveCam.h"
+#include "LiveCamConnection.h"
+
 #include <QTcpSocket>
-#include <QTimer>
-#include <memory>
 
 namespace {
 
@@ -35,6 +36,9 @@ QByteArray Response(int code, const QByteArray& type, const QByteArray& body, bo
 
 QByteArray Plain(int code) { return Status(code) + '\n'; }
 
+// How long a tick may take beyond its period: waiting for the camera's frame, then encoding it.
+constexpr qint64 kTickSlackMs = 5000;
+
 // A path that tries to climb, or hides dots or backslashes from the check, is refused whole.
 bool IsSuspicious(const QByteArray& target) {
     const QByteArray lower = target.toLower();
@@ -49,6 +53,21 @@ LiveCamServer::LiveCamServer(QObject* parent) : QObject(parent), m_page(LiveCamT
 }
 
 LiveCamServer::~LiveCamServer() { Close(); }
+
+void LiveCamServer::SetSnapshot(const QByteArray& jpeg, QDeadlineTimer liveUntil) {
+    m_snapshot = jpeg;
+    m_snapshotLiveUntil = liveUntil;
+}
+
+// A picture lives two periods and the slack: a tick skipped because the previous one is still at
+// work must not end it.
+void LiveCamServer::Follow(const LiveCam& cam) {
+    connect(&cam, &LiveCam::TickDone, this, [this, &cam](const QByteArray& jpeg) {
+        SetSnapshot(jpeg, QDeadlineTimer(2 * qint64(cam.Settings().rateMs) + kTickSlackMs));
+    });
+}
+
+QByteArray LiveCamServer::Refusal(int code) { return Response(code, "text/plain", Plain(code), true, true); }
 
 bool LiveCamServer::Listen(const QHostAddress& address, quint16 port, QString* reason) {
     Close();
@@ -84,65 +103,40 @@ QByteArray LiveCamServer::Reply(const QByteArray& head, bool& close) const {
     if (IsSuspicious(target)) return Response(400, "text/plain", Plain(400), !head_only, close);
     if (const qsizetype query = target.indexOf('?'); query >= 0) target.truncate(query);
     if (target == "/" || target == "/index.htm") return Response(200, "text/html", m_page, !head_only, close);
-    if (target == "/livecam.jpg" && !m_snapshot.isEmpty())
+    if (target == "/livecam.jpg") {
+        if (m_snapshot.isEmpty() || m_snapshotLiveUntil.hasExpired())
+            return Response(503, "text/plain", Plain(503), !head_only, close);
         return Response(200, "image/jpeg", m_snapshot, !head_only, close);
+    }
     return Response(404, "text/plain", Plain(404), !head_only, close);
-}
-
-// Serves one client: whole request heads are answered in order as they come (pipelined or
-// kept alive); a head past the limit gets 431 and the connection ends.
-void LiveCamServer::Serve(QTcpSocket* socket) {
-    auto* idle = new QTimer(socket);
-    idle->setSingleShot(true);
-    idle->start(kIdleMs);
-    auto pending = std::make_shared<QByteArray>();
-    connect(idle, &QTimer::timeout, socket, [socket] { socket->abort(); });
-    connect(socket, &QTcpSocket::readyRead, socket, [this, socket, idle, pending] {
-        idle->start(kIdleMs);
-        *pending += socket->readAll();
-        for (;;) {
-            const qsizetype end = pending->indexOf("\r\n\r\n");
-            if (end < 0) {
-                if (pending->size() > kMaxHeaderBytes) {
-                    socket->write(Response(431, "text/plain", Plain(431), true, true));
-                    socket->disconnectFromHost();
-                    pending->clear();
-                }
-                return;
-            }
-            if (end > kMaxHeaderBytes) {
-                socket->write(Response(431, "text/plain", Plain(431), true, true));
-                socket->disconnectFromHost();
-                pending->clear();
-                return;
-            }
-            bool close = false;
-            socket->write(Reply(pending->left(end), close));
-            pending->remove(0, end + 4);
-            if (close) {
-                socket->disconnectFromHost();
-                pending->clear();
-                return;
-            }
-        }
-    });
 }
 
 void LiveCamServer::Accept() {
     while (QTcpSocket* socket = m_server.nextPendingConnection()) {
-        if (m_clients >= kMaxClients) {
-            socket->write(Response(503, "text/plain", Plain(503), true, true));
-            socket->disconnectFromHost();
-            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-            continue;
-        }
+        if (m_clients >= kMaxClients) MakeRoom();
         ++m_clients;
         connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
             --m_clients;
             socket->deleteLater();
         });
-        Serve(socket);
+        new LiveCamConnection(socket, [this](const QByteArray& head, bool& close) { return Reply(head, close); });
     }
+}
+
+// A client lingering in its request head, idle between requests or not taking its replies has
+// made no progress for longest; one being served right now has just made some.
+void LiveCamServer::MakeRoom() {
+    LiveCamConnection* longest = nullptr;
+    for (LiveCamConnection* client : m_server.findChildren<LiveCamConnection*>()) {
+        if (client->IsOpen() && (!longest || client->LastProgress() < longest->LastProgress())) longest = client;
+    }
+    if (longest) longest->Drop();
+}
+
+qint64 LiveCamServer::UnsentBytes() const {
+    qint64 unsent = 0;
+    for (const QTcpSocket* socket : m_server.findChildren<QTcpSocket*>()) unsent += socket->bytesToWrite();
+    return unsent;
 }
 
 QByteArray LiveCamTestPage() {

@@ -13,35 +13,42 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QThread>
 #include <cstdio>
 
 namespace {
 
 constexpr double kMostSequenceSeconds = 24 * 3600;
 
+enum class Recording { Whole, Short, Failed };
+
 // Records SECONDS into a file beside NAME, renamed to NAME when whole: a cut recording never
-// takes the name.
-bool RecordSequence(CliContext& c, const QString& source, const SequenceSettings& settings, double seconds,
-                    const QString& name) {
+// takes the name. A source that ends before (a network stream closing) leaves a whole but short
+// recording, which is kept and said to be short.
+Recording RecordSequence(CliContext& c, const QString& source, const SequenceSettings& settings, double seconds,
+                         const QString& name) {
     const QString partial = QStringLiteral("~") + name;
     SequenceRecorder recorder;
     QString error;
     if (!recorder.Start(source, settings, partial, &error)) {
         QFile::remove(partial);
         c.Fail(QStringLiteral("Error:\nThe capture device cannot start: %1").arg(error));
-        return false;
+        return Recording::Failed;
     }
-    QThread::msleep(static_cast<unsigned long>(seconds * 1000));
+    const bool ended = recorder.EndsWithin(int(seconds * 1000));
     const bool whole = recorder.Stop(&error);
     if (!whole || recorder.Frames() == 0 || !QFile::exists(partial) ||
         std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(name).constData()) != 0) {
         QFile::remove(partial);
         c.Fail(QStringLiteral("Error:\nThe sequence could not be recorded: %1")
                    .arg(whole ? QStringLiteral("no frame came") : error));
-        return false;
+        return Recording::Failed;
     }
-    return true;
+    if (!ended) return Recording::Whole;
+    c.Fail(QStringLiteral("Warning:\nThe source ended after %1 s of the %2 s asked: %3 holds only that much.")
+               .arg(recorder.Seconds(), 0, 'f', 1)
+               .arg(seconds)
+               .arg(name));
+    return Recording::Short;
 }
 
 }  // namespace
@@ -80,6 +87,7 @@ int RunCaptureVideo(CliContext& c, const QStringList& arguments) {
     if (!OpenCaptureAlbum(c, doc, albumPath, folder)) return kExitFailure;
 
     QString name;
+    Recording recording = Recording::Whole;
     if (args.Has("frame")) {
         VideoCapture camera;
         if (!camera.Connect(sources[device].pipeline, format, &error))
@@ -100,8 +108,9 @@ int RunCaptureVideo(CliContext& c, const QStringList& arguments) {
         if (settings.format.framesPerSecond <= 0) settings.format.framesPerSecond = 15;
         settings.audio = args.Has("audio");
         settings.copyright = QStringLiteral("Albora");
-        if (!RecordSequence(c, sources[device].pipeline, settings, seconds, name)) return kExitFailure;
+        recording = RecordSequence(c, sources[device].pipeline, settings, seconds, name);
+        if (recording == Recording::Failed) return kExitFailure;
     }
     doc.InsertImageAsCard(name);
-    return doc.FileSave() ? kExitOk : kExitFailure;
+    return doc.FileSave() && recording == Recording::Whole ? kExitOk : kExitFailure;
 }

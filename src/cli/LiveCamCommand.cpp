@@ -60,15 +60,20 @@ int RunLiveCamCommand(CliContext& c, const QStringList& arguments) {
         server.SetTestPage(LiveCamTestPage());
         c.out << QStringLiteral("LiveCam: http://%1:%2/").arg(server.Address().toString()).arg(server.Port()) << Qt::endl;
     }
-    LiveCam liveCam([&camera] { return camera.NewestFrame(1000); }, c.ui);
+    const auto frames = [&camera](quint64& number) -> std::optional<CImageObject> {
+        return camera.NewFrame(number, LiveCam::kFrameWaitMs);
+    };
+    LiveCam liveCam(frames, c.ui);
+    server.Follow(liveCam);
     int done = 0;
     int status = kExitOk;
-    QObject::connect(&liveCam, &LiveCam::TickDone, [&](const QByteArray& jpeg) {
-        if (!jpeg.isEmpty()) server.SetSnapshot(jpeg);
+    QObject::connect(&liveCam, &LiveCam::TickDone, [&] {
         if (ticks > 0 && ++done >= ticks) QCoreApplication::quit();
     });
     QObject::connect(&liveCam, &LiveCam::GaveUp, [&] {
         status = kExitFailure;
+        if (const QString why = camera.PendingError(); !why.isEmpty())
+            c.Fail(QStringLiteral("Error:\nThe capture device stopped: %1").arg(why));
         QCoreApplication::quit();
     });
     liveCam.Begin(settings);

@@ -118,7 +118,8 @@ const char kHelp[] = R"(Usage: albora-cli GROUP COMMAND [ARGUMENTS]
                                     with sound from the default input when --audio), of capture
                                     driver N (0 unless told: ALBORA_VIDEO_SOURCE, then the
                                     cameras) as a new card; exit 1 and no card when the device
-                                    cannot start
+                                    cannot start; exit 1 with a warning, the card kept, when
+                                    the source ends before SECONDS
   capture overlay OUT [--format TEXT] [--size WxH] [--lock] [--shareable] [--plane FILE]
                   [--window-png FILE] [--log]
                                     the MCI overlay on capture driver 0, its window (WxH, 320x200
@@ -135,8 +136,10 @@ const char kHelp[] = R"(Usage: albora-cli GROUP COMMAND [ARGUMENTS]
                                     the LiveCam on capture driver 0: every MS milliseconds (5000)
                                     the newest frame as the JPEG NAME ("livecam.jpg") in DIR,
                                     replaced whole; stops after N ticks, or with exit 1 past N
-                                    failures (50); --serve serves the page and the picture, and
-                                    says "LiveCam: http://ADDR:PORT/" first (port 0: a free one);
+                                    failures (50; a tick without a new frame is one); --serve
+                                    serves the page and the picture (503 while there is no live
+                                    one), and says "LiveCam: http://ADDR:PORT/" first (port 0: a
+                                    free one);
                                     --test-page writes the test page
   settings list                     every setting as key=value, as the program reads them
   settings get KEY

@@ -2,6 +2,7 @@
 // clients that misbehave.
 #include "TestFiles.h"
 
+#include "capture/LiveCamConnection.h"
 #include "capture/LiveCamServer.h"
 
 #include <gtest/gtest.h>
@@ -34,6 +35,11 @@ QByteArray Get(const QByteArray& target, const QByteArray& method = "GET") {
     return method + " " + target + " HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n";
 }
 
+// Lets the server work for MS.
+void Pump(int ms) {
+    WaitFor([] { return false; }, ms);
+}
+
 }  // namespace
 
 TEST(LiveCamServer, ServesTheTestPageAndTheLastWholeSnapshotFromMemory) {
@@ -64,7 +70,7 @@ TEST(LiveCamServer, ServesTheTestPageAndTheLastWholeSnapshotFromMemory) {
 
 TEST(LiveCamServer, RefusesOtherPathsClimbingMethodsAndHugeHeads) {
     ServerFixture f;
-    EXPECT_TRUE(f.Exchange(Get("/livecam.jpg")).startsWith("HTTP/1.1 404"));  // no snapshot yet
+    EXPECT_TRUE(f.Exchange(Get("/livecam.jpg")).startsWith("HTTP/1.1 503"));  // no picture yet
     for (const char* path : {"/etc/passwd", "/index.html", "/livecam.jpg/x"})
         EXPECT_TRUE(f.Exchange(Get(path)).startsWith("HTTP/1.1 404")) << path;
     for (const char* path : {"/../livecam.jpg", "/%2e%2e/etc/passwd", "/%2E%2E%2Fx", "/..\\x", "/a\\b", "/%5c", "x"})
@@ -91,16 +97,29 @@ TEST(LiveCamServer, ListensWhereToldAndServesOnlySoManyAtOnce) {
         held.back()->connectToHost(QHostAddress::LocalHost, server.Port());
     }
     EXPECT_TRUE(WaitFor([&] { return server.Clients() == LiveCamServer::kMaxClients; }));
+    // A newcomer is served: one that has only held its place makes room.
     QTcpSocket extra;
     extra.connectToHost(QHostAddress::LocalHost, server.Port());
-    QByteArray refused;
+    extra.write(Get("/"));
+    QByteArray served;
     EXPECT_TRUE(WaitFor([&] {
-        refused += extra.readAll();
-        return refused.startsWith("HTTP/1.1 503");
+        served += extra.readAll();
+        return served.startsWith("HTTP/1.1 200");
     }));
-    // A silent client is let go in time; the others' places free up as they leave.
-    held.front()->abort();
-    EXPECT_TRUE(WaitFor([&] { return server.Clients() == LiveCamServer::kMaxClients - 1; }));
+    const auto dropped = [&] {
+        return std::count_if(held.begin(), held.end(), [](const auto& s) { return s->state() == QAbstractSocket::UnconnectedState; });
+    };
+    EXPECT_TRUE(WaitFor([&] { return dropped() == 1; }));
+    EXPECT_LE(server.Clients(), LiveCamServer::kMaxClients);
+    // The others' places free up as they leave.
+    EXPECT_TRUE(WaitFor([&] { return extra.state() == QAbstractSocket::UnconnectedState; }));
+    for (auto& socket : held) {
+        if (socket->state() != QAbstractSocket::UnconnectedState) {
+            socket->abort();
+            break;
+        }
+    }
+    EXPECT_TRUE(WaitFor([&] { return server.Clients() == LiveCamServer::kMaxClients - 2; }));
     server.Close();
     EXPECT_TRUE(WaitFor([&] { return server.Clients() == 0; }));
     QString reason;
@@ -108,6 +127,88 @@ TEST(LiveCamServer, ListensWhereToldAndServesOnlySoManyAtOnce) {
     ASSERT_TRUE(taken.Listen(QHostAddress::LocalHost, 0));
     EXPECT_FALSE(server.Listen(QHostAddress::LocalHost, taken.Port(), &reason));
     EXPECT_FALSE(reason.isEmpty());
+}
+
+// Slow clients trickling their heads a byte at a time, as many as the server takes and coming
+// back when dropped, while a well-behaved one fetches the picture.
+TEST(LiveCamServer, ClientsTricklingTheirHeadsLockNoOneOut) {
+    ServerFixture f;
+    f.server.SetSnapshot("picture");
+    std::vector<std::unique_ptr<QTcpSocket>> slow;
+    for (int i = 0; i < LiveCamServer::kMaxClients; ++i) slow.push_back(std::make_unique<QTcpSocket>());
+    for (int round = 0; round < 8; ++round) {
+        for (auto& socket : slow) {
+            if (socket->state() == QAbstractSocket::UnconnectedState) {
+                socket->connectToHost(QHostAddress::LocalHost, f.server.Port());
+                socket->write("GET / HTTP/1.1\r\nX-Slow: ");
+            }
+            socket->write("a");
+        }
+        Pump(100);
+        if (round == 0) {
+            EXPECT_EQ(f.server.Clients(), LiveCamServer::kMaxClients);
+        }
+        EXPECT_TRUE(f.Exchange(Get("/livecam.jpg")).startsWith("HTTP/1.1 200 OK")) << round;
+        EXPECT_LE(f.server.Clients(), LiveCamServer::kMaxClients);
+    }
+}
+
+// Bytes trickling in never renew a head's time: one head, one deadline.
+TEST(LiveCamServer, AHeadThatNeverEndsIsLetGoHoweverItTrickles) {
+    ServerFixture f;
+    QTcpSocket slow;
+    slow.connectToHost(QHostAddress::LocalHost, f.server.Port());
+    ASSERT_TRUE(WaitFor([&] { return slow.state() == QAbstractSocket::ConnectedState; }));
+    slow.write("GET / HTTP/1.1\r\n");
+    const int rounds = (LiveCamConnection::kHeadMs + 3000) / 100;
+    int sent = 0;
+    for (; sent < rounds && slow.state() == QAbstractSocket::ConnectedState; ++sent) {
+        slow.write("a");
+        Pump(100);
+    }
+    EXPECT_EQ(slow.state(), QAbstractSocket::UnconnectedState) << "still served after " << sent << " bytes";
+}
+
+// A client that asks for the picture over and over without reading the replies: what is held
+// for it stays bounded, and once it reads, every request is answered.
+TEST(LiveCamServer, AClientThatDoesNotTakeItsRepliesIsNotReadFurther) {
+    ServerFixture f;
+    const QByteArray picture(512 * 1024, 'p');
+    f.server.SetSnapshot(picture);
+    QTcpSocket greedy;
+    greedy.setReadBufferSize(64 * 1024);  // Qt would otherwise take it all in for us
+    greedy.connectToHost(QHostAddress::LocalHost, f.server.Port());
+    ASSERT_TRUE(WaitFor([&] { return greedy.state() == QAbstractSocket::ConnectedState; }));
+    const int requests = 100;
+    QByteArray asked;
+    for (int i = 0; i < requests; ++i) asked += "GET /livecam.jpg HTTP/1.1\r\nHost: x\r\n\r\n";
+    greedy.write(asked);
+    ASSERT_TRUE(WaitFor([&] { return f.server.UnsentBytes() > 0; }));
+    Pump(500);
+    EXPECT_LE(f.server.UnsentBytes(), LiveCamConnection::kMostUnsentBytes + picture.size());
+
+    greedy.setReadBufferSize(0);
+    int answered = 0;
+    QByteArray tail;  // shorter than the status line, so none is counted twice
+    WaitFor([&] {
+        const QByteArray chunk = tail + greedy.readAll();
+        answered += chunk.count("HTTP/1.1 200 OK\r\n");
+        tail = chunk.right(16);
+        return answered == requests;
+    }, 20000);
+    EXPECT_EQ(answered, requests);
+}
+
+TEST(LiveCamServer, AnOldPictureIsNoLivePicture) {
+    ServerFixture f;
+    f.server.SetSnapshot("picture", QDeadlineTimer(200));
+    EXPECT_TRUE(f.Exchange(Get("/livecam.jpg")).startsWith("HTTP/1.1 200 OK"));
+    EXPECT_TRUE(WaitFor([&] { return f.Exchange(Get("/livecam.jpg")).startsWith("HTTP/1.1 503"); }));
+    EXPECT_TRUE(f.Exchange(Get("/")).startsWith("HTTP/1.1 200 OK"));  // the page stays
+    f.server.SetSnapshot("picture");
+    EXPECT_TRUE(f.Exchange(Get("/livecam.jpg")).startsWith("HTTP/1.1 200 OK"));
+    f.server.SetSnapshot({});
+    EXPECT_TRUE(f.Exchange(Get("/livecam.jpg", "HEAD")).startsWith("HTTP/1.1 503"));
 }
 
 TEST(LiveCamServer, TheTestPageIsWrittenByteForByte) {

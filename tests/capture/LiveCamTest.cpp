@@ -13,9 +13,11 @@
 
 namespace {
 
-CImageObject Frame() {
+// A camera that sends a new frame for every tick.
+std::optional<CImageObject> NewFrame(quint64& number) {
     CImageObject frame;
     frame.Create(64, 48, 24);
+    ++number;
     return frame;
 }
 
@@ -36,7 +38,7 @@ TEST(LiveCam, TheFiftyFirstFailureInARowStopsItAndASuccessStartsTheCountAgain) {
     ScopedTestDir dir;
     HeadlessUi ui;
     dir.Write("blocked", "a file where the picture's folder should be");
-    LiveCam liveCam(Frame, ui);
+    LiveCam liveCam(NewFrame, ui);
     bool gaveUp = false;
     QObject::connect(&liveCam, &LiveCam::GaveUp, [&] { gaveUp = true; });
     liveCam.Begin({QStringLiteral("blocked/livecam.jpg"), 3600000, 50});
@@ -61,11 +63,11 @@ TEST(LiveCam, TheFiftyFirstFailureInARowStopsItAndASuccessStartsTheCountAgain) {
     EXPECT_EQ(ui.LastMessage(), "Error:\nLiveCamWebServer, can't continue!\nMax errors!");
 }
 
-TEST(LiveCam, NoFrameIsNoTickAndNoFailure) {
+TEST(LiveCam, NoCameraIsNoTickAndNoFailure) {
     ScopedTestDir dir;
     HeadlessUi ui;
     bool ticked = false;
-    LiveCam liveCam([] { return CImageObject(); }, ui);
+    LiveCam liveCam([](quint64&) { return std::nullopt; }, ui);
     QObject::connect(&liveCam, &LiveCam::TickDone, [&] { ticked = true; });
     liveCam.Begin({});
     liveCam.Tick();
@@ -74,14 +76,54 @@ TEST(LiveCam, NoFrameIsNoTickAndNoFailure) {
     EXPECT_EQ(liveCam.Errors(), 0);
 }
 
-// GET PATH from the LiveCam at PORT; the body of a 200 reply.
-QByteArray Fetch(quint16 port, const QByteArray& path) {
+// The whole reply to GET PATH from the LiveCam at PORT, which may be in another process.
+QByteArray Request(quint16 port, const QByteArray& path) {
     QTcpSocket socket;
     socket.connectToHost(QHostAddress::LocalHost, port);
-    if (!socket.waitForConnected(3000)) return {};
+    if (!WaitFor([&] { return socket.state() == QAbstractSocket::ConnectedState; }, 3000)) return {};
     socket.write("GET " + path + " HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n");
     QByteArray reply;
-    while (socket.waitForReadyRead(3000)) reply += socket.readAll();
+    WaitFor([&] {
+        reply += socket.readAll();
+        return socket.state() == QAbstractSocket::UnconnectedState;
+    }, 3000);
+    return reply + socket.readAll();
+}
+
+// A camera that has stopped sending (unplugged, its stream closed) fails every tick, to the limit,
+// and the server it feeds has no live picture meanwhile.
+TEST(LiveCam, NoNewFrameIsAFailureAndLeavesNoLivePicture) {
+    ScopedTestDir dir;
+    HeadlessUi ui;
+    bool sending = true;
+    LiveCam liveCam(
+        [&](quint64& number) -> std::optional<CImageObject> {
+            if (!sending) return CImageObject();
+            return NewFrame(number);
+        },
+        ui);
+    LiveCamServer server;
+    ASSERT_TRUE(server.Listen(QHostAddress::LocalHost, 0));
+    server.Follow(liveCam);
+    bool gaveUp = false;
+    QObject::connect(&liveCam, &LiveCam::GaveUp, [&] { gaveUp = true; });
+    liveCam.Begin({QStringLiteral("livecam.jpg"), 3600000, 3});
+
+    ASSERT_TRUE(TickOnce(liveCam));
+    EXPECT_TRUE(Request(server.Port(), "/livecam.jpg").startsWith("HTTP/1.1 200 OK"));
+    sending = false;
+    for (int i = 1; i <= 3; ++i) EXPECT_FALSE(TickOnce(liveCam));
+    EXPECT_EQ(ui.StatusText(0), "Error: No new picture for LiveCamWebServer! (#3)");
+    EXPECT_TRUE(Request(server.Port(), "/livecam.jpg").startsWith("HTTP/1.1 503"));
+    EXPECT_TRUE(liveCam.IsRunning());
+    EXPECT_FALSE(TickOnce(liveCam));
+    EXPECT_TRUE(gaveUp);
+    EXPECT_EQ(ui.LastMessage(), "Error:\nLiveCamWebServer, can't continue!\nMax errors!");
+}
+
+// GET PATH from the LiveCam at PORT; the body of a 200 reply.
+QByteArray Fetch(quint16 port, const QByteArray& path) {
+    const QByteArray reply = Request(port, path);
     if (!reply.startsWith("HTTP/1.1 200")) return {};
     return reply.mid(reply.indexOf("\r\n\r\n") + 4);
 }
@@ -121,6 +163,37 @@ TEST(LiveCamCli, ServesWholePicturesWhileItTicksAndWritesTheTestPage) {
     qunsetenv("ALBORA_VIDEO_SOURCE");
     EXPECT_EQ(failing.code, 1);
     EXPECT_TRUE(failing.err.contains("Max errors!")) << failing.err.toStdString();
+}
+
+// A source that ends: its last picture is not served as a live one, and the LiveCam gives up
+// saying why.
+TEST(LiveCamCli, ACameraThatStopsIsNoLivePicture) {
+    ScopedTestDir dir;
+    QProcess cli;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("ALBORA_VIDEO_SOURCE", "videotestsrc is-live=true num-buffers=30");
+    cli.setProcessEnvironment(environment);
+    cli.start(ALBORA_CLI_PATH, {"livecam", dir.Path(), "--rate", "20", "--ticks", "200", "--max-errors", "40",
+                                "--serve", "127.0.0.1:0"});
+    ASSERT_TRUE(cli.waitForReadyRead(10000));
+    const QString first = QString::fromUtf8(cli.readLine()).trimmed();
+    ASSERT_TRUE(first.startsWith("LiveCam: http://127.0.0.1:")) << first.toStdString();
+    const auto port = quint16(first.section(':', 3).section('/', 0, 0).toUInt());
+    // A picture while it sends, none once it has stopped.
+    const auto answers = [&](const QByteArray& status) {
+        for (int i = 0; i < 200 && cli.state() == QProcess::Running; ++i) {
+            if (Request(port, "/livecam.jpg").startsWith("HTTP/1.1 " + status)) return true;
+            QThread::msleep(20);
+        }
+        return false;
+    };
+    EXPECT_TRUE(answers("200"));
+    EXPECT_TRUE(answers("503"));
+    ASSERT_TRUE(cli.waitForFinished(20000));
+    const QString err = QString::fromUtf8(cli.readAllStandardError());
+    EXPECT_EQ(cli.exitCode(), 1) << err.toStdString();
+    EXPECT_TRUE(err.contains("Max errors!")) << err.toStdString();
+    EXPECT_TRUE(err.contains("the source stopped sending pictures")) << err.toStdString();
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QThread>
 
 namespace {
@@ -53,6 +54,32 @@ TEST(VideoCapture, ASourceThatCannotStartSaysWhy) {
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(camera.Connect(QStringLiteral("no-such-element"), {}, &error));
     EXPECT_FALSE(camera.IsConnected());
+}
+
+// A camera unplugged or a stream closed: its last frame is no new one, and it says why.
+TEST(VideoCapture, ASourceThatEndsSendsNoNewFrameAndSaysSo) {
+    VideoCapture camera;
+    QString error;
+    ASSERT_TRUE(camera.Connect(QStringLiteral("videotestsrc is-live=true num-buffers=3"), {QSize(64, 48), 0, {}}, &error))
+        << error.toStdString();
+    quint64 number = 0;
+    ASSERT_TRUE(camera.NewFrame(number, 5000).IsValid());
+    EXPECT_GT(number, 0u);
+    QString why;
+    EXPECT_TRUE(WaitFor([&] { return !(why = camera.PendingError()).isEmpty(); }));
+    EXPECT_EQ(why, "the source stopped sending pictures");
+    EXPECT_TRUE(camera.PendingError().isEmpty());  // said once
+    const quint64 last = number;
+    while (camera.NewFrame(number, 0).IsValid()) {}  // the frames that came before the end
+    EXPECT_LE(number - last, 2u);
+    EXPECT_FALSE(camera.NewFrame(number, 2000).IsValid());
+    EXPECT_TRUE(camera.NewestFrame().IsValid());  // still there for whoever wants the last one
+
+    // Connected again, it numbers on from where it was: a tick's number never sees old frames anew.
+    ASSERT_TRUE(camera.Connect(kSmpte, {QSize(64, 48), 0, {}}));
+    const quint64 before = number;
+    EXPECT_TRUE(camera.NewFrame(number, 5000).IsValid());
+    EXPECT_GT(number, before);
 }
 
 // A camera that sends only one format offers exactly it; a test source's ranges are offered at
@@ -162,6 +189,18 @@ TEST_F(VideoCli, AFrameAndASequenceBecomeCardsNamedAsTheProgramNamesThem) {
     EXPECT_EQ(QImage(dir.Path("IMG_0000.jpg")).size(), QSize(320, 240));
     EXPECT_EQ(Probe(dir.Path("IMG_0000.avi"))["streams"].toArray().size(), 2);
     EXPECT_FALSE(QFile::exists(dir.Path("~IMG_0000.avi")));
+}
+
+// A source that ends at 2 s of the 4 asked: what was recorded is kept, and said to be short.
+TEST_F(VideoCli, ASequenceCutShortByItsSourceIsKeptAndSaidShort) {
+    qputenv("ALBORA_VIDEO_SOURCE", "videotestsrc is-live=true num-buffers=60 ! video/x-raw,framerate=30/1");  // 2 s
+    const ProgramRun run = Cli({"capture", "video", "a.crp", "--sequence", "4", "--size", "160x120"});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_TRUE(run.err.contains(QRegularExpression("The source ended after (1\\.9|2\\.0|2\\.1) s of the 4 s asked")))
+        << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("IMG_0000.avi")) << run.err.toStdString();
+    EXPECT_EQ(CliCardNames("a.crp"), QStringList(QStringLiteral("IMG_0000.avi")));
+    EXPECT_NEAR(Probe(dir.Path("IMG_0000.avi"))["format"].toObject()["duration"].toString().toDouble(), 2.0, 0.2);
 }
 
 TEST_F(VideoCli, NoDeviceABrokenOneOrAFullDiskGiveNoCard) {

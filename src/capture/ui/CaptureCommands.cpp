@@ -25,9 +25,10 @@ CaptureCommands::CaptureCommands(CAlboraDoc& doc, UiServices& ui, MainWindowServ
       m_probe(std::move(probe)),
       m_pipeline(doc.Settings(), ui, [this](int kind) { return MakeDevice(kind); }),
       m_liveCam(
-          [this] {
+          [this](quint64& number) -> std::optional<CImageObject> {
               VideoWindow* window = LiveWindow();
-              return window ? window->GrabFrame() : CImageObject();
+              if (!window) return std::nullopt;
+              return window->GrabFrame(LiveCam::kFrameWaitMs, &number);
           },
           ui, owner),
       m_autophoto(doc.Settings(), ui, owner, [this] { return PhotoScan(true); }) {

@@ -7,9 +7,7 @@
 LiveCamControl::LiveCamControl(LiveCam::FrameSource frames, UiServices& ui, QWidget* owner)
     : m_ui(ui), m_owner(owner), m_cam(std::move(frames), ui) {
     m_server.SetTestPage(LiveCamTestPage());
-    QObject::connect(&m_cam, &LiveCam::TickDone, &m_server, [this](const QByteArray& jpeg) {
-        if (!jpeg.isEmpty()) m_server.SetSnapshot(jpeg);
-    });
+    m_server.Follow(m_cam);
     QObject::connect(&m_cam, &LiveCam::GaveUp, &m_server, [this] { m_server.Close(); });
 }
 

@@ -74,8 +74,9 @@ bool VideoWindow::SetFormat(const VideoFormat& format) {
     return false;
 }
 
-CImageObject VideoWindow::GrabFrame() {
-    CImageObject frame = m_camera.NewestFrame(2000);
+CImageObject VideoWindow::GrabFrame(int timeoutMs, quint64* number) {
+    quint64 any = 0;
+    CImageObject frame = m_camera.NewFrame(number ? *number : any, timeoutMs);
     if (m_palette.Count()) return ColourReduction::MapToPalette(frame, m_palette);
     return frame;
 }

@@ -40,8 +40,9 @@ public:
     const VideoFormat& Format() const { return m_format; }
     bool SetFormat(const VideoFormat& format);
 
-    // The newest frame, in the window's palette when it has one; invalid when none comes.
-    CImageObject GrabFrame();
+    // The newest frame, in the window's palette when it has one; invalid when none comes within
+    // TIMEOUT_MS. With NUMBER, only one newer than the NUMBER-th (VideoCapture::NewFrame).
+    CImageObject GrabFrame(int timeoutMs = 2000, quint64* number = nullptr);
     bool Previewing() const { return m_previewing; }
     void SetPreview(bool on);
     bool Stretched() const { return m_stretched; }

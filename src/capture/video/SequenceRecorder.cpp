@@ -5,6 +5,7 @@
 #include <gst/gst.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -16,11 +17,6 @@ QString Quoted(QString text) {
 
 constexpr int kMostWaitingBytes = 256 << 20;
 
-GstPadProbeReturn CountFrame(GstPad*, GstPadProbeInfo*, gpointer counter) {
-    ++*static_cast<std::atomic<int>*>(counter);
-    return GST_PAD_PROBE_OK;
-}
-
 }  // namespace
 
 SequenceRecorder::~SequenceRecorder() { Stop(); }
@@ -29,6 +25,8 @@ bool SequenceRecorder::Start(const QString& source, const SequenceSettings& s, c
     Stop();
     m_frames = 0;
     m_dropped = 0;
+    m_firstNs = -1;
+    m_endNs = -1;
     const QString encoder = s.mjpeg ? QStringLiteral("jpegenc name=encoder quality=%1").arg(s.jpegQuality)
                                     : QStringLiteral("identity name=encoder");
     // The buffers are the frames that may wait for the encoder, within a memory bound; when they
@@ -64,21 +62,59 @@ bool SequenceRecorder::Start(const QString& source, const SequenceSettings& s, c
         gst_object_unref(buffers);
         GstElement* encoder = gst_bin_get_by_name(GST_BIN(pipeline), "encoder");
         GstPad* pad = gst_element_get_static_pad(encoder, "src");
-        gst_pad_add_probe(pad, GST_PAD_PROBE_TYPE_BUFFER, &CountFrame, &m_frames, nullptr);
+        gst_pad_add_probe(
+            pad, GST_PAD_PROBE_TYPE_BUFFER,
+            [](GstPad*, GstPadProbeInfo* info, gpointer self) {
+                const GstBuffer* frame = GST_PAD_PROBE_INFO_BUFFER(info);
+                const GstClockTime start = GST_BUFFER_PTS(frame);
+                const GstClockTime length = GST_BUFFER_DURATION(frame);
+                const qint64 startNs = GST_CLOCK_TIME_IS_VALID(start) ? qint64(start) : -1;
+                static_cast<SequenceRecorder*>(self)->CountFrame(
+                    startNs, startNs + (GST_CLOCK_TIME_IS_VALID(length) ? qint64(length) : 0));
+                return GST_PAD_PROBE_OK;
+            },
+            this, nullptr);
         gst_object_unref(pad);
         gst_object_unref(encoder);
     });
     return m_pipeline != nullptr;
 }
 
+// A frame without a time (none of GStreamer's video sources sends one) is counted, not timed.
+void SequenceRecorder::CountFrame(qint64 startNs, qint64 endNs) {
+    ++m_frames;
+    if (startNs < 0) return;
+    qint64 unset = -1;
+    m_firstNs.compare_exchange_strong(unset, startNs);
+    m_endNs = endNs;
+}
+
+double SequenceRecorder::Seconds() const {
+    const qint64 first = m_firstNs.load();
+    return first < 0 ? 0 : double(m_endNs.load() - first) / GST_SECOND;
+}
+
+bool SequenceRecorder::EndsWithin(int ms) {
+    if (!m_pipeline) return true;
+    if (!m_end) {
+        GstBus* bus = gst_element_get_bus(m_pipeline);
+        m_end = gst_bus_timed_pop_filtered(bus, GstClockTime(std::max(ms, 0)) * GST_MSECOND,
+                                           GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
+        gst_object_unref(bus);
+    }
+    return m_end != nullptr;
+}
+
 bool SequenceRecorder::Stop(QString* error) {
     if (!m_pipeline) return true;
 
     gst_element_send_event(m_pipeline, gst_event_new_eos());
-    GstBus* bus = gst_element_get_bus(m_pipeline);
-    GstMessage* message = gst_bus_timed_pop_filtered(bus, 10 * GST_SECOND,
-                                                     GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
-    gst_object_unref(bus);
+    GstMessage* message = std::exchange(m_end, nullptr);
+    if (!message) {
+        GstBus* bus = gst_element_get_bus(m_pipeline);
+        message = gst_bus_timed_pop_filtered(bus, 10 * GST_SECOND, GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR));
+        gst_object_unref(bus);
+    }
     QString reason;
     if (!message) {
         reason = QStringLiteral("the recording did not end in time");

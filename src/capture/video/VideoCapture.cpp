@@ -10,10 +10,14 @@
 #include <gst/video/video.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstring>
+#include <utility>
 
 namespace {
+
+std::atomic<quint64> lastFrameNumber{0};
 
 // The frames come as rows of BGR, top first; a DIB keeps them bottom first.
 CImageObject PictureOfSample(GstSample* sample) {
@@ -84,12 +88,19 @@ bool VideoCapture::Connect(const QString& source, const VideoFormat& format, QSt
         };
         gst_app_sink_set_callbacks(GST_APP_SINK(sink), &callbacks, this, nullptr);
         gst_object_unref(sink);
+        GstBus* bus = gst_element_get_bus(pipeline);
+        gst_bus_set_sync_handler(
+            bus, [](GstBus*, GstMessage* message, gpointer self) { return GstBusSyncReply(OnBusMessage(message, self)); },
+            this, nullptr);
+        gst_object_unref(bus);
     });
-    if (m_pipeline) {
-        m_source = source;
-        VideoSourceRegistry::Claim(source, this);
+    if (!m_pipeline) {
+        Disconnect();  // what the failed start posted is in ERROR already
+        return false;
     }
-    return m_pipeline != nullptr;
+    m_source = source;
+    VideoSourceRegistry::Claim(source, this);
+    return true;
 }
 
 void VideoCapture::Disconnect() {
@@ -98,7 +109,34 @@ void VideoCapture::Disconnect() {
     std::lock_guard lock(m_mutex);
     if (m_newest) gst_sample_unref(m_newest);
     m_newest = nullptr;
+    m_ended = false;
+    m_endReason.clear();
     m_source.clear();
+}
+
+// Errors stay on the bus, where StartPipeline looks for one while the source opens; nothing else
+// reads the bus, so the rest is let go here.
+int VideoCapture::OnBusMessage(void* data, void* object) {
+    auto* message = static_cast<GstMessage*>(data);
+    auto* self = static_cast<VideoCapture*>(object);
+    QString reason;
+    if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_EOS) {
+        reason = QStringLiteral("the source stopped sending pictures");
+    } else if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR) {
+        GError* err = nullptr;
+        gst_message_parse_error(message, &err, nullptr);
+        reason = err ? QString::fromUtf8(err->message) : QStringLiteral("the source failed");
+        g_clear_error(&err);
+    } else {
+        return GST_BUS_DROP;
+    }
+    {
+        std::lock_guard lock(self->m_mutex);
+        if (!self->m_ended) self->m_endReason = reason;
+        self->m_ended = true;
+    }
+    self->m_arrived.notify_all();
+    return GST_MESSAGE_TYPE(message) == GST_MESSAGE_ERROR ? GST_BUS_PASS : GST_BUS_DROP;
 }
 
 int VideoCapture::OnSample(void* sink, void* data) {
@@ -110,6 +148,7 @@ int VideoCapture::OnSample(void* sink, void* data) {
         std::lock_guard lock(self->m_mutex);
         if (self->m_newest) gst_sample_unref(self->m_newest);
         self->m_newest = sample;
+        self->m_newestNumber = ++lastFrameNumber;
         handler = self->m_onFrame;
     }
     self->m_arrived.notify_all();
@@ -118,14 +157,21 @@ int VideoCapture::OnSample(void* sink, void* data) {
 }
 
 CImageObject VideoCapture::NewestFrame(int timeoutMs) {
+    quint64 any = 0;
+    return NewFrame(any, timeoutMs);
+}
+
+CImageObject VideoCapture::NewFrame(quint64& number, int timeoutMs) {
     GstSample* sample = nullptr;
     {
         std::unique_lock lock(m_mutex);
         if (!m_pipeline) return {};
-        m_arrived.wait_for(lock, std::chrono::milliseconds(timeoutMs), [this] { return m_newest != nullptr; });
-        if (m_newest) sample = gst_sample_ref(m_newest);
+        const auto arrived = [this, number] { return m_newest && m_newestNumber > number; };
+        m_arrived.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return arrived() || m_ended; });
+        if (!arrived()) return {};
+        sample = gst_sample_ref(m_newest);
+        number = m_newestNumber;
     }
-    if (!sample) return {};
     CImageObject picture = PictureOfSample(sample);
     gst_sample_unref(sample);
     return picture;
@@ -161,7 +207,10 @@ VideoFormat VideoCapture::CurrentFormat() const {
     return format;
 }
 
-QString VideoCapture::PendingError() { return m_pipeline ? PendingPipelineError(m_pipeline) : QString(); }
+QString VideoCapture::PendingError() {
+    std::lock_guard lock(m_mutex);
+    return std::exchange(m_endReason, {});
+}
 
 // The first element of the pipeline with picture controls, the source first: a camera's own
 // controls change what it captures, ours only what we are given.

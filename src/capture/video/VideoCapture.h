@@ -30,7 +30,9 @@ struct BalanceChannel {
 
 // A camera's live picture: the source (a capture driver's pipeline) converted to 24-bit frames,
 // of which the newest is kept. Frames arrive on GStreamer's streaming thread. While connected it
-// is listed in VideoSourceRegistry, so others see its source busy and may share its frames.
+// is listed in VideoSourceRegistry, so others see its source busy and may share its frames. The
+// source's end (a camera unplugged, a network stream closed) or failure is watched for: its last
+// frame stays the newest, but no new one is waited for.
 class VideoCapture {
 public:
     VideoCapture() = default;
@@ -47,13 +49,17 @@ public:
 
     // The newest frame as a 24-bit picture, waiting up to TIMEOUT_MS for the first one.
     CImageObject NewestFrame(int timeoutMs = 5000);
+    // The newest frame if one came after the NUMBER-th, waiting up to TIMEOUT_MS for one; NUMBER
+    // becomes its number. Numbers grow with every frame of every camera of the process, so a
+    // camera connected again never repeats one. Invalid when none came.
+    CImageObject NewFrame(quint64& number, int timeoutMs);
     // The size of the frames, once one has come.
     QSize FrameSize();
     // What the camera sends now, as agreed with it; empty before it has started.
     VideoFormat CurrentFormat() const;
     // Called on the streaming thread after each new frame (the preview's repaint request).
     void SetFrameHandler(std::function<void()> handler);
-    // The reason of the first error the source reported since the last call, or empty.
+    // Why the source ended or failed, once; empty while it runs.
     QString PendingError();
 
     // The picture controls: the camera's own where it has them, else a balance step of our own.
@@ -62,6 +68,7 @@ public:
 
 private:
     static int OnSample(void* sink, void* self);
+    static int OnBusMessage(void* message, void* self);
     GstElement* BalanceElement() const;
 
     QString m_source;
@@ -69,6 +76,9 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_arrived;
     GstSample* m_newest = nullptr;
+    quint64 m_newestNumber = 0;
+    bool m_ended = false;
+    QString m_endReason;  // until PendingError hands it out
     std::function<void()> m_onFrame;
 };
 
