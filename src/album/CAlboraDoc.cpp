@@ -36,26 +36,30 @@ void CAlboraDoc::CurrentCardChanged() {
     if (m_pDrawLink) m_pDrawLink->LoadForCurrentCard();
 }
 
-void CAlboraDoc::GoTop() {
-    m_nCurrent = 0;
+bool CAlboraDoc::SaveModified() {
+    if (m_pDrawLink && !m_pDrawLink->AskToSave()) return false;
+    return Document::SaveModified();
+}
+
+bool CAlboraDoc::MayMoveTo(int index) {
+    if (index == m_nCurrent || !m_pDrawLink || m_pDrawLink->AskToSave()) return true;
+    Stop();
+    return false;
+}
+
+void CAlboraDoc::GoTo(int index) {
+    if (!MayMoveTo(index)) return;
+    m_nCurrent = index;
     CurrentCardChanged();
 }
 
-void CAlboraDoc::GoPrev() {
-    --m_nCurrent;
-    CurrentCardChanged();
-}
+void CAlboraDoc::GoTop() { GoTo(0); }
 
-void CAlboraDoc::GoNext() {
-    ++m_nCurrent;
-    if (m_bRunning && m_nCurrent >= m_db.GetCount()) m_nCurrent = 0;
-    CurrentCardChanged();
-}
+void CAlboraDoc::GoPrev() { GoTo(m_nCurrent - 1); }
 
-void CAlboraDoc::GoBottom() {
-    m_nCurrent = m_db.GetCount() - 1;
-    CurrentCardChanged();
-}
+void CAlboraDoc::GoNext() { GoTo(m_bRunning && m_nCurrent + 1 >= m_db.GetCount() ? 0 : m_nCurrent + 1); }
+
+void CAlboraDoc::GoBottom() { GoTo(m_db.GetCount() - 1); }
 
 void CAlboraDoc::Run() {
     m_bRunning = 1;

@@ -32,12 +32,15 @@ struct AlbumInfoFields {
 };
 
 // The draw-annotation side as the document sees it: told when the current card changes and when
-// the album's contents go away.
+// the album's contents go away, and asked about its unsaved changes before either.
 class DrawAnnotationLink {
 public:
     virtual ~DrawAnnotationLink() = default;
     virtual void LoadForCurrentCard() = 0;
     virtual void Discard() = 0;
+    virtual bool HasUnsavedChanges() const = 0;
+    // Asks to save the unsaved changes; false when the user cancelled or saving failed.
+    virtual bool AskToSave() = 0;
 };
 
 // The one open album: the store, the current card, the naming rules, navigation and the timed
@@ -63,6 +66,13 @@ public:
     const CFotoDB& Db() const { return m_db; }
     CAppSettings& Settings() const { return m_settings; }
     CFotoObj* CurrentCard() const { return m_db.GetAt(m_nCurrent); }
+    // Whether the drawing of the current card has changes not saved.
+    bool DrawingModified() const { return m_pDrawLink && m_pDrawLink->HasUnsavedChanges(); }
+    // The drawing first, then the album.
+    bool SaveModified() override;
+    // Whether card INDEX may become the current card: a changed drawing is asked about first.
+    // False when the user kept it; a run through the cards stops there too.
+    bool MayMoveTo(int index);
     // Where the album's card files are found on this computer.
     const CardFileResolver& CardFiles() const;
     // The file of card INDEX of the working list as found here; empty without such a card.
@@ -103,6 +113,7 @@ protected:
 
 private:
     void RegisterCommands();
+    void GoTo(int index);
     void CurrentCardChanged();
     bool EditInfo(AlbumInfoFields& fields);
     QString ImagePattern(const QString& extension) const;

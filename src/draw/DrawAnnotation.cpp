@@ -67,8 +67,12 @@ void DrawAnnotation::Replaced() {
     m_incompleteFile.clear();
 }
 
+bool DrawAnnotation::HasUnsavedChanges() const {
+    return !m_page.IsReadOnly() && !m_page.saved && !m_page.annotationPath.isEmpty();
+}
+
 bool DrawAnnotation::AskToSave() {
-    if (m_page.IsReadOnly() || m_page.saved || m_page.annotationPath.isEmpty()) return true;
+    if (!HasUnsavedChanges()) return true;
     switch (m_ui.MessageBox(QStringLiteral("Save draw anotation ?:\n") + m_page.annotationPath, MsgButtons::YesNoCancel,
                             MsgIcon::Question)) {
         case MsgAnswer::Yes: return Save();

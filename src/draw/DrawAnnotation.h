@@ -47,9 +47,10 @@ public:
 
     void LoadForCurrentCard() override;
     void Discard() override;
-
+    // Changes that replacing the page would lose: not on a read-only page or one without a file.
+    bool HasUnsavedChanges() const override;
     // Asks to save unsaved changes before the page is replaced; false when the user cancelled.
-    bool AskToSave();
+    bool AskToSave() override;
     void PrinterPageSize();
     // The template files shipped beside the program.
     QStringList Templates() const;

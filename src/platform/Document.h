@@ -55,7 +55,8 @@ public:
     bool FileSave();
     bool FileSaveAs();
     // Asks whether to save a modified document; false when the user cancelled or saving failed.
-    bool SaveModified();
+    // A document holding further work of its own asks about that too.
+    virtual bool SaveModified();
 
     UiServices& Ui() const { return m_ui; }
 

@@ -4,12 +4,13 @@
 
 namespace {
 
-MsgAnswer FirstButton(MsgButtons buttons) {
+MsgAnswer DefaultButton(MsgButtons buttons) {
     switch (buttons) {
         case MsgButtons::Ok:
         case MsgButtons::OkCancel: return MsgAnswer::Ok;
         case MsgButtons::YesNo:
         case MsgButtons::YesNoCancel: return MsgAnswer::Yes;
+        case MsgButtons::YesNoDefaultNo: return MsgAnswer::No;
         case MsgButtons::AbortRetryIgnore: return MsgAnswer::Abort;
         case MsgButtons::RetryCancel: return MsgAnswer::Retry;
     }
@@ -22,7 +23,7 @@ MsgAnswer HeadlessUi::MessageBox(const QString& text, MsgButtons buttons, MsgIco
                                  const QString& caption) {
     m_messages.push_back({text, buttons, icon, caption.isEmpty() ? kProgramCaption : caption});
     if (onMessage) onMessage(m_messages.back());
-    if (m_answers.empty()) return FirstButton(buttons);
+    if (m_answers.empty()) return DefaultButton(buttons);
     const MsgAnswer answer = m_answers.front();
     m_answers.pop_front();
     return answer;

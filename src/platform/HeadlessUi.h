@@ -8,8 +8,9 @@
 #include <vector>
 
 // The Ui services without a window: records every message, status text and progress call, and
-// answers from a script. An unscripted question gets the first button of its set (Ok, Yes, Abort,
-// Retry) and an unscripted file or folder request is cancelled.
+// answers from a script. An unscripted question gets the default button of its set (the first: Ok,
+// Yes, Abort, Retry; No where No is the default) and an unscripted file or folder request is
+// cancelled.
 class HeadlessUi : public UiServices {
 public:
     struct Message {

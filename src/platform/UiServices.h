@@ -5,7 +5,8 @@
 #include <optional>
 
 enum class MsgIcon { None, Information, Exclamation, Question, Stop };
-enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel, AbortRetryIgnore, RetryCancel };
+// YesNoDefaultNo: Yes and No, with No the default, for questions whose Yes cannot be undone.
+enum class MsgButtons { Ok, OkCancel, YesNo, YesNoDefaultNo, YesNoCancel, AbortRetryIgnore, RetryCancel };
 enum class MsgAnswer { Ok, Cancel, Yes, No, Abort, Retry, Ignore };
 enum class FileDialogKind { Open, Save };
 

@@ -27,6 +27,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSessionManager>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QSplitter>
@@ -92,6 +93,7 @@ CMainFrame::CMainFrame(CAlboraDoc& doc, CAppSettings& settings, SettingsStore& s
         return AlbumInfoDialog::Edit(fields, m_ui, this);
     };
     connect(&m_doc, &Document::titleChanged, this, &CMainFrame::UpdateTitle);
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &CMainFrame::CommitData);
 
     m_recent.Load(m_store);
     RegisterCommands();
@@ -102,6 +104,8 @@ CMainFrame::CMainFrame(CAlboraDoc& doc, CAppSettings& settings, SettingsStore& s
 
     m_idleTimer.setInterval(kIdleRefreshMs);
     connect(&m_idleTimer, &QTimer::timeout, this, [this] {
+        // The drawing changes without telling anyone: its mark in the title is kept up here.
+        UpdateModifiedMark();
         m_actions->Refresh();
         m_statusBar->UpdateIndicators();
     });
@@ -382,9 +386,11 @@ void CMainFrame::RebuildRecentMenu() {
 void CMainFrame::UpdateTitle() {
     m_actions->Refresh();
     setWindowTitle(m_doc.GetTitle() + QStringLiteral("[*] - Albora"));
-    setWindowModified(m_doc.IsModified());
+    UpdateModifiedMark();
     if (!m_doc.GetPathName().isEmpty()) m_recent.Add(m_doc.GetPathName());
 }
+
+void CMainFrame::UpdateModifiedMark() { setWindowModified(m_doc.IsModified() || m_doc.DrawingModified()); }
 
 void CMainFrame::OpenAlbum() {
     if (const auto path = m_ui.ChooseFile(FileDialogKind::Open, QStringLiteral("Open"),
@@ -448,9 +454,21 @@ void CMainFrame::SavePlacement() {
     m_store.WriteText(kPlacementSection, kPlacementKey, WindowPlacement::Of(normal, maximized).Format());
 }
 
-void CMainFrame::closeEvent(QCloseEvent* event) {
+bool CMainFrame::SettleUnsavedWork() {
     for (View* view : m_views) view->PrepareToClose();
-    if (!m_doc.SaveModified()) {
+    return m_doc.SaveModified();
+}
+
+void CMainFrame::CommitData(QSessionManager& manager) {
+    // Without leave to ask, nothing can be asked; the session manager ends the program regardless.
+    if (!manager.allowsInteraction()) return;
+    const bool settled = SettleUnsavedWork();
+    manager.release();
+    if (!settled) manager.cancel();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!SettleUnsavedWork()) {
         event->ignore();
         return;
     }
@@ -459,6 +477,10 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     SavePlacement();
     m_recent.Save(m_store);
     event->accept();
+    // The program ends with its main window. Counting the windows left open is not enough: once the
+    // web site has made the main window's native window anew, a floating toolbar passes for a
+    // window of its own and would keep the program running unseen.
+    QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 }
 
 bool CMainFrame::event(QEvent* event) {

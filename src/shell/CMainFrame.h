@@ -15,6 +15,7 @@ class CAppSettings;
 class CHTMLViewS;
 class CommandActions;
 class QtUiServices;
+class QSessionManager;
 class QSplitter;
 class QTabWidget;
 class QToolBar;
@@ -80,6 +81,13 @@ private:
     void RestoreToolbars();
     void RegisterCommands();
     void UpdateTitle();
+    void UpdateModifiedMark();
+    // Asks about every unsaved change, the drawing's first, then the album's; false when the user
+    // cancelled or a save failed.
+    bool SettleUnsavedWork();
+    // The end of the desktop session: asked as closing the window asks, while the session manager
+    // lets the program ask.
+    void CommitData(QSessionManager& manager);
     void RebuildRecentMenu();
     void OpenRecent(int index);
     void OpenAlbum();

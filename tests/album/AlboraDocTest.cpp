@@ -15,6 +15,8 @@ class DrawLog : public DrawAnnotationLink {
 public:
     void LoadForCurrentCard() override { ++loads; }
     void Discard() override { ++discards; }
+    bool HasUnsavedChanges() const override { return false; }
+    bool AskToSave() override { return true; }
     int loads = 0, discards = 0;
 };
 

@@ -138,6 +138,32 @@ TEST(CardList, DeleteRemovesOnlyTheFirstSelectedCardAndItsFiles) {
     EXPECT_EQ(f.ui.LastMessage(), QStringLiteral("Message:\nSelect a card, then delete."));
 }
 
+// A copied card names the same picture as its original, maybe in other words: deleting either
+// must not offer to erase it. The question comes only for a picture no other card names, and its
+// default keeps the file.
+TEST(CardList, DeleteOffersToEraseOnlyAPictureNoOtherCardNamesAndDefaultsToKeepingIt) {
+    ScopedTestDir dir;
+    dir.Write("a.jpg", "picture");
+    CardListFixture f;
+    f.AddCards({"a", "copy of a"}, {"a.jpg", dir.Path("a.jpg")});
+    f.Select({0});
+    f.ui.QueueAnswer(MsgAnswer::Yes);  // destroy the card
+    f.view.Execute(Cmd::CardDelete);
+    EXPECT_EQ(f.Names(), QStringList{"copy of a"});
+    ASSERT_EQ(f.ui.Messages().size(), 1u);
+    EXPECT_TRUE(QFile::exists(dir.Path("a.jpg")));
+
+    f.ui.ClearRecord();
+    f.Select({0});
+    f.ui.QueueAnswer(MsgAnswer::Yes);  // destroy the card; the file question is left unanswered
+    f.view.Execute(Cmd::CardDelete);
+    EXPECT_TRUE(f.Names().isEmpty());
+    ASSERT_EQ(f.ui.Messages().size(), 2u);
+    EXPECT_EQ(f.ui.Messages()[1].text, QStringLiteral("Warning!\nDelete the graphic file?\n") + dir.Path("a.jpg"));
+    EXPECT_EQ(f.ui.Messages()[1].buttons, MsgButtons::YesNoDefaultNo);
+    EXPECT_TRUE(QFile::exists(dir.Path("a.jpg")));
+}
+
 TEST(CardList, SearchShowsTheFoundCardsOrSaysSo) {
     CardListFixture f;
     f.AddCards({"Doghouse", "Cat"});

@@ -33,24 +33,56 @@ TEST(DrawAnnotation, TheCurrentCardBringsItsAnnotationAndAsksBeforeLeavingChange
     EXPECT_EQ(f.page.annotationPath, "trip.2024/a.adw");
     f.AddRect(10);
     EXPECT_EQ(f.page.saved, 0);
-    // Cancel stays; No leaves the changes; the next card's page is empty and writable.
+    // Cancel stays on the card: the document and the page agree; the next card's page is empty
+    // and writable.
     f.ui.QueueAnswer(MsgAnswer::Cancel);
     f.doc.GoNext();
     EXPECT_EQ(f.ui.LastMessage(), "Save draw anotation ?:\ntrip.2024/a.adw");
+    EXPECT_EQ(f.doc.m_nCurrent, 0);
     EXPECT_EQ(f.page.objects.size(), 1u);
-    // Told again of the same change (the draw view passes it on too): no second question.
+    // Told again of the same card (the draw view passes changes on too): no second question.
     f.ui.ClearRecord();
     f.draw.LoadForCurrentCard();
     EXPECT_TRUE(f.ui.Messages().empty());
     f.ui.QueueAnswer(MsgAnswer::Yes);
-    f.doc.GoPrev();
     f.doc.GoNext();
+    EXPECT_EQ(f.doc.m_nCurrent, 1);
     EXPECT_TRUE(QFile::exists("trip.2024/a.adw"));
     EXPECT_TRUE(f.page.objects.empty());
     EXPECT_EQ(f.page.annotationPath, "b.adw");
     f.doc.GoTop();
     EXPECT_EQ(f.page.objects.size(), 1u);
     EXPECT_EQ(f.ui.StatusText(0), "Anotation loaded...");
+}
+
+// Whatever replaces or ends the album asks about a changed drawing first, then about the album;
+// Cancel to the drawing asks nothing more.
+TEST(DrawAnnotation, TheAlbumsQuestionComesAfterTheDrawings) {
+    Fixture f;
+    f.AddCard("a.jpg");
+    f.doc.GoTop();
+    f.AddRect(10);
+    f.doc.SetModifiedFlag();
+    EXPECT_TRUE(f.doc.DrawingModified());
+    f.ui.QueueAnswer(MsgAnswer::Cancel);
+    EXPECT_FALSE(f.doc.SaveModified());
+    EXPECT_EQ(f.ui.Messages().size(), 1u);
+    EXPECT_TRUE(f.doc.DrawingModified());
+
+    f.ui.ClearRecord();
+    f.ui.QueueAnswer(MsgAnswer::No);
+    f.ui.QueueAnswer(MsgAnswer::Cancel);
+    EXPECT_FALSE(f.doc.SaveModified());
+    ASSERT_EQ(f.ui.Messages().size(), 2u);
+    EXPECT_EQ(f.ui.Messages()[0].text, "Save draw anotation ?:\na.adw");
+    EXPECT_EQ(f.ui.Messages()[1].text, "Save changes to Untitled?");
+    EXPECT_FALSE(f.doc.DrawingModified());
+
+    f.AddRect(20);
+    f.ui.QueueAnswer(MsgAnswer::Yes);
+    f.ui.QueueAnswer(MsgAnswer::No);
+    EXPECT_TRUE(f.doc.SaveModified());
+    EXPECT_TRUE(QFile::exists("a.adw"));
 }
 
 TEST(DrawAnnotation, AReadOnlyFileLeavesTheNextPageWritable) {

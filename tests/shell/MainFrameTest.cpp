@@ -1,3 +1,4 @@
+#include "DialogAnswers.h"
 #include "FrameFixture.h"
 #include "TestFiles.h"
 #include "album/CAlboraDoc.h"
@@ -131,6 +132,18 @@ TEST(MainFrame, StatusTextsAndProgressGoThroughTheUiServices) {
     f.ui->ProgressStep();
     EXPECT_FALSE(f.ui->CancelRequested());
     f.ui->ProgressEnd();
+}
+
+// A question whose Yes cannot be undone (erasing a card's picture) has No as its default button.
+TEST(MainFrame, AQuestionThatErasesDefaultsToNo) {
+    FrameFixture f;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    OnNext<QMessageBox>([&](QMessageBox* box) {
+        defaultButton = box->standardButton(box->defaultButton());
+        box->button(QMessageBox::No)->click();
+    });
+    EXPECT_EQ(f.ui->MessageBox("Erase?", MsgButtons::YesNoDefaultNo, MsgIcon::Exclamation), MsgAnswer::No);
+    EXPECT_EQ(defaultButton, QMessageBox::No);
 }
 
 // After File > New and File > Open every tab and menu comes up on the new album, whatever the

@@ -82,9 +82,10 @@ void CardCommands::Delete() {
     }
     const int index = selected.front();
     e.list.RemoveRowOf(index);
-    if (e.doc.Settings().flgAutoErase && !card->m_strGraphic.isEmpty() &&
+    // A copied card names the same picture: erasing it would take it from the copy too.
+    if (e.doc.Settings().flgAutoErase && !card->m_strGraphic.isEmpty() && !FileSharedWithAnotherCard(*card) &&
         e.ui.MessageBox(QStringLiteral("Warning!\nDelete the graphic file?\n") + card->m_strGraphic,
-                        MsgButtons::YesNo, MsgIcon::Exclamation) == MsgAnswer::Yes) {
+                        MsgButtons::YesNoDefaultNo, MsgIcon::Exclamation) == MsgAnswer::Yes) {
         const QString file = FileOf(*card);
         SoundAnnotations::DeleteSound(file);
         if (!QFile::remove(file))

@@ -65,6 +65,8 @@ private:
     CFotoObj* Card(int index) const;
     // The card's file as found on this computer.
     QString FileOf(const CFotoObj& card) const;
+    // Whether another card of the album names CARD's file, however its text spells it.
+    bool FileSharedWithAnotherCard(const CFotoObj& card) const;
     bool CheckObjectFile(const CFotoObj& card, const char* verb);
     void Changed(int hint = 0);
 

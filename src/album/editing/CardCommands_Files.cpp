@@ -17,8 +17,17 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <optional>
+#include <sys/stat.h>
 
 namespace {
+
+// What tells a file apart on this computer, whichever path reaches it.
+std::optional<std::pair<dev_t, ino_t>> FileIdentity(const QString& path) {
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0) return std::nullopt;
+    return std::pair(info.st_dev, info.st_ino);
+}
 
 // PATH's folder and base name with FORMAT as its extension.
 QString WithExtension(const QString& path, const QString& format) {
@@ -30,6 +39,18 @@ QString WithExtension(const QString& path, const QString& format) {
 }  // namespace
 
 QString CardCommands::FileOf(const CFotoObj& card) const { return e.doc.CardFiles().Resolve(card.m_strGraphic); }
+
+bool CardCommands::FileSharedWithAnotherCard(const CFotoObj& card) const {
+    const auto identity = FileIdentity(FileOf(card));
+    if (!identity) return false;
+    // The whole album, not only a search result: a card out of sight still needs its file.
+    const CFotoObjList& album = e.doc.Db().List();
+    for (int i = 0; i < album.GetCount(); ++i) {
+        const CFotoObj* other = album.GetAt(i);
+        if (other != &card && !other->m_strGraphic.isEmpty() && FileIdentity(FileOf(*other)) == identity) return true;
+    }
+    return false;
+}
 
 bool CardCommands::CheckObjectFile(const CFotoObj& card, const char* verb) {
     if (card.m_strGraphic.isEmpty()) {

@@ -286,7 +286,7 @@ std::optional<SelectedCardTexts> CAlboraView::Selection() const {
 
 void CAlboraView::ViewCurrentImage() {
     const std::vector<int> cards = SelectedCards();
-    if (cards.empty()) return;
+    if (cards.empty() || !m_doc.MayMoveTo(cards.front())) return;
     const int row = m_model->RowOfCard(cards.front());
     m_doc.m_strCurrentFile = m_model->RowAt(row).texts[1];
     m_doc.m_nCurrent = cards.front();

@@ -10,7 +10,8 @@ QMessageBox::StandardButtons ToQt(MsgButtons buttons) {
     switch (buttons) {
         case MsgButtons::Ok: return QMessageBox::Ok;
         case MsgButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-        case MsgButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+        case MsgButtons::YesNo:
+        case MsgButtons::YesNoDefaultNo: return QMessageBox::Yes | QMessageBox::No;
         case MsgButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
         case MsgButtons::AbortRetryIgnore:
             return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
@@ -51,6 +52,7 @@ MsgAnswer QtUiServices::MessageBox(const QString& text, MsgButtons buttons, MsgI
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace('\r', '\n');
     QMessageBox box(ToQt(icon), caption.isEmpty() ? kProgramCaption : caption, shown,
                     ToQt(buttons), m_parent);
+    if (buttons == MsgButtons::YesNoDefaultNo) box.setDefaultButton(QMessageBox::No);
     return FromQt(box.exec());
 }
 
