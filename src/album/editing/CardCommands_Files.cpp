@@ -10,6 +10,7 @@
 #include "capture/CapturedPicture.h"
 #include "image/CImageObject.h"
 #include "platform/CTime.h"
+#include "platform/FileIdentity.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/SafeFile.h"
 #include "platform/UiServices.h"
@@ -18,16 +19,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <optional>
-#include <sys/stat.h>
 
 namespace {
 
 // What tells a file apart on this computer, whichever path reaches it.
-std::optional<std::pair<dev_t, ino_t>> FileIdentity(const QString& path) {
-    struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0) return std::nullopt;
-    return std::pair(info.st_dev, info.st_ino);
-}
+std::optional<FileIdentity> IdentityOfFile(const QString& path) { return IdentityOf(QFile::encodeName(path).constData()); }
 
 // PATH's folder and base name with FORMAT as its extension.
 QString WithExtension(const QString& path, const QString& format) {
@@ -41,13 +37,13 @@ QString WithExtension(const QString& path, const QString& format) {
 QString CardCommands::FileOf(const CFotoObj& card) const { return e.doc.CardFiles().Resolve(card.m_strGraphic); }
 
 bool CardCommands::FileSharedWithAnotherCard(const CFotoObj& card) const {
-    const auto identity = FileIdentity(FileOf(card));
+    const auto identity = IdentityOfFile(FileOf(card));
     if (!identity) return false;
     // The whole album, not only a search result: a card out of sight still needs its file.
     const CFotoObjList& album = e.doc.Db().List();
     for (int i = 0; i < album.GetCount(); ++i) {
         const CFotoObj* other = album.GetAt(i);
-        if (other != &card && !other->m_strGraphic.isEmpty() && FileIdentity(FileOf(*other)) == identity) return true;
+        if (other != &card && !other->m_strGraphic.isEmpty() && IdentityOfFile(FileOf(*other)) == identity) return true;
     }
     return false;
 }
