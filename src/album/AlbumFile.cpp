@@ -1,8 +1,8 @@
 #include "AlbumFile.h"
 
+#include "platform/RegularFile.h"
 #include "platform/SafeFile.h"
 
-#include <QFile>
 #include <gsf/gsf.h>
 #include <mutex>
 
@@ -11,7 +11,7 @@ namespace {
 constexpr char kStreamName[] = "Contents";
 // Albums of a few hundred thousand cards take some tens of megabytes; far beyond that the file
 // is not an album.
-constexpr qint64 kMaxAlbumFileBytes = qint64(1) << 31;
+constexpr qint64 kMaxAlbumFileBytes = qint64(1) << 30;
 
 // libgsf reports a damaged compound file through failed assertions on stderr before its call
 // fails; the caller says in its own words that the album cannot be read, so they stay quiet.
@@ -66,18 +66,11 @@ std::optional<QByteArray> StreamOfCompoundFile(const QByteArray& data) {
     return std::nullopt;
 }
 
-std::optional<QByteArray> ReadContents(const QString& path, ReadError* error) {
-    auto fail = [error](ReadError reason) {
-        if (error) *error = reason;
-        return std::nullopt;
-    };
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return fail(ReadError::CannotOpen);
-    if (file.size() > kMaxAlbumFileBytes) return fail(ReadError::TooLarge);
-    const QByteArray data = file.readAll();
-    if (data.size() != file.size()) return fail(ReadError::CannotOpen);
-    if (error) *error = ReadError::None;
-    if (auto stream = StreamOfCompoundFile(data)) return stream;
+std::optional<QByteArray> ReadContents(const QString& path, QString* reason) {
+    // A pipe or a device named like an album would otherwise be waited on or read without end.
+    const std::optional<QByteArray> data = ReadRegularFile(path, kMaxAlbumFileBytes, reason);
+    if (!data) return std::nullopt;
+    if (auto stream = StreamOfCompoundFile(*data)) return stream;
     return data;
 }
 

@@ -7,11 +7,10 @@
 // The album file on disk: an OLE compound file whose root storage holds one stream, "Contents".
 namespace AlbumFile {
 
-enum class ReadError { None, CannotOpen, TooLarge };
-
 // The bytes of the "Contents" stream. A file that is not a compound file, or has no such stream,
-// is taken whole as the stream.
-std::optional<QByteArray> ReadContents(const QString& path, ReadError* error = nullptr);
+// is taken whole as the stream. Only a regular file of a size an album can have is read; else
+// nullopt, with REASON saying why.
+std::optional<QByteArray> ReadContents(const QString& path, QString* reason = nullptr);
 
 // Writes a compound file holding CONTENTS into a temporary file beside PATH and renames it over
 // PATH only when the whole file is written, so a failure never leaves a half-written album.

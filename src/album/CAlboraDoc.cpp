@@ -87,13 +87,11 @@ void CAlboraDoc::DeleteContents() {
 bool CAlboraDoc::OnOpenDocument(const QString& path) {
     // The album is read aside first: one that cannot be read leaves the open album as it was.
     WaitCursor wait(Ui());
-    AlbumFile::ReadError error = AlbumFile::ReadError::None;
-    const auto contents = AlbumFile::ReadContents(path, &error);
+    QString reason;
+    const auto contents = AlbumFile::ReadContents(path, &reason);
     if (!contents) {
-        Ui().MessageBox(error == AlbumFile::ReadError::TooLarge
-                            ? QStringLiteral("%1\nThis file is too large to be an album.").arg(path)
-                            : QStringLiteral("Failed to open document.\n%1").arg(path),
-                        MsgButtons::Ok, MsgIcon::Exclamation);
+        Ui().MessageBox(QStringLiteral("Failed to open document.\n%1\n(%2)").arg(path, reason), MsgButtons::Ok,
+                        MsgIcon::Exclamation);
         return false;
     }
     CFotoDB read;

@@ -24,7 +24,7 @@ bool CAppSettings::Save(SettingsStore& store) const {
     return store.Flush();
 }
 
-void CAppSettings::ApplyProgramDirectory(const QString& programDirectory) {
+void CAppSettings::ApplyProgramDirectory(const QString& programDirectory, const QString& scratchDirectory) {
     AlboPath = programDirectory;
-    if (FastTempPath.isEmpty()) FastTempPath = programDirectory;
+    if (FastTempPath.isEmpty()) FastTempPath = scratchDirectory;
 }

@@ -139,7 +139,7 @@ public:
     // Sets KEY from TEXT; false, with nothing changed, for an unknown key or an integer key
     // whose text is no whole number.
     bool SetValueText(const QString& key, const QString& text);
-    // The start-up rule: the program directory replaces "AlboPath", and fills an empty
-    // "FastTempPath".
-    void ApplyProgramDirectory(const QString& programDirectory);
+    // The start-up rule: the program directory replaces "AlboPath", and the scratch directory
+    // fills an empty "FastTempPath" (the start folder may be anyone's, a download folder).
+    void ApplyProgramDirectory(const QString& programDirectory, const QString& scratchDirectory);
 };

@@ -56,7 +56,7 @@ bool Expand(QString& text, CAlboraDoc& doc, const std::optional<SelectedCardText
                        CTime::Format("%B %d, %Y %H:%M:%S", album.m_timeCreated).value_or(QString()), text);
     ReplacePlaceholder(QStringLiteral("{ALBOPATH}"), ProgramPaths::ProgramDirectory(), text);
     ReplacePlaceholder(QStringLiteral("{FASTPATH}"),
-                       settings.FastTempPath.isEmpty() ? ProgramPaths::ProgramDirectory() : settings.FastTempPath,
+                       settings.FastTempPath.isEmpty() ? ProgramPaths::ScratchDirectory() : settings.FastTempPath,
                        text);
     ReplacePlaceholder(QStringLiteral("{CURDATE}"), longDate, text);
     ReplacePlaceholder(QStringLiteral("{DATETIME}"), longDate, text);

@@ -1,15 +1,15 @@
 #include "TipOfTheDay.h"
 
 #include "platform/CTime.h"
+#include "platform/RegularFile.h"
 #include "platform/SettingsStore.h"
 
 #include <QFileInfo>
 
 TipOfTheDay::TipOfTheDay(SettingsStore& store, const QString& path)
-    : m_store(store), m_file(path) {
-    if (!m_file.open(QIODevice::ReadOnly)) return;
-    const QString stamp =
-        CTime::CtimeText(QFileInfo(m_file).lastModified().toSecsSinceEpoch()).trimmed();
+    : m_store(store) {
+    if (!OpenRegularFile(path, m_file)) return;
+    const QString stamp = CTime::CtimeText(QFileInfo(path).lastModified().toSecsSinceEpoch()).trimmed();
     if (stamp != m_store.ReadText(kSection, QStringLiteral("TimeStamp"), {})) {
         m_store.WriteText(kSection, QStringLiteral("TimeStamp"), stamp);
         return;

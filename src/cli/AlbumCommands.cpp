@@ -140,8 +140,9 @@ int Search(CliContext& c, CAlboraDoc& doc, const CliArgs& args) {
 int Stream(CliContext& c, const CliArgs& args) {
     if (args.positional.size() != 1)
         return c.Usage(QStringLiteral("album stream takes ALBUM.crp"));
-    const auto contents = AlbumFile::ReadContents(args.positional[0]);
-    if (!contents) return c.Fail(QStringLiteral("Failed to open document."));
+    QString reason;
+    const auto contents = AlbumFile::ReadContents(args.positional[0], &reason);
+    if (!contents) return c.Fail(QStringLiteral("Failed to open document.\n%1\n(%2)").arg(args.positional[0], reason));
     c.out.flush();
     return std::fwrite(contents->constData(), 1, contents->size(), stdout) ==
                    static_cast<size_t>(contents->size())

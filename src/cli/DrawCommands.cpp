@@ -7,6 +7,7 @@
 #include "draw/DrawAnnotation.h"
 #include "draw/DrawExport.h"
 #include "draw/DrawViewPainting.h"
+#include "platform/RegularFile.h"
 #include "platform/SafeFile.h"
 
 #include <QBuffer>
@@ -29,6 +30,8 @@ struct Session {
 // Loads PATH into SESSION; false (with the message printed) unless the whole file was read.
 bool LoadWhole(CliContext& c, Session& s, const QString& path) {
     if (!s.draw.LoadFile(path)) return false;
+    // The refusal has been told already.
+    if (!s.draw.Refused().isEmpty()) return false;
     if (!s.draw.Incomplete().isEmpty()) {
         c.Fail(QStringLiteral("Error:\n%1 was read only in part (%2)").arg(path, s.draw.Incomplete()));
         return false;
@@ -36,10 +39,22 @@ bool LoadWhole(CliContext& c, Session& s, const QString& path) {
     return true;
 }
 
-QByteArray ReadInput(const QString& path) {
-    QFile file(path);
-    if (path == QStringLiteral("-") ? !file.open(stdin, QIODevice::ReadOnly) : !file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll();
+// The whole of PATH, or of standard input for "-", no larger than an annotation may be.
+std::optional<QByteArray> ReadInput(const QString& path, QString& reason) {
+    if (path != QStringLiteral("-")) return ReadRegularFile(path, DrawPage::kMaxFileBytes, &reason);
+    QFile in;
+    if (!in.open(stdin, QIODevice::ReadOnly)) {
+        reason = in.errorString();
+        return std::nullopt;
+    }
+    QByteArray bytes;
+    while (bytes.size() <= DrawPage::kMaxFileBytes) {
+        const QByteArray chunk = in.read(qint64(1) << 16);
+        if (chunk.isEmpty()) return bytes;
+        bytes += chunk;
+    }
+    reason = QStringLiteral("file too large");
+    return std::nullopt;
 }
 
 void PrintObjects(CliContext& c, const std::vector<std::shared_ptr<CDrawObj>>& objects, int depth) {
@@ -97,11 +112,12 @@ int Show(CliContext& c, const QStringList& args) {
     Session s(c);
     if (!s.draw.LoadFile(parsed->positional[0])) return kExitFailure;
     const DrawPage& page = s.draw.Page();
-    const bool complete = s.draw.Incomplete().isEmpty();
+    const QString problem = s.draw.Refused().isEmpty() ? s.draw.Incomplete() : s.draw.Refused();
+    const bool complete = problem.isEmpty();
     if (parsed->Has("json")) {
         QJsonObject json = DrawJson::FromPage(page);
         json["complete"] = complete;
-        json["error"] = s.draw.Incomplete();
+        json["error"] = problem;
         c.out << QJsonDocument(json).toJson(QJsonDocument::Indented);
     } else {
         c.out << "Created:    " << page.createdText << '\n'
@@ -110,7 +126,7 @@ int Show(CliContext& c, const QStringList& args) {
               << "Size:       " << page.pageWidth << " x " << page.pageHeight << '\n'
               << "Objects:    " << page.objects.size() << '\n';
         PrintObjects(c, page.objects, 0);
-        if (!complete) c.out << "Read in part: " << s.draw.Incomplete() << '\n';
+        if (!s.draw.Incomplete().isEmpty()) c.out << "Read in part: " << s.draw.Incomplete() << '\n';
     }
     return complete ? kExitOk : kExitFailure;
 }
@@ -118,11 +134,13 @@ int Show(CliContext& c, const QStringList& args) {
 int Build(CliContext& c, const QStringList& args) {
     if (args.size() != 2) return c.Usage(QStringLiteral("draw build takes IN.json OUT.adw"));
     if (const QString refusal = OutputOverInput(args[1], {args[0]}); !refusal.isEmpty()) return c.Fail(refusal);
+    QString error;
+    const std::optional<QByteArray> input = ReadInput(args[0], error);
+    if (!input) return c.Fail(QStringLiteral("Error:\nCan't read %1\n(%2)").arg(args[0], error));
     QJsonParseError parseError;
-    const QJsonDocument json = QJsonDocument::fromJson(ReadInput(args[0]), &parseError);
+    const QJsonDocument json = QJsonDocument::fromJson(*input, &parseError);
     if (!json.isObject()) return c.Fail(QStringLiteral("Error:\n%1 is no JSON object (%2)").arg(args[0], parseError.errorString()));
     DrawPage page;
-    QString error;
     if (!DrawJson::ToPage(json.object(), page, error)) return c.Fail(QStringLiteral("Error:\n%1: %2").arg(args[0], error));
     if (!SafeFile::Write(args[1], page.Serialize(), &error))
         return c.Fail(QStringLiteral("Error:\nCan't save draw anotation!:\n%1\n(%2)").arg(args[1], error));
@@ -171,7 +189,9 @@ int Paste(CliContext& c, const QStringList& args) {
     if (!LoadWhole(c, s, args[0])) return kExitFailure;
     if (s.draw.Page().IsReadOnly()) return c.Fail(QStringLiteral("Error:\nCan't paste on a read-only draw anotation!"));
     QString error;
-    const QByteArray clip = ReadInput(args[1]);
+    const std::optional<QByteArray> read = ReadInput(args[1], error);
+    if (!read) return c.Fail(QStringLiteral("Error:\nCan't read %1\n(%2)").arg(args[1], error));
+    const QByteArray& clip = *read;
     DrawPage::ReadClipboardPayload(clip, &error);
     if (!error.isEmpty()) return c.Fail(QStringLiteral("Error:\n%1 holds no draw objects (%2)").arg(args[1], error));
     if (s.draw.Edits().Paste(clip).empty()) return c.Fail(QStringLiteral("Error:\n%1 holds no draw objects").arg(args[1]));

@@ -29,7 +29,10 @@ int RunQuickCommand(CliContext& c, const QStringList& args) {
     if (!parsed) return c.Usage(error);
     const QStringList& words = parsed->positional;
     const QString command = words.value(0);
-    QStringList folders = QuickFolders::Read(QuickFolders::ListPath());
+    QString reason;
+    QStringList folders = QuickFolders::Read(QuickFolders::ListPath(), &reason);
+    // A list that cannot be read is not written over with what little is known.
+    if (!reason.isEmpty()) return c.Fail(QStringLiteral("Error:\nCan't read %1!\n(%2)").arg(QuickFolders::ListPath(), reason));
     if (command == QStringLiteral("list") && words.size() == 1) {
         for (int i = 0; i < folders.size(); ++i) c.out << i + 1 << '\t' << folders[i] << '\n';
         return kExitOk;

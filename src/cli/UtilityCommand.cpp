@@ -42,7 +42,7 @@ int RunUtilityCommand(CliContext& c, const QStringList& args) {
 
     // The definitions are the user's, as the program keeps them.
     c.settings.Load(*MakeUserSettingsStore());
-    c.settings.ApplyProgramDirectory(ProgramPaths::ProgramDirectory());
+    c.settings.ApplyProgramDirectory(ProgramPaths::ProgramDirectory(), ProgramPaths::ScratchDirectory());
     CAlboraDoc doc(c.ui, c.settings);
     if (!doc.FileOpen(parsed->positional[0])) return kExitFailure;
     std::optional<SelectedCardTexts> selection;

@@ -91,9 +91,10 @@ const char kHelp[] = R"(Usage: albora-cli GROUP COMMAND [ARGUMENTS]
                                     the same, kept current while S seconds pass (10 unless told)
                                     or until N files are shown
   quick list | add DIR | del N | go N OUT.crp [--mask M]
-                                    the quick browser's folders ("quick.lst" beside the program):
-                                    list prints "N<tab>folder" from 1; go makes an album of folder
-                                    N's pictures of the mask ("browserMask" unless told)
+                                    the quick browser's folders ("quick.lst" in
+                                    $XDG_DATA_HOME/albora, ~/.local/share/albora): list prints
+                                    "N<tab>folder" from 1; go makes an album of folder N's
+                                    pictures of the mask ("browserMask" unless told)
   media filter                      the multimedia browser's file filter: the media types the
                                     installed GStreamer plays
   capture devices [--json]          the capture report: scanners, screen, display
@@ -173,17 +174,22 @@ int main(int argc, char** argv) {
         std::puts("albora-cli " ALBORA_VERSION);
         return kExitOk;
     }
+    // The command line is the command's alone: Qt would take options of its own names (--style,
+    // -display ...) out of it before the command saw them.
+    QStringList args;
+    for (int i = 2; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+    const QString group = QString::fromLocal8Bit(argv[1]);
     g_qtMessages = qInstallMessageHandler(FilterQtMessages);
     // Drawing captions needs fonts, so the batch program is a GUI application without a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    int qtArgc = 1;
+    char* qtArgv[] = {argv[0], nullptr};
+    QGuiApplication app(qtArgc, qtArgv);
     ProgramPaths::CaptureProgramDirectory();
     CliContext context;
     ImageLibrary::SetJpegQuality(context.settings.JPGquality);
     ImageLibrary::SetMaxPixels(context.settings.MaxPicturePixels);
     ImageLibrary::SetUi(&context.ui);
-    QStringList args = QGuiApplication::arguments().mid(1);
-    const QString group = args.isEmpty() ? QString() : args.takeFirst();
     if (group == QStringLiteral("album")) return RunAlbumCommand(context, args);
     if (group == QStringLiteral("image")) return RunImageCommand(context, args);
     if (group == QStringLiteral("contact")) return RunContactCommand(context, args);

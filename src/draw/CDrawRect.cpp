@@ -167,7 +167,8 @@ void CDrawRect::RenderText(QPainter& painter, bool plain) const {
     // (tenths of a degree counter-clockwise) around it.
     painter.translate(n.left, n.top);
     painter.scale(1, -1);
-    painter.rotate(-font.escapement / 10.0);
+    // Negated as a double: the lowest 32-bit value has no opposite.
+    painter.rotate(-(font.escapement / 10.0));
     const QRectF box(0, 0, double(n.right) - n.left, double(n.top) - n.bottom);
     const QString shown = text.isEmpty() && !plain ? kEmptyText : text;
     if (plain) {

@@ -6,6 +6,7 @@
 #include "platform/CTime.h"
 #include "platform/CommandIds.h"
 #include "platform/ProgramPaths.h"
+#include "platform/RegularFile.h"
 #include "platform/SafeFile.h"
 #include "platform/UiServices.h"
 
@@ -17,9 +18,6 @@
 namespace {
 
 QString Now() { return CTime::Format(DrawPage::kTimeFormat, std::time(nullptr)).value_or(QString()); }
-
-// The largest annotation read: far beyond any drawing, short of what memory allows.
-constexpr qint64 kMaxAnnotationBytes = qint64(256) << 20;
 
 }  // namespace
 
@@ -65,6 +63,7 @@ void DrawAnnotation::Replaced() {
     m_page.ResetFlags();
     m_incomplete.clear();
     m_incompleteFile.clear();
+    m_refused.clear();
 }
 
 bool DrawAnnotation::HasUnsavedChanges() const {
@@ -118,13 +117,9 @@ void DrawAnnotation::Discard() {
 }
 
 DrawPage::ReadResult DrawAnnotation::ReadAnnotation(const QString& path) {
-    DrawPage::ReadResult result;
-    const QFileInfo info(path);
-    QFile file(path);
-    if (!info.isFile() || info.size() > kMaxAnnotationBytes || !file.open(QIODevice::ReadOnly)) return result;
-    const QByteArray bytes = file.readAll();
-    result = m_page.Deserialize(bytes);
+    const DrawPage::ReadResult result = ReadFile(path, [this](QByteArrayView bytes) { return m_page.Deserialize(bytes); });
     if (!result.refusal.isEmpty()) {
+        m_refused = result.error;
         m_ui.MessageBox(result.refusal, MsgButtons::Ok, MsgIcon::Exclamation);
     } else if (!result.complete) {
         // What was read stays; saving over the file would cut off the rest, so Save asks first.
@@ -207,9 +202,8 @@ bool DrawAnnotation::NewWith(const NewAnnotationChoice& choice) {
         if (choice.templateName == kLabelsAssistant)
             m_ui.MessageBox(QStringLiteral("Not implemented:\n") + choice.templateName, MsgButtons::Ok, MsgIcon::Information);
         const QString folder = ProgramPaths::FindShippedFile(QStringLiteral("TEMPLATE"));
-        const QString path = QDir(folder.isEmpty() ? ProgramPaths::ProgramDirectory() + QStringLiteral("TEMPLATE") : folder)
-                                 .filePath(choice.templateName);
-        if (QFileInfo(path).isFile()) {
+        const QString path = QDir(folder.isEmpty() ? QStringLiteral("TEMPLATE") : folder).filePath(choice.templateName);
+        if (!folder.isEmpty() && QFileInfo(path).isFile()) {
             ReadAnnotation(path);
             m_incompleteFile.clear();
             m_page.saved = 0;
@@ -277,16 +271,26 @@ bool DrawAnnotation::MergeFile(const QString& path) {
         m_ui.MessageBox(QStringLiteral("Error:\nCan't merge on a read-only draw anotation!"), MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || QFileInfo(path).size() > kMaxAnnotationBytes || !file.open(QIODevice::ReadOnly)) {
+    if (!QFileInfo::exists(path)) {
         m_ui.MessageBox(QStringLiteral("Error:\nCan't find file!:\n") + path, MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }
-    const DrawPage::ReadResult result = m_edits.Merge(file.readAll());
+    const DrawPage::ReadResult result = ReadFile(path, [this](QByteArrayView bytes) { return m_edits.Merge(bytes); });
     if (!result.refusal.isEmpty()) m_ui.MessageBox(result.refusal, MsgButtons::Ok, MsgIcon::Exclamation);
     else if (!result.complete) m_ui.SetStatusText(0, QStringLiteral("Anotation read in part: %1").arg(result.error));
     if (result.complete) m_ui.SetStatusText(0, QStringLiteral("Anotation loaded and merged..."));
-    return true;
+    return result.complete;
+}
+
+DrawPage::ReadResult DrawAnnotation::ReadFile(const QString& path,
+                                              const std::function<DrawPage::ReadResult(QByteArrayView)>& read) {
+    QString reason;
+    if (const std::optional<QByteArray> bytes = ReadRegularFile(path, DrawPage::kMaxFileBytes, &reason)) return read(*bytes);
+    DrawPage::ReadResult result;
+    result.complete = false;
+    result.error = reason;
+    result.refusal = QStringLiteral("Error:\nCan't read draw anotation!:\n%1\n(%2)").arg(path, reason);
+    return result;
 }
 
 bool DrawAnnotation::Save() {

@@ -71,11 +71,16 @@ public:
 
     // Why the page's file was not read whole; empty when it was.
     const QString& Incomplete() const { return m_incomplete; }
+    // Why the page's file was refused before any object was read (no annotation, a later
+    // version's, unreadable); empty when it was not.
+    const QString& Refused() const { return m_refused; }
 
 private:
     void RegisterCommands();
     // Reads PATH into the page (appending); shows a refusal, tells an early stop.
     DrawPage::ReadResult ReadAnnotation(const QString& path);
+    // READ over the bytes of PATH, or a refusal saying why the file cannot be read.
+    static DrawPage::ReadResult ReadFile(const QString& path, const std::function<DrawPage::ReadResult(QByteArrayView)>& read);
     bool WriteAnnotation(const QString& path);
     void Replaced();
     QString FindLink(const QString& text) const;
@@ -87,6 +92,7 @@ private:
     DrawEdits m_edits;
     QString m_incomplete;
     QString m_incompleteFile;
+    QString m_refused;
     // The card the page was last bound to (or refused to leave).
     int m_boundIndex = -1;
     QString m_boundFile;

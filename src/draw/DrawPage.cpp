@@ -121,6 +121,7 @@ DrawPage::ReadResult DrawPage::Deserialize(QByteArrayView bytes) {
     ArchiveReader ar(bytes, DrawClasses());
     if (ar.ReadDword() != kMagic || !ar.ok()) {
         result.refusal = QStringLiteral("Error:\nNot a AlboDraw file\n\nOpen empty file!");
+        result.error = QStringLiteral("not an AlboDraw file");
         result.complete = false;
         return result;
     }
@@ -130,6 +131,7 @@ DrawPage::ReadResult DrawPage::Deserialize(QByteArrayView bytes) {
     if (ar.ok()) createdText = created;
     if (ar.ok() && version > kVersion) {
         result.refusal = QStringLiteral("Error:\nEarly versions not suported!");
+        result.error = QStringLiteral("made by a later version (%1)").arg(version);
         result.complete = false;
         return result;
     }

@@ -18,6 +18,8 @@ public:
     static constexpr std::uint16_t kVersion = 7;
     static constexpr std::uint16_t kReadOnly = 4;
     static constexpr std::int32_t kClearedWidth = 799, kClearedHeight = 1024;
+    // The largest annotation read: far beyond any drawing, short of what memory allows.
+    static constexpr qint64 kMaxFileBytes = qint64(256) << 20;
     static inline const QString kUnnamed = QStringLiteral("unnamed.adw");
     // The clipboard carries copied objects under this type.
     static inline const QString kClipboardMimeType = QStringLiteral("application/x-marenkis-albodraw");
@@ -29,7 +31,7 @@ public:
         bool complete = true;
         // The message for a file that is no annotation or too new a one; reading stopped before the objects.
         QString refusal;
-        // Why the objects stopped early; the objects before stay.
+        // Why the objects stopped early, the objects before staying; or, with a refusal, why it came.
         QString error;
     };
 

@@ -2,8 +2,9 @@
 
 #include "ImageTransforms.h"
 
+#include "platform/RegularFile.h"
+
 #include <QFile>
-#include <QFileInfo>
 #include <QTransform>
 
 namespace {
@@ -77,8 +78,8 @@ int FromJpeg(QByteArrayView data) {
 
 int OfFile(const QString& path) {
     if (ImageTypeFromFileName(path) != IMAGE_JPEG) return 1;
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) return 1;
+    QFile file;
+    if (!OpenRegularFile(path, file)) return 1;
     return FromJpeg(file.read(kHeadBytes));
 }
 

@@ -2,8 +2,10 @@
 
 #include <QString>
 
-// The program directory is the directory current at start-up, as the album's templates, tips and
-// new-album folders expect; shipped files fall back to the installed and the source folders.
+// The program directory is the directory current at start-up: "{ALBOPATH}" names it and new
+// albums' folders go below it, as albums and their placeholders expect. Nothing is read from it:
+// shipped files come from the installation, and what the program keeps for its user from the
+// user's XDG folders, so that a folder of downloaded files cannot stand in for either.
 namespace ProgramPaths {
 
 // Records the current directory (with a trailing "/") as the program directory.
@@ -12,10 +14,19 @@ void CaptureProgramDirectory();
 // The recorded program directory; captures it on first use.
 QString ProgramDirectory();
 
-// The first existing path of NAME in the program directory, the installed data directory (below
-// the running program's folder, then where it was configured to go) and the source tree's data and
-// docs folders (the user manual lives in docs/); empty when none exists.
+// The first existing path of NAME in the installed data directory (below the running program's
+// folder, then where it was configured to go). A program run from inside its build tree looks in
+// the source tree's data and docs folders (the user manual lives in docs/) first. Empty when none
+// exists.
 QString FindShippedFile(const QString& name);
+
+// Where the program keeps what it learns for its user, as "quick.lst": $XDG_DATA_HOME/albora/
+// (~/.local/share/albora/), made when missing (a folder that cannot be made fails the write).
+QString UserDataDirectory();
+
+// The folder for scratch files when the user has chosen none: $XDG_CACHE_HOME/albora/
+// (~/.cache/albora/), made when missing, or the system's temporary folder when it cannot be.
+QString ScratchDirectory();
 
 // DIR with a trailing "/" added when missing.
 QString WithTrailingSlash(const QString& dir);

@@ -1,5 +1,7 @@
 #include "SafeFile.h"
 
+#include "RegularFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -133,8 +135,9 @@ bool Write(const QString& path, const QByteArray& bytes, QString* error) {
 }
 
 bool Copy(const QString& source, const QString& target, QString* error) {
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly)) return Fail(error, in.errorString());
+    QFile in;
+    QString reason;
+    if (!OpenRegularFile(source, in, &reason)) return Fail(error, reason);
     const bool copied = WriteWith(target, error, [&](QString& readError) -> std::optional<QByteArray> {
         const QByteArray chunk = in.read(kCopyChunk);
         if (chunk.isEmpty() && in.error() != QFileDevice::NoError) {

@@ -119,12 +119,58 @@ std::optional<int> AnswerHelpOrVersion(int argc, char** argv) {
     return std::nullopt;
 }
 
+// What the command line asks of the program.
+struct CommandLine {
+    bool print = false;
+    QString output;
+    QString album;
+};
+
+// Qt's own options, with a value or without; the application object takes them, so they are
+// passed over here.
+constexpr const char* kQtOptionsWithValue[] = {
+    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "qwindowicon", "qwindowtitle",
+    "display",  "geometry",           "title",         "icon",   "name",            "visual",      "session",
+    "style",    "stylesheet",         "qmljsdebugger"};
+constexpr const char* kQtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync", "testability"};
+
+// The command line read before Qt starts, so that a usage error needs no display; nullopt after
+// the usage error has been told.
+std::optional<CommandLine> ReadCommandLine(int argc, char** argv) {
+    QStringList args;
+    for (int i = 0; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+    QCommandLineParser parser;
+    // Qt's options have one dash; ours are accepted with either.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption print(QStringLiteral("print"));
+    const QCommandLineOption output(QStringLiteral("output"), QString(), QStringLiteral("FILE.pdf"));
+    parser.addOption(print);
+    parser.addOption(output);
+    for (const char* name : kQtOptionsWithValue)
+        parser.addOption(QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("value")));
+    for (const char* name : kQtFlags) parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
+    const auto usage = [](const QString& reason) {
+        UsageError(reason);
+        return std::nullopt;
+    };
+    if (!parser.parse(args)) return usage(parser.errorText());
+    const QStringList albums = parser.positionalArguments();
+    if (albums.size() > 1) return usage(QStringLiteral("one album at most"));
+    if (parser.isSet(output) && !parser.isSet(print)) return usage(QStringLiteral("--output needs --print"));
+    if (parser.isSet(print) && albums.size() != 1) return usage(QStringLiteral("--print needs one album"));
+    return CommandLine{parser.isSet(print), parser.value(output), albums.value(0)};
+}
+
 }  // namespace
 
 namespace AlboraApplication {
 
 int Run(int argc, char** argv) {
     if (const std::optional<int> answered = AnswerHelpOrVersion(argc, argv)) return *answered;
+    const std::optional<CommandLine> line = ReadCommandLine(argc, argv);
+    if (!line) return 2;
+    // Printing shows no window, so it needs no display: it draws as albora-cli does.
+    if (line->print && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     PrepareEmbeddedBrowser();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Albora"));
@@ -133,26 +179,12 @@ int Run(int argc, char** argv) {
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("albora"),
                                                  QIcon::fromTheme(QStringLiteral("image-x-generic"))));
 
-    QCommandLineParser parser;
-    const QCommandLineOption print(QStringLiteral("print"));
-    const QCommandLineOption output(QStringLiteral("output"), QString(), QStringLiteral("FILE.pdf"));
-    parser.addOption(print);
-    parser.addOption(output);
-    // Qt has taken its own options (-platform, -style ...) out of the arguments by now.
-    if (!parser.parse(QApplication::arguments())) return UsageError(parser.errorText());
-    if (parser.positionalArguments().size() > 1) return UsageError(QStringLiteral("one album at most"));
-    if (parser.isSet(output) && !parser.isSet(print)) return UsageError(QStringLiteral("--output needs --print"));
-
     ProgramPaths::CaptureProgramDirectory();
     std::unique_ptr<SettingsStore> store = MakeUserSettingsStore();
     CAppSettings settings;
     settings.Load(*store);
-    settings.ApplyProgramDirectory(ProgramPaths::ProgramDirectory());
-    const QStringList args = parser.positionalArguments();
-    if (parser.isSet(print)) {
-        if (args.size() != 1) return UsageError(QStringLiteral("--print needs one album"));
-        return PrintAlbum(settings, args.front(), parser.value(output));
-    }
+    settings.ApplyProgramDirectory(ProgramPaths::ProgramDirectory(), ProgramPaths::ScratchDirectory());
+    if (line->print) return PrintAlbum(settings, line->album, line->output);
 
     GuiSession session(settings, *store);
     CMainFrame& frame = *session.frame;
@@ -160,7 +192,7 @@ int Run(int argc, char** argv) {
     frame.show();
 
     // The first album comes after the window is up, so its dialogs have a parent to sit on.
-    QTimer::singleShot(0, &frame, [&] { session.StartUp(args.value(0)); });
+    QTimer::singleShot(0, &frame, [&] { session.StartUp(line->album); });
 
     const int code = app.exec();
     settings.Save(*store);

@@ -413,9 +413,8 @@ void CMainFrame::About() {
 }
 
 void CMainFrame::ShowTipOfTheDay() {
-    QString tipFile = ProgramPaths::FindShippedFile(QStringLiteral("albora.tip"));
-    if (tipFile.isEmpty()) tipFile = ProgramPaths::ProgramDirectory() + QStringLiteral("albora.tip");
-    TipDialog(m_store, tipFile, this).exec();
+    // Without the shipped file the dialog says that there are no tips.
+    TipDialog(m_store, ProgramPaths::FindShippedFile(QStringLiteral("albora.tip")), this).exec();
 }
 
 void CMainFrame::ShowWelcome() {

@@ -5,6 +5,7 @@
 #include "platform/HeadlessUi.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -111,6 +112,25 @@ TEST(AlbumFile, ABadFileGivesTheFatalErrorAndKeepsTheOpenAlbum) {
         EXPECT_TRUE(f.doc.GetPathName().isEmpty());
         EXPECT_EQ(f.doc.m_nCurrent, -1);
     }
+}
+
+// A name from outside may point at a pipe, which would be waited on for ever, or at a device
+// that never ends: neither is read, and the message says why.
+TEST(AlbumFile, WhatIsNoRegularFileIsRefusedWithoutBeingRead) {
+    ScopedTestDir dir;
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.Path("pipe.crp")).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), dir.Path("zero.crp")));
+    QDir().mkdir(dir.Path("folder.crp"));
+    for (const char* name : {"pipe.crp", "zero.crp", "folder.crp"}) {
+        DocFixture f;
+        f.doc.Db().InsertSorted(Card("left over"));
+        EXPECT_FALSE(f.doc.FileOpen(dir.Path(name))) << name;
+        EXPECT_EQ(f.ui.LastMessage(), QStringLiteral("Failed to open document.\n%1\n(not a regular file)").arg(dir.Path(name)));
+        EXPECT_EQ(f.doc.Db().GetCount(), 1);
+    }
+    QString reason;
+    EXPECT_FALSE(AlbumFile::ReadContents(dir.Path("missing.crp"), &reason));
+    EXPECT_EQ(reason, QStringLiteral("cannot open the file"));
 }
 
 TEST(AlbumFile, ASaveThatCannotCompleteLeavesTheOldAlbumAsItWas) {

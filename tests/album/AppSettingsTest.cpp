@@ -16,9 +16,9 @@ TEST(AppSettings, AFirstStartGivesTheDefaults) {
     EXPECT_EQ(settings.browserMask, QStringLiteral("Internet images (*.jpg; *.jpeg; *.gif)"));
     EXPECT_EQ(settings.assistDefDir, QStringLiteral("{CRPPATH}\\WEB"));
     EXPECT_TRUE(settings.FastTempPath.isEmpty());
-    settings.ApplyProgramDirectory(QStringLiteral("/start/"));
+    settings.ApplyProgramDirectory(QStringLiteral("/start/"), QStringLiteral("/cache/albora/"));
     EXPECT_EQ(settings.AlboPath, QStringLiteral("/start/"));
-    EXPECT_EQ(settings.FastTempPath, QStringLiteral("/start/"));
+    EXPECT_EQ(settings.FastTempPath, QStringLiteral("/cache/albora/"));
 }
 
 TEST(AppSettings, ValuesSurviveARestartUnderTheSameKeys) {

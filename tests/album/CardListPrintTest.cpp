@@ -101,6 +101,41 @@ TEST(CardListPrint, APrintSwitchThatCannotWriteItsPdfFailsAndSaysWhy) {
     EXPECT_EQ(QDir(dir.Path("after")).entryList(QDir::Files | QDir::Hidden), (QStringList{"a.crp", "old.pdf"}));
 }
 
+// Printing needs no display, and a command line that is wrong is told before Qt starts: neither
+// aborts where there is no window system. Qt's own options are still Qt's.
+TEST(CardListPrint, ThePrintSwitchAndUsageErrorsNeedNoDisplay) {
+    ScopedTestDir dir;
+    {
+        HeadlessUi ui;
+        CAppSettings settings;
+        CAlboraDoc doc(ui, settings);
+        for (int i = 0; i < 5; ++i) doc.Db().List().AddTail(std::make_shared<CFotoObj>());
+        doc.SetPathName(dir.Path("a.crp"));
+        ASSERT_TRUE(doc.FileSave());
+    }
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
+    const auto albora = [&](const QStringList& args) {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(ALBORA_GUI_PATH), args);
+        process.waitForFinished(60000);
+        return std::pair(process.exitCode(), QString::fromUtf8(process.readAllStandardError()));
+    };
+    const auto printed = albora({"--print", "a.crp", "--output", "x.pdf"});
+    EXPECT_EQ(printed.first, 0) << printed.second.toStdString();
+    EXPECT_TRUE(ReadAll(dir.Path("x.pdf")).contains("%%EOF"));
+    const auto styled = albora({"-style", "Fusion", "--print", "a.crp", "--output", "y.pdf", "-reverse"});
+    EXPECT_EQ(styled.first, 0) << styled.second.toStdString();
+    EXPECT_TRUE(QFile::exists(dir.Path("y.pdf")));
+    for (const QStringList& args : {QStringList{"--output", "x.pdf"}, QStringList{"a.crp", "b.crp"}, QStringList{"--bogus"},
+                                    QStringList{"--print"}, QStringList{"--print", "a.crp", "--output"}}) {
+        const auto refused = albora(args);
+        EXPECT_EQ(refused.first, 2) << args.join(' ').toStdString() << ' ' << refused.second.toStdString();
+        EXPECT_TRUE(refused.second.startsWith("albora: ")) << refused.second.toStdString();
+    }
+}
+
 TEST(CardListPrint, RendersInTheGivenRectangle) {
     HeadlessUi ui;
     CAppSettings settings;

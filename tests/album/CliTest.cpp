@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QtEndian>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 TEST(Cli, MakesFillsShowsAndSearchesAnAlbum) {
     ScopedTestDir dir;
@@ -52,6 +53,15 @@ TEST(Cli, ReportsFailuresAndUsageErrorsByExitCode) {
     EXPECT_EQ(bad.code, 1);
     EXPECT_TRUE(bad.err.contains("Fatal Error:\nIn file!")) << bad.err.toStdString();
     EXPECT_EQ(Cli({"album", "show", "missing.crp"}).code, 1);
+    // A pipe is neither waited on nor a device read without end.
+    ASSERT_EQ(::mkfifo("pipe.crp", 0600), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), "zero.crp"));
+    for (const char* name : {"pipe.crp", "zero.crp"})
+        for (const char* command : {"show", "stream"}) {
+            const ProgramRun refused = Cli({"album", command, name});
+            EXPECT_EQ(refused.code, 1) << name << ' ' << command;
+            EXPECT_TRUE(refused.err.contains("not a regular file")) << refused.err.toStdString();
+        }
     EXPECT_EQ(Cli({"album", "bogus"}).code, 2);
     EXPECT_EQ(Cli({"album", "new"}).code, 2);
     EXPECT_EQ(Cli({"album", "new", "x.crp", "--created", "-5"}).code, 2);
@@ -137,4 +147,34 @@ TEST(Cli, ABatchCommandThatSucceedsPrintsNothingOnStandardError) {
     EXPECT_EQ(cut.code, 1);
     EXPECT_FALSE(cut.err.contains("CRITICAL")) << cut.err.toStdString();
     EXPECT_FALSE(cut.err.contains("WARNING")) << cut.err.toStdString();
+}
+
+// Options named like Qt's own reach the command: Qt never sees the user's command line.
+TEST(Cli, OptionsNamedLikeQtsOwnReachTheCommand) {
+    ScopedTestDir dir;
+    ASSERT_EQ(Cli({"album", "new", "a.crp"}).code, 0);
+    const struct {
+        const char* name;
+        bool takesValue;
+    } qtOptions[] = {{"style", true},      {"stylesheet", true},    {"platform", true},     {"platformpluginpath", true},
+                     {"platformtheme", true}, {"display", true},    {"geometry", true},     {"qwindowgeometry", true},
+                     {"qwindowtitle", true}, {"qwindowicon", true}, {"title", true},        {"icon", true},
+                     {"name", true},       {"session", true},       {"plugin", true},       {"graphicssystem", true},
+                     {"reverse", false},   {"widgetcount", false},  {"qmljsdebugger", false}, {"nograb", false},
+                     {"dograb", false},    {"sync", false},         {"testability", false}};
+    for (const auto& option : qtOptions)
+        for (const char* dashes : {"-", "--"}) {
+            QStringList args{"album", "show", "a.crp", dashes + QString::fromLatin1(option.name)};
+            if (option.takesValue) args << "offscreen";
+            const ProgramRun run = Cli(args);
+            EXPECT_EQ(run.code, 2) << args.join(' ').toStdString();
+            EXPECT_TRUE(run.err.contains("albora-cli: ")) << run.err.toStdString();
+        }
+    // The value reaches the command too.
+    const ProgramRun formal = Cli({"web", "a.crp", "formal", "--style", "Formal"});
+    ASSERT_EQ(formal.code, 0) << formal.err.toStdString();
+    EXPECT_EQ(ReadAll(dir.Path("formal/style.css")), ReadAll(QStringLiteral(ALBORA_TESTS_DIR "/../data/HTMLWIZ/STYLES/Formal/style.css")));
+    const ProgramRun unknown = Cli({"web", "a.crp", "site", "--style", "NoSuchStyle"});
+    EXPECT_NE(unknown.code, 0);
+    EXPECT_FALSE(QFile::exists(dir.Path("site/index.htm")) || QFile::exists(dir.Path("site/index.html")));
 }

@@ -8,6 +8,8 @@
 #include "PictureLayout.h"
 #include "TestFiles.h"
 
+#include <sys/stat.h>
+
 namespace {
 
 ParsedArguments Parse(std::vector<std::string> args) { return ParseArguments(args); }
@@ -269,4 +271,20 @@ TEST(AvimpgParameterFile, ReadsNameValueLinesAndNamesTheBadOne) {
     dir.Write("noname.par", "= 3\n");
     EXPECT_EQ(ReadParameterFile("noname.par").error, "noname.par:1: expected \"name = value\"");
     EXPECT_FALSE(ReadParameterFile("missing.par").error.empty());
+}
+
+// A parameter file or an input that is a pipe or a device is refused, not waited on or read
+// without end.
+TEST(AvimpgInputs, OnlyRegularFilesAreRead) {
+    ScopedTestDir dir;
+    ASSERT_EQ(::mkfifo("pipe", 0600), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), "zero"));
+    for (const char* name : {"pipe", "zero"}) {
+        EXPECT_EQ(ReadParameterFile(name).error, std::string(name) + ": not a regular file");
+        const ProgramRun run = RunProgram(QStringLiteral(AVIMPG_PATH), {QString::fromLatin1(name), "out.mpg"});
+        EXPECT_EQ(run.code, 1) << name;
+        EXPECT_TRUE(run.err.contains("not a regular file")) << run.err.toStdString();
+    }
+    EXPECT_EQ(ReadParameterFile("missing").error, "missing: No such file or directory");
+    EXPECT_FALSE(QFile::exists("out.mpg"));
 }

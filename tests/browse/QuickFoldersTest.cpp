@@ -6,6 +6,25 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
+#include <sys/stat.h>
+
+namespace {
+
+// XDG_DATA_HOME set to a folder of the test's for its lifetime, for this program and those it runs.
+class ScopedDataHome {
+public:
+    explicit ScopedDataHome(const QString& folder) : m_before(qgetenv("XDG_DATA_HOME")) { qputenv("XDG_DATA_HOME", QFile::encodeName(folder)); }
+    ~ScopedDataHome() {
+        if (m_before.isNull()) qunsetenv("XDG_DATA_HOME");
+        else qputenv("XDG_DATA_HOME", m_before);
+    }
+
+private:
+    QByteArray m_before;
+};
+
+}  // namespace
 
 TEST(QuickFolders, LongLinesWindowsLineEndsAndOldCodePagesReadAsTheFoldersTheyName) {
     ScopedTestDir dir;
@@ -23,8 +42,32 @@ TEST(QuickFolders, LongLinesWindowsLineEndsAndOldCodePagesReadAsTheFoldersTheyNa
     EXPECT_FALSE(reason.isEmpty());
 }
 
+// A list that is a pipe or a device is neither waited on nor read without end, nor written over.
+TEST(QuickFolders, AListThatIsNoRegularFileIsRefusedWithItsReason) {
+    ScopedTestDir dir;
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.Path("pipe.lst")).constData(), 0600), 0);
+    const ScopedDataHome home(dir.Path("data"));
+    QDir().mkpath(dir.Path("data/albora"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), dir.Path("data/albora/quick.lst")));
+    for (const char* name : {"pipe.lst", "data/albora/quick.lst"}) {
+        QString reason;
+        EXPECT_TRUE(QuickFolders::Read(dir.Path(name), &reason).isEmpty()) << name;
+        EXPECT_EQ(reason, QStringLiteral("not a regular file")) << name;
+    }
+    for (const QStringList& args : {QStringList{"quick", "list"}, QStringList{"quick", "add", dir.Path()}}) {
+        const ProgramRun run = Cli(args);
+        EXPECT_EQ(run.code, 1) << args.join(' ').toStdString();
+        EXPECT_TRUE(run.err.contains("not a regular file")) << run.err.toStdString();
+    }
+    EXPECT_TRUE(QFileInfo(dir.Path("data/albora/quick.lst")).isSymLink());
+}
+
+// The list is the user's, in the data folder: one in the folder the program starts from (a
+// folder of downloads) is not read, nor written.
 TEST(QuickFolders, TheBatchProgramAddsListsDeletesAndMakesAnAlbumOfAFolder) {
     ScopedTestDir dir;
+    const ScopedDataHome home(dir.Path("data"));
+    dir.Write("quick.lst", "/planted\n");
     QDir().mkpath(dir.Path("trip"));
     QDir().mkpath(dir.Path("home"));
     for (const char* name : {"trip/a.jpg", "trip/b.gif", "trip/c.bmp"}) dir.Write(name, "x");
@@ -34,7 +77,9 @@ TEST(QuickFolders, TheBatchProgramAddsListsDeletesAndMakesAnAlbumOfAFolder) {
     EXPECT_EQ(QString::fromUtf8(Cli({"quick", "list"}).out), "1\t" + dir.Path("trip") + "\n2\t" + dir.Path("home") + "\n");
     EXPECT_EQ(Cli({"quick", "del", "2"}).code, 0);
     EXPECT_EQ(Cli({"quick", "del", "2"}).code, 1);
-    EXPECT_EQ(QuickFolders::Read(dir.Path("quick.lst")), QStringList{dir.Path("trip")});
+    EXPECT_EQ(QuickFolders::Read(dir.Path("data/albora/quick.lst")), QStringList{dir.Path("trip")});
+    EXPECT_EQ(QuickFolders::ListPath(), dir.Path("data/albora/quick.lst"));
+    EXPECT_EQ(ReadAll(dir.Path("quick.lst")), "/planted\n");
 
     const ProgramRun go = Cli({"quick", "go", "1", dir.Path("trip.crp"), "--mask", "*.bmp"});
     ASSERT_EQ(go.code, 0) << go.err.toStdString();

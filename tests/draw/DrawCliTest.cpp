@@ -130,6 +130,47 @@ TEST(DrawCli, NewTakesThePictureAsBackgroundAndAFileReadInPartFails) {
     EXPECT_EQ(Cli({"draw", "render", "cut.adw", "cut.png"}).code, 1);
 }
 
+// A file refused before its objects (no annotation, a later version's) is a failure, not an
+// empty page read whole; nothing is written from it.
+TEST(DrawCli, ARefusedFileFailsWithItsReason) {
+    ScopedTestDir dir;
+    dir.Write("p.json", kPage);
+    ASSERT_EQ(Cli({"draw", "build", "p.json", "p.adw"}).code, 0);
+    QByteArray newer = ReadAll(dir.Path("p.adw"));
+    newer[4] = char(0x7F);  // the version after the magic
+    dir.Write("newer.adw", newer);
+    dir.Write("other.adw", "not an annotation at all");
+    const struct {
+        const char* file;
+        const char* reason;
+    } refusals[] = {{"other.adw", "not an AlboDraw file"}, {"newer.adw", "made by a later version"}};
+    for (const auto& [file, reason] : refusals) {
+        const ProgramRun show = Cli({"draw", "show", file, "--json"});
+        EXPECT_EQ(show.code, 1) << file;
+        const QJsonObject page = QJsonDocument::fromJson(show.out).object();
+        EXPECT_EQ(page["complete"], false) << file;
+        EXPECT_TRUE(page["error"].toString().startsWith(reason)) << page["error"].toString().toStdString();
+        EXPECT_EQ(Cli({"draw", "show", file}).code, 1) << file;
+        EXPECT_EQ(Cli({"draw", "edit", file, "out.adw", "--all", "--delete"}).code, 1) << file;
+        EXPECT_EQ(Cli({"draw", "merge", "p.adw", file}).code, 1) << file;
+    }
+    EXPECT_FALSE(QFile::exists(dir.Path("out.adw")));
+    EXPECT_EQ(Names(Show("p.adw")), (QStringList{"box", "label", "tri", "g"}));
+}
+
+// Inputs named on the command line that are devices or pipes are refused, not read without end.
+TEST(DrawCli, InputsThatAreNoRegularFilesAreRefused) {
+    ScopedTestDir dir;
+    ASSERT_EQ(Cli({"draw", "new", "n.adw"}).code, 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), dir.Path("zero")));
+    for (const QStringList& args : {QStringList{"draw", "paste", "n.adw", "zero"}, QStringList{"draw", "build", "zero", "b.adw"},
+                                    QStringList{"draw", "merge", "n.adw", "zero"}}) {
+        const ProgramRun run = Cli(args);
+        EXPECT_EQ(run.code, 1) << args.join(' ').toStdString();
+        EXPECT_TRUE(run.err.contains("not a regular file")) << run.err.toStdString();
+    }
+}
+
 TEST(DrawCli, AFullDiskKeepsTheAnnotation) {
     ScopedTestDir dir;
     QDir().mkdir("seed");

@@ -200,6 +200,28 @@ TEST(DrawObjects, TextsAndLinksShowTheirPlaceholders) {
     EXPECT_EQ(CountColour(Render(link), qRgb(0, 0, 0)), 0);
 }
 
+// The escapement is a file's 32 bits: the lowest turns the text as far as any other value, by
+// its own amount (84.8 degrees past whole turns), with nothing undefined on the way.
+TEST(DrawObjects, TheLowestEscapementTurnsTheTextLikeItsEquivalentAngle) {
+    const auto turned = [](std::int32_t escapement) {
+        CDrawRect text(PageRect{-10, 10, 90, -10});
+        text.shape = CDrawRect::Text;
+        text.text = QStringLiteral("Turned text");
+        text.font.height = -20;
+        text.font.escapement = escapement;
+        return Render(text);
+    };
+    const QImage lowest = turned(INT32_MIN), same = turned(-848), mirrored = turned(848);
+    const auto differing = [](const QImage& a, const QImage& b) {
+        int n = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x) n += a.pixel(x, y) != b.pixel(x, y);
+        return n;
+    };
+    EXPECT_GT(differing(same, mirrored), 100);
+    EXPECT_LT(differing(lowest, same), 20);
+}
+
 TEST(DrawObjects, ValuesAtTheLimitsOfTheFileStayInRange) {
     CDrawRect rect(PageRect{INT32_MAX - 5, INT32_MAX, INT32_MAX, INT32_MAX - 5});
     EXPECT_EQ(rect.HandlePoint(2).x, INT32_MAX - 3);

@@ -226,6 +226,30 @@ TEST(AlbumMovie, SoundNotesMakeOneTrackAtTheirHighestRateAndEachCardStandsAsLong
     EXPECT_FALSE(loud(3.35, 4.0));  // the card whose note is no sound
 }
 
+// A note claiming a rate no recorder makes is left out, named, and the movie is made at once
+// with the other notes' track.
+TEST(AlbumMovie, ANoteWithAnImplausibleHeaderIsLeftOutAndNamed) {
+    MovieAlbum a;
+    for (const char* name : {"a.png", "b.png"}) a.Add(QString::fromLatin1(name), MakeColour(40, 30));
+    a.dir.Write("a.wav", PcmWav(22050, 1, 0.5));
+    QByteArray wild = PcmWav(8000, 1, 0.25);
+    qToLittleEndian<quint32>(2147483647u, wild.data() + 24);
+    a.dir.Write("b.wav", wild);
+    AlbumMovieOptions options;
+    options.sound = true;
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_EQ(a.Make(options), AlbumMovieResult::Complete);
+    EXPECT_LT(timer.elapsed(), 20000);
+    EXPECT_EQ(a.ui.StatusText(0), QStringLiteral("Sound annotation not used: %1 (implausible sample rate of 2147483647 Hz)")
+                                      .arg(a.dir.Path("b.wav")));
+    const RiffChunk riff = ReadRiff(ReadAll(a.dir.Path("movie.avi")));
+    for (const RiffChunk& strl : riff.Find("hdrl")->children)
+        if (strl.type == QLatin1String("strl") && strl.children.at(0).data.startsWith("auds")) {
+            EXPECT_EQ(strl.children.at(1).U32(4), 22050u);
+        }
+}
+
 TEST(AlbumMovie, PeriodsForSoundRoundUpButNeverBelowAPictureAlone) {
     EXPECT_EQ(PeriodsForSound(0), 10);
     EXPECT_EQ(PeriodsForSound(0.6), 10);

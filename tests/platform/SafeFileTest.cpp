@@ -46,6 +46,14 @@ TEST(SafeFile, ACopyKeepsTheSourcesTimeAndAFailedOneTheOldTarget) {
     EXPECT_FALSE(SafeFile::Copy(dir.Path("folder.jpg"), dir.Path("copy.jpg"), &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(ReadAll(dir.Path("copy.jpg")).size(), 3 << 20);
+    // A pipe or a device is not copied: the copy would wait, or fill the disk.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.Path("pipe.jpg")).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), dir.Path("zero.jpg")));
+    for (const char* name : {"pipe.jpg", "zero.jpg"}) {
+        EXPECT_FALSE(SafeFile::Copy(dir.Path(name), dir.Path("copy.jpg"), &error)) << name;
+        EXPECT_EQ(error, QStringLiteral("not a regular file")) << name;
+    }
+    EXPECT_EQ(ReadAll(dir.Path("copy.jpg")).size(), 3 << 20);
 }
 
 // A save killed before its rename leaves "NAME.albora-XXXXXX"; the next save of NAME removes

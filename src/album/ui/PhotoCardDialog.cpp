@@ -3,6 +3,7 @@
 #include "album/editing/CardDialogs.h"
 #include "image/CImageObject.h"
 #include "platform/CTime.h"
+#include "platform/RegularFile.h"
 #include "platform/UiServices.h"
 #include "sound/SoundAnnotations.h"
 
@@ -138,8 +139,8 @@ void PhotoCardDialog::ImportDescription() {
     const auto path = m_ui.ChooseFile(FileDialogKind::Open, QStringLiteral("Import description: ASCII Text"),
                                       kTextFilter, QStringLiteral("*.txt"));
     if (!path) return;
-    QFile file(*path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!OpenRegularFile(*path, file)) {
         m_ui.MessageBox(QStringLiteral("Fatal Error:\nIn file!"), MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }

@@ -20,7 +20,11 @@ QuickBrowser::QuickBrowser(CAppSettings& settings, UiServices& ui, std::function
                       "All images (*.jpg; *.jpeg; *.gif;*.bmp; *.dib; *png; *.avi)", "*.jpg", "*.gif", "*.bmp", "*.png",
                       "*.avi", "*.wmf", "*.emf", "*.*"});
     m_mask->setCurrentText(settings.browserMask);
-    m_list->addItems(QuickFolders::Read(QuickFolders::ListPath()));
+    QString reason;
+    m_list->addItems(QuickFolders::Read(QuickFolders::ListPath(), &reason));
+    if (!reason.isEmpty())
+        m_ui.MessageBox(QStringLiteral("Error:\nCan't read the quick folders from %1\n(%2)").arg(QuickFolders::ListPath(), reason),
+                        MsgButtons::Ok, MsgIcon::Exclamation);
     auto* add = new QPushButton(QStringLiteral("&Add..."));
     auto* del = new QPushButton(QStringLiteral("&Del..."));
     auto* buttons = new QHBoxLayout;

@@ -2,6 +2,7 @@
 
 #include "draw/LinkPicture.h"
 #include "platform/MetafileConverter.h"
+#include "platform/RegularFile.h"
 
 #include <QFile>
 
@@ -11,8 +12,8 @@ namespace {
 constexpr qint64 kHeadBytes = 64;
 
 bool IsMetafile(const QString& file) {
-    QFile in(file);
-    return in.open(QIODevice::ReadOnly) && MetafileConverter::KindOf(in.read(kHeadBytes)) != MetafileConverter::Kind::None;
+    QFile in;
+    return OpenRegularFile(file, in) && MetafileConverter::KindOf(in.read(kHeadBytes)) != MetafileConverter::Kind::None;
 }
 
 }  // namespace

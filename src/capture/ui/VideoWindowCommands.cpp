@@ -47,8 +47,8 @@ ImagePalette PaletteOf(const QImage& image) {
 
 // A capture file set aside but not yet recorded into holds zeros, not an AVI.
 bool HoldsSequence(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return false;
+    QFile file;
+    if (!OpenRegularFile(path, file)) return false;
     const QByteArray head = file.read(12);
     return head.size() == 12 && head.startsWith("RIFF") && head.endsWith("AVI ");
 }

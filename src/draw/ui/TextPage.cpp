@@ -6,6 +6,7 @@
 #include "draw/DrawSheetTables.h"
 #include "platform/CodePage1252.h"
 #include "platform/FileFilter.h"
+#include "platform/RegularFile.h"
 #include "platform/UiServices.h"
 
 #include <QCheckBox>
@@ -132,8 +133,8 @@ void TextPage::ImportText() {
     const auto path = StandardDialogs::AskFile(this, QFileDialog::AcceptOpen, QStringLiteral("Import text"),
                                                kTextFilter, {}, QStringLiteral("txt"));
     if (!path) return;
-    QFile file(*path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!OpenRegularFile(*path, file)) {
         QMessageBox::warning(this, kProgramCaption, kFileError);
         return;
     }

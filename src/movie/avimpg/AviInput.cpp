@@ -1,5 +1,7 @@
 #include "AviInput.h"
 
+#include "RegularInput.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -17,6 +19,7 @@ constexpr double kSlowestRate = 0.1;
 }  // namespace
 
 AviInput::AviInput(const std::string& path) {
+    if (const std::string why = RefusedInput(path); !why.empty()) throw AvimpgError("cannot open: " + why);
     std::ifstream in(path, std::ios::binary);
     if (!in) throw AvimpgError(std::string("cannot open: ") + std::strerror(errno));
     char riff[12] = {};

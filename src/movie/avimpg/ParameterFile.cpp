@@ -1,10 +1,15 @@
 #include "ParameterFile.h"
 
+#include "RegularInput.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fstream>
 
 namespace {
+
+// A few encoder options a line; far more is no parameter file.
+constexpr std::uintmax_t kMaxBytes = 1 << 20;
 
 std::string Trimmed(const std::string& text) {
     const char* blanks = " \t\r\n";
@@ -17,6 +22,10 @@ std::string Trimmed(const std::string& text) {
 
 ParameterFile ReadParameterFile(const std::string& path) {
     ParameterFile file;
+    if (const std::string why = RefusedInput(path, kMaxBytes); !why.empty()) {
+        file.error = path + ": " + why;
+        return file;
+    }
     std::ifstream in(path);
     if (!in) {
         file.error = path + ": " + std::strerror(errno);

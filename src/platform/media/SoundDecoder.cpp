@@ -1,8 +1,11 @@
 #include "SoundDecoder.h"
 
 #include "GstSupport.h"
+#include "SoundPlausibility.h"
 
-#include <QFileInfo>
+#include "platform/RegularFile.h"
+
+#include <QFile>
 #include <gst/app/gstappsink.h>
 #include <gst/gst.h>
 #include <memory>
@@ -13,6 +16,8 @@ namespace {
 constexpr GstClockTime kStallTimeout = 10 * GST_SECOND;
 // How often a decode looks at the bus for an error while it waits for data.
 constexpr GstClockTime kPollInterval = 100 * GST_MSECOND;
+// Enough for the "fmt " chunk of a WAV file behind any usual chunks before it.
+constexpr qint64 kHeadBytes = 64 * 1024;
 
 struct PipelineDeleter {
     void operator()(GstElement* pipeline) const {
@@ -34,7 +39,11 @@ Pipeline MakePipeline(const QString& path, std::optional<PcmFormat> format, QStr
         if (reason) *reason = why;
         return Pipeline();
     };
-    if (!QFileInfo(path).isFile()) return fail(QStringLiteral("file not found"));
+    // The header is looked at first: GStreamer would convert to whatever rate it claims.
+    QFile file;
+    QString why;
+    if (!OpenRegularFile(path, file, &why)) return fail(why);
+    if (why = SoundPlausibility::OfWavHeader(file.read(kHeadBytes)); !why.isEmpty()) return fail(why);
     if (!EnsureGstreamer()) return fail(QStringLiteral("GStreamer cannot be started"));
     QByteArray caps = "audio/x-raw,format=S16LE,layout=interleaved";
     if (format) caps += QStringLiteral(",rate=%1,channels=%2").arg(format->sampleRate).arg(format->channels).toLatin1();
@@ -73,13 +82,17 @@ std::optional<QString> PostedError(const Pipeline& pipeline) {
     return text;
 }
 
-std::optional<PcmFormat> FormatOf(GstSample* sample) {
+std::optional<PcmFormat> FormatOf(GstSample* sample, QString* reason) {
     const GstStructure* structure = gst_caps_get_structure(gst_sample_get_caps(sample), 0);
     PcmFormat format;
     if (!gst_structure_get_int(structure, "rate", &format.sampleRate) ||
-        !gst_structure_get_int(structure, "channels", &format.channels) || format.sampleRate <= 0 ||
-        format.channels <= 0)
+        !gst_structure_get_int(structure, "channels", &format.channels))
         return std::nullopt;
+    // Any other container may claim what a WAV header may not.
+    if (const QString why = SoundPlausibility::OfFormat(format.sampleRate, format.channels); !why.isEmpty()) {
+        if (reason) *reason = why;
+        return std::nullopt;
+    }
     return format;
 }
 
@@ -94,8 +107,11 @@ std::optional<PcmFormat> Probe(const QString& path, QString* reason) {
     gst_element_set_state(pipeline.get(), GST_STATE_PAUSED);
     const bool prerolled = gst_element_get_state(pipeline.get(), nullptr, nullptr, kStallTimeout) == GST_STATE_CHANGE_SUCCESS;
     Sample sample(prerolled ? gst_app_sink_try_pull_preroll(SinkOf(pipeline), 0) : nullptr);
-    const std::optional<PcmFormat> format = sample ? FormatOf(sample.get()) : std::nullopt;
-    if (!format && reason) *reason = PostedError(pipeline).value_or(QStringLiteral("not a sound GStreamer can decode"));
+    QString implausible;
+    const std::optional<PcmFormat> format = sample ? FormatOf(sample.get(), &implausible) : std::nullopt;
+    if (!format && reason)
+        *reason = !implausible.isEmpty() ? implausible
+                                         : PostedError(pipeline).value_or(QStringLiteral("not a sound GStreamer can decode"));
     return format;
 }
 
