@@ -98,6 +98,10 @@ int New(CliContext& c, const QStringList& args) {
     if (!s.draw.NewWith(choice)) return kExitFailure;
     if (parsed->Has("created")) s.draw.Page().createdText = parsed->Value("created");
     const QString out = parsed->positional.isEmpty() ? s.draw.Page().annotationPath : parsed->positional[0];
+    // The name that comes with the picture may already hold the user's drawing of it.
+    if (parsed->positional.isEmpty() && QFileInfo::exists(out))
+        return c.Fail(QStringLiteral("Error:\n%1 exists: it is left as it is. Name another OUT.adw.").arg(out));
+    if (const QString refusal = OutputOverInput(out, {image}); !refusal.isEmpty()) return c.Fail(refusal);
     if (!s.draw.SaveTo(out)) return kExitFailure;
     c.out << out << '\n';
     return kExitOk;

@@ -202,14 +202,16 @@ AlbumMovieResult MovieRun::Run() {
         std::optional<MovieCard> card;
         if (m_ui.CancelRequested() || !(card = TakeResponsively(m_ui, [&](int ms) { return pool.Take(std::size_t(i), ms); })))
             return Stopped();
-        if (!WriteCard(i, *card)) return NotMade(m_files[i] + QStringLiteral(": ") + m_writer->ErrorString());
+        // A writer still usable refused the card's frame; any other failure is the movie file's.
+        if (!WriteCard(i, *card))
+            return NotMade((m_writer->usable ? m_files[i] : m_path) + QStringLiteral(": ") + m_writer->ErrorString());
         m_ui.ProgressStep();
     }
     pool.Stop();
     m_ui.ProgressEnd();
     if (!m_waiting.empty()) return NotMade(QStringLiteral("No card has a picture the movie can show."));
     // The box comes only once the movie is whole and in its place.
-    if (!m_writer->Finish()) return NotMade(m_writer->ErrorString());
+    if (!m_writer->Finish()) return NotMade(m_path + QStringLiteral(": ") + m_writer->ErrorString());
     if (m_problems.isEmpty()) {
         m_ui.MessageBox(QStringLiteral("Message:\nAVI movie created!"), MsgButtons::Ok, MsgIcon::Information);
         return AlbumMovieResult::Complete;

@@ -3,6 +3,8 @@
 #include "image/CImageObject.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -108,8 +110,10 @@ bool AviMovieWriter::Fail(const QString& reason) {
 }
 
 bool AviMovieWriter::Write(QByteArrayView bytes) {
+    errno = 0;
     if (m_file.write(bytes.data(), bytes.size()) == bytes.size()) return true;
-    return Fail(m_file.errorString());
+    // The system's own words: the file's error string can lose them in its buffering.
+    return Fail(errno ? QString::fromLocal8Bit(std::strerror(errno)) : m_file.errorString());
 }
 
 bool AviMovieWriter::AddFrame(const CImageObject& picture, int periods, QByteArrayView audio) {

@@ -1,6 +1,8 @@
 #include "OutputGuard.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <sys/stat.h>
 
@@ -10,6 +12,8 @@ std::optional<FileIdentity> IdentityOfPath(const QString& path) {
     return path.isEmpty() ? std::nullopt : IdentityOf(QFile::encodeName(path).constData());
 }
 
+QString CleanPath(const QString& path) { return QDir::cleanPath(QFileInfo(path).absoluteFilePath()); }
+
 bool IsLink(const QString& path) {
     struct stat info {};
     return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISLNK(info.st_mode);
@@ -18,16 +22,21 @@ bool IsLink(const QString& path) {
 }  // namespace
 
 void OutputGuard::Protect(const QString& path, const QString& what) {
-    if (const std::optional<FileIdentity> identity = IdentityOfPath(path)) m_protected.emplace(*identity, what);
+    if (path.isEmpty()) return;
+    if (const std::optional<FileIdentity> identity = IdentityOfPath(path))
+        m_protected.emplace(*identity, what);
+    else
+        m_missing.insert(CleanPath(path), what);
 }
 
-void OutputGuard::ProtectAll(const OutputGuard& other) { m_protected.insert(other.m_protected.begin(), other.m_protected.end()); }
-
 std::optional<QString> OutputGuard::Protected(const QString& path) const {
-    const std::optional<FileIdentity> identity = IdentityOfPath(path);
-    if (!identity) return std::nullopt;
-    const auto it = m_protected.find(*identity);
-    return it == m_protected.end() ? std::nullopt : std::optional<QString>(it->second);
+    if (path.isEmpty()) return std::nullopt;
+    if (const std::optional<FileIdentity> identity = IdentityOfPath(path)) {
+        const auto it = m_protected.find(*identity);
+        if (it != m_protected.end()) return it->second;
+    }
+    const auto missing = m_missing.constFind(CleanPath(path));
+    return missing == m_missing.constEnd() ? std::nullopt : std::optional<QString>(*missing);
 }
 
 QString OutputGuard::WriteRefusal(const QString& path) const {

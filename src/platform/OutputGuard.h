@@ -2,6 +2,7 @@
 
 #include "FileIdentity.h"
 
+#include <QHash>
 #include <QString>
 #include <map>
 #include <optional>
@@ -13,10 +14,9 @@
 // hard link cannot slip a protected file past it.
 class OutputGuard {
 public:
-    // Protects the file PATH when it exists; WHAT names it in refusals ("the open album").
+    // Protects the file PATH; WHAT names it in refusals ("the open album"). A file that is
+    // missing now is protected by its name, so that nothing takes its place meanwhile.
     void Protect(const QString& path, const QString& what);
-    // Everything OTHER protects, too.
-    void ProtectAll(const OutputGuard& other);
 
     // What the file PATH is when it is protected ("the open album"); nullopt when it may be
     // written.
@@ -28,10 +28,10 @@ public:
     // not protected.
     QString RemoveRefusal(const QString& folder, const QString& name) const;
 
-    bool IsEmpty() const { return m_protected.empty(); }
 
 private:
     std::map<FileIdentity, QString> m_protected;
+    QHash<QString, QString> m_missing;  // by clean absolute path
 };
 
 // The refusal to write or remove PATH, which is WHAT.

@@ -12,6 +12,7 @@
 #include "album/AlbumOutputGuard.h"
 #include "album/CAlboraDoc.h"
 #include "image/ImageLibrary.h"
+#include "platform/FolderLock.h"
 #include "platform/ProgramPaths.h"
 #include "platform/SafeFile.h"
 #include "platform/UiServices.h"
@@ -57,6 +58,9 @@ private:
     void NameCardPages();
     bool CopySounds();
     void GuardOutputs();
+    enum class Replacing { AnyButTheAlbums, OnlyOwnOutputs };
+    // Whether the output NAME may be written over whatever is there now.
+    bool Replaceable(const QString& name, Replacing replacing) const;
     bool WritePages();
     bool WriteTemplate(qsizetype index);
     bool WritePage(const QString& name, const QString& page);
@@ -94,9 +98,16 @@ WebSiteResult SiteRun::Run(const QString& templates) {
     }
     // Every folder is checked before anything is written, so a missing set leaves no half site.
     if (!OpenFolders(templates) || !MakeOutputDirectory()) return WebSiteResult::NotMade;
+    // A second run into the same folder would mix its pictures, pages and record with this one's.
+    const FolderLock lock(m_out);
+    if (!lock.Held()) {
+        m_ui.MessageBox(QStringLiteral("Error:\nThe web site in %1 is being made by another run.").arg(m_out),
+                        MsgButtons::Ok, MsgIcon::Exclamation);
+        return WebSiteResult::NotMade;
+    }
     WaitCursor wait(m_ui);
-    GuardOutputs();
     m_previous = SiteManifest::Load(m_out);
+    GuardOutputs();
     NameEverything();
     const PictureOptions options{PictureTargetOf(m_settings.imageFormat), m_settings.pictureBox,
                                  m_settings.thumbnailBox, ImageLibrary::JpegQuality()};
@@ -152,21 +163,31 @@ void SiteRun::GuardOutputs() {
     for (const SourceFolder* folder : {&m_formats, &m_styles, &m_buttons})
         for (const QString& file : folder->files)
             m_guard.Protect(folder->path + QLatin1Char('/') + file, QStringLiteral("a template of the site"));
-    const auto reservedIn = [this](const QString& folder) {
-        return [this, folder](const QString& name) { return m_guard.Protected(folder + name).has_value(); };
-    };
-    m_names = OutputNames(reservedIn(m_out + QLatin1Char('/')));
-    m_thumbnailNames = OutputNames(reservedIn(m_out + QStringLiteral("/thumbs/")));
+}
+
+bool SiteRun::Replaceable(const QString& name, Replacing replacing) const {
+    const QString path = m_out + QLatin1Char('/') + name;
+    if (m_guard.Protected(path)) return false;
+    if (replacing == Replacing::AnyButTheAlbums) return true;
+    const QFileInfo file(path);
+    return !(file.exists() || file.isSymLink()) || m_previous.Has(name);
 }
 
 void SiteRun::NameEverything() {
-    // The names template files keep are taken first, since pages refer to them as written;
-    // pictures and per-card pages, reached through placeholders, give way to them.
+    // The names template files keep are taken first, since pages refer to them as written: they
+    // replace what is there unless the album holds it.
+    m_names.SetReserved([this](const QString& name) { return !Replaceable(name, Replacing::AnyButTheAlbums); });
     for (SourceFolder* folder : {&m_formats, &m_styles, &m_buttons})
         for (const QString& file : folder->files)
             folder->outputNames += folder == &m_formats && IsTextTemplate(file) && NamingOf(file) != PageNaming::Single
                                        ? QString()
                                        : m_names.Claim(file);
+    // Pictures, notes and per-card pages, reached through placeholders, give way to them and to
+    // every file in the folder that no earlier run of this site wrote: a site made among the
+    // user's photos never replaces one of them.
+    m_names.SetReserved([this](const QString& name) { return !Replaceable(name, Replacing::OnlyOwnOutputs); });
+    m_thumbnailNames.SetReserved(
+        [this](const QString& name) { return !Replaceable(QStringLiteral("thumbs/") + name, Replacing::OnlyOwnOutputs); });
     const int count = m_doc.Db().GetCount();
     const PictureTarget target = PictureTargetOf(m_settings.imageFormat);
     m_pictures.reserve(count);

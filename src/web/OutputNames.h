@@ -8,8 +8,8 @@
 // another even on a case-insensitive file system.
 class OutputNames {
 public:
-    // RESERVED tells names that are never given out (files the site must not replace).
-    explicit OutputNames(std::function<bool(const QString&)> reserved = {}) : m_reserved(std::move(reserved)) {}
+    // From now on, names RESERVED tells are never given out (files the site must not replace).
+    void SetReserved(std::function<bool(const QString&)> reserved) { m_reserved = std::move(reserved); }
 
     // NAME when free, otherwise NAME with "-2", "-3"... before its extension; the name is then
     // taken.

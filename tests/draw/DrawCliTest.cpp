@@ -119,8 +119,13 @@ TEST(DrawCli, NewTakesThePictureAsBackgroundAndAFileReadInPartFails) {
     EXPECT_EQ(link["name"], "Trip");
     EXPECT_EQ(link["fixed"], 1);
     EXPECT_EQ(link["bounds"].toArray(), (QJsonArray{-32, 24, 32, -24}));
-
+    // Once there, the drawing that goes with the picture is never replaced by a new one.
     const QByteArray whole = ReadAll(dir.Path("trip.adw"));
+    const auto again = Cli({"draw", "new", "--image", "trip.2024.bmp"});
+    EXPECT_EQ(again.code, 1);
+    EXPECT_EQ(again.err, QStringLiteral("Error:\ntrip.adw exists: it is left as it is. Name another OUT.adw.\n"));
+    EXPECT_EQ(ReadAll(dir.Path("trip.adw")), whole);
+
     dir.Write("cut.adw", whole.left(whole.size() - 12));
     const auto cut = Cli({"draw", "show", "cut.adw", "--json"});
     EXPECT_EQ(cut.code, 1);

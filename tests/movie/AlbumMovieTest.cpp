@@ -173,7 +173,8 @@ TEST(AlbumMovie, AFullDiskIsToldAndTheOlderMovieStays) {
                                    {"movie", "a.crp", "movie.avi"});
     if (!run) GTEST_SKIP() << "needs a private mount namespace";
     EXPECT_EQ(run->code, 1);
-    EXPECT_TRUE(run->err.contains(QStringLiteral("Error:\nCan't create AVI movie!"))) << run->err.toStdString();
+    EXPECT_TRUE(run->err.contains(QStringLiteral("Error:\nCan't create AVI movie!\nmovie.avi: No space left on device")))
+        << run->err.toStdString();
     EXPECT_EQ(ReadAll(result.Path("movie.avi")), "older");
     EXPECT_EQ(QDir(result.Path()).entryList({"movie.avi*"}, QDir::Files | QDir::Hidden).size(), 1);
 }
@@ -226,8 +227,8 @@ TEST(AlbumMovie, SoundNotesMakeOneTrackAtTheirHighestRateAndEachCardStandsAsLong
     EXPECT_FALSE(loud(3.35, 4.0));  // the card whose note is no sound
 }
 
-// A note claiming a rate no recorder makes is left out, named, and the movie is made at once
-// with the other notes' track.
+// A note claiming a rate no recorder makes is left out and named, and the movie is made with the
+// other notes' track.
 TEST(AlbumMovie, ANoteWithAnImplausibleHeaderIsLeftOutAndNamed) {
     MovieAlbum a;
     for (const char* name : {"a.png", "b.png"}) a.Add(QString::fromLatin1(name), MakeColour(40, 30));
@@ -237,12 +238,10 @@ TEST(AlbumMovie, ANoteWithAnImplausibleHeaderIsLeftOutAndNamed) {
     a.dir.Write("b.wav", wild);
     AlbumMovieOptions options;
     options.sound = true;
-    QElapsedTimer timer;
-    timer.start();
-    EXPECT_EQ(a.Make(options), AlbumMovieResult::Complete);
-    EXPECT_LT(timer.elapsed(), 20000);
-    EXPECT_EQ(a.ui.StatusText(0), QStringLiteral("Sound annotation not used: %1 (implausible sample rate of 2147483647 Hz)")
-                                      .arg(a.dir.Path("b.wav")));
+    EXPECT_EQ(a.Make(options), AlbumMovieResult::Partial);
+    EXPECT_TRUE(a.ui.LastMessage().contains(
+        QStringLiteral("its sound note %1 is not used (implausible sample rate of 2147483647 Hz)").arg(a.dir.Path("b.wav"))))
+        << a.ui.LastMessage().toStdString();
     const RiffChunk riff = ReadRiff(ReadAll(a.dir.Path("movie.avi")));
     for (const RiffChunk& strl : riff.Find("hdrl")->children)
         if (strl.type == QLatin1String("strl") && strl.children.at(0).data.startsWith("auds")) {

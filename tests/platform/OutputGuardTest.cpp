@@ -12,13 +12,15 @@ TEST(OutputGuard, AProtectedFileIsKnownUnderEverySpellingLinkAndHardLink) {
     ASSERT_EQ(::link(QFile::encodeName(dir.Path("photo.jpg")).constData(), QFile::encodeName(dir.Path("hard.jpg")).constData()), 0);
     OutputGuard guard;
     guard.Protect(dir.Path("photo.jpg"), QStringLiteral("the file of card \"A\""));
-    guard.Protect(dir.Path("missing.jpg"), QStringLiteral("nothing"));  // nothing there, nothing to lose
+    // A card's file that is missing now keeps its name: nothing may take its place meanwhile.
+    guard.Protect(dir.Path("missing.jpg"), QStringLiteral("the file of card \"B\""));
     for (const QString& path : {dir.Path("photo.jpg"), dir.Path("sub/../photo.jpg"), dir.Path("sub/link.jpg"),
                                 dir.Path("hard.jpg"), QStringLiteral("photo.jpg")})
         EXPECT_EQ(guard.Protected(path), QStringLiteral("the file of card \"A\"")) << path.toStdString();
     EXPECT_EQ(guard.WriteRefusal(dir.Path("hard.jpg")),
               QStringLiteral("Error:\n%1 is the file of card \"A\": it is left as it is.").arg(dir.Path("hard.jpg")));
-    EXPECT_FALSE(guard.Protected(dir.Path("missing.jpg")));
+    EXPECT_EQ(guard.Protected(dir.Path("sub/../missing.jpg")), QStringLiteral("the file of card \"B\""));
+    EXPECT_FALSE(guard.Protected(dir.Path("Missing.jpg")));
     EXPECT_TRUE(guard.WriteRefusal(dir.Path("new.jpg")).isEmpty());
     // Copies are other files.
     ASSERT_TRUE(QFile::copy(dir.Path("photo.jpg"), dir.Path("copy.jpg")));

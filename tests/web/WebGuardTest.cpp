@@ -1,6 +1,7 @@
 #include "WebSiteFixture.h"
 
 #include "image/ImageTestSupport.h"
+#include "platform/FolderLock.h"
 #include "web/SiteManifest.h"
 
 #include <gtest/gtest.h>
@@ -29,23 +30,50 @@ struct SiteAmongThePhotos : WebSiteFixture {
 
 TEST(WebGuard, ASiteInThePhotosFolderTakesOtherNamesAndLeavesEveryOriginal) {
     SiteAmongThePhotos f;
+    // Photos of the user's that are no cards, and a card whose file is away for now.
+    f.dir.Write("b.jpg", "another photo");
+    QDir().mkpath(f.dir.Path("thumbs"));
+    f.dir.Write("thumbs/b.jpg", "a thumbnail of the user's");
+    f.AddCard(QStringLiteral("c.png"));
+    f.doc.Db().List().GetAt(2)->m_strGraphic = QStringLiteral("gone.jpg");
     const QByteArray a = ReadAll(f.dir.Path("a.jpg")), b = ReadAll(f.dir.Path("b.png"));
-    ASSERT_EQ(f.Generate(), WebSiteResult::Complete) << f.ui.LastMessage().toStdString();
+    ASSERT_EQ(f.Generate(), WebSiteResult::Incomplete) << f.ui.LastMessage().toStdString();
     EXPECT_EQ(ReadAll(f.dir.Path("a.jpg")), a);
     EXPECT_EQ(ReadAll(f.dir.Path("b.png")), b);
     EXPECT_EQ(ReadAll(f.dir.Path("a.wav")), "the note");
-    EXPECT_EQ(f.Page(QStringLiteral("index.htm")), QStringLiteral("a-2.jpg b.jpg \r\n"));
+    EXPECT_EQ(ReadAll(f.dir.Path("b.jpg")), "another photo");
+    EXPECT_EQ(ReadAll(f.dir.Path("thumbs/b.jpg")), "a thumbnail of the user's");
+    EXPECT_FALSE(QFileInfo::exists(f.dir.Path("gone.jpg")));
+    EXPECT_EQ(f.Page(QStringLiteral("index.htm")), QStringLiteral("a-2.jpg b-2.jpg gone-2.jpg \r\n"));
     CImageObject copy;
     ASSERT_TRUE(copy.Load(f.dir.Path("a-2.jpg")));
     EXPECT_EQ(copy.GetWidth(), 16);
     EXPECT_EQ(ReadAll(f.dir.Path("a-2.wav")), "the note");
 
-    // Run again, and again after a card went: still nothing of the album's is touched.
+    // Run again, and again after a card went: the site keeps its names and removes its own copy.
+    ASSERT_EQ(f.Generate(), WebSiteResult::Incomplete);
+    EXPECT_EQ(f.Page(QStringLiteral("index.htm")), QStringLiteral("a-2.jpg b-2.jpg gone-2.jpg \r\n"));
     f.doc.Db().List().RemoveAt(1);
-    ASSERT_EQ(f.Generate(), WebSiteResult::Complete);
+    ASSERT_EQ(f.Generate(), WebSiteResult::Incomplete);
     EXPECT_EQ(ReadAll(f.dir.Path("a.jpg")), a);
     EXPECT_EQ(ReadAll(f.dir.Path("b.png")), b);
-    EXPECT_FALSE(QFileInfo::exists(f.dir.Path("b.jpg")));  // the site's own copy
+    EXPECT_FALSE(QFileInfo::exists(f.dir.Path("b-2.jpg")));
+    EXPECT_EQ(ReadAll(f.dir.Path("b.jpg")), "another photo");
+}
+
+TEST(WebGuard, TwoRunsNeverMakeOneSiteAtOnce) {
+    WebSiteFixture f;
+    f.AddCard(QStringLiteral("a.jpg"));
+    f.Template(QStringLiteral("index.htm"), "{TOTALCNT}");
+    QDir().mkpath(f.out);
+    {
+        const FolderLock other(f.out);
+        ASSERT_TRUE(other.Held());
+        EXPECT_EQ(f.Generate(), WebSiteResult::NotMade);
+        EXPECT_EQ(f.ui.LastMessage(), QStringLiteral("Error:\nThe web site in %1 is being made by another run.").arg(f.out));
+        EXPECT_FALSE(f.Written(QStringLiteral("index.htm")));
+    }
+    EXPECT_EQ(f.Generate(), WebSiteResult::Complete);
 }
 
 TEST(WebGuard, ARecordRemovesOnlyWhatThisUsersRunsWroteAndStillHoldAsWritten) {
