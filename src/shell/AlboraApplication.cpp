@@ -169,8 +169,9 @@ int Run(int argc, char** argv) {
     if (const std::optional<int> answered = AnswerHelpOrVersion(argc, argv)) return *answered;
     const std::optional<CommandLine> line = ReadCommandLine(argc, argv);
     if (!line) return 2;
-    // Printing shows no window, so it needs no display: it draws as albora-cli does.
-    if (line->print && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Printing shows no window, so it needs no display: without one it draws as albora-cli does.
+    const bool noDisplay = qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (line->print && noDisplay && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     PrepareEmbeddedBrowser();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Albora"));
