@@ -108,29 +108,43 @@ TEST(CardList, ModifyChangesTheRowInPlace) {
     EXPECT_EQ(f.other.hints.back(), Hint::Rebuild);
 }
 
-TEST(CardList, DeleteRemovesOnlyTheFirstSelectedCardAndItsFiles) {
+TEST(CardList, DeleteRemovesEverySelectedCardAndOffersTheirFilesInOneQuestion) {
     ScopedTestDir dir;
     dir.Write("b.jpg", "picture");
     dir.Write("b.wav", "note");
     dir.Write("c.jpg", "picture");
+    dir.Write("d.jpg", "picture");
     CardListFixture f;
-    f.AddCards({"a", "b", "c"}, {"a.jpg", "b.jpg", "c.jpg"});
+    f.AddCards({"a", "b", "c", "d"}, {"a.jpg", "b.jpg", "c.jpg", "d.jpg"});
     f.view.SortByColumn(0);
-    f.view.SortByColumn(0);  // descending: c, b, a
+    f.view.SortByColumn(0);  // descending: d, c, b, a
     f.Select({2, 1});
-    f.ui.QueueAnswer(MsgAnswer::Yes);  // destroy the card
-    f.ui.QueueAnswer(MsgAnswer::Yes);  // and its files
+    f.ui.QueueAnswer(MsgAnswer::Yes);  // destroy the cards
+    f.ui.QueueAnswer(MsgAnswer::Yes);  // and their files
     f.view.Execute(Cmd::CardDelete);
-    EXPECT_EQ(f.Names(), (QStringList{"a", "c"}));
-    EXPECT_EQ(f.RowNames(), (QStringList{"c", "a"}));
+    EXPECT_EQ(f.Names(), (QStringList{"a", "d"}));
+    EXPECT_EQ(f.RowNames(), (QStringList{"d", "a"}));
     EXPECT_EQ(f.RowCards(), (std::vector<int>{1, 0}));
     EXPECT_FALSE(QFile::exists(dir.Path("b.jpg")));
     EXPECT_FALSE(QFile::exists(dir.Path("b.wav")));
-    EXPECT_TRUE(QFile::exists(dir.Path("c.jpg")));
+    EXPECT_FALSE(QFile::exists(dir.Path("c.jpg")));
+    EXPECT_TRUE(QFile::exists(dir.Path("d.jpg")));
     EXPECT_EQ(f.doc.m_nCurrent, -1);
-    EXPECT_EQ(f.ui.Messages()[1].text, QStringLiteral("Warning!\nDelete the graphic file?\nb.jpg"));
-    EXPECT_EQ(f.ui.StatusText(0), QStringLiteral("2 items listed"));
+    ASSERT_EQ(f.ui.Messages().size(), 2u);
+    EXPECT_EQ(f.ui.Messages()[0].text, QStringLiteral("Warning!:\nDo you like to destroy these 2 cards, are you sure?"));
+    EXPECT_EQ(f.ui.Messages()[1].text, QStringLiteral("Warning!\nDelete the graphic files?\nc.jpg\nb.jpg"));
     EXPECT_EQ(f.other.hints.back(), Hint::Rebuild);
+
+    // One card asks as it always did.
+    f.ui.ClearRecord();
+    f.Select({0});
+    f.ui.QueueAnswer(MsgAnswer::Yes);
+    f.ui.QueueAnswer(MsgAnswer::No);
+    f.view.Execute(Cmd::CardDelete);
+    EXPECT_EQ(f.Names(), QStringList{"a"});
+    EXPECT_EQ(f.ui.Messages()[0].text, QStringLiteral("Warning!:\nDo you like to destroy this card, are you sure?"));
+    EXPECT_EQ(f.ui.Messages()[1].text, QStringLiteral("Warning!\nDelete the graphic file?\nd.jpg"));
+    EXPECT_TRUE(QFile::exists(dir.Path("d.jpg")));
 
     f.ui.QueueAnswer(MsgAnswer::Yes);
     f.view.List()->clearSelection();

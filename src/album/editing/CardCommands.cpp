@@ -10,6 +10,7 @@
 #include "sound/SoundAnnotations.h"
 
 #include <QFile>
+#include <algorithm>
 
 namespace {
 const QString kSelectFirst = QStringLiteral("Select a card, next go \"Modify or view data\".");
@@ -70,32 +71,48 @@ void CardCommands::Modify() {
 }
 
 void CardCommands::Delete() {
-    if (e.ui.MessageBox(QStringLiteral("Warning!:\nDo you like to destroy this card, are you sure?"),
-                        MsgButtons::YesNo, MsgIcon::Exclamation) != MsgAnswer::Yes)
-        return;
     const std::vector<int> selected = e.list.SelectedCards();
-    const CFotoObj* card = selected.empty() ? nullptr : Card(selected.front());
-    if (!card) {
+    const QString question = selected.size() > 1
+                                 ? QStringLiteral("Warning!:\nDo you like to destroy these %1 cards, are you sure?").arg(selected.size())
+                                 : QStringLiteral("Warning!:\nDo you like to destroy this card, are you sure?");
+    if (e.ui.MessageBox(question, MsgButtons::YesNo, MsgIcon::Exclamation) != MsgAnswer::Yes) return;
+    std::vector<const CFotoObj*> going;
+    for (int index : selected)
+        if (const CFotoObj* card = Card(index)) going.push_back(card);
+    if (going.empty()) {
         e.ui.MessageBox(QStringLiteral("Message:\nSelect a card, then delete."), MsgButtons::Ok,
                         MsgIcon::Information);
         return;
     }
-    const int index = selected.front();
-    e.list.RemoveRowOf(index);
-    // A copied card names the same picture: erasing it would take it from the copy too.
-    if (e.doc.Settings().flgAutoErase && !card->m_strGraphic.isEmpty() && !FileSharedWithAnotherCard(*card) &&
-        e.ui.MessageBox(QStringLiteral("Warning!\nDelete the graphic file?\n") + card->m_strGraphic,
-                        MsgButtons::YesNoDefaultNo, MsgIcon::Exclamation) == MsgAnswer::Yes) {
+    // From the last row's card back, so that the indices of the cards still to go stay as they are.
+    std::vector<int> indices = selected;
+    std::sort(indices.rbegin(), indices.rend());
+    for (int index : indices) e.list.RemoveRowOf(index);
+    if (e.doc.Settings().flgAutoErase) OfferToErase(going);
+    e.doc.m_nCurrent = -1;
+    // The cards' indices are in the working list; the store removes from the whole album.
+    for (const CFotoObj* card : going) e.doc.Db().RemoveAt(e.doc.Db().List().IndexOf(card));
+    Changed();
+}
+
+// One question for the files of the cards that go, naming them; a file another card still names
+// is never offered (a copied card names its original's picture).
+void CardCommands::OfferToErase(const std::vector<const CFotoObj*>& going) {
+    const std::vector<const CFotoObj*> cards = CardsWithFilesOnlyTheyName(going);
+    if (cards.empty()) return;
+    QStringList named;
+    for (const CFotoObj* card : cards) named += card->m_strGraphic;
+    const QString question = cards.size() > 1 ? QStringLiteral("Warning!\nDelete the graphic files?\n")
+                                              : QStringLiteral("Warning!\nDelete the graphic file?\n");
+    if (e.ui.MessageBox(question + named.join(QLatin1Char('\n')), MsgButtons::YesNoDefaultNo, MsgIcon::Exclamation) !=
+        MsgAnswer::Yes)
+        return;
+    for (const CFotoObj* card : cards) {
         const QString file = FileOf(*card);
         SoundAnnotations::DeleteSound(file);
         if (!QFile::remove(file))
-            e.ui.MessageBox(QStringLiteral("Error:\nCan't delete this file."), MsgButtons::Ok,
-                            MsgIcon::Exclamation);
+            e.ui.MessageBox(QStringLiteral("Error:\nCan't delete this file.\n") + file, MsgButtons::Ok, MsgIcon::Exclamation);
     }
-    e.doc.m_nCurrent = -1;
-    // The card's index is in the working list; the store removes from the whole album.
-    e.doc.Db().RemoveAt(e.doc.Db().List().IndexOf(card));
-    Changed();
 }
 
 void CardCommands::Search() {

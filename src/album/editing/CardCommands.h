@@ -66,7 +66,9 @@ private:
     // The card's file as found on this computer.
     QString FileOf(const CFotoObj& card) const;
     // Whether another card of the album names CARD's file, however its text spells it.
-    bool FileSharedWithAnotherCard(const CFotoObj& card) const;
+    // The cards of GOING whose files no other card of the album names, each file once.
+    std::vector<const CFotoObj*> CardsWithFilesOnlyTheyName(const std::vector<const CFotoObj*>& going) const;
+    void OfferToErase(const std::vector<const CFotoObj*>& going);
     bool CheckObjectFile(const CFotoObj& card, const char* verb);
     void Changed(int hint = 0);
 

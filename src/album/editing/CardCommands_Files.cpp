@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <optional>
+#include <set>
 
 namespace {
 
@@ -36,16 +37,26 @@ QString WithExtension(const QString& path, const QString& format) {
 
 QString CardCommands::FileOf(const CFotoObj& card) const { return e.doc.CardFiles().Resolve(card.m_strGraphic); }
 
-bool CardCommands::FileSharedWithAnotherCard(const CFotoObj& card) const {
-    const auto identity = IdentityOfFile(FileOf(card));
-    if (!identity) return false;
-    // The whole album, not only a search result: a card out of sight still needs its file.
+std::vector<const CFotoObj*> CardCommands::CardsWithFilesOnlyTheyName(const std::vector<const CFotoObj*>& going) const {
+    // The whole album, not only a search result: a card out of sight still needs its file. One
+    // walk over the album, so that deleting many cards of a large album stays quick.
+    const std::set<const CFotoObj*> leaving(going.begin(), going.end());
+    std::set<FileIdentity> kept;
     const CFotoObjList& album = e.doc.Db().List();
     for (int i = 0; i < album.GetCount(); ++i) {
-        const CFotoObj* other = album.GetAt(i);
-        if (other != &card && !other->m_strGraphic.isEmpty() && IdentityOfFile(FileOf(*other)) == identity) return true;
+        const CFotoObj* card = album.GetAt(i);
+        if (leaving.count(card) || card->m_strGraphic.isEmpty()) continue;
+        if (const auto identity = IdentityOfFile(FileOf(*card))) kept.insert(*identity);
     }
-    return false;
+    std::vector<const CFotoObj*> cards;
+    std::set<FileIdentity> listed;
+    for (const CFotoObj* card : going) {
+        if (card->m_strGraphic.isEmpty()) continue;
+        // A file that is not there is still offered: its removal then says that it failed.
+        const auto identity = IdentityOfFile(FileOf(*card));
+        if (!identity || (!kept.count(*identity) && listed.insert(*identity).second)) cards.push_back(card);
+    }
+    return cards;
 }
 
 bool CardCommands::CheckObjectFile(const CFotoObj& card, const char* verb) {
