@@ -27,7 +27,9 @@ GuiSession::GuiSession(CAppSettings& settingsIn, SettingsStore& storeIn)
       doc(ui, settings),
       sound(ui, settings, mci, player),
       draw(doc, ui),
-      cardDialogs(ui, sound, [this] { frame->Router().Execute(Cmd::ViewCurrentImage); }) {
+      cardDialogs(
+          ui, sound, [this](const QString& stored) { return doc.CardFiles().Resolve(stored); },
+          [this] { frame->Router().Execute(Cmd::ViewCurrentImage); }) {
     ImageLibrary::SetJpegQuality(settings.JPGquality);
     ImageLibrary::SetMaxPixels(settings.MaxPicturePixels);
     ImageLibrary::SetUi(&ui);

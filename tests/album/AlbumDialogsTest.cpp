@@ -70,10 +70,12 @@ TEST(WelcomeDialog, DisablesMissingCommandsBeepsAndStoresItsCheckBoxAtOnce) {
 
 #include "TestFiles.h"
 #include "album/ui/PhotoCardDialog.h"
+#include "image/CImageObject.h"
 #include "platform/media/MciInterpreter.h"
 #include "platform/media/SoundPlayer.h"
 #include "sound/SoundAnnotations.h"
 
+#include <QLabel>
 #include <QLineEdit>
 
 TEST(PhotoCardDialog, ImportsExportsAndAsksBeforeReplacingTheObject) {
@@ -88,8 +90,15 @@ TEST(PhotoCardDialog, ImportsExportsAndAsksBeforeReplacingTheObject) {
     card.m_strName = QStringLiteral("Beach");
     card.m_strDescription = QStringLiteral("Sun\r\nSea");
     card.m_strGraphic = QStringLiteral("beach.jpg");
+    // The stored name is found where the album's views find it, not in the current folder.
+    QDir().mkpath(dir.Path("album"));
+    ASSERT_TRUE(ImageFromQImage(QImage(40, 30, QImage::Format_RGB32)).Save(dir.Path("album/beach.jpg")));
+    const auto findFile = [&dir](const QString& stored) {
+        return QFileInfo(stored).isAbsolute() ? stored : dir.Path(QStringLiteral("album/") + stored);
+    };
     bool viewed = false;
-    PhotoCardDialog dialog(card, ui, sound, [&viewed] { viewed = true; }, nullptr);
+    PhotoCardDialog dialog(card, ui, sound, findFile, [&viewed] { viewed = true; }, nullptr);
+    EXPECT_FALSE(dialog.Preview()->pixmap().isNull());
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Photo Card"));
     // Typing replaces the default name at once, and the description when tabbed to.
     EXPECT_EQ(dialog.NameField()->selectedText(), QStringLiteral("Beach"));

@@ -31,10 +31,11 @@ bool PhotoCardDialog::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-PhotoCardDialog::PhotoCardDialog(const CFotoObj& card, UiServices& ui, SoundAnnotations& sound,
+PhotoCardDialog::PhotoCardDialog(const CFotoObj& card, UiServices& ui, SoundAnnotations& sound, FileLookup findFile,
                                  std::function<void()> onView, QWidget* parent)
     : QDialog(parent),
       m_card(card),
+      m_findFile(std::move(findFile)),
       m_ui(ui),
       m_sound(sound),
       m_name(new QLineEdit(card.m_strName)),
@@ -90,8 +91,8 @@ PhotoCardDialog::PhotoCardDialog(const CFotoObj& card, UiServices& ui, SoundAnno
     connect(choose, &QPushButton::clicked, this, &PhotoCardDialog::ChooseObject);
     connect(import, &QPushButton::clicked, this, &PhotoCardDialog::ImportDescription);
     connect(exportButton, &QPushButton::clicked, this, &PhotoCardDialog::ExportDescription);
-    connect(play, &QPushButton::clicked, this, [this] { m_sound.PlaySound(m_object->text()); });
-    connect(record, &QPushButton::clicked, this, [this] { m_sound.RecordSound(m_object->text()); });
+    connect(play, &QPushButton::clicked, this, [this] { m_sound.PlaySound(m_findFile(m_object->text())); });
+    connect(record, &QPushButton::clicked, this, [this] { m_sound.RecordSound(m_findFile(m_object->text())); });
     connect(m_view, &QPushButton::clicked, this, [onView] {
         if (onView) onView();
     });
@@ -109,7 +110,7 @@ PhotoCardDialog::PhotoCardDialog(const CFotoObj& card, UiServices& ui, SoundAnno
 }
 
 void PhotoCardDialog::UpdatePreview() {
-    const CImageObject image(m_object->text());
+    const CImageObject image(m_findFile(m_object->text()));
     if (!image.IsValid()) {
         m_preview->setText(m_object->text().isEmpty() ? QString() : QStringLiteral("(no preview)"));
         return;

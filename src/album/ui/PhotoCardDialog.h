@@ -23,8 +23,12 @@ public:
     static constexpr int kObjectLimit = 255;
     static constexpr qint64 kImportLimit = 9999;
 
-    // ON_VIEW shows the card's image in the image view (the view button).
-    PhotoCardDialog(const CFotoObj& card, UiServices& ui, SoundAnnotations& sound,
+    // Where a stored object file is found here (relative names, Windows paths).
+    using FileLookup = std::function<QString(const QString& stored)>;
+
+    // ON_VIEW shows the card's image in the image view (the view button); FIND_FILE finds the
+    // object file for the preview and the sound note.
+    PhotoCardDialog(const CFotoObj& card, UiServices& ui, SoundAnnotations& sound, FileLookup findFile,
                     std::function<void()> onView, QWidget* parent);
 
     // The card with the dialog's fields applied as OK applies them.
@@ -43,11 +47,13 @@ public:
     QPlainTextEdit* DescriptionField() const { return m_description; }
     QLineEdit* ObjectField() const { return m_object; }
     QPushButton* ViewButton() const { return m_view; }
+    const QLabel* Preview() const { return m_preview; }
 
 private:
     void UpdatePreview();
 
     CFotoObj m_card;
+    FileLookup m_findFile;
     UiServices& m_ui;
     SoundAnnotations& m_sound;
     QLineEdit* m_name;

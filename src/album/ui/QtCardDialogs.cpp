@@ -1,10 +1,9 @@
 #include "QtCardDialogs.h"
 
 #include "CardQuestionDialogs.h"
-#include "PhotoCardDialog.h"
 
 bool QtCardDialogs::EditCard(CFotoObj& card) {
-    PhotoCardDialog dialog(card, m_ui, m_sound, m_viewCurrentImage, m_parent);
+    PhotoCardDialog dialog(card, m_ui, m_sound, m_findFile, m_viewCurrentImage, m_parent);
     if (dialog.exec() != QDialog::Accepted) return false;
     card = dialog.Result();
     return true;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PhotoCardDialog.h"
+
 #include "album/editing/CardDialogs.h"
 
 #include <functional>
@@ -11,8 +13,9 @@ class UiServices;
 // The card commands' questions as the GUI's dialogs.
 class QtCardDialogs final : public CardDialogs {
 public:
-    QtCardDialogs(UiServices& ui, SoundAnnotations& sound, std::function<void()> viewCurrentImage)
-        : m_ui(ui), m_sound(sound), m_viewCurrentImage(std::move(viewCurrentImage)) {}
+    QtCardDialogs(UiServices& ui, SoundAnnotations& sound, PhotoCardDialog::FileLookup findFile,
+                  std::function<void()> viewCurrentImage)
+        : m_ui(ui), m_sound(sound), m_findFile(std::move(findFile)), m_viewCurrentImage(std::move(viewCurrentImage)) {}
     void SetParent(QWidget* parent) { m_parent = parent; }
 
     bool EditCard(CFotoObj& card) override;
@@ -24,6 +27,7 @@ public:
 private:
     UiServices& m_ui;
     SoundAnnotations& m_sound;
+    PhotoCardDialog::FileLookup m_findFile;
     std::function<void()> m_viewCurrentImage;
     QWidget* m_parent = nullptr;
 };
