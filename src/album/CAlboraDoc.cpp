@@ -6,6 +6,8 @@
 #include "platform/CommandIds.h"
 #include "platform/UiServices.h"
 
+#include <algorithm>
+
 CAlboraDoc::CAlboraDoc(UiServices& ui, CAppSettings& settings)
     : Document(ui), m_settings(settings) {
     m_runTimer.setInterval(kRunPeriodMs);
@@ -51,6 +53,17 @@ void CAlboraDoc::GoTo(int index) {
     if (!MayMoveTo(index)) return;
     m_nCurrent = index;
     CurrentCardChanged();
+}
+
+void CAlboraDoc::StepShown(int direction) {
+    const int count = m_db.GetCount();
+    std::vector<int> order = shownOrder ? shownOrder() : std::vector<int>{};
+    if (order.empty())
+        for (int i = 0; i < count; ++i) order.push_back(i);
+    const auto at = std::find(order.begin(), order.end(), m_nCurrent);
+    if (at == order.end()) return;
+    const std::ptrdiff_t next = (at - order.begin()) + direction;
+    if (next >= 0 && next < std::ptrdiff_t(order.size())) GoTo(order[std::size_t(next)]);
 }
 
 void CAlboraDoc::GoTop() { GoTo(0); }

@@ -88,6 +88,13 @@ public:
     QString NextImageFileName(ImageCounter counter = ImageCounter::General);
     QString NextAlbumFolderName();
 
+    // The working list's cards in the order the card list shows them (it may sort them); unset,
+    // the album's own order. The views' step keys follow it.
+    std::function<std::vector<int>()> shownOrder;
+    // Makes current the card DIRECTION places from the current one in the shown order; nothing
+    // past either end.
+    void StepShown(int direction);
+
     // Navigation and the run, as the commands do them.
     void GoTop();
     void GoPrev();

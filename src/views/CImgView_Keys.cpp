@@ -67,11 +67,7 @@ void CImgView::ZoomBy(int direction, std::optional<QPoint> anchor) {
     SetZoom({ImageZoom::Mode::Scale, ImageZoom::Step(Scale(), direction)}, anchor);
 }
 
-void CImgView::StepCard(int direction) {
-    const int next = m_doc.m_nCurrent + direction;
-    if (next < 0 || next >= m_doc.Db().GetCount()) return;
-    direction > 0 ? m_doc.GoNext() : m_doc.GoPrev();
-}
+void CImgView::StepCard(int direction) { m_doc.StepShown(direction); }
 
 void CImgView::ShowFullScreen() {
     if (!HasImage()) return;

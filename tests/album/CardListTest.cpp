@@ -423,3 +423,24 @@ TEST(CardList, UtilityCommandsFollowTheirDefinitionsAndRunOnTheSelectedCard) {
     EXPECT_EQ(f.ui.LastMessage(), QStringLiteral("Error:\nCan't execute the utility: Gone"));
     EXPECT_EQ(f.launcher.started.size(), 2u);
 }
+
+// Space, Backspace and the page keys of the picture views step through the cards as the list
+// shows them, sorted or not.
+TEST(CardList, StepsFollowTheOrderTheListShows) {
+    CardListFixture f;
+    f.AddCards({"a", "b", "c"});
+    f.view.SortByColumn(0);
+    f.view.SortByColumn(0);  // descending: c, b, a
+    f.doc.m_nCurrent = 2;
+    f.doc.StepShown(+1);
+    EXPECT_EQ(f.doc.m_nCurrent, 1);
+    f.doc.StepShown(+1);
+    EXPECT_EQ(f.doc.m_nCurrent, 0);
+    f.doc.StepShown(+1);  // the last row: nothing follows
+    EXPECT_EQ(f.doc.m_nCurrent, 0);
+    f.doc.StepShown(-1);
+    EXPECT_EQ(f.doc.m_nCurrent, 1);
+    f.view.SortByColumn(0);  // ascending again
+    f.doc.StepShown(+1);
+    EXPECT_EQ(f.doc.m_nCurrent, 2);
+}

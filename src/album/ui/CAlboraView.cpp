@@ -89,10 +89,15 @@ CAlboraView::CAlboraView(CAlboraDoc& doc, Services services, QWidget* parent)
     setFocusProxy(m_list);
     RegisterCommands();
     m_doc.AddView(this);
+    m_doc.shownOrder = [this] {
+        std::vector<int> cards;
+        for (int row = 0; row < m_model->rowCount(); ++row) cards.push_back(m_model->RowAt(row).card);
+        return cards;
+    };
     RebuildAll(true);
 }
 
-CAlboraView::~CAlboraView() = default;
+CAlboraView::~CAlboraView() { m_doc.shownOrder = nullptr; }
 
 void CAlboraView::RegisterCommands() {
     auto& c = m_commands;
