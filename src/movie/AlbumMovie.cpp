@@ -94,7 +94,7 @@ std::optional<CImageObject> MovieFrame(const QString& file, const AlbumMovieOpti
 CImageObject CaptionedFrame(const CImageObject& frame, const QString& info) {
     QImage image = frame.MakeBitmap().convertToFormat(QImage::Format_RGB32);
     QPainter painter(&image);
-    SlidePainter::PaintInfo(painter, info);
+    SlidePainter::PaintFrameInfo(painter, image.size(), info);
     painter.end();
     return ImageFromQImage(image);
 }

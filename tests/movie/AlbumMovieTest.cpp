@@ -313,6 +313,27 @@ TEST(AlbumMovie, CaptionsWriteTheCardTextOverEveryFrameIn24Bits) {
     EXPECT_EQ(TopDownPixel(captioned, 190, 90), (Rgb{0, 0, 0}));  // away from the text
 }
 
+// A caption reads alike on a frame of any size: its text grows with the frame and keeps off the edges.
+TEST(AlbumMovie, CaptionsGrowWithTheFrameAndKeepAMargin) {
+    const auto litRows = [](int width, int height) {
+        CImageObject plain;
+        EXPECT_TRUE(plain.Create(width, height, 24));
+        const CImageObject captioned = CaptionedFrame(plain, QStringLiteral("Harbour"));
+        QRect lit;
+        for (int y = 0; y < height / 4; ++y)
+            for (int x = 0; x < width / 2; ++x)
+                if (TopDownPixel(captioned, x, y).r > 160) lit |= QRect(x, y, 1, 1);
+        return lit;
+    };
+    const QRect small = litRows(1024, 768), large = litRows(2048, 1536);
+    ASSERT_FALSE(small.isEmpty());
+    ASSERT_FALSE(large.isEmpty());
+    EXPECT_GE(large.height(), 1536 / 80);
+    EXPECT_NEAR(double(large.height()) / small.height(), 2.0, 0.4);
+    EXPECT_GE(large.top(), 1536 / 80);
+    EXPECT_GE(large.left(), 1536 / 80);
+}
+
 TEST(AlbumMovie, FrameSizesAreReadAsTheCommandLineAndTheSettingWriteThem) {
     AlbumMovieOptions options;
     ASSERT_TRUE(ParseMovieFit(QStringLiteral("640x480"), options));
