@@ -41,6 +41,17 @@ std::optional<CImageObject> IntoFrame(const CImageObject& picture, QSize frame, 
     return out;
 }
 
+// PICTURE with every pixel in its own colour. Pictures of a palette go in as 24-bit frames: an
+// AVI stream has one palette, and an album's pictures rarely share theirs.
+std::optional<CImageObject> InColour(CImageObject picture) {
+    if (picture.GetBitsPerPixel() > 8) return picture;
+    CImageObject out;
+    if (!out.Create(picture.GetWidth(), picture.GetHeight(), 24)) return std::nullopt;
+    for (int y = 0; y < picture.GetHeight(); ++y)
+        picture.GetImplementation()->BgrRow(y, out.GetImplementation()->Row(y));
+    return out;
+}
+
 }  // namespace
 
 bool ParseMovieFit(const QString& text, AlbumMovieOptions& options) {
@@ -74,8 +85,8 @@ std::optional<CImageObject> MovieFrame(const QString& file, const AlbumMovieOpti
         if (!QFileInfo::exists(file)) return fail(QStringLiteral("the file is missing"));
         return fail(picture.ReadError().isEmpty() ? QStringLiteral("no picture the movie can show") : picture.ReadError());
     }
-    if (options.fit.isEmpty()) return picture;
-    std::optional<CImageObject> frame = IntoFrame(picture, options.fit, options.filter);
+    std::optional<CImageObject> frame =
+        options.fit.isEmpty() ? InColour(std::move(picture)) : IntoFrame(picture, options.fit, options.filter);
     if (!frame) return fail(QStringLiteral("out of memory"));
     return frame;
 }
@@ -83,7 +94,7 @@ std::optional<CImageObject> MovieFrame(const QString& file, const AlbumMovieOpti
 CImageObject CaptionedFrame(const CImageObject& frame, const QString& info) {
     QImage image = frame.MakeBitmap().convertToFormat(QImage::Format_RGB32);
     QPainter painter(&image);
-    SlidePainter::PaintInfo(painter, info);
+    SlidePainter::PaintFrameInfo(painter, image.size(), info);
     painter.end();
     return ImageFromQImage(image);
 }

@@ -65,8 +65,12 @@ QByteArray FrameFormat(const CImageObject& picture) {
     Put32(header, 0);
     Put32(header, quint32(entries));
     Put32(header, 0);
-    const std::vector<std::uint8_t>& block = dib.DibBlock();
-    header.append(reinterpret_cast<const char*>(block.data()) + 40, entries * 4);
+    // The colours themselves: while a picture has a palette its own table holds indices.
+    for (int i = 0; i < entries; ++i) {
+        PaletteEntry colour{};
+        dib.IndexColor(i, colour);
+        header.append(char(colour.blue)).append(char(colour.green)).append(char(colour.red)).append('\0');
+    }
     return header;
 }
 

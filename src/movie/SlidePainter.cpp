@@ -7,6 +7,23 @@ namespace {
 // The outline around the information text, in pixels.
 constexpr int kOutline = 2;
 
+// A movie frame's text is kInfoPixels high on a frame of up to kInfoLines such lines, and a
+// kInfoLines-th of the frame's height on a taller one, with as wide a margin: it reads alike at
+// any resolution.
+constexpr int kInfoPixels = 12;
+constexpr int kInfoLines = 40;
+
+// INFO in BOX, white with a dark outline of OUTLINE pixels so that it reads on any picture.
+void PaintOutlined(QPainter& painter, const QRect& box, int outline, const QString& info) {
+    constexpr int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextExpandTabs;
+    painter.setPen(Qt::black);
+    for (int dy = -outline; dy <= outline; ++dy)
+        for (int dx = -outline; dx <= outline; ++dx)
+            if (dx != 0 || dy != 0) painter.drawText(box.translated(dx, dy), flags, info);
+    painter.setPen(Qt::white);
+    painter.drawText(box, flags, info);
+}
+
 void PaintNoImage(QPainter& painter, QSize area) {
     const int h = std::max(1, area.height());
     for (int y = 0; y < area.height(); ++y)
@@ -26,15 +43,22 @@ void PaintNoImage(QPainter& painter, QSize area) {
 namespace SlidePainter {
 
 void PaintInfo(QPainter& painter, const QString& info) {
-    constexpr int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap | Qt::TextExpandTabs;
     // Moved in by the outline's width, so that the outline is not cut off at the screen's edge.
-    const QRect box = kTextRect.translated(kOutline, kOutline);
-    painter.setPen(Qt::black);
-    for (int dy = -kOutline; dy <= kOutline; ++dy)
-        for (int dx = -kOutline; dx <= kOutline; ++dx)
-            if (dx != 0 || dy != 0) painter.drawText(box.translated(dx, dy), flags, info);
-    painter.setPen(Qt::white);
-    painter.drawText(box, flags, info);
+    PaintOutlined(painter, kTextRect.translated(kOutline, kOutline), kOutline, info);
+}
+
+void PaintFrameInfo(QPainter& painter, QSize frame, const QString& info) {
+    const int pixels = std::max(kInfoPixels, frame.height() / kInfoLines);
+    const double scale = double(pixels) / kInfoPixels;
+    const int margin = std::max(kOutline, frame.height() / kInfoLines);
+    painter.save();
+    QFont font = painter.font();
+    font.setPixelSize(pixels);
+    painter.setFont(font);
+    const int width = std::min(int(kTextRect.width() * scale), frame.width() - 2 * margin);
+    const QRect box(margin, margin, std::max(1, width), int(kTextRect.height() * scale));
+    PaintOutlined(painter, box, std::max(kOutline, pixels / 10), info);
+    painter.restore();
 }
 
 QRect PictureRect(QSize area, QSize picture, bool fit) {

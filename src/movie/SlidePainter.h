@@ -31,6 +31,9 @@ void Paint(QPainter& painter, QSize area, const Slide& slide);
 
 // The information text at the top left, white with a dark outline.
 void PaintInfo(QPainter& painter, const QString& info);
+// The same on a frame that is kept, as a movie's: the text grows with the frame's height and
+// stands clear of its edges.
+void PaintFrameInfo(QPainter& painter, QSize frame, const QString& info);
 
 // SLIDE painted on an image of SIZE.
 QImage Render(QSize size, const Slide& slide);

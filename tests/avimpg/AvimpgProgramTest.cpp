@@ -33,12 +33,15 @@ TEST(Avimpg, EncodesPictureAndSoundAtTwiceTheRateForTheSameLength) {
     ScopedTestDir dir;
     ASSERT_TRUE(MakeTestMovie("my movie.avi"));
     QDir().mkdir("out dir");
-    const ProgramRun run = Avimpg({"-V", "-e", "-m", "0", "-s", "1200", "-y", "20", "-l", "2", "-a",
-                                   "128", "my movie.avi", "out dir/my movie.mpg"});
+    const QStringList args{"-e", "-m", "0", "-s", "1200", "-y", "20", "-l", "2", "-a",
+                           "128", "my movie.avi", "out dir/my movie.mpg"};
+    const ProgramRun settings = Avimpg(QStringList{"-V"} + args);
+    ASSERT_EQ(settings.code, 0) << settings.err.toStdString();
+    EXPECT_TRUE(settings.out.contains("\nframe_rate = 30\n")) << settings.out.toStdString();
+    EXPECT_TRUE(settings.out.contains("\nsize = 64x48\n"));
+    EXPECT_TRUE(settings.out.contains("\naudio = mp2\n"));
+    const ProgramRun run = Avimpg(args);
     ASSERT_EQ(run.code, 0) << run.err.toStdString();
-    EXPECT_TRUE(run.out.contains("\nframe_rate = 30\n")) << run.out.toStdString();
-    EXPECT_TRUE(run.out.contains("\nsize = 64x48\n"));
-    EXPECT_TRUE(run.out.contains("\naudio = mp2\n"));
 
     const QJsonObject probe = Probe("out dir/my movie.mpg");
     const QJsonObject video = StreamOf(probe, "video");
@@ -225,6 +228,16 @@ TEST(Avimpg, PrintsItsSettingsWithoutFiles) {
                                  "crop = 320x240", "me_range = 64", "video_bitrate = 1940000",
                                  "video_bufsize = 0", "audio = none", "muxrate = 2000000"})
         EXPECT_TRUE(lines.contains(expected)) << expected;
+}
+
+// With files the settings are the input's, and nothing is encoded.
+TEST(Avimpg, PrintsTheSettingsForAMovieAndStops) {
+    ScopedTestDir dir;
+    ASSERT_TRUE(MakeTestMovie("a.avi"));
+    const ProgramRun run = Avimpg({"-V", "a.avi", "b.mpg"});
+    ASSERT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_TRUE(QString::fromUtf8(run.out).startsWith("version = "));
+    EXPECT_FALSE(QFile::exists("b.mpg"));
 }
 
 TEST(Avimpg, RefusesBadCommandLinesWithUsage) {

@@ -1,3 +1,4 @@
+#include "MovieFrames.h"
 #include "RiffReader.h"
 #include "TestFiles.h"
 #include "../sound/PcmWav.h"
@@ -135,6 +136,39 @@ TEST(AlbumMovie, NeverWritesOverTheAlbumACardsFileOrItsCompanions) {
     EXPECT_EQ(ReadAll(a.dir.Path("a.png")), picture);
     EXPECT_EQ(ReadAll(a.dir.Path("album.crp")), "album");
     EXPECT_EQ(ReadAll(a.dir.Path("a.wav")), "note");
+}
+
+namespace {
+
+// A 16-colour picture of stripes whose palette starts at SHADE.
+CImageObject Striped(int shade) {
+    CImageObject image;
+    image.Create(48, 32, 8);
+    std::vector<std::uint8_t> rgb;
+    for (int i = 0; i < 16; ++i)
+        rgb.insert(rgb.end(), {std::uint8_t(shade + 7 * i), std::uint8_t(200 - 9 * i), std::uint8_t(3 * shade + 5 * i)});
+    image.SetPaletteFromTriples(16, rgb.data());
+    for (int y = 0; y < image.GetHeight(); ++y)
+        for (int x = 0; x < image.GetWidth(); ++x) image.SetPixelIndex(x, y, (x / 3 + y) % 16);
+    return image;
+}
+
+}  // namespace
+
+// A movie has one palette and an album's pictures each their own: every picture keeps its colours.
+TEST(AlbumMovie, PicturesOfDifferentPalettesShowTheirOwnColours) {
+    MovieAlbum a;
+    const CImageObject pictures[] = {Striped(0), Striped(40)};
+    a.Add("a.gif", pictures[0]);
+    a.Add("b.gif", pictures[1]);
+    ASSERT_EQ(a.Make(), AlbumMovieResult::Complete) << a.ui.LastMessage().toStdString();
+    CImageObject ours;
+    ASSERT_TRUE(ours.Load(a.dir.Path("movie.avi"), IMAGE_AVI));
+    EXPECT_GE(Psnr(pictures[0], ours), 30);
+    if (!HaveFfmpeg()) GTEST_SKIP() << "needs ffmpeg";
+    for (int i = 0; i < 2; ++i)
+        EXPECT_GE(Psnr(pictures[i], FrameOf(a.dir.Path("movie.avi"), i * AviMovieWriter::kPeriodsPerPicture)), 30)
+            << "picture " << i;
 }
 
 TEST(AlbumMovie, FitScalesEveryPictureIntoTheFrameOnBlack) {
@@ -277,6 +311,27 @@ TEST(AlbumMovie, CaptionsWriteTheCardTextOverEveryFrameIn24Bits) {
         }
     EXPECT_GT(light, 20);
     EXPECT_EQ(TopDownPixel(captioned, 190, 90), (Rgb{0, 0, 0}));  // away from the text
+}
+
+// A caption reads alike on a frame of any size: its text grows with the frame and keeps off the edges.
+TEST(AlbumMovie, CaptionsGrowWithTheFrameAndKeepAMargin) {
+    const auto litRows = [](int width, int height) {
+        CImageObject plain;
+        EXPECT_TRUE(plain.Create(width, height, 24));
+        const CImageObject captioned = CaptionedFrame(plain, QStringLiteral("Harbour"));
+        QRect lit;
+        for (int y = 0; y < height / 4; ++y)
+            for (int x = 0; x < width / 2; ++x)
+                if (TopDownPixel(captioned, x, y).r > 160) lit |= QRect(x, y, 1, 1);
+        return lit;
+    };
+    const QRect small = litRows(1024, 768), large = litRows(2048, 1536);
+    ASSERT_FALSE(small.isEmpty());
+    ASSERT_FALSE(large.isEmpty());
+    EXPECT_GE(large.height(), 1536 / 80);
+    EXPECT_NEAR(double(large.height()) / small.height(), 2.0, 0.4);
+    EXPECT_GE(large.top(), 1536 / 80);
+    EXPECT_GE(large.left(), 1536 / 80);
 }
 
 TEST(AlbumMovie, FrameSizesAreReadAsTheCommandLineAndTheSettingWriteThem) {

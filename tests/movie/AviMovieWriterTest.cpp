@@ -1,3 +1,4 @@
+#include "MovieFrames.h"
 #include "RiffReader.h"
 
 #include "TestFiles.h"
@@ -8,7 +9,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 namespace {
@@ -18,14 +18,6 @@ QJsonObject Probe(const QString& file) {
     const QByteArray json = RunTool("ffprobe", {"-v", "error", "-count_packets", "-show_streams", "-of", "json", file});
     const QJsonArray streams = QJsonDocument::fromJson(json).object().value("streams").toArray();
     return streams.isEmpty() ? QJsonObject() : streams.first().toObject();
-}
-
-bool HaveFfmpeg() { return !QStandardPaths::findExecutable("ffprobe").isEmpty(); }
-
-// The picture a movie shows at frame period PERIOD, as ffmpeg decodes it.
-Ppm FrameOf(const QString& movie, int period) {
-    return ParsePpm(RunTool("ffmpeg", {"-v", "error", "-ss", QString::number(period / 15.0), "-i", movie, "-frames:v", "1",
-                                       "-f", "image2pipe", "-vcodec", "ppm", "-"}));
 }
 
 }  // namespace
@@ -85,13 +77,19 @@ TEST(AviMovieWriter, PicturesOfAnotherFormatAreRefusedAndTheMovieGoesOn) {
     ASSERT_TRUE(writer.Finish());
     EXPECT_EQ(writer.frameCount, 2);
 
-    // Palette pictures keep their palette, and another palette is another format.
+    // Palette pictures keep their palette, in its colours, and another palette is another format.
     AviMovieWriter paletted(dir.Path("paletted.avi"));
     ASSERT_TRUE(paletted.AddFrame(MakeIndexed(33, 20, 16)));
     EXPECT_FALSE(paletted.AddFrame(MakeIndexed(33, 20, 17)));
     ASSERT_TRUE(paletted.Finish());
     EXPECT_EQ(ReadRiff(ReadAll(dir.Path("paletted.avi"))).Find("strf")->data.size(),
               40 + 4 * MakeIndexed(33, 20, 16).GetImplementation()->TableEntries());
+    CImageObject ours;
+    ASSERT_TRUE(ours.Load(dir.Path("paletted.avi"), IMAGE_AVI));
+    EXPECT_TRUE(SameColours(ours, MakeIndexed(33, 20, 16)));
+    if (HaveFfmpeg()) {
+        EXPECT_GE(Psnr(MakeIndexed(33, 20, 16), FrameOf(dir.Path("paletted.avi"), 0)), 30);
+    }
 }
 
 // A movie is put in place only when it is whole: the older file stays until then.

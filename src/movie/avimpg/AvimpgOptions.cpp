@@ -162,6 +162,6 @@ const char* UsageText() {
            "  -f I      force the frame rate: 1 = 23.976, 2 = 24, 3 = 25, 4 = 29.97, 5 = 30\n"
            "  -l 1|2    audio layer (Layer I is encoded as Layer II)\n"
            "  -a K      audio bitrate in kbit/s, one of the layer's bitrates (default 128)\n"
-           "  -V        print the version and the encoder settings; without files, only that\n"
+           "  -V        print the version and the encoder settings (of the files given), and exit\n"
            "Exit status: 0 done, 1 failed, 2 usage error.\n";
 }

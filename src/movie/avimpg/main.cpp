@@ -75,7 +75,8 @@ int Run(const AvimpgOptions& options) {
     settings.parameters = parameters.parameters;
     CodecContextPtr videoEncoder = ConfigureVideoEncoder(settings, options.parameterFile);
     if (options.printSettings) PrintSettings(settings);
-    if (!input) return 0;
+    // -V tells what the encoding would be, and no more.
+    if (options.printSettings || !input) return 0;
     PrintNotes(EncodeMpeg(*input, settings, std::move(videoEncoder), options.output,
                           options.ignoreErrors));
     return 0;
