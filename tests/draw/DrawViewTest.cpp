@@ -289,6 +289,9 @@ TEST(DrawView, PrintsThePageAtAHundredthOfAnInchPerUnit) {
     EXPECT_EQ(qGray(page.pixel(97, 97)), 0);
     EXPECT_EQ(qGray(page.pixel(103, 50)), 255);
     EXPECT_EQ(qGray(page.pixel(50, 103)), 255);
+    // The drawing alone: none of the screen's page border or drop shadow.
+    for (const QPoint edge : {QPoint(399, 150), QPoint(200, 299), QPoint(0, 150), QPoint(200, 0), QPoint(399, 299)})
+        EXPECT_EQ(qGray(page.pixel(edge)), 255) << edge.x() << "," << edge.y();
 }
 
 TEST(DrawView, PicturesOfOtherProgramsBecomeLinksBesideTheAnnotation) {

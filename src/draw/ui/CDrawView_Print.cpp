@@ -3,6 +3,7 @@
 #include "CDrawView.h"
 
 #include "draw/DrawAnnotation.h"
+#include "draw/DrawExport.h"
 #include "platform/CommandIds.h"
 #include "platform/widgets/PrintDialogs.h"
 
@@ -15,13 +16,9 @@ void CDrawView::Print(QPrinter& printer) {
     CurrentDrawViewState().zoom = DrawViewPainting::Zoom1to1;
     UpdateScrollSize();
     QPainter painter(&printer);
-    DrawViewPainting::Mapping mapping;
-    mapping.ppiX = mapping.ppiY = printer.resolution();
-    mapping.width = Page().pageWidth;
-    mapping.height = Page().pageHeight;
-    // The paper is the page: nothing of the screen's surround, grid or handles.
-    DrawViewPainting::Options options;
-    DrawViewPainting::Paint(painter, Page(), mapping, QRect(QPoint(0, 0), mapping.ScrollSize()), options);
+    // The paper is the page: the drawing alone, as an export draws it, with nothing of the
+    // screen's surround, border, shadow, grid or handles.
+    DrawExport::Paint(Page(), painter, printer.resolution() / 100.0);
 }
 
 void CDrawView::PrintWithDialog(bool preview) {
