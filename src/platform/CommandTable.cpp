@@ -25,8 +25,8 @@ constexpr std::array kCommands = {
     CommandInfo{Cmd::CardDelete, "&Delete", "Del", "Delete the selected card\nDelete card", "list-remove"},
     CommandInfo{Cmd::CardSearch, "&Search...", "Shift+F3", "Show only the cards that match a text\nSearch", "edit-find"},
     CommandInfo{Cmd::ViewAllCards, "V&iew all cards", "", "Show every card of the album again\nView all cards", "view-refresh"},
-    CommandInfo{Cmd::CopyCard, "&Copy card\tCtrl+C", "", "Copy the selected cards for Paste card\nCopy card", "document-duplicate"},
-    CommandInfo{Cmd::PasteCard, "Paste &card\tCtrl+V", "", "Insert copies of the copied cards after the selection\nPaste card", "edit-paste-in-place"},
+    CommandInfo{Cmd::CopyCard, "&Copy card", "", "Copy the selected cards for Paste card\nCopy card", "document-duplicate"},
+    CommandInfo{Cmd::PasteCard, "Paste &card", "", "Insert copies of the copied cards after the selection\nPaste card", "edit-paste-in-place"},
     CommandInfo{Cmd::Association, "Asso&ciation", "", "Open the card's file with its program\nAssociation", "document-open"},
     CommandInfo{Cmd::RenameImage, "Re&name...", "", "Rename the card's image file\nRename", ""},
     CommandInfo{Cmd::ConvertImage, "Con&vert as...", "", "Save the card's image in another format\nConvert", ""},
@@ -45,11 +45,11 @@ constexpr std::array kCommands = {
     CommandInfo{Cmd::ZoomEighth, "1:8", "", "Show the picture at an eighth of its size\n1:8", ""},
     CommandInfo{Cmd::ZoomQuarter, "1:4", "", "Show the picture at a quarter of its size\n1:4", ""},
     CommandInfo{Cmd::ZoomHalf, "1:2", "", "Show the picture at half its size\n1:2", ""},
-    CommandInfo{Cmd::Zoom1, "1:1\tNormal", "Ctrl+1", "Show the picture pixel for pixel\n1:1", "zoom-original"},
-    CommandInfo{Cmd::Zoom2, "2:1\tClose", "", "Show the picture twice as large\n2:1", "zoom-2-to-1"},
-    CommandInfo{Cmd::Zoom3, "3:1\tClose", "", "Show the picture three times as large\n3:1", "albora-zoom-3-to-1"},
-    CommandInfo{Cmd::Zoom4, "4:1\tClose", "", "Show the picture four times as large\n4:1", "albora-zoom-4-to-1"},
-    CommandInfo{Cmd::Zoom5, "5:1\tClose", "", "Show the picture five times as large\n5:1", "albora-zoom-5-to-1"},
+    CommandInfo{Cmd::Zoom1, "1:1", "Ctrl+1", "Show the picture pixel for pixel\n1:1", "zoom-original"},
+    CommandInfo{Cmd::Zoom2, "2:1", "", "Show the picture twice as large\n2:1", "zoom-2-to-1"},
+    CommandInfo{Cmd::Zoom3, "3:1", "", "Show the picture three times as large\n3:1", "albora-zoom-3-to-1"},
+    CommandInfo{Cmd::Zoom4, "4:1", "", "Show the picture four times as large\n4:1", "albora-zoom-4-to-1"},
+    CommandInfo{Cmd::Zoom5, "5:1", "", "Show the picture five times as large\n5:1", "albora-zoom-5-to-1"},
     CommandInfo{Cmd::StretchImage, "Stretc&h image", "", "Stretch the picture to the window's shape\nStretch", "zoom-fit-page"},
     CommandInfo{Cmd::ZoomIn, "Zoom &in", "Ctrl++; Ctrl+=", "Show the picture larger\nZoom in", "zoom-in"},
     CommandInfo{Cmd::ZoomOut, "Zoom &out", "Ctrl+-", "Show the picture smaller\nZoom out", "zoom-out"},
@@ -258,6 +258,30 @@ constexpr bool IdsAreDistinct() {
     return true;
 }
 static_assert(IdsAreDistinct(), "two commands share an id");
+
+constexpr bool StartsWith(const char* text, const char* start) {
+    for (; *start; ++text, ++start)
+        if (*text != *start) return false;
+    return true;
+}
+
+constexpr bool Contains(const char* text, const char* part) {
+    for (; *text; ++text)
+        if (StartsWith(text, part)) return true;
+    return false;
+}
+
+// The shortcut column of a menu (after its tab) names only a key of the command, or Enter, which
+// the card list handles itself: a menu never tells of a key that does something else.
+constexpr bool MenuKeysAreTheCommands() {
+    for (const CommandInfo& info : kCommands) {
+        const char* key = info.text;
+        while (*key && *key != '\t') ++key;
+        if (*key && !Contains(info.shortcut, key + 1) && !StartsWith(key + 1, "Enter")) return false;
+    }
+    return true;
+}
+static_assert(MenuKeysAreTheCommands(), "a menu names a key its command does not have");
 
 }  // namespace
 
