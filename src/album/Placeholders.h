@@ -27,6 +27,9 @@ SelectedCardTexts CardTexts(const CFotoObj& card);
 // placeholders stay as they are. "{NEWNAME}" takes a new image name only when it is used.
 bool ExpandPlaceholders(QString& text, CAlboraDoc& doc,
                         const std::optional<SelectedCardTexts>& selection);
-// As above, with every "{NEWNAME}" given NEWNAME, so a text expanded in parts takes one name.
-bool ExpandPlaceholders(QString& text, CAlboraDoc& doc, const std::optional<SelectedCardTexts>& selection,
-                        const QString& newName);
+// As above for one word of a command line, with every "{NEWNAME}" given NEWNAME, so a command
+// expanded word by word takes one name. The placeholders that name files give absolute paths, and
+// "{IMAGESEL}" and "{SELNOEX}" the card's file as the album finds it here: a program gets a file it
+// can open, never a text that reads as one of its options.
+bool ExpandProgramPlaceholders(QString& word, CAlboraDoc& doc, const std::optional<SelectedCardTexts>& selection,
+                               const QString& newName);

@@ -20,9 +20,9 @@ std::array<QString*, UtilityDefinition::kCount> UtilitySettings(CAppSettings& se
 std::optional<UtilityCommand> BuildUtilityCommand(const QString& commandTemplate, CAlboraDoc& doc,
                                                   const std::optional<SelectedCardTexts>& selection) {
     const QString newName = doc.NextImageFileName();
-    QStringList words = QProcess::splitCommand(commandTemplate).mid(0, 2);
+    QStringList words = QProcess::splitCommand(commandTemplate);
     if (words.isEmpty()) return std::nullopt;
-    for (QString& word : words) ExpandPlaceholders(word, doc, selection, newName);
+    for (QString& word : words) ExpandProgramPlaceholders(word, doc, selection, newName);
     if (words.front().isEmpty()) return std::nullopt;
     return UtilityCommand{words.front(), words.mid(1)};
 }
@@ -37,7 +37,7 @@ bool RunUtility(const QString& definition, CAlboraDoc& doc, const std::optional<
     }
     if (question == UtilityQuestion::Ask &&
         ui.MessageBox(QStringLiteral("Begin execute application?:\n") + command->program + QStringLiteral("\n") +
-                          command->arguments.value(0),
+                          command->arguments.join(' '),
                       MsgButtons::YesNo, MsgIcon::Question) != MsgAnswer::Yes) {
         doc.UpdateAllViews(sender, Hint::ViewCurrent);
         return true;

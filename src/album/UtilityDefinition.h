@@ -30,7 +30,7 @@ struct UtilityDefinition {
 // The settings util1 to util5, in order.
 std::array<QString*, UtilityDefinition::kCount> UtilitySettings(CAppSettings& settings);
 
-// What a utility starts: the program and at most one argument.
+// What a utility starts: the program and its arguments.
 struct UtilityCommand {
     QString program;
     QStringList arguments;
@@ -39,7 +39,8 @@ struct UtilityCommand {
 // The command of TEMPLATE for the album and the selected card. The template is split into words
 // before the placeholders are expanded inside each word, so a value with blanks, ";", "$()" or
 // quotes stays one literal argument; a word in double quotes keeps its blanks. The first word is
-// the program, the second its argument; further words are not passed. One new image name serves
+// the program, the others its arguments, with files named by absolute paths (see
+// ExpandProgramPlaceholders). One new image name serves
 // every "{NEWNAME}" of the run, and is taken even when none is used, so each run advances the
 // naming counter. Nullopt when the template names no program.
 std::optional<UtilityCommand> BuildUtilityCommand(const QString& commandTemplate, CAlboraDoc& doc,

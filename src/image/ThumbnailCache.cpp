@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QStandardPaths>
-#include <QUrl>
 #include <sys/stat.h>
 
 namespace {
@@ -32,7 +31,10 @@ int ThumbnailCache::SizeFor(const QSize& cell) {
 }
 
 QString ThumbnailCache::Uri(const QString& file) {
-    return QString::fromLatin1(QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()).toEncoded());
+    // Escaped as GLib's g_filename_to_uri escapes a path, byte for byte: the desktop's programs
+    // find entries by the MD5 of that text, and QUrl keeps "[", "]" and ";" where GLib does not.
+    const QByteArray path = QFile::encodeName(QFileInfo(file).absoluteFilePath());
+    return QString::fromLatin1("file://" + path.toPercentEncoding("!$&'()*+,/:=@"));
 }
 
 QString ThumbnailCache::EntryPath(const QString& file, int size) const {

@@ -24,7 +24,8 @@ public:
     // The standard size that serves a cell of CELL pixels (128 or 256), or 0 when none is large
     // enough.
     static int SizeFor(const QSize& cell);
-    // The URI the standard names a file by, and the cache file of that name for SIZE.
+    // The URI the standard names a file by, as GLib spells it, and the cache file of that name for
+    // SIZE.
     static QString Uri(const QString& file);
     QString EntryPath(const QString& file, int size) const;
 

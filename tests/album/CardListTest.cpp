@@ -410,13 +410,14 @@ TEST(CardList, UtilityCommandsFollowTheirDefinitionsAndRunOnTheSelectedCard) {
     EXPECT_FALSE(f.view.Update(Cmd::Utility3).enabled);
     EXPECT_TRUE(f.view.Update(Cmd::Utility5).enabled);
 
+    // The program gets the card's file by its full path.
     f.Select({1, 0});
     f.view.Execute(Cmd::Utility1);
-    EXPECT_EQ(f.ui.LastMessage(), QStringLiteral("Begin execute application?:\nviewer\na.jpg"));
+    EXPECT_EQ(f.ui.LastMessage(), QStringLiteral("Begin execute application?:\nviewer\n") + QDir::current().absoluteFilePath("a.jpg"));
     f.Select({1});
     f.view.Execute(Cmd::Utility1);
     ASSERT_EQ(f.launcher.started.size(), 2u);
-    EXPECT_EQ(f.launcher.started[1], (QStringList{QStringLiteral("viewer"), QStringLiteral("My Photos/b.jpg")}));
+    EXPECT_EQ(f.launcher.started[1], (QStringList{QStringLiteral("viewer"), QDir::current().absoluteFilePath("My Photos/b.jpg")}));
     EXPECT_EQ(f.other.hints.back(), Hint::ViewCurrent);
 
     f.view.Execute(Cmd::Utility5);

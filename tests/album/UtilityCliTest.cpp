@@ -32,7 +32,7 @@ TEST(UtilityCli, DryRunPrintsTheExpandedProgramAndArgument) {
 
     const ProgramRun open = Cli({"utility", "a.crp", "1", "--card", "1", "--dry-run"});
     EXPECT_EQ(open.code, 0) << open.err.toStdString();
-    EXPECT_EQ(open.out, QByteArray("/opt/My Tool/run\nMy Photos/a.jpg\n"));
+    EXPECT_EQ(open.out, "/opt/My Tool/run\n" + dir.Path(QStringLiteral("My Photos/a.jpg")).toUtf8() + "\nmore\n");
     EXPECT_EQ(Cli({"utility", "a.crp", "2", "--card", "1", "--dry-run"}).out, QByteArray("echo\nx; touch PWNED\n"));
     EXPECT_EQ(Cli({"utility", "a.crp", "2", "--dry-run"}).out, QByteArray("echo\n{DESCSEL}\n"));
 
@@ -43,6 +43,17 @@ TEST(UtilityCli, DryRunPrintsTheExpandedProgramAndArgument) {
     EXPECT_EQ(Cli({"utility", "a.crp", "6"}).code, 2);
     EXPECT_EQ(Cli({"utility", "a.crp"}).code, 2);
     EXPECT_FALSE(QFile::exists(dir.Path(QStringLiteral("PWNED"))));
+}
+
+// Every word reaches the program, and a card's file never reads as one of its options.
+TEST(UtilityCli, PassesEveryWordAndTheCardFileFoundHere) {
+    ScopedTestDir dir;
+    UtilitySettingsScope settings({QStringLiteral("Echo;/bin/echo one {NAMESEL} {DESCSEL}"), QStringLiteral("Remove;rm {IMAGESEL}")});
+    ASSERT_EQ(Cli({"album", "new", "a.crp"}).code, 0);
+    ASSERT_EQ(Cli({"album", "add", "a.crp", "-rf.jpg", "--name", "Beach", "--description", "sand and sea"}).code, 0);
+    EXPECT_EQ(Cli({"utility", "a.crp", "1", "--card", "1", "--dry-run"}).out, QByteArray("/bin/echo\none\nBeach\nsand and sea\n"));
+    EXPECT_EQ(Cli({"utility", "a.crp", "2", "--card", "1", "--dry-run"}).out,
+              "rm\n" + dir.Path(QStringLiteral("-rf.jpg")).toUtf8() + '\n');
 }
 
 TEST(UtilityCli, StartsTheProgramOrReportsWhyItCouldNot) {

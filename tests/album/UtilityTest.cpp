@@ -51,16 +51,17 @@ TEST(Utility, DefinitionRulesForMenuAndCommand) {
 
 TEST(Utility, SplitsWordsBeforeExpandingSoValuesStayWhole) {
     UtilityFixture f;
-    // A plain definition runs as it always did; further words are not passed.
-    auto plain = f.Build(QStringLiteral("gimp {IMAGESEL} --extra"), Card(QStringLiteral("a.jpg"), QString()));
+    // Every word is passed, as the dialog's "path argument1 argument2..." promises.
+    auto plain = f.Build(QStringLiteral("/bin/echo one {NAMESEL} {DESCSEL}"), Card(QStringLiteral("a.jpg"), QStringLiteral("x y")));
     ASSERT_TRUE(plain);
-    EXPECT_EQ(plain->program, QStringLiteral("gimp"));
-    EXPECT_EQ(plain->arguments, QStringList{QStringLiteral("a.jpg")});
+    EXPECT_EQ(plain->program, QStringLiteral("/bin/echo"));
+    EXPECT_EQ(plain->arguments, (QStringList{QStringLiteral("one"), QStringLiteral("Beach"), QStringLiteral("x y")}));
 
-    auto spaced = f.Build(QStringLiteral("  \"/opt/My Tool/run\"   {IMAGESEL}"), Card(QStringLiteral("My Photos/a.jpg"), {}));
+    auto spaced = f.Build(QStringLiteral("  \"/opt/My Tool/run\"   \"two words\" {IMAGESEL}"),
+                          Card(QStringLiteral("My Photos/a.jpg"), {}));
     ASSERT_TRUE(spaced);
     EXPECT_EQ(spaced->program, QStringLiteral("/opt/My Tool/run"));
-    EXPECT_EQ(spaced->arguments, QStringList{QStringLiteral("My Photos/a.jpg")});
+    EXPECT_EQ(spaced->arguments, (QStringList{QStringLiteral("two words"), f.dir.Path(QStringLiteral("My Photos/a.jpg"))}));
 
     const QString hostile = QStringLiteral("x; touch PWNED $(rm -rf ~) \"quoted\"");
     auto injected = f.Build(QStringLiteral("echo {DESCSEL}"), Card(QString(), hostile));
@@ -74,23 +75,52 @@ TEST(Utility, SplitsWordsBeforeExpandingSoValuesStayWhole) {
     EXPECT_FALSE(f.Build(QStringLiteral("{IMAGESEL} x"), Card(QString(), QString())));
 }
 
+// A program gets the card's file as the album finds it here, never a text that reads as an option.
+TEST(Utility, NamesFilesByAbsolutePaths) {
+    UtilityFixture f;
+    f.doc.Db().List().m_strDirectory = f.dir.Path();
+    f.dir.Write(QStringLiteral("IMG_0001.jpg"), "x");
+    auto windows = f.Build(QStringLiteral("viewer {IMAGESEL} --name={SELNOEX}"),
+                           Card(QStringLiteral("C:\\ALBORA\\Album_0000\\IMG_0001.JPG"), {}));
+    ASSERT_TRUE(windows);
+    const QString found = f.dir.Path(QStringLiteral("IMG_0001.jpg"));
+    EXPECT_EQ(windows->arguments, (QStringList{found, QStringLiteral("--name=") + found}));
+
+    auto option = f.Build(QStringLiteral("rm {IMAGESEL}"), Card(QStringLiteral("-rf.jpg"), {}));
+    ASSERT_TRUE(option);
+    EXPECT_EQ(option->arguments, QStringList{f.dir.Path(QStringLiteral("-rf.jpg"))});
+
+    f.settings.FastTempPath = QStringLiteral("-scratch/");
+    auto folders = f.Build(QStringLiteral("tool {FASTPATH} {ALBOPATH}"));
+    ASSERT_TRUE(folders);
+    EXPECT_EQ(folders->arguments.value(0), f.dir.Path(QStringLiteral("-scratch/")));
+    EXPECT_TRUE(QDir::isAbsolutePath(folders->arguments.value(1)));
+
+    // A printed header keeps the card's text as it is.
+    QString header = QStringLiteral("{IMAGESEL}");
+    ExpandPlaceholders(header, f.doc, Card(QStringLiteral("-rf.jpg"), {}));
+    EXPECT_EQ(header, QStringLiteral("-rf.jpg"));
+}
+
 TEST(Utility, EveryRunTakesOneNewImageName) {
     UtilityFixture f;
     auto twice = f.Build(QStringLiteral("convert {NEWNAME}|{newname}"));
     ASSERT_TRUE(twice);
-    EXPECT_EQ(twice->arguments, QStringList{QStringLiteral("IMG_0000.bmp|IMG_0000.bmp")});
+    const QString first = f.dir.Path(QStringLiteral("IMG_0000.bmp"));
+    EXPECT_EQ(twice->arguments, QStringList{first + '|' + first});
     auto split = f.Build(QStringLiteral("{NEWNAME}.sh {NEWNAME}"));
-    EXPECT_EQ(split->program, QStringLiteral("IMG_0001.bmp.sh"));
-    EXPECT_EQ(split->arguments, QStringList{QStringLiteral("IMG_0001.bmp")});
+    EXPECT_EQ(split->program, f.dir.Path(QStringLiteral("IMG_0001.bmp.sh")));
+    EXPECT_EQ(split->arguments, QStringList{f.dir.Path(QStringLiteral("IMG_0001.bmp"))});
     f.Build(QStringLiteral("viewer"));
     EXPECT_EQ(f.doc.NextImageFileName(), QStringLiteral("IMG_0003.bmp"));
 }
 
 TEST(Utility, AsksStartsAndTellsTheOtherViews) {
     UtilityFixture f;
+    const QString file = f.dir.Path(QStringLiteral("a.jpg"));
     f.ui.QueueAnswer(MsgAnswer::No);
-    EXPECT_TRUE(f.Run(QStringLiteral("Edit;gimp {IMAGESEL}"), Card(QStringLiteral("a.jpg"), {})));
-    EXPECT_EQ(f.ui.LastMessage(), QStringLiteral("Begin execute application?:\ngimp\na.jpg"));
+    EXPECT_TRUE(f.Run(QStringLiteral("Edit;gimp {IMAGESEL} --new"), Card(QStringLiteral("a.jpg"), {})));
+    EXPECT_EQ(f.ui.LastMessage(), QStringLiteral("Begin execute application?:\ngimp\n") + file + QStringLiteral(" --new"));
     EXPECT_EQ(f.ui.Messages().back().buttons, MsgButtons::YesNo);
     EXPECT_TRUE(f.launcher.started.empty());
     EXPECT_EQ(f.other.hints, std::vector<int>{Hint::ViewCurrent});
@@ -98,7 +128,7 @@ TEST(Utility, AsksStartsAndTellsTheOtherViews) {
     f.ui.QueueAnswer(MsgAnswer::Yes);
     EXPECT_TRUE(f.Run(QStringLiteral("Edit;gimp {IMAGESEL};"), Card(QStringLiteral("a.jpg"), {})));
     ASSERT_EQ(f.launcher.started.size(), 1u);
-    EXPECT_EQ(f.launcher.started[0], (QStringList{QStringLiteral("gimp"), QStringLiteral("a.jpg")}));
+    EXPECT_EQ(f.launcher.started[0], (QStringList{QStringLiteral("gimp"), file}));
     EXPECT_EQ(f.other.hints.size(), 2u);
 }
 
@@ -135,10 +165,10 @@ TEST(Utility, HostileCardTextsNeverReachAShell) {
     QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     SystemProcessLauncher system;
     const QString description = QStringLiteral("x; touch PWNED");
-    ASSERT_TRUE(RunUtility(QStringLiteral("Record;\"") + script + QStringLiteral("\" {DESCSEL} ignored"), f.doc,
+    ASSERT_TRUE(RunUtility(QStringLiteral("Record;\"") + script + QStringLiteral("\" {DESCSEL} also"), f.doc,
                            Card(QString(), description), f.ui, system, UtilityQuestion::Skip, nullptr));
     ASSERT_TRUE(WaitFor([&] { return QFile::exists(script + QStringLiteral(".out")); }));
-    EXPECT_EQ(ReadAll(script + QStringLiteral(".out")), description.toUtf8() + '|');
+    EXPECT_EQ(ReadAll(script + QStringLiteral(".out")), description.toUtf8() + "|also|");
     EXPECT_FALSE(QFile::exists(f.dir.Path(QStringLiteral("PWNED"))));
     EXPECT_TRUE(f.ui.Messages().empty());
 }

@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QtEndian>
+#include <glib.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -42,6 +43,24 @@ TEST(ThumbnailCache, NamesEntriesByTheMd5OfTheFileUri) {
     EXPECT_EQ(ThumbnailCache::SizeFor(QSize(80, 60)), 128);
     EXPECT_EQ(ThumbnailCache::SizeFor(QSize(240, 180)), 256);
     EXPECT_EQ(ThumbnailCache::SizeFor(QSize(320, 240)), 0);
+}
+
+// GNOME looks our thumbnails up, and we theirs, only where both spell the URI alike.
+TEST(ThumbnailCache, NamesFilesAsGLibDoes) {
+    const ThumbnailCache cache(QStringLiteral("/cache/thumbnails"));
+    for (const char* name : {"/photos/My Photos/a b.jpg", "/photos/[1];.jpg", "/photos/#?%&+=@!'()~,.jpg",
+                             "/photos/\"<>\\^`{|}\t$*:-_.jpg", "/fotos/Größe €/Ünï.JPG", "/photos/%41%5B.jpg"}) {
+        const QString file = QString::fromUtf8(name);
+        GError* error = nullptr;
+        gchar* glibUri = g_filename_to_uri(QFile::encodeName(file).constData(), nullptr, &error);
+        ASSERT_NE(glibUri, nullptr) << name;
+        const QByteArray expected(glibUri);
+        g_free(glibUri);
+        EXPECT_EQ(ThumbnailCache::Uri(file).toUtf8(), expected) << name;
+        const QByteArray md5 = QCryptographicHash::hash(expected, QCryptographicHash::Md5).toHex();
+        EXPECT_EQ(cache.EntryPath(file, 128), QStringLiteral("/cache/thumbnails/normal/") + QString::fromLatin1(md5) + ".png")
+            << name;
+    }
 }
 
 TEST(ThumbnailCache, KeepsWhatItMakesPrivatelyAndForgetsAChangedPicture) {
