@@ -64,9 +64,13 @@ int RunCaptureScan(CliContext& c, const QStringList& arguments) {
     QStringList wanted;
     for (const char* option : {"source", "mode", "resolution"})
         if (args.Has(option)) wanted << QString::fromLatin1(option) + QLatin1Char('=') + args.Value(option);
-    for (const QString& setting : wanted + settings)
-        if (!session.Options().Set(setting.section(QLatin1Char('='), 0, 0), setting.section(QLatin1Char('='), 1), &error))
+    for (const QString& setting : wanted + settings) {
+        QString rounded;
+        if (!session.Options().Set(setting.section(QLatin1Char('='), 0, 0), setting.section(QLatin1Char('='), 1), &error,
+                                   &rounded))
             return c.Fail(error);
+        if (!rounded.isEmpty()) c.err << "albora-cli: " << rounded << Qt::endl;
+    }
     if (!session.EnableSource()) return TwainError(c, session);
 
     int cards = 0;

@@ -143,3 +143,17 @@ TEST(ScannerCli, AJammedFeederGivesTheMessageAndNoCard) {
     EXPECT_EQ(Cli({"capture", "scan", "a.crp", "--set", "mode"}).code, 2);
     EXPECT_EQ(Cli({"capture", "scan", "missing.crp"}).code, 1);
 }
+
+// What the scanner makes of a value is said as scanimage says it: a value it rounds, and the
+// values a list allows when it refuses one.
+TEST(ScannerCli, ARoundedValueIsToldAndARefusedOneListsTheChoices) {
+    ScopedTestDir dir;
+    ASSERT_EQ(Cli({"album", "new", "a.crp"}).code, 0);
+    const ProgramRun rounded =
+        ScanWithOptions(dir.Path("a.crp"), {"--test-picture=Color pattern"}, {"--resolution", "5000", "--set", "br-x=20"});
+    EXPECT_EQ(rounded.code, 0) << rounded.err.toStdString();
+    EXPECT_TRUE(rounded.err.contains("rounded value of resolution from 5000 to 1200")) << rounded.err.toStdString();
+    const ProgramRun refused = Cli({"capture", "scan", "a.crp", "--mode", "Sepia"});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_TRUE(refused.err.contains("It is one of: Gray, Color.")) << refused.err.toStdString();
+}

@@ -96,11 +96,16 @@ QStringList SaneOptions::Choices(int index) const {
     return choices;
 }
 
-bool SaneOptions::Set(int index, const QString& text, QString* error, bool* reloaded) {
+bool SaneOptions::Set(int index, const QString& text, QString* error, bool* reloaded, QString* rounded) {
     const SANE_Option_Descriptor* d = Descriptor(index);
     auto fail = [&](const QString& why) {
         if (error) *error = why;
         return false;
+    };
+    // A value refused is told with the values the option takes, when it lists them.
+    auto refuse = [&](const QString& why) {
+        const QStringList choices = Choices(index);
+        return fail(choices.isEmpty() ? why : why + QStringLiteral(" It is one of: %1.").arg(choices.join(QStringLiteral(", "))));
     };
     if (!d) return fail(QStringLiteral("There is no such option."));
     const QString name = QString::fromUtf8(d->name ? d->name : "");
@@ -122,26 +127,31 @@ bool SaneOptions::Set(int index, const QString& text, QString* error, bool* relo
         // One value for an array sets every element.
         for (std::size_t i = 0; i < words; ++i)
             if (!ParseWord(*d, parts.size() == 1 ? parts[0] : parts.value(int(i)), &buffer[i]))
-                return fail(QStringLiteral("'%1' is not a value for %2.").arg(text, name));
+                return refuse(QStringLiteral("'%1' is not a value for %2.").arg(text, name));
     }
     SANE_Int info = 0;
     const SANE_Status status =
         sane_control_option(m_handle, index, SANE_ACTION_SET_VALUE,
                             value, &info);
-    if (status != SANE_STATUS_GOOD) return fail(QStringLiteral("%1: %2").arg(name, QString::fromUtf8(sane_strstatus(status))));
+    if (status != SANE_STATUS_GOOD) {
+        const QString why = QStringLiteral("%1: %2").arg(name, QString::fromUtf8(sane_strstatus(status)));
+        return status == SANE_STATUS_INVAL ? refuse(why) : fail(why);
+    }
     const bool reload = info & SANE_INFO_RELOAD_OPTIONS;
     if (reload) Reload();
     if (reloaded) *reloaded = reload;
+    if (rounded && (info & SANE_INFO_INEXACT))
+        *rounded = QStringLiteral("rounded value of %1 from %2 to %3").arg(name, text, Value(Find(name)));
     return true;
 }
 
-bool SaneOptions::Set(const QString& name, const QString& text, QString* error) {
+bool SaneOptions::Set(const QString& name, const QString& text, QString* error, QString* rounded) {
     const int index = Find(name);
     if (index < 0) {
         if (error) *error = QStringLiteral("The scanner has no option %1.").arg(name);
         return false;
     }
-    return Set(index, text, error);
+    return Set(index, text, error, nullptr, rounded);
 }
 
 double SaneOptions::Resolution() const {

@@ -24,9 +24,11 @@ public:
     // The values a list constraint allows, as text; empty for other options.
     QStringList Choices(int index) const;
     // Sets the option from TEXT; false with ERROR when the text does not fit the option or the
-    // device refuses. RELOADED says the descriptors changed (other options came or went).
-    bool Set(int index, const QString& text, QString* error, bool* reloaded = nullptr);
-    bool Set(const QString& name, const QString& text, QString* error);
+    // device refuses (naming the values a list allows). RELOADED says the descriptors changed
+    // (other options came or went); ROUNDED, when the device took another value than TEXT, says
+    // which, as scanimage does.
+    bool Set(int index, const QString& text, QString* error, bool* reloaded = nullptr, QString* rounded = nullptr);
+    bool Set(const QString& name, const QString& text, QString* error, QString* rounded = nullptr);
 
     // The resolution in dpi, 0 when the device has none.
     double Resolution() const;
