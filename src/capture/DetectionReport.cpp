@@ -28,7 +28,10 @@ CaptureHardware ProbeCaptureHardware() {
     found.scanners = ListScanners(nullptr);
     found.scanner = !found.scanners.isEmpty();
     found.screen = ScreenCaptureAvailable(&found.screenWhy);
-    found.video = !ListVideoSources().empty();
+    const std::vector<VideoSource> sources = ListVideoSources();
+    for (std::size_t i = 0; i < sources.size(); ++i)
+        found.videoSources << QStringLiteral("%1: %2").arg(i).arg(sources[i].name);
+    found.video = !sources.empty();
     // The overlay keys in the picture of a video source: it is there wherever one is.
     found.overlay = found.video;
     return found;

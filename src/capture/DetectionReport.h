@@ -12,6 +12,7 @@ struct CaptureHardware {
     bool screen = true;
     bool trueColour = true;
     QStringList scanners;  // "test:0 (Noname frontend-tester virtual device)"
+    QStringList videoSources;  // "0: Integrated Camera", by capture driver number
     QString screenWhy;     // why the screen cannot be captured, when it cannot
 };
 

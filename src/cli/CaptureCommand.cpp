@@ -26,6 +26,7 @@ int ListDevices(CliContext& c, const QStringList& args) {
                                  {"screenReason", found.screenWhy},
                                  {"trueColour", found.trueColour},
                                  {"scanners", QJsonArray::fromStringList(found.scanners)},
+                                 {"videoSources", QJsonArray::fromStringList(found.videoSources)},
                                  {"display", display}};
         c.out << QJsonDocument(report).toJson(QJsonDocument::Indented);
         return kExitOk;
@@ -35,6 +36,8 @@ int ListDevices(CliContext& c, const QStringList& args) {
     c.out << text;
     c.out << QStringLiteral("Scanners:") << (found.scanners.isEmpty() ? QStringLiteral(" none\n") : QStringLiteral("\n"));
     for (const QString& scanner : found.scanners) c.out << QStringLiteral("  ") << scanner << '\n';
+    c.out << QStringLiteral("Video sources:") << (found.videoSources.isEmpty() ? QStringLiteral(" none\n") : QStringLiteral("\n"));
+    for (const QString& source : found.videoSources) c.out << QStringLiteral("  ") << source << '\n';
     c.out << QStringLiteral("Display: ") << (display.isEmpty() ? QStringLiteral("none") : display) << '\n';
     return kExitOk;
 }

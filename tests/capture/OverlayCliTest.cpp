@@ -3,6 +3,7 @@
 #include "OverlayFixture.h"
 
 #include <QDir>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -73,6 +74,10 @@ TEST_F(OverlayCli, TheDetectionReportSeesTheOverlayWhereAVideoSourceIs) {
     const QJsonObject report = QJsonDocument::fromJson(Cli({"capture", "devices", "--json"}).out).object();
     EXPECT_TRUE(report["overlay"].toBool());
     EXPECT_TRUE(report["video"].toBool());
+    // The sources are named by their driver numbers, as the capture options choose them.
+    const QString source = report["videoSources"].toArray().at(0).toString();
+    EXPECT_TRUE(source.startsWith(QStringLiteral("0: "))) << source.toStdString();
+    EXPECT_TRUE(QString::fromUtf8(Cli({"capture", "devices"}).out).contains(QStringLiteral("Video sources:\n  ") + source));
 }
 
 }  // namespace
