@@ -372,6 +372,9 @@ TEST(CardList, AnInsertedCardKeepsEveryRowPointingAtItsOwnCard) {
     for (int r = 0; r < f.view.Model()->rowCount(); ++r)
         EXPECT_EQ(f.view.Model()->RowAt(r).texts[0], f.doc.Db().GetAt(cards[std::size_t(r)])->m_strName);
     EXPECT_EQ(f.view.SelectedCards(), std::vector<int>{1});
+    // A picture just captured or pasted is the current card, shown by the image view.
+    EXPECT_EQ(f.doc.m_nCurrent, 1);
+    EXPECT_EQ(f.other.hints.back(), Hint::ViewCurrent);
 }
 
 // The sort and the column widths a user chose outlive rebuilds (a card viewed in the Image tab
