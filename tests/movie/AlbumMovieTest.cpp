@@ -51,9 +51,10 @@ std::vector<Rgb> FirstPixels(const QString& path) {
     QByteArray format;  // the video stream's BITMAPINFOHEADER
     for (const RiffChunk& strl : riff.Find("hdrl")->children)
         if (strl.type == QLatin1String("strl") && strl.children.at(0).data.startsWith("vids")) format = strl.children.at(1).data;
+    std::vector<Rgb> pixels;
+    if (format.size() < 12) return pixels;
     const int width = qFromLittleEndian<qint32>(format.constData() + 4), height = qFromLittleEndian<qint32>(format.constData() + 8);
     const int rowBytes = (width * 3 + 3) / 4 * 4;
-    std::vector<Rgb> pixels;
     for (const RiffChunk& chunk : riff.Find("movi")->children)
         if (chunk.id == QLatin1String("00db") && !chunk.data.isEmpty()) {
             const auto* top = reinterpret_cast<const uchar*>(chunk.data.constData()) + qsizetype(height - 1) * rowBytes;
