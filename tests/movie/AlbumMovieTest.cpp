@@ -48,12 +48,12 @@ namespace {
 // The pictures of the movie at PATH, in order: each frame's first pixel, top left.
 std::vector<Rgb> FirstPixels(const QString& path) {
     const RiffChunk riff = ReadRiff(ReadAll(path));
-    QByteArray format;  // the video stream's BITMAPINFOHEADER
+    const RiffChunk* format = nullptr;  // the video stream's BITMAPINFOHEADER
     for (const RiffChunk& strl : riff.Find("hdrl")->children)
-        if (strl.type == QLatin1String("strl") && strl.children.at(0).data.startsWith("vids")) format = strl.children.at(1).data;
+        if (strl.type == QLatin1String("strl") && strl.children.at(0).data.startsWith("vids")) format = &strl.children.at(1);
     std::vector<Rgb> pixels;
-    if (format.size() < 12) return pixels;
-    const int width = qFromLittleEndian<qint32>(format.constData() + 4), height = qFromLittleEndian<qint32>(format.constData() + 8);
+    if (!format) return pixels;
+    const int width = int(format->U32(4)), height = int(format->U32(8));
     const int rowBytes = (width * 3 + 3) / 4 * 4;
     for (const RiffChunk& chunk : riff.Find("movi")->children)
         if (chunk.id == QLatin1String("00db") && !chunk.data.isEmpty()) {
