@@ -13,8 +13,9 @@ struct RiffChunk {
     QByteArray data;       // of a plain chunk
     std::vector<RiffChunk> children;
 
-    quint32 U32(qsizetype at) const { return qFromLittleEndian<quint32>(data.constData() + at); }
-    quint16 U16(qsizetype at) const { return qFromLittleEndian<quint16>(data.constData() + at); }
+    // 0 past the chunk's end.
+    quint32 U32(qsizetype at) const { return at + 4 <= data.size() ? qFromLittleEndian<quint32>(data.constData() + at) : 0; }
+    quint16 U16(qsizetype at) const { return at + 2 <= data.size() ? qFromLittleEndian<quint16>(data.constData() + at) : 0; }
     // The first child (depth first) with ID, or nullptr.
     const RiffChunk* Find(const QString& id) const {
         for (const RiffChunk& child : children) {
