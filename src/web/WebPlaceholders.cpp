@@ -40,17 +40,24 @@ QString CardInfoBlock(const WebCard& web, const QString& date, const HtmlWizardS
     return block;
 }
 
+// The album's name, then its facts as items of a list (a list holds nothing else); a fact the
+// album or the user left empty is left out, label and all.
 QString AlbumInfoBlock(const CFotoObjList& album, const QString& created, const HtmlWizardSettings& s) {
+    QString items;
+    const auto add = [&items](const char* label, const QString& value, const char* between = "") {
+        if (!value.isEmpty())
+            items += QStringLiteral("<LI><B>%1: </B>%2").arg(QLatin1String(label), QLatin1String(between) + value);
+    };
+    if (s.includeAlbumDate) add("Creation date", created);
+    if (s.includeAlbumDescription) add("Description", HtmlEscape(album.m_strDescription), "<BR>");
+    if (s.includeAlbumAuthor) add("Author", HtmlEscape(album.m_strAuthor));
     const QString email = HtmlEscape(s.email);
-    QString block = QStringLiteral("<B>Album name: </B>") + HtmlEscape(album.m_strName) + QStringLiteral("<UL>");
-    if (s.includeAlbumDate) block += QStringLiteral("<BR><B>Creation date: </B>") + created;
-    if (s.includeAlbumDescription)
-        block += QStringLiteral("<BR><B>Description: </B><BR>") + HtmlEscape(album.m_strDescription);
-    if (s.includeAlbumAuthor) block += QStringLiteral("<BR><B>Author: </B>") + HtmlEscape(album.m_strAuthor);
-    block += QStringLiteral("<BR><B>Email: </B><A HREF=\"MAILTO:") + email + QStringLiteral("\">") + email +
-             QStringLiteral("</A>");
-    block += QStringLiteral("<BR><B>More information: </B><BR>") + HtmlEscape(s.moreInfo);
-    return block + QStringLiteral("</UL>");
+    if (!email.isEmpty()) add("Email", QStringLiteral("<A HREF=\"MAILTO:%1\">%1</A>").arg(email));
+    add("More information", HtmlEscape(s.moreInfo), "<BR>");
+    QString block;
+    if (!album.m_strName.isEmpty()) block = QStringLiteral("<B>Album name: </B>") + HtmlEscape(album.m_strName);
+    if (!items.isEmpty()) block += QStringLiteral("<UL>") + items + QStringLiteral("</UL>");
+    return block;
 }
 
 }  // namespace

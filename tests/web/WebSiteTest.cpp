@@ -180,12 +180,12 @@ TEST(WebSite, InformationBlocksFollowTheOptions) {
     f.Template(QStringLiteral("card{CNT0001}.htm"), "{IMAGEDATASELECTED}|{CRPDATASELECTED}|{CRPDATE}");
     const QString cardDate = *CTime::CardDate(card.m_time);
     const QString created = *CTime::Format("%B %d, %Y %H:%M:%S", album.m_timeCreated);
-    const QString contact = QStringLiteral("<BR><B>Email: </B><A HREF=\"MAILTO:me@x\">me@x</A>"
-                                           "<BR><B>More information: </B><BR>M</UL>");
+    const QString contact = QStringLiteral("<LI><B>Email: </B><A HREF=\"MAILTO:me@x\">me@x</A>"
+                                           "<LI><B>More information: </B><BR>M</UL>");
     ASSERT_EQ(f.Generate(), WebSiteResult::Complete);
     EXPECT_EQ(f.Page(QStringLiteral("card0001.htm")),
               QStringLiteral("<B>N</B><UL><LI>%1<LI>&lt;d&gt;</UL>|<B>Album name: </B>A<UL>"
-                             "<BR><B>Creation date: </B>%2<BR><B>Description: </B><BR>D<BR><B>Author: </B>W%3|%2\r\n")
+                             "<LI><B>Creation date: </B>%2<LI><B>Description: </B><BR>D<LI><B>Author: </B>W%3|%2\r\n")
                   .arg(cardDate, created, contact));
 
     f.web = HtmlWizardSettings();
@@ -198,6 +198,22 @@ TEST(WebSite, InformationBlocksFollowTheOptions) {
     ASSERT_EQ(f.Generate(), WebSiteResult::Complete);
     EXPECT_EQ(f.Page(QStringLiteral("card0001.htm")),
               QStringLiteral("<B></B><UL><LI>pic.jpg</UL>|<B>Album name: </B>A<UL>%1|\r\n").arg(contact));
+
+    // What the album and the user left empty has no label of its own; no facts, no list.
+    f.web = HtmlWizardSettings();
+    f.web.outputDirectory = f.out;
+    album.m_strAuthor.clear();
+    album.m_strName.clear();
+    ASSERT_EQ(f.Generate(), WebSiteResult::Complete);
+    const QString page = f.Page(QStringLiteral("card0001.htm"));
+    EXPECT_FALSE(page.contains(QStringLiteral("Author"))) << page.toStdString();
+    EXPECT_FALSE(page.contains(QStringLiteral("Album name"))) << page.toStdString();
+    EXPECT_FALSE(page.contains(QStringLiteral("Email"))) << page.toStdString();
+    album.m_strDescription.clear();
+    album.m_timeCreated = 0;
+    f.web.includeAlbumDate = false;
+    ASSERT_EQ(f.Generate(), WebSiteResult::Complete);
+    EXPECT_TRUE(f.Page(QStringLiteral("card0001.htm")).contains(QStringLiteral("||\r\n")));
 }
 
 TEST(WebSite, PathsAreTheAlbumAndProgramFolders) {
