@@ -49,6 +49,13 @@ bool CAlboraDoc::MayMoveTo(int index) {
     return false;
 }
 
+bool CAlboraDoc::MakeCurrent(int index, const QString& file) {
+    if (!MayMoveTo(index)) return false;
+    m_nCurrent = index;
+    m_strCurrentFile = file;
+    return true;
+}
+
 void CAlboraDoc::GoTo(int index) {
     if (!MayMoveTo(index)) return;
     m_nCurrent = index;

@@ -73,6 +73,9 @@ public:
     // Whether card INDEX may become the current card: a changed drawing is asked about first.
     // False when the user kept it; a run through the cards stops there too.
     bool MayMoveTo(int index);
+    // Makes card INDEX (its file FILE) the current card once MayMoveTo allows it; false when
+    // the user kept the drawing's card. The caller tells the views.
+    bool MakeCurrent(int index, const QString& file);
     // Where the album's card files are found on this computer.
     const CardFileResolver& CardFiles() const;
     // The file of card INDEX of the working list as found here; empty without such a card.

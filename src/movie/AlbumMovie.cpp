@@ -8,6 +8,7 @@
 #include "image/Orientation.h"
 #include "image/ScaledDecode.h"
 #include "platform/OrderedPool.h"
+#include "platform/ProblemList.h"
 #include "platform/UiServices.h"
 #include "platform/media/SoundDecoder.h"
 #include "sound/SoundAnnotations.h"
@@ -137,13 +138,6 @@ std::optional<PcmFormat> TrackFormat(const QStringList& notes, UiServices& ui, b
     return track;
 }
 
-}  // namespace
-
-namespace {
-
-// Cards listed by name in the summary of problems; the rest are counted.
-constexpr int kListedProblems = 20;
-
 // One run of the movie: the cards in order, each written as its picture or, when that cannot be
 // shown, as the stand-in the presentation paints, so that every card and its note keep their
 // time.
@@ -172,8 +166,7 @@ private:
     std::unique_ptr<AviMovieWriter> m_writer;
     // Cards that need a stand-in before the movie's frame size is known.
     std::vector<std::pair<int, MovieCard>> m_waiting;
-    QStringList m_problems;
-    int m_moreProblems = 0;
+    ProblemList m_problems;
 };
 
 AlbumMovieResult MovieRun::Run() {
@@ -223,14 +216,13 @@ AlbumMovieResult MovieRun::Run() {
     if (!m_waiting.empty()) return NotMade(QStringLiteral("No card has a picture the movie can show."));
     // The box comes only once the movie is whole and in its place.
     if (!m_writer->Finish()) return NotMade(m_path + QStringLiteral(": ") + m_writer->ErrorString());
-    if (m_problems.isEmpty()) {
+    if (m_problems.IsEmpty()) {
         m_ui.MessageBox(QStringLiteral("Message:\nAVI movie created!"), MsgButtons::Ok, MsgIcon::Information);
         return AlbumMovieResult::Complete;
     }
-    if (m_moreProblems) m_problems += QStringLiteral("... and %1 more").arg(m_moreProblems);
     m_ui.MessageBox(QStringLiteral("Error:\nThe AVI movie was made on:\n%1\nbut these cards are not in it as they "
                                    "are:\n%2")
-                        .arg(m_path, m_problems.join(QLatin1Char('\n'))),
+                        .arg(m_path, m_problems.Text()),
                     MsgButtons::Ok, MsgIcon::Exclamation);
     return AlbumMovieResult::Partial;
 }
@@ -291,13 +283,9 @@ QString MovieRun::Mismatch(const CImageObject& frame) const {
 }
 
 void MovieRun::NoteProblem(int index, const QString& reason) {
-    if (m_problems.size() >= kListedProblems) {
-        ++m_moreProblems;
-        return;
-    }
     const QString& name = m_doc.Db().GetAt(index)->m_strName;
-    m_problems += (name.isEmpty() ? m_files[index] : QStringLiteral("%1 (%2)").arg(name, m_files[index])) +
-                  QStringLiteral(": ") + reason;
+    m_problems.Add((name.isEmpty() ? m_files[index] : QStringLiteral("%1 (%2)").arg(name, m_files[index])) +
+                   QStringLiteral(": ") + reason);
 }
 
 AlbumMovieResult MovieRun::NotMade(const QString& reason) {

@@ -25,11 +25,10 @@ std::optional<QString> MpegOptionsProblem(MpegEncoderOptions& options, const Out
     if (options.systemBitrate < 80 || options.systemBitrate > 4000) return QStringLiteral("Bitrate bust be in range 80 - 4000.");
     if (options.inputPath.isEmpty()) return QStringLiteral("Input AVI filename must be specified.");
     if (options.outputPath.isEmpty()) options.outputPath = MpegOutputFor(options.inputPath);
+    // The same file under any name, or the same name when no file is there yet.
     OutputGuard input;
     input.Protect(options.inputPath, QStringLiteral("the input movie"));
-    if (QFileInfo(options.inputPath).absoluteFilePath() == QFileInfo(options.outputPath).absoluteFilePath() ||
-        input.Protected(options.outputPath))
-        return QStringLiteral("Error:\nOutput and input are the same file!");
+    if (input.Protected(options.outputPath)) return QStringLiteral("Error:\nOutput and input are the same file!");
     if (const QString refusal = album.WriteRefusal(options.outputPath); !refusal.isEmpty()) return refusal;
     return std::nullopt;
 }

@@ -8,10 +8,6 @@
 
 namespace {
 
-std::optional<FileIdentity> IdentityOfPath(const QString& path) {
-    return path.isEmpty() ? std::nullopt : IdentityOf(QFile::encodeName(path).constData());
-}
-
 QString CleanPath(const QString& path) { return QDir::cleanPath(QFileInfo(path).absoluteFilePath()); }
 
 bool IsLink(const QString& path) {
@@ -23,7 +19,7 @@ bool IsLink(const QString& path) {
 
 void OutputGuard::Protect(const QString& path, const QString& what) {
     if (path.isEmpty()) return;
-    if (const std::optional<FileIdentity> identity = IdentityOfPath(path))
+    if (const std::optional<FileIdentity> identity = IdentityOfFile(path))
         m_protected.emplace(*identity, what);
     else
         m_missing.insert(CleanPath(path), what);
@@ -31,7 +27,7 @@ void OutputGuard::Protect(const QString& path, const QString& what) {
 
 std::optional<QString> OutputGuard::Protected(const QString& path) const {
     if (path.isEmpty()) return std::nullopt;
-    if (const std::optional<FileIdentity> identity = IdentityOfPath(path)) {
+    if (const std::optional<FileIdentity> identity = IdentityOfFile(path)) {
         const auto it = m_protected.find(*identity);
         if (it != m_protected.end()) return it->second;
     }
@@ -51,6 +47,10 @@ QString OutputGuard::RemoveRefusal(const QString& folder, const QString& name) c
     if (::lstat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
         return OutputRefusal(path, QStringLiteral("no regular file"));
     return WriteRefusal(path);
+}
+
+std::optional<FileIdentity> IdentityOfFile(const QString& path) {
+    return path.isEmpty() ? std::nullopt : IdentityOf(QFile::encodeName(path).constData());
 }
 
 QString OutputRefusal(const QString& path, const QString& what) {

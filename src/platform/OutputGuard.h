@@ -28,11 +28,13 @@ public:
     // not protected.
     QString RemoveRefusal(const QString& folder, const QString& name) const;
 
-
 private:
     std::map<FileIdentity, QString> m_protected;
     QHash<QString, QString> m_missing;  // by clean absolute path
 };
+
+// The identity of the file PATH names; nullopt for an empty path or when nothing is there.
+std::optional<FileIdentity> IdentityOfFile(const QString& path);
 
 // The refusal to write or remove PATH, which is WHAT.
 QString OutputRefusal(const QString& path, const QString& what);

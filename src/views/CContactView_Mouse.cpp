@@ -143,9 +143,7 @@ void CContactView::ReleaseAt(const QPoint& point) {
 void CContactView::DoubleClickAt(const QPoint& point) {
     QRect cell;
     const int card = HitTest(point, &cell);
-    if (!m_doc.Db().GetAt(card) || !m_doc.MayMoveTo(card)) return;
-    m_doc.m_strCurrentFile = m_doc.Db().GetAt(card)->m_strGraphic;
-    m_doc.m_nCurrent = card;
+    if (!m_doc.Db().GetAt(card) || !m_doc.MakeCurrent(card, m_doc.Db().GetAt(card)->m_strGraphic)) return;
     m_selected = card;
     m_highlight = cell;
     m_area->update(cell.adjusted(-4, -4, 4, 4));

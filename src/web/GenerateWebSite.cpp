@@ -13,6 +13,7 @@
 #include "album/CAlboraDoc.h"
 #include "image/ImageLibrary.h"
 #include "platform/FolderLock.h"
+#include "platform/ProblemList.h"
 #include "platform/ProgramPaths.h"
 #include "platform/SafeFile.h"
 #include "platform/UiServices.h"
@@ -24,9 +25,6 @@
 #include <ctime>
 
 namespace {
-
-// Cards listed by name in the summary of bad pictures; the rest are counted.
-constexpr int kListedProblems = 20;
 
 // A template folder with its files and the names they take in the site.
 struct SourceFolder {
@@ -274,13 +272,14 @@ bool SiteRun::WritePage(const QString& name, const QString& page) {
     }
     // A page that cannot be written means no later one can be either: one message, and the run stops.
     QString reason;
-    if (!SafeFile::Write(path, page.toUtf8(), &reason)) {
+    const QByteArray bytes = page.toUtf8();
+    if (!SafeFile::Write(path, bytes, &reason)) {
         m_ui.MessageBox(QStringLiteral("Error:\nCan't open file: %1\n%2").arg(path, reason), MsgButtons::Ok,
                         MsgIcon::Exclamation);
         m_told = true;
         return false;
     }
-    m_current.Record(m_out, name, key);
+    m_current.Record(m_out, name, key, {}, SiteManifest::ContentKeyOfBytes(bytes));
     return true;
 }
 
@@ -348,20 +347,13 @@ void SiteRun::RemoveStale() {
 }
 
 void SiteRun::ReportProblems() {
-    QStringList lines;
-    int more = 0;
-    for (const SitePicture& picture : m_pictures) {
-        if (picture.problem.isEmpty()) continue;
-        if (lines.size() < kListedProblems)
-            lines += picture.source + QStringLiteral(": ") + picture.problem;
-        else
-            ++more;
-    }
-    if (lines.isEmpty()) return;
-    if (more) lines += QStringLiteral("... and %1 more").arg(more);
+    ProblemList problems;
+    for (const SitePicture& picture : m_pictures)
+        if (!picture.problem.isEmpty()) problems.Add(picture.source + QStringLiteral(": ") + picture.problem);
+    if (problems.IsEmpty()) return;
     m_ui.MessageBox(QStringLiteral("The web site was made on:\n%1\nThese cards show a stand-in instead of their "
                                    "picture:\n%2")
-                        .arg(m_out, lines.join(QLatin1Char('\n'))),
+                        .arg(m_out, problems.Text()),
                     MsgButtons::Ok, MsgIcon::Exclamation);
 }
 

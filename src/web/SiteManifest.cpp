@@ -144,6 +144,10 @@ QString SiteManifest::ContentKeyOf(const QString& path) {
     return QString::fromLatin1(hash.result().toHex());
 }
 
+QString SiteManifest::ContentKeyOfBytes(QByteArrayView bytes) {
+    return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+}
+
 QString SiteManifest::KeyOf(const QStringList& inputs) {
     return QString::fromLatin1(
         QCryptographicHash::hash(inputs.join(QChar(0x1f)).toUtf8(), QCryptographicHash::Sha1).toHex());

@@ -43,6 +43,8 @@ public:
     static QString KeyOf(const QStringList& inputs);
     // The key of the bytes of the regular file PATH; empty when it cannot be read.
     static QString ContentKeyOf(const QString& path);
+    // The same key of BYTES in memory, as they are written.
+    static QString ContentKeyOfBytes(QByteArrayView bytes);
 
 private:
     QHash<QString, QJsonObject> m_outputs;

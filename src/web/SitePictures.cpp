@@ -63,8 +63,7 @@ PicturesResult WritePictures(std::vector<SitePicture>& pictures, const PictureOp
     const QString folder = outputs.folder + QLatin1Char('/');
     std::vector<QString> keys;
     std::vector<PictureJob> jobs;
-    std::vector<std::size_t> jobOf(pictures.size(), SIZE_MAX);
-    std::vector<bool> unchanged(pictures.size(), false);
+    std::vector<std::size_t> jobOf(pictures.size(), SIZE_MAX);  // none: unchanged since the last run
     for (std::size_t i = 0; i < pictures.size(); ++i) {
         SitePicture& picture = pictures[i];
         keys.push_back(PictureKey(picture, options));
@@ -72,7 +71,6 @@ PicturesResult WritePictures(std::vector<SitePicture>& pictures, const PictureOp
                                                : outputs.previous.Unchanged(outputs.folder, picture.name, keys.back());
         if (facts && outputs.previous.Unchanged(outputs.folder, picture.thumbnail, keys.back())) {
             TakeFacts(picture, *facts);
-            unchanged[i] = true;
             continue;
         }
         jobOf[i] = jobs.size();
@@ -87,7 +85,7 @@ PicturesResult WritePictures(std::vector<SitePicture>& pictures, const PictureOp
             result.aborted = true;
             break;
         }
-        if (unchanged[i]) {
+        if (jobOf[i] == SIZE_MAX) {
             outputs.current.Carry(outputs.previous, picture.name);
             outputs.current.Carry(outputs.previous, picture.thumbnail);
         } else {

@@ -185,8 +185,5 @@ void CardCommands::InsertImageAsCard(const QString& fileName) {
         e.list.AddRowFor(index);
     e.list.SelectOnly(index);
     // The picture just made is the one to look at: the image view shows it.
-    if (!e.doc.MayMoveTo(index)) return;
-    e.doc.m_nCurrent = index;
-    e.doc.m_strCurrentFile = fileName;
-    e.doc.UpdateAllViews(e.list.SenderView(), Hint::ViewCurrent);
+    if (e.doc.MakeCurrent(index, fileName)) e.doc.UpdateAllViews(e.list.SenderView(), Hint::ViewCurrent);
 }

@@ -65,7 +65,6 @@ private:
     CFotoObj* Card(int index) const;
     // The card's file as found on this computer.
     QString FileOf(const CFotoObj& card) const;
-    // Whether another card of the album names CARD's file, however its text spells it.
     // The cards of GOING whose files no other card of the album names, each file once.
     std::vector<const CFotoObj*> CardsWithFilesOnlyTheyName(const std::vector<const CFotoObj*>& going) const;
     void OfferToErase(const std::vector<const CFotoObj*>& going);

@@ -10,7 +10,7 @@
 #include "capture/CapturedPicture.h"
 #include "image/CImageObject.h"
 #include "platform/CTime.h"
-#include "platform/FileIdentity.h"
+#include "platform/OutputGuard.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/SafeFile.h"
 #include "platform/UiServices.h"
@@ -22,9 +22,6 @@
 #include <set>
 
 namespace {
-
-// What tells a file apart on this computer, whichever path reaches it.
-std::optional<FileIdentity> IdentityOfFile(const QString& path) { return IdentityOf(QFile::encodeName(path).constData()); }
 
 // PATH's folder and base name with FORMAT as its extension.
 QString WithExtension(const QString& path, const QString& format) {

@@ -291,10 +291,8 @@ std::optional<SelectedCardTexts> CAlboraView::Selection() const {
 
 void CAlboraView::ViewCurrentImage() {
     const std::vector<int> cards = SelectedCards();
-    if (cards.empty() || !m_doc.MayMoveTo(cards.front())) return;
-    const int row = m_model->RowOfCard(cards.front());
-    m_doc.m_strCurrentFile = m_model->RowAt(row).texts[1];
-    m_doc.m_nCurrent = cards.front();
+    if (cards.empty() || !m_doc.MakeCurrent(cards.front(), m_model->RowAt(m_model->RowOfCard(cards.front())).texts[1]))
+        return;
     m_doc.UpdateAllViews(this, Hint::ViewCurrent);
     if (m_services.mainWindow) m_services.mainWindow->ShowTab(MainWindowServices::ImageTab);
 }
