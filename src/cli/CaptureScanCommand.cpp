@@ -27,7 +27,7 @@ QStringList TakeSettings(QStringList& args) {
 }
 
 int TwainError(CliContext& c, const TwainSession& session) {
-    c.ui.MessageBox(QStringLiteral("A TWAIN error occurred."), MsgButtons::Ok, MsgIcon::Information);
+    c.ui.MessageBox(ScannerErrorText(session.LastError()), MsgButtons::Ok, MsgIcon::Information);
     return c.Fail(session.LastError());
 }
 
@@ -96,7 +96,7 @@ int RunCaptureScan(CliContext& c, const QStringList& arguments) {
     session.ReturnTo(TwainSession::ManagerOpen);
 
     if (!scanError.isEmpty()) {
-        c.ui.MessageBox(QStringLiteral("A TWAIN error occurred."), MsgButtons::Ok, MsgIcon::Information);
+        c.ui.MessageBox(ScannerErrorText(scanError), MsgButtons::Ok, MsgIcon::Information);
         c.err << scanError << '\n';
     }
     if (cards == 0) return c.Fail(QStringLiteral("No page was scanned."));

@@ -242,7 +242,7 @@ void CMainFrame::BuildMenus() {
     m_actions->Fill(cards, {Cmd::ViewCurrentImage, 0, Cmd::CardAdd, Cmd::CardModify, Cmd::CardDelete, 0,
                             Cmd::CardSearch, Cmd::ViewAllCards, 0, Cmd::CopyCard, Cmd::PasteCard, 0,
                             Cmd::Association, Cmd::FileSendMail, Cmd::RenameImage, Cmd::ConvertImage, 0});
-    QMenu* sound = cards->addMenu(QStringLiteral("&Sound anotations"));
+    QMenu* sound = cards->addMenu(QStringLiteral("So&und anotations"));
     m_actions->Fill(sound, {Cmd::SoundPlay, Cmd::SoundRecord});
     QMenu* image = menuBar()->addMenu(QStringLiteral("&Image"));
     m_actions->Fill(image, {Cmd::DiskImageBrowser, Cmd::QuickBrowser, Cmd::MultimediaBrowser, Cmd::MciDevices, 0, Cmd::ZoomFit, Cmd::ZoomEighth, Cmd::ZoomQuarter, Cmd::ZoomHalf, Cmd::Zoom1, Cmd::Zoom2,
@@ -256,7 +256,7 @@ void CMainFrame::BuildMenus() {
     m_actions->Fill(annotations, {Cmd::NewDrawAnnotation, Cmd::LoadDrawAnnotation, Cmd::MergeDrawAnnotation,
                                   Cmd::SaveDrawAnnotation, Cmd::SaveDrawAnnotationAs, 0, Cmd::DrawAnnotationProperties,
                                   Cmd::DrawPaperColor, Cmd::DrawMakeReadOnly});
-    QMenu* objects = menuBar()->addMenu(QStringLiteral("&Objects"));
+    QMenu* objects = menuBar()->addMenu(QStringLiteral("Objec&ts"));
     m_actions->Fill(objects, {Cmd::DrawSelect, Cmd::DrawLine, Cmd::DrawArc, Cmd::DrawRectangle, Cmd::DrawRoundRectangle,
                               Cmd::DrawEllipse, Cmd::DrawPolygon, Cmd::DrawCurve, Cmd::DrawText, Cmd::DrawImageLink, 0,
                               Cmd::DrawDelete, Cmd::DrawProperties, 0, Cmd::DrawInsertObject, Cmd::DrawOriginalSize, 0,

@@ -49,7 +49,8 @@ TEST(CaptureParameters, TheCaptureFileIsReservedInSixtyFourBitsOrNotAtAll) {
 
     // More than the disk has: the program's message, and no file left behind.
     const qint64 free = QStorageInfo(dir.Path()).bytesAvailable();
-    const int tooMany = int(std::min<qint64>(free / (1 << 20) + 1024, std::numeric_limits<int>::max()));
+    // A terabyte more, so other work freeing disk meanwhile cannot make it fit.
+    const int tooMany = int(std::min<qint64>(free / (1 << 20) + (1 << 20), std::numeric_limits<int>::max()));
     QString error;
     EXPECT_FALSE(ReserveCaptureFile(dir.Path("big.avi"), tooMany, &error));
     EXPECT_EQ(error, "Error:\nCan't assign the space required in the disk.");

@@ -132,7 +132,7 @@ TEST(ScannerCli, AJammedFeederGivesTheMessageAndNoCard) {
     const QByteArray before = ReadAll("a.crp");
     const ProgramRun run = ScanWithOptions(dir.Path("a.crp"), kSmall + QStringList{"--read-return-value=SANE_STATUS_JAMMED"});
     EXPECT_EQ(run.code, 1);
-    EXPECT_TRUE(run.err.contains("A TWAIN error occurred.")) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("A scanner error occurred.")) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains("Document feeder jammed")) << run.err.toStdString();
     EXPECT_EQ(ReadAll("a.crp"), before);
     EXPECT_TRUE(QDir().entryList({"IMG_*"}, QDir::Files).isEmpty());

@@ -122,8 +122,8 @@ TEST(ScannerDialog, AJamSaysSoListsNothingAndClosesTheScanner) {
     AnswerOptions(options);
     dialog.Acquire();
     ASSERT_TRUE(WaitFor([&] { return !f.ui.Messages().empty(); }));
-    EXPECT_EQ(f.ui.LastMessage(), "A TWAIN error occurred.");
-    EXPECT_TRUE(Items(messages).contains("A TWAIN error occurred. Document feeder jammed")) << Items(messages).join('|').toStdString();
+    EXPECT_EQ(f.ui.LastMessage(), "A scanner error occurred.\nDocument feeder jammed");
+    EXPECT_TRUE(Items(messages).contains("A scanner error occurred. Document feeder jammed")) << Items(messages).join('|').toStdString();
     EXPECT_EQ(files->count(), 0);
     EXPECT_EQ(dialog.Session().State(), TwainSession::ManagerOpen);
     EXPECT_TRUE(QDir().entryList(QDir::Files).isEmpty());

@@ -20,6 +20,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabWidget>
@@ -248,4 +249,46 @@ TEST(MainFrame, GeneralOptionsEditsTheProgramsSettings) {
     f.frame->Router().Execute(Cmd::GeneralOptions);
     EXPECT_EQ(f.settings.JPGquality, 55);
     EXPECT_EQ(ImageLibrary::JpegQuality(), 55);
+}
+
+namespace {
+
+// The letter Alt reaches in TEXT, lower case; none for "&&" or a text without one.
+QChar AccessKey(const QString& text) {
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != QLatin1Char('&')) continue;
+        if (text[i + 1] != QLatin1Char('&')) return text[i + 1].toLower();
+        ++i;
+    }
+    return {};
+}
+
+void CollectSharedAccessKeys(const QString& where, const QList<QAction*>& actions, QStringList& shared) {
+    QMap<QChar, QString> owners;
+    for (QAction* action : actions) {
+        if (action->isSeparator() || !action->isVisible()) continue;
+        if (const QChar key = AccessKey(action->text()); !key.isNull()) {
+            if (owners.contains(key)) shared << where + QStringLiteral(": ") + owners[key] + QStringLiteral(" / ") + action->text();
+            owners[key] = action->text();
+        }
+        if (QMenu* menu = action->menu()) CollectSharedAccessKeys(action->text(), menu->actions(), shared);
+    }
+}
+
+}  // namespace
+
+// Alt and a letter must reach one entry: a shared letter only cycles between them, so the entry
+// the user meant may never open.
+TEST(MainFrame, NoTwoEntriesOfOneMenuShareAnAccessKey) {
+    FrameFixture f;
+    auto* tabs = f.frame->findChild<QTabWidget*>();
+    for (int tab = 0; tab < tabs->count(); ++tab) {
+        // Each tab shows its own entries.
+        f.frame->ShowTab(tab);
+        for (QAction* action : f.frame->menuBar()->actions())
+            if (QMenu* menu = action->menu()) Q_EMIT menu->aboutToShow();
+        QStringList shared;
+        CollectSharedAccessKeys(QStringLiteral("menu bar"), f.frame->menuBar()->actions(), shared);
+        EXPECT_TRUE(shared.isEmpty()) << tabs->tabText(tab).toStdString() << '\n' << shared.join(QLatin1Char('\n')).toStdString();
+    }
 }

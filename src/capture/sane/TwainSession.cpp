@@ -8,6 +8,11 @@
 #include <algorithm>
 #include <vector>
 
+QString ScannerErrorText(const QString& why) {
+    const QString text = QStringLiteral("A scanner error occurred.");
+    return why.isEmpty() ? text : text + QLatin1Char('\n') + why;
+}
+
 namespace {
 
 // sane_init/sane_exit are per process: the first session alive starts the library and the last

@@ -16,6 +16,9 @@ struct ScannerInfo {
     QString Text() const { return model.isEmpty() ? name : name + QStringLiteral(" (") + model + QLatin1Char(')'); }
 };
 
+// The words every scanner failure is told in; WHY is the backend's reason, left out when empty.
+QString ScannerErrorText(const QString& why);
+
 // The scanner session in the states a TWAIN application knows, kept over libsane:
 // 1 library not started, 2 sane_init done, 3 scanners listed, 4 a scanner open, 5 enabled (its
 // options shown and accepted), 6 sane_start done and the frame's parameters known, 7 reading.

@@ -144,8 +144,9 @@ ScannerDialog::~ScannerDialog() {
 QString ScannerDialog::FormatText() const { return m_settings.flgJPG ? QStringLiteral("JPEG") : QStringLiteral("BMP"); }
 
 void ScannerDialog::TwainError(const QString& why) {
-    AddMessage(QStringLiteral("A TWAIN error occurred.") + (why.isEmpty() ? QString() : QStringLiteral(" ") + why));
-    m_ui.MessageBox(QStringLiteral("A TWAIN error occurred."), MsgButtons::Ok, MsgIcon::Information);
+    const QString text = ScannerErrorText(why);
+    AddMessage(QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+    m_ui.MessageBox(text, MsgButtons::Ok, MsgIcon::Information);
 }
 
 void ScannerDialog::AddMessage(const QString& line) {

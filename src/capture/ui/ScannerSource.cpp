@@ -17,8 +17,7 @@ void SelectScannerSource(CAppSettings& settings, UiServices& ui, QWidget* parent
         // Backends probe their buses here, which can take a moment.
         WaitCursor wait(ui);
         if (!TwainSession::IsAvailable() || !session.OpenManager()) {
-            ui.MessageBox(QStringLiteral("A TWAIN error occurred.\n") + session.LastError(), MsgButtons::Ok,
-                          MsgIcon::Information);
+            ui.MessageBox(ScannerErrorText(session.LastError()), MsgButtons::Ok, MsgIcon::Information);
             return;
         }
     }
