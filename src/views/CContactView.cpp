@@ -76,6 +76,11 @@ CContactView::~CContactView() = default;
 
 QSize CContactView::Cell() const { return CellSize(m_doc.Settings().tamContacto); }
 
+int CContactView::PageCapacity() const {
+    const QSize cell = Cell();
+    return (m_area->height() / (cell.height() + kGap)) * (m_area->width() / (cell.width() + kGap));
+}
+
 void CContactView::OnUpdate(View*, int hint, void*) {
     if (hint >= Hint::DrawChanged && hint <= Hint::DrawViewLast) return;
     if (hint == Hint::ViewCurrent) {
@@ -92,8 +97,7 @@ void CContactView::OnUpdate(View*, int hint, void*) {
 }
 
 void CContactView::Rebuild() {
-    const QSize cell = Cell();
-    m_perPage = (m_area->height() / (cell.height() + kGap)) * (m_area->width() / (cell.width() + kGap));
+    m_perPage = PageCapacity();
     for (CImagePreviewCtrl* c : m_cells) delete c;
     m_cells.clear();
     for (int i = 0; i < m_perPage + 10; ++i) {
@@ -102,6 +106,20 @@ void CContactView::Rebuild() {
         m_cells.push_back(c);
     }
     Fill();
+}
+
+void CContactView::Relayout() {
+    RemoveHighlight();
+    const bool selected = m_selected >= 0 && m_selected < m_count;
+    if (const int perPage = PageCapacity(); selected && perPage > 0) {
+        if (m_selected < m_first) m_first = m_selected;
+        else if (m_selected >= m_first + perPage) m_first = m_selected - perPage + 1;
+    }
+    m_scroll->setValue(m_first);
+    Rebuild();
+    if (!selected) return;
+    m_highlight = CellRect(m_selected);
+    m_area->update(m_highlight.adjusted(-4, -4, 4, 4));
 }
 
 void CContactView::Fill() {
@@ -179,12 +197,10 @@ void CContactView::showEvent(QShowEvent* event) {
 
 void CContactView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    const QSize cell = Cell();
-    const int perPage = (m_area->height() / (cell.height() + kGap)) * (m_area->width() / (cell.width() + kGap));
+    const int perPage = PageCapacity();
     if (perPage == m_perPage && !m_cells.empty()) return;
     m_scroll->setRange(0, std::max(0, m_count - 1));
-    m_scroll->setValue(0);
-    Rebuild();
+    Relayout();
     if (perPage == 0 && m_built && isVisible())
         m_services.ui.SetStatusText(0, QStringLiteral("Expand the contact window to view images!"));
 }

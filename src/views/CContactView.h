@@ -93,6 +93,8 @@ private:
     void SelectCard(int card);
     void RegisterCommands();
     void Rebuild();
+    // Rebuild for a new cell or window size: the selected card stays in view with its frame.
+    void Relayout();
     void Fill();
     void OnThumbnail(int ticket, const ThumbnailLoader::Result& result);
     void FinishFill(bool cancelled);
@@ -109,6 +111,8 @@ private:
     void SetFirst(int first);
     void PrintWithDialog(bool preview);
     QSize Cell() const;
+    // The cells a page of the area holds at the current cell size.
+    int PageCapacity() const;
 
     CAlboraDoc& m_doc;
     Services m_services;

@@ -196,12 +196,12 @@ void CContactView::RegisterCommands() {
     for (int size = 0; size < 4; ++size)
         OnCommand(Cmd::ContactSize0 + size, [this, size] {
             m_doc.Settings().tamContacto = size;
-            Rebuild();
+            Relayout();
         }, [this, size](CommandState& s) { s.checked = m_doc.Settings().tamContacto == size; });
     OnCommand(Cmd::ContactShowInfo, [this] {
         CAppSettings& settings = m_doc.Settings();
         settings.bShowContactInfo = settings.bShowContactInfo ? 0 : 1;
-        Rebuild();
+        Relayout();
     }, [this](CommandState& s) { s.checked = m_doc.Settings().bShowContactInfo != 0; });
     OnCommand(Cmd::ViewCurrentImage, [this] {
         const QRect cell = CellRect(m_selected);
@@ -254,7 +254,7 @@ void CContactView::ShowProperties() {
     settings.tamContacto = size->currentIndex();
     settings.bShowContactInfo = info->isChecked() ? 1 : 0;
     settings.SuperViewer = super->isChecked() ? 1 : 0;
-    Rebuild();
+    Relayout();
 }
 
 void CContactView::ShowExplorerMenu() {

@@ -271,3 +271,35 @@ TEST(ContactView, ArrowKeysHomeEndAndTheWheelMoveThroughTheSheet) {
     EXPECT_EQ(f.doc.m_nCurrent, f.view.Selected());
     EXPECT_EQ(f.tabs.tabs.back(), MainWindowServices::ImageTab);
 }
+
+// A new cell size lays the sheet out again around the selected card: it stays in view and only
+// its own cell carries the frame.
+TEST(ContactView, ANewCellSizeKeepsTheSelectedCardFramedAndInView) {
+    SheetFixture f(30);
+    f.view.setFocus();
+    for (int i = 0; i < 12; ++i) QTest::keyClick(&f.view, Qt::Key_Right);
+    ASSERT_EQ(f.view.Selected(), 11);
+    const QRect before = f.view.CellRect(11);
+    const QColor frame = f.view.palette().color(QPalette::Highlight);
+
+    f.view.Execute(Cmd::ContactSize0 + 1);  // 160x120: two cells a page
+    f.WaitForThumbnails();
+    EXPECT_LE(f.view.First(), 11);
+    EXPECT_GT(f.view.First() + f.view.PerPage(), 11);
+    const QRect after = f.view.CellRect(11);
+    ASSERT_FALSE(after.isEmpty());
+    const QImage shot = f.view.Area()->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(after.left() - 2, after.center().y()), frame);
+    if (!after.adjusted(-4, -4, 4, 4).contains(QPoint(before.left() - 2, before.center().y()))) {
+        EXPECT_NE(shot.pixelColor(before.left() - 2, before.center().y()), frame);
+    }
+
+    // So does a window of another size.
+    f.view.resize(f.view.width(), 400);
+    f.WaitForThumbnails();
+    EXPECT_LE(f.view.First(), 11);
+    EXPECT_GT(f.view.First() + f.view.PerPage(), 11);
+    EXPECT_EQ(f.view.findChild<QScrollBar*>()->value(), f.view.First());
+    const QImage taller = f.view.Area()->grab().toImage();
+    EXPECT_EQ(taller.pixelColor(f.view.CellRect(11).left() - 2, f.view.CellRect(11).center().y()), frame);
+}
