@@ -99,7 +99,8 @@ class SettingsStore;
     /* list's column widths and sort; whether the shared thumbnail cache is used; the movie's */ \
     /* sound track, captions and frame ("WxH:FILTER", empty for the pictures' own size); the */ \
     /* seconds the screen capture waits before it takes the screen (0 to 30); the program that */ \
-    /* edits a captured sequence, the file's path given after its own arguments. */ \
+    /* edits a captured sequence, the file's path given after its own arguments; whether */ \
+    /* deleting cards asks first; the options sheet's "Store extra info", kept as the user left it. */ \
     INT(MaxPicturePixels, "MaxPicturePixels", 268435456) \
     INT(ImageZoom, "ImageZoom", 0) \
     TEXT(ListColumns, "ListColumns", "") \
@@ -108,7 +109,9 @@ class SettingsStore;
     INT(MovieCaptions, "MovieCaptions", 0) \
     TEXT(MovieFit, "MovieFit", "") \
     INT(screenDelay, "screenDelay", 0) \
-    TEXT(videoEditor, "videoEditor", "xdg-open")
+    TEXT(videoEditor, "videoEditor", "xdg-open") \
+    INT(confirmaBorra, "confirmaBorra", 1) \
+    INT(flgExtraInfo, "flgExtraInfo", 0)
 // clang-format on
 
 class CAppSettings {

@@ -35,6 +35,8 @@ std::vector<SettingRule> MakeRules() {
         Flag("flgAutoEdita", "Edit after photo"),
         Flag("flgAutoErase", "On delete erase files"),
         Flag("confirmaFoto", "Confirmation on photo/scan/video"),
+        Flag("confirmaBorra", "Confirmation on delete card"),
+        Flag("flgExtraInfo", "Store extra info"),
         Flag("flgCreaDir", "Create a new folder by album"),
         Number("latenciaTimer", "The gap between photos", 1, kMostAutophoto),
         // The index of "minutes", "seconds" or the empty unit.

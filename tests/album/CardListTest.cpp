@@ -146,6 +146,18 @@ TEST(CardList, DeleteRemovesEverySelectedCardAndOffersTheirFilesInOneQuestion) {
     EXPECT_EQ(f.ui.Messages()[1].text, QStringLiteral("Warning!\nDelete the graphic file?\nd.jpg"));
     EXPECT_TRUE(QFile::exists(dir.Path("d.jpg")));
 
+    // Without the confirmation only the files are asked about.
+    dir.Write("e.jpg", "picture");
+    f.AddCards({"e"}, {dir.Path("e.jpg")});
+    f.settings.confirmaBorra = 0;
+    f.ui.ClearRecord();
+    f.Select({int(f.RowNames().indexOf("e"))});
+    f.ui.QueueAnswer(MsgAnswer::No);
+    f.view.Execute(Cmd::CardDelete);
+    EXPECT_EQ(f.Names(), QStringList{"a"});
+    ASSERT_EQ(f.ui.Messages().size(), 1u);
+    EXPECT_EQ(f.ui.Messages()[0].text, QStringLiteral("Warning!\nDelete the graphic file?\n") + dir.Path("e.jpg"));
+
     f.ui.QueueAnswer(MsgAnswer::Yes);
     f.view.List()->clearSelection();
     f.view.Execute(Cmd::CardDelete);

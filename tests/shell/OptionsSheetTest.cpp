@@ -31,7 +31,7 @@ void Type(const QWidget& sheet, const char* edit, const QString& text) { Control
 void ChangeEveryPage(CGeneralPropertySheet& sheet) {
     Type(sheet, "JPGquality", QStringLiteral("42"));
     for (const char* check : {"flgJPG", "addPathBrowser", "reloadBrowser", "flgAutoInsert", "flgAutoEdita", "flgAutoErase",
-                              "confirmaFoto", "flgCreaDir", "fmini", "flgMarHeaderPag", "flgMarFooherPag", "flgMarRect",
+                              "confirmaFoto", "confirmaBorra", "flgExtraInfo", "flgCreaDir", "fmini", "flgMarHeaderPag", "flgMarFooherPag", "flgMarRect",
                               "multicapTwain", "flgShareable", "descongelaFoto", "flgPlano", "useInternalBrowser"})
         Control<QCheckBox>(sheet, check)->click();
     Control<QComboBox>(sheet, "NombreFoto")->setCurrentText(QStringLiteral("TRIP_%03d"));
@@ -98,6 +98,8 @@ TEST(OptionsSheet, OkStoresEveryPageAndTheLibrarysJpegQuality) {
     EXPECT_EQ(settings.reloadBrowser, 0);
     EXPECT_EQ(settings.flgAutoInsert + settings.flgAutoEdita + settings.flgAutoErase + settings.confirmaFoto, 0);
     EXPECT_EQ(settings.flgCreaDir, 0);
+    EXPECT_EQ(settings.confirmaBorra, 0);
+    EXPECT_EQ(settings.flgExtraInfo, 1);
     EXPECT_EQ(settings.m_descriptionLimitKb, 200);
     EXPECT_EQ(settings.latenciaTimer, 9);
     EXPECT_EQ(settings.tFactor, 1);

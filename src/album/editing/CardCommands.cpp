@@ -75,7 +75,8 @@ void CardCommands::Delete() {
     const QString question = selected.size() > 1
                                  ? QStringLiteral("Warning!:\nDo you like to destroy these %1 cards, are you sure?").arg(selected.size())
                                  : QStringLiteral("Warning!:\nDo you like to destroy this card, are you sure?");
-    if (e.ui.MessageBox(question, MsgButtons::YesNo, MsgIcon::Exclamation) != MsgAnswer::Yes) return;
+    if (e.doc.Settings().confirmaBorra && e.ui.MessageBox(question, MsgButtons::YesNo, MsgIcon::Exclamation) != MsgAnswer::Yes)
+        return;
     std::vector<const CFotoObj*> going;
     for (int index : selected)
         if (const CFotoObj* card = Card(index)) going.push_back(card);

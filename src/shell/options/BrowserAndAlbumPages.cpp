@@ -43,7 +43,7 @@ AlbumPage::AlbumPage(QWidget* parent)
                             {BoundCheck(QStringLiteral("O&n delete erase files"), "flgAutoErase"), limit}));
     layout->addWidget(
         Group(QStringLiteral("Generals"), {BoundCheck(QStringLiteral("Confirmation &on photo/scan/video"), "confirmaFoto"),
-                                           UnboundCheck(QStringLiteral("Confirmation on &delete card")),
+                                           BoundCheck(QStringLiteral("Confirmation on &delete card"), "confirmaBorra"),
                                            BoundCheck(QStringLiteral("Create a &New folder by album"), "flgCreaDir")}));
     layout->addStretch();
 }

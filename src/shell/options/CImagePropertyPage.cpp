@@ -38,7 +38,7 @@ CImagePropertyPage::CImagePropertyPage(QWidget* parent)
     auto* namesForm = new QFormLayout(names);
     namesForm->addRow(QStringLiteral("Name &prefix:"),
                       BoundCombo("NombreFoto", {"IMG_%04d", "IMG_%4d", "IMG_%04X", "ALBO_%04d", "IM%04d"}));
-    namesForm->addRow(UnboundCheck(QStringLiteral("&Store extra info")));
+    namesForm->addRow(BoundCheck(QStringLiteral("&Store extra info"), "flgExtraInfo"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(internet);

@@ -73,7 +73,6 @@ NumberEdit* OptionsPage::CheckedNumber(const SettingRule& rule) {
     return edit;
 }
 
-QCheckBox* OptionsPage::UnboundCheck(const QString& text) { return new QCheckBox(text); }
 
 QGroupBox* OptionsPage::Group(const QString& title, std::initializer_list<QWidget*> rows) {
     auto* group = new QGroupBox(title);

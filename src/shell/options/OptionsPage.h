@@ -52,8 +52,6 @@ protected:
     QComboBox* BoundCombo(const char* key, const QStringList& items);
     // An edit checked by RULE whose value the page keeps itself.
     NumberEdit* CheckedNumber(const SettingRule& rule);
-    // A check box of the original dialogs that is shown unchecked and stores nothing.
-    static QCheckBox* UnboundCheck(const QString& text);
     // A group of ROWS one under the other.
     static QGroupBox* Group(const QString& title, std::initializer_list<QWidget*> rows);
 
