@@ -105,6 +105,7 @@ constexpr int ToolbarTools = 32913;
 constexpr int ToolbarAnnotations = 32914;
 constexpr int ToolbarClassic = 32916;
 constexpr int ToolbarCaptureVfw = 32921;
+constexpr int ToolbarDraw = 32922;
 constexpr int ToolbarMaximizeViews = 32954;
 constexpr int ShowTipOfTheDay = 32939;
 constexpr int WelcomeMenu = 33180;

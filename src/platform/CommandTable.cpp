@@ -103,6 +103,7 @@ constexpr std::array kCommands = {
     CommandInfo{Cmd::ToolbarAnnotations, "&Anotations", "", "Show or hide the Anotations toolbar\nAnotations", ""},
     CommandInfo{Cmd::ToolbarClassic, "Cla&ssic", "", "Show or hide the Classic toolbar\nClassic", ""},
     CommandInfo{Cmd::ToolbarCaptureVfw, "Capture &VfW", "", "Show or hide the Video for Windows toolbar\nCapture VfW", ""},
+    CommandInfo{Cmd::ToolbarDraw, "Dra&w", "", "Show or hide the Draw toolbar on the Draw tab\nDraw", ""},
     CommandInfo{Cmd::ToolbarMaximizeViews, "&Maximize views", "", "Show or hide the Maximize views toolbar\nMaximize views", ""},
     CommandInfo{Cmd::ShowTipOfTheDay, "&Show Tip of the day...", "", "Show a tip about Albora\nTip of the day", "help-hint"},
     CommandInfo{Cmd::WelcomeMenu, "Welcome menu...", "F2", "Show the welcome dialog\nWelcome", "go-home"},

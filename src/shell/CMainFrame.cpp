@@ -43,6 +43,8 @@ const QString kPlacementSection = QStringLiteral("Settings");
 const QString kPlacementKey = QStringLiteral("WindowPos");
 const QString kToolbarSection = QStringLiteral("General");
 const QString kToolbarKey = QStringLiteral("Toolbars");
+// Whether the user wants the Draw toolbar; the bar itself shows only with the drawing.
+const QString kDrawToolbarKey = QStringLiteral("DrawToolbar");
 // Raised when the toolbars change so that an older arrangement is not forced on them.
 constexpr int kToolbarStateVersion = 1;
 // The "Classic" toolbar's large buttons.
@@ -87,6 +89,7 @@ CMainFrame::CMainFrame(CAlboraDoc& doc, CAppSettings& settings, SettingsStore& s
             m_current = index;
             if (hidden && hidden != shown) hidden->OnTabActivation(false, shown);
             if (shown && hidden != shown) shown->OnTabActivation(true, hidden);
+            ShowDrawBar();
         });
     }
     m_doc.editAlbumInfo = [this](AlbumInfoFields& fields) {
@@ -162,6 +165,13 @@ void CMainFrame::RegisterCommands() {
     for (const ToolbarLayout& entry : ToolbarTable()) {
         if (!entry.toggle) continue;
         const int id = entry.toggle;
+        if (id == Cmd::ToolbarDraw) {
+            OnCommand(id, [this] {
+                m_drawBarWanted = !m_drawBarWanted;
+                ShowDrawBar();
+            }, [this](CommandState& s) { s.checked = m_drawBarWanted; });
+            continue;
+        }
         OnCommand(id, [this, id] {
             if (QToolBar* bar = ToolbarOf(id)) bar->setVisible(!bar->isVisible());
         }, [this, id](CommandState& s) {
@@ -300,9 +310,7 @@ void CMainFrame::BuildMenus() {
     m_actions->Fill(options, {Cmd::HardwareDetection});
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     QMenu* toolbars = view->addMenu(QStringLiteral("&Toolbars"));
-    m_actions->Fill(toolbars, {Cmd::ToolbarFiles, Cmd::ToolbarEdit, Cmd::ToolbarCards, Cmd::ToolbarImages, Cmd::ToolbarDevices,
-                               Cmd::ToolbarTools, Cmd::ToolbarClassic, Cmd::ToolbarAnnotations, Cmd::ToolbarImageOperations,
-                               Cmd::ToolbarMaximizeViews, Cmd::ToolbarGoTo, Cmd::ToolbarCaptureVfw});
+    m_actions->Fill(toolbars, ToolbarToggles());
     m_actions->Fill(view, {0, Cmd::MaximizeListView, Cmd::MaximizeImageView, Cmd::ContactView, Cmd::DrawAnnotationView,
                            Cmd::ImageContactView, Cmd::RestoreAllViews, Cmd::ClassicLayout, 0, Cmd::DrawGrid, Cmd::DrawRefresh,
                            Cmd::DrawZoom1to1, Cmd::DrawZoom1to2, Cmd::DrawZoom2to1, Cmd::DrawZoom1to3, Cmd::DrawZoom3to1, 0,
@@ -357,9 +365,7 @@ QToolBar* CMainFrame::ToolbarOf(int toggleCommand) const {
 
 QMenu* CMainFrame::createPopupMenu() {
     auto* menu = new QMenu(this);
-    m_actions->Fill(menu, {Cmd::ToolbarFiles, Cmd::ToolbarEdit, Cmd::ToolbarCards, Cmd::ToolbarImages, Cmd::ToolbarDevices,
-                           Cmd::ToolbarTools, Cmd::ToolbarClassic, Cmd::ToolbarAnnotations, Cmd::ToolbarImageOperations,
-                           Cmd::ToolbarMaximizeViews, Cmd::ToolbarGoTo, Cmd::ToolbarCaptureVfw});
+    m_actions->Fill(menu, ToolbarToggles());
     m_actions->Refresh();
     return menu;
 }
@@ -370,6 +376,13 @@ void CMainFrame::RestoreToolbars() {
     if (state) restoreState(QByteArray::fromBase64(state->toLatin1()), kToolbarStateVersion);
     for (QToolBar* bar : m_toolbars)
         if (bar->actions().isEmpty()) bar->hide();
+    m_drawBarWanted = m_store.ReadInt(kToolbarSection, kDrawToolbarKey).value_or(1) != 0;
+    ShowDrawBar();
+}
+
+void CMainFrame::ShowDrawBar() {
+    if (QToolBar* bar = ToolbarOf(Cmd::ToolbarDraw))
+        bar->setVisible(m_drawBarWanted && (IsClassicLayout() || CurrentTab() == kDrawTab));
 }
 
 void CMainFrame::RebuildRecentMenu() {
@@ -473,6 +486,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     }
     m_doc.Stop();
     m_store.WriteText(kToolbarSection, kToolbarKey, QString::fromLatin1(saveState(kToolbarStateVersion).toBase64()));
+    m_store.WriteInt(kToolbarSection, kDrawToolbarKey, m_drawBarWanted ? 1 : 0);
     SavePlacement();
     m_recent.Save(m_store);
     event->accept();

@@ -79,6 +79,8 @@ private:
     void BuildToolbars();
     // Brings back the toolbar arrangement saved at the last close.
     void RestoreToolbars();
+    // The Draw toolbar is on the screen with the drawing, when the user wants it.
+    void ShowDrawBar();
     void RegisterCommands();
     void UpdateTitle();
     void UpdateModifiedMark();
@@ -113,6 +115,7 @@ private:
     int m_current = 0;  // the tab shown, or the row last given the focus
     std::vector<QToolBar*> m_toolbars;
     std::map<int, QToolBar*> m_toggles;
+    bool m_drawBarWanted = true;
     RecentFileList m_recent;
     QTimer m_idleTimer;
 };

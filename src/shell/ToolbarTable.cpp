@@ -30,10 +30,18 @@ const std::vector<ToolbarLayout>& ToolbarTable() {
           HardwareDetection}},
         {"Tools", ToolbarTools, Qt::BottomToolBarArea, false, false,
          {MciDevices, HtmlAssistant, BeginPresentation, 0, Utility1, Utility2, Utility3, Utility4, Utility5}},
-        {"Draw", 0, Qt::LeftToolBarArea, false, false,
+        {"Draw", ToolbarDraw, Qt::LeftToolBarArea, false, false,
          {DrawSelect, DrawLine, DrawArc, DrawRectangle, DrawRoundRectangle, DrawEllipse, DrawPolygon, DrawCurve, DrawText,
           DrawImageLink, DrawSelectAll, DrawSelectNext, DrawSelectByName, DrawFindObject, DrawDelete, DrawCopy, DrawCut,
           DrawPaste, DrawProperties}},
     };
     return bars;
+}
+
+const std::vector<int>& ToolbarToggles() {
+    using namespace Cmd;
+    static const std::vector<int> toggles = {ToolbarFiles, ToolbarEdit, ToolbarCards, ToolbarImages, ToolbarDevices,
+                                             ToolbarTools, ToolbarClassic, ToolbarAnnotations, ToolbarImageOperations,
+                                             ToolbarMaximizeViews, ToolbarGoTo, ToolbarCaptureVfw, ToolbarDraw};
+    return toggles;
 }

@@ -17,3 +17,5 @@ struct ToolbarLayout {
 // one before it on that side. A bar lists only commands the program carries out: the capture
 // and browser commands join their bars with them.
 const std::vector<ToolbarLayout>& ToolbarTable();
+// The toolbars' show/hide commands in the order the menus list them.
+const std::vector<int>& ToolbarToggles();

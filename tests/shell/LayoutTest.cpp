@@ -87,7 +87,7 @@ TEST(Toolbars, TheRightClickMenuAndTheTogglesShowAndHideBarsAndTheArrangementOut
         QStringList texts;
         for (const QAction* action : menu->actions()) texts << action->text();
         EXPECT_EQ(texts, (QStringList{"&Files", "&Edit", "&Cards", "&Images", "&Devices", "&Tools", "Cla&ssic", "&Anotations",
-                                      "Image &operations", "&Maximize views", "&Go to", "Capture &VfW"}));
+                                      "Image &operations", "&Maximize views", "&Go to", "Capture &VfW", "Dra&w"}));
         EXPECT_TRUE(menu->actions()[2]->isChecked());
         menu->actions()[2]->trigger();  // hides "Cards"
         EXPECT_FALSE(frame.ToolbarOf(Cmd::ToolbarCards)->isVisible());
@@ -171,3 +171,41 @@ TEST(Layout, TheTabbedLayoutLeavesTheSizeCommandsOffAndTheClassicQuestionDecides
     EXPECT_EQ(f.settings.ClasicLayout, 1);
     EXPECT_FALSE(f.frame->isVisible());  // closed, as the exit command does
 }
+
+// The drawing's bar belongs to the Draw tab: it shows there unless the user hid it, and the
+// user's choice outlives the run whatever tab was shown at the close.
+TEST(Toolbars, TheDrawBarShowsOnTheDrawTabOnlyAndCanBeHidden) {
+    MemorySettingsStore store;
+    {
+        CAppSettings settings;
+        GuiSession session(settings, store);
+        CMainFrame& frame = *session.frame;
+        frame.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+        QToolBar* draw = frame.ToolbarOf(Cmd::ToolbarDraw);
+        ASSERT_TRUE(draw);
+        EXPECT_FALSE(draw->isVisible());  // the List tab
+        frame.ShowTab(MainWindowServices::DrawTab);
+        EXPECT_TRUE(draw->isVisible());
+        EXPECT_TRUE(frame.Router().Update(Cmd::ToolbarDraw).checked);
+        frame.Router().Execute(Cmd::ToolbarDraw);
+        EXPECT_FALSE(draw->isVisible());
+        EXPECT_FALSE(frame.Router().Update(Cmd::ToolbarDraw).checked);
+        frame.ShowTab(MainWindowServices::ListTab);
+        frame.ShowTab(MainWindowServices::DrawTab);
+        EXPECT_FALSE(draw->isVisible());
+        frame.Router().Execute(Cmd::ToolbarDraw);
+        EXPECT_TRUE(draw->isVisible());
+        frame.Router().Execute(Cmd::ToolbarDraw);  // hidden at the close
+        frame.ShowTab(MainWindowServices::ListTab);
+        ASSERT_TRUE(frame.close());
+    }
+    CAppSettings settings;
+    GuiSession session(settings, store);
+    session.frame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(session.frame.get()));
+    session.frame->ShowTab(MainWindowServices::DrawTab);
+    EXPECT_FALSE(session.frame->ToolbarOf(Cmd::ToolbarDraw)->isVisible());
+    EXPECT_FALSE(session.frame->Router().Update(Cmd::ToolbarDraw).checked);
+}
+

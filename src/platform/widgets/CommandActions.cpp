@@ -29,7 +29,7 @@ QAction* CommandActions::Action(int id) {
     return action;
 }
 
-void CommandActions::Fill(QWidget* bar, std::initializer_list<int> ids) {
+void CommandActions::Fill(QWidget* bar, std::span<const int> ids) {
     for (int id : ids) {
         if (id != 0) {
             bar->addAction(Action(id));

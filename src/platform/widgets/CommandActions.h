@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QObject>
+#include <initializer_list>
 #include <map>
+#include <span>
 
 class CommandRouter;
 class QAction;
@@ -19,7 +21,8 @@ public:
     // The action of ID, made from its table row on first use.
     QAction* Action(int id);
     // Adds the actions of IDS to a menu or toolbar; 0 stands for a separator.
-    void Fill(QWidget* bar, std::initializer_list<int> ids);
+    void Fill(QWidget* bar, std::span<const int> ids);
+    void Fill(QWidget* bar, std::initializer_list<int> ids) { Fill(bar, std::span(ids.begin(), ids.size())); }
 
     void Refresh();
     // Refreshes the actions of MENU each time it opens.
