@@ -20,7 +20,8 @@ struct PcmSound {
     }
 };
 
-// Sound files of any kind GStreamer decodes, as PCM. Safe to call from any thread.
+// Sound files as PCM: WAV files in the encodings WavReader knows read by us, any other kind
+// GStreamer decodes through it. Safe to call from any thread.
 namespace SoundDecoder {
 
 // The rate and channel count of the sound in PATH, from its first decoded buffer.
