@@ -21,13 +21,7 @@ QString Stem(const QString& objectFile) {
 }  // namespace
 
 QString SoundAnnotations::ExistingNote(const QString& objectFile) {
-    const QString limited = objectFile.left(kNameLimit);
-    for (const QString& name : {SoundFileName(limited), LegacyCompanionFileName(limited, QStringLiteral(".wav"))}) {
-        const QString stem = name.left(name.size() - 4);
-        for (const char* extension : {".wav", ".WAV"})
-            if (QFile::exists(stem + QLatin1String(extension))) return stem + QLatin1String(extension);
-    }
-    return {};
+    return ExistingSoundFile(objectFile.left(kNameLimit));
 }
 
 namespace {
