@@ -51,6 +51,12 @@ std::optional<Result> ReadOwn(const QString& path, bool& left, QString* reason, 
     return std::nullopt;
 }
 
+std::optional<PcmSound> Converted(const WavSamples& samples, PcmFormat format, QString* reason) {
+    std::optional<QByteArray> pcm = ConvertToPcm(samples, format, SoundDecoder::kMaxBytes, reason);
+    if (!pcm) return std::nullopt;
+    return PcmSound{format, std::move(*pcm)};
+}
+
 struct PipelineDeleter {
     void operator()(GstElement* pipeline) const {
         gst_element_set_state(pipeline, GST_STATE_NULL);
@@ -152,12 +158,16 @@ std::optional<PcmFormat> Probe(const QString& path, QString* reason) {
     return format;
 }
 
+std::optional<PcmSound> DecodeOwnWav(const QString& path, bool& other, QString* reason) {
+    return ReadOwn<PcmSound>(path, other, reason, [reason](const WavSamples& samples) {
+        return Converted(samples, {samples.sampleRate, samples.channels}, reason);
+    });
+}
+
 std::optional<PcmSound> Decode(const QString& path, PcmFormat format, QString* reason) {
     bool left;
-    std::optional<PcmSound> own = ReadOwn<PcmSound>(path, left, reason, [&](const WavSamples& samples) {
-        std::optional<QByteArray> pcm = ConvertToPcm(samples, format, kMaxBytes, reason);
-        return pcm ? std::optional(PcmSound{format, std::move(*pcm)}) : std::nullopt;
-    });
+    std::optional<PcmSound> own = ReadOwn<PcmSound>(
+        path, left, reason, [&](const WavSamples& samples) { return Converted(samples, format, reason); });
     if (!left) return own;
     Pipeline pipeline = MakePipeline(path, format, reason);
     if (!pipeline) return std::nullopt;

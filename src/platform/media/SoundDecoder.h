@@ -30,6 +30,10 @@ std::optional<PcmFormat> Probe(const QString& path, QString* reason = nullptr);
 // would take more than maxBytes.
 std::optional<PcmSound> Decode(const QString& path, PcmFormat format, QString* reason = nullptr);
 
+// The sound in PATH at its own rate and channels when it is a WAV file our reader knows; nullopt
+// with REASON when it cannot be heard, or with OTHER set when only GStreamer may know it.
+std::optional<PcmSound> DecodeOwnWav(const QString& path, bool& other, QString* reason = nullptr);
+
 inline constexpr qint64 kMaxBytes = qint64(512) << 20;
 
 }  // namespace SoundDecoder
