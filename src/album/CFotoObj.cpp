@@ -2,6 +2,7 @@
 
 #include "platform/CTime.h"
 
+#include <QFile>
 #include <algorithm>
 
 const ClassInfo CFotoObj::kClass{"CFotoObj", 0, [] { return std::make_unique<CFotoObj>(); }};
@@ -57,4 +58,13 @@ QString CompanionFileName(const QString& graphic, const QString& extension) {
 
 QString LegacyCompanionFileName(const QString& graphic, const QString& extension) {
     return CutAtFirstDot(graphic, 0, extension);
+}
+
+QString ExistingSoundFile(const QString& graphic) {
+    for (const QString& name : {SoundFileName(graphic), LegacyCompanionFileName(graphic, QStringLiteral(".wav"))}) {
+        const QString stem = name.left(name.size() - 4);
+        for (const char* extension : {".wav", ".WAV"})
+            if (QFile::exists(stem + QLatin1String(extension))) return stem + QLatin1String(extension);
+    }
+    return {};
 }

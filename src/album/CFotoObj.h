@@ -35,4 +35,7 @@ QString CompanionFileName(const QString& graphic, const QString& extension);
 // dotted folder shared one. Notes found only under it are still used.
 QString LegacyCompanionFileName(const QString& graphic, const QString& extension);
 inline QString SoundFileName(const QString& graphic) { return CompanionFileName(graphic, ".wav"); }
+// The card's note as it is on disk, ".wav" or ".WAV" (as cameras name it), under its own name or
+// else the one earlier versions gave; empty when it has none.
+QString ExistingSoundFile(const QString& graphic);
 inline QString DrawFileName(const QString& graphic) { return CompanionFileName(graphic, ".adw"); }

@@ -115,25 +115,35 @@ struct MovieCard {
 };
 
 // The track that holds every note without loss: the highest rate and channel count among them.
-// Nullopt when no card has a note, or when the user stopped the look at them (STOPPED).
-std::optional<PcmFormat> TrackFormat(const QStringList& notes, UiServices& ui, bool& stopped) {
+// Nullopt when no note can be heard, or when the user stopped the look at them (STOPPED). Why a
+// note cannot be heard goes to PROBLEMS, one per note, to be told with its card.
+std::optional<PcmFormat> TrackFormat(const QStringList& notes, QStringList& problems, UiServices& ui, bool& stopped) {
     std::vector<qsizetype> withNote;
     for (qsizetype i = 0; i < notes.size(); ++i)
         if (!notes[i].isEmpty()) withNote.push_back(i);
-    OrderedPool<std::optional<PcmFormat>> pool(withNote.size(), [&](std::size_t i) {
-        return SoundDecoder::Probe(notes[withNote[i]]);
+    struct Probed {
+        std::optional<PcmFormat> format;
+        QString problem;
+    };
+    OrderedPool<Probed> pool(withNote.size(), [&](std::size_t i) {
+        Probed probed;
+        probed.format = SoundDecoder::Probe(notes[withNote[i]], &probed.problem);
+        return probed;
     });
     std::optional<PcmFormat> track;
     for (std::size_t i = 0; i < withNote.size(); ++i) {
-        const auto format = TakeResponsively(ui, [&](int ms) { return pool.Take(i, ms); });
-        if (!format) {
+        const std::optional<Probed> probed = TakeResponsively(ui, [&](int ms) { return pool.Take(i, ms); });
+        if (!probed) {
             stopped = true;
             return std::nullopt;
         }
-        if (!*format) continue;  // told when the card is written
-        if (!track) track = **format;
-        track->sampleRate = std::max(track->sampleRate, (*format)->sampleRate);
-        track->channels = std::max(track->channels, (*format)->channels);
+        if (!probed->format) {
+            problems[withNote[i]] = probed->problem;
+            continue;
+        }
+        if (!track) track = *probed->format;
+        track->sampleRate = std::max(track->sampleRate, probed->format->sampleRate);
+        track->channels = std::max(track->channels, probed->format->channels);
     }
     return track;
 }
@@ -185,7 +195,9 @@ AlbumMovieResult MovieRun::Run() {
     WaitCursor wait(m_ui);
     m_ui.ProgressBegin(0, count, 1);
     bool stopped = false;
-    const std::optional<PcmFormat> track = m_options.sound ? TrackFormat(m_notes, m_ui, stopped) : std::nullopt;
+    QStringList noteProblems(count);
+    const std::optional<PcmFormat> track =
+        m_options.sound ? TrackFormat(m_notes, noteProblems, m_ui, stopped) : std::nullopt;
     if (stopped) return Stopped();
 
     AviMovieWriter::Options writerOptions;
@@ -198,7 +210,9 @@ AlbumMovieResult MovieRun::Run() {
             MovieCard card;
             card.frame = MovieFrame(m_files[qsizetype(i)], m_options, &card.frameProblem);
             const QString& note = m_notes[qsizetype(i)];
-            if (track && !note.isEmpty()) card.sound = SoundDecoder::Decode(note, *track, &card.soundProblem);
+            card.soundProblem = noteProblems[qsizetype(i)];
+            if (track && !note.isEmpty() && card.soundProblem.isEmpty())
+                card.sound = SoundDecoder::Decode(note, *track, &card.soundProblem);
             return card;
         },
         kPicturesAhead);

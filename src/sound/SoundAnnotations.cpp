@@ -21,13 +21,7 @@ QString Stem(const QString& objectFile) {
 }  // namespace
 
 QString SoundAnnotations::ExistingNote(const QString& objectFile) {
-    const QString limited = objectFile.left(kNameLimit);
-    for (const QString& name : {SoundFileName(limited), LegacyCompanionFileName(limited, QStringLiteral(".wav"))}) {
-        const QString stem = name.left(name.size() - 4);
-        for (const char* extension : {".wav", ".WAV"})
-            if (QFile::exists(stem + QLatin1String(extension))) return stem + QLatin1String(extension);
-    }
-    return {};
+    return ExistingSoundFile(objectFile.left(kNameLimit));
 }
 
 namespace {
@@ -58,9 +52,15 @@ bool SoundAnnotations::DeleteSound(const QString& objectFile) {
     return !note.isEmpty() && QFile::remove(note);
 }
 
-void SoundAnnotations::PlaySound(const QString& objectFile) {
+void SoundAnnotations::PlaySound(const QString& objectFile, QString* problem) {
     const QString note = ExistingNote(objectFile);
-    if (!note.isEmpty()) m_player.Play(note);
+    QString reason;
+    if (note.isEmpty() || m_player.Play(note, &reason)) return;
+    const QString named = QStringLiteral("%1 (%2)").arg(note, reason);
+    if (problem)
+        *problem = named;
+    else
+        m_ui.MessageBox(QStringLiteral("The sound note cannot be played:\n") + named, MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 bool SoundAnnotations::RecordSound(const QString& objectFile) {

@@ -21,7 +21,9 @@ public:
     // Asks, records and saves a sound into WAVFILE itself (the media window records a WAV file
     // so); the old file stays until the new one is saved over it.
     bool RecordInto(const QString& wavFile);
-    void PlaySound(const QString& objectFile);
+    // Starts the note of OBJECTFILE, if it has one, and returns at once. A note that cannot be
+    // played is named in a box or, when PROBLEM is given, there ("NOTE (REASON)") for the caller.
+    void PlaySound(const QString& objectFile, QString* problem = nullptr);
     // Whether the note exists, as ".wav" or ".WAV", under the object's name or the one earlier
     // versions gave it.
     static bool HasSound(const QString& objectFile);

@@ -195,8 +195,8 @@ void SiteRun::NameEverything() {
         picture.name = m_names.Claim(PictureName(picture.source, target));
         picture.thumbnail = QStringLiteral("thumbs/") + m_thumbnailNames.Claim(ThumbnailName(picture.name, target));
         m_pictures.push_back(picture);
-        const QString sound = SoundFileName(picture.source);
-        const bool withSound = m_settings.includeSound && QFileInfo(sound).isFile();
+        const QString sound = m_settings.includeSound ? ExistingSoundFile(picture.source) : QString();
+        const bool withSound = !sound.isEmpty() && QFileInfo(sound).isFile();
         m_soundSources.push_back(withSound ? sound : QString());
         m_cards.push_back({m_doc.Db().GetAt(i), i + 1, &m_pictures.back(),
                            withSound ? m_names.Claim(BaseName(picture.name) + QStringLiteral(".wav")) : QString()});

@@ -2,6 +2,7 @@
 #include "RiffReader.h"
 #include "TestFiles.h"
 #include "../sound/PcmWav.h"
+#include "../sound/WavChunks.h"
 #include "album/CAlboraDoc.h"
 #include "album/CAppSettings.h"
 #include "image/ImageTestSupport.h"
@@ -282,6 +283,38 @@ TEST(AlbumMovie, ANoteWithAnImplausibleHeaderIsLeftOutAndNamed) {
         if (strl.type == QLatin1String("strl") && strl.children.at(0).data.startsWith("auds")) {
             EXPECT_EQ(strl.children.at(1).U32(4), 22050u);
         }
+}
+
+// The 11 kHz notes of old cameras: 8-bit mono with an odd count of bytes.
+TEST(AlbumMovie, AnOddEightBitNoteIsHeardForItsWholeLength) {
+    MovieAlbum a;
+    a.Add("a.png", MakeColour(40, 30));
+    QByteArray samples;
+    for (int i = 0; i < 11025; ++i) samples += char(i % 2 ? 0xC0 : 0x40);
+    a.dir.Write("a.wav", WavChunks::Wav(1, 1, 11025, 8, samples));
+    AlbumMovieOptions options;
+    options.sound = true;
+    ASSERT_EQ(a.Make(options), AlbumMovieResult::Complete) << a.ui.LastMessage().toStdString();
+    const RiffChunk riff = ReadRiff(ReadAll(a.dir.Path("movie.avi")));
+    QByteArray audio;
+    for (const RiffChunk& chunk : riff.Find("movi")->children)
+        if (chunk.id == QLatin1String("01wb")) audio += chunk.data;
+    ASSERT_EQ(audio.size(), 11025 * 2);
+    EXPECT_EQ(qFromLittleEndian<qint16>(audio.constData()), -16384);
+    EXPECT_EQ(qFromLittleEndian<qint16>(audio.constData() + audio.size() - 4), 16384);
+}
+
+// With no note to give the track its format, a note that cannot be heard is still named.
+TEST(AlbumMovie, TheOnlyNoteThatCannotBeHeardIsNamed) {
+    MovieAlbum a;
+    a.Add("a.png", MakeColour(40, 30));
+    a.dir.Write("a.wav", WavChunks::Riff({WavChunks::Chunk("fmt ", WavChunks::Format(1, 1, 8000, 16))}));
+    AlbumMovieOptions options;
+    options.sound = true;
+    EXPECT_EQ(a.Make(options), AlbumMovieResult::Partial);
+    EXPECT_TRUE(a.ui.LastMessage().contains(
+        QStringLiteral("its sound note %1 is not used (no data chunk)").arg(a.dir.Path("a.wav"))))
+        << a.ui.LastMessage().toStdString();
 }
 
 TEST(AlbumMovie, PeriodsForSoundRoundUpButNeverBelowAPictureAlone) {

@@ -11,6 +11,7 @@
 
 #include "MovieUiTestSupport.h"
 #include "TestFiles.h"
+#include "../sound/WavChunks.h"
 #include "album/CAlboraDoc.h"
 #include "album/CAppSettings.h"
 #include "image/CImageObject.h"
@@ -254,6 +255,25 @@ TEST(Presentation, NotesPlayWithTheirCardsAndMayHoldThem) {
         .When([&] { return f.Showing(3); }, [&] { EXPECT_GE(held.elapsed(), 300); });
     f.Run(waiting);  // it ends by itself after the last card
     EXPECT_EQ(f.captions, (std::vector<QString>{"Card 2", "Card 3"}));
+    qunsetenv("ALBORA_AUDIO_SINK");
+}
+
+// A note that cannot be played does not stop the show; it is named once the show has ended.
+TEST(Presentation, ANoteThatCannotBePlayedIsNamedAfterTheShow) {
+    qputenv("ALBORA_AUDIO_SINK", "fakesink sync=true");
+    ShowFixture f;
+    const QString note = SoundAnnotations::SoundFileOf(f.dir.Path("p1.png"));
+    f.dir.Write(QStringLiteral("p1.wav"), WavChunks::Riff({WavChunks::Chunk("fmt ", WavChunks::Format(1, 1, 8000, 16))}));
+    ShowScript script;
+    script.When(ModalIs<PresentationSetupDialog>, [] { ShowFixture::Begin(NoDelay); })
+        .When([&] { return f.Showing(0); }, [&] { QTest::keyClick(f.Bar(), Qt::Key_Space); })
+        .When([&] { return f.Showing(1); },
+              [&] {
+                  EXPECT_TRUE(f.ui.Messages().empty());
+                  QTest::keyClick(f.Bar(), Qt::Key_Escape);
+              });
+    f.Run(script);
+    EXPECT_EQ(f.ui.LastMessage(), QStringLiteral("These sound notes could not be played:\n%1 (no data chunk)").arg(note));
     qunsetenv("ALBORA_AUDIO_SINK");
 }
 

@@ -1,4 +1,5 @@
 #include "TestFiles.h"
+#include "WavChunks.h"
 #include "WavFile.h"
 #include "album/CAppSettings.h"
 #include "platform/HeadlessUi.h"
@@ -133,5 +134,28 @@ TEST(SoundAnnotations, PlayingReturnsAtOnceAndEndsOnItsOwn) {
     EXPECT_FALSE(f.player.IsPlaying());
     f.sound.PlaySound("missing.jpg");  // nothing to play: silent
     EXPECT_FALSE(f.player.IsPlaying());
+    qunsetenv("ALBORA_AUDIO_SINK");
+}
+
+// Recorders' 8-bit notes of an odd count of bytes play for as long as they last; a note that
+// cannot be played is named.
+TEST(SoundAnnotations, AnOddEightBitNotePlaysToItsEndAndABrokenOneIsNamed) {
+    ScopedTestDir dir;
+    qputenv("ALBORA_AUDIO_SINK", "fakesink sync=true");
+    Fixture f;
+    dir.Write("odd.wav", WavChunks::Wav(1, 1, 11025, 8, QByteArray(4411, char(0x90))));  // 0.4 s
+    QSignalSpy finished(&f.player, &SoundPlayer::finished);
+    QElapsedTimer timer;
+    timer.start();
+    f.sound.PlaySound("odd.jpg");
+    EXPECT_TRUE(f.player.IsPlaying());
+    EXPECT_TRUE(finished.wait(5000));
+    EXPECT_GE(timer.elapsed(), 350);
+    EXPECT_TRUE(f.ui.Messages().empty());
+
+    dir.Write("broken.wav", WavChunks::Riff({WavChunks::Chunk("fmt ", WavChunks::Format(1, 1, 8000, 16))}));
+    f.sound.PlaySound("broken.jpg");
+    EXPECT_FALSE(f.player.IsPlaying());
+    EXPECT_EQ(f.ui.LastMessage(), QStringLiteral("The sound note cannot be played:\nbroken.wav (no data chunk)"));
     qunsetenv("ALBORA_AUDIO_SINK");
 }

@@ -122,6 +122,19 @@ TEST(WebPictures, SoundNotesAreCopiedAndPlayedWhenAsked) {
                                                   "|a.wav;<B>b</B><UL></UL>|;\r\n"));
 }
 
+// Cameras name their notes in capitals; the movie and the presentation find them, so the site does.
+TEST(WebPictures, ANoteNamedAsCamerasNameItIsOnTheSiteToo) {
+    WebSiteFixture f;
+    f.AddCard(QStringLiteral("DSCN0001.JPG")).m_strName = QStringLiteral("A");
+    f.dir.Write(QStringLiteral("DSCN0001.WAV"), "RIFF note");
+    f.web.includeCardDate = f.web.includeDescription = false;
+    f.web.includeSound = true;
+    f.Template(QStringLiteral("index.htm"), "{BEGINITERATESELECTED}|{IMAGESELSOUND};{ENDITERATESELECTED}");
+    ASSERT_EQ(f.Generate(), WebSiteResult::Complete);
+    EXPECT_EQ(ReadAll(f.Picture("DSCN0001.wav")), "RIFF note");
+    EXPECT_EQ(f.Page("index.htm"), QStringLiteral("|DSCN0001.wav;\r\n"));
+}
+
 TEST(WebPictures, PagesLinkTheirNeighboursAroundTheAlbum) {
     WebSiteFixture f;
     for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) f.AddCard(QString::fromLatin1(name));

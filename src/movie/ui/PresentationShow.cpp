@@ -4,6 +4,7 @@
 #include "PresentationSetupDialog.h"
 #include "PresentationWindow.h"
 #include "album/CAlboraDoc.h"
+#include "platform/ProblemList.h"
 #include "platform/UiServices.h"
 #include "platform/media/SoundPlayer.h"
 #include "sound/SoundAnnotations.h"
@@ -38,6 +39,13 @@ void PresentationShow::Run() {
     m_services.player.Stop();
     m_control->hide();
     m_window->hide();
+    // Told after the show, which a box in its midst would stop.
+    if (!m_unplayedNotes.isEmpty()) {
+        ProblemList problems;
+        for (const QString& note : m_unplayedNotes) problems.Add(note);
+        m_services.ui.MessageBox(QStringLiteral("These sound notes could not be played:\n") + problems.Text(),
+                                 MsgButtons::Ok, MsgIcon::Exclamation);
+    }
 }
 
 QString PresentationShow::ShowCard(int index) {
@@ -57,7 +65,9 @@ QString PresentationShow::ShowCard(int index) {
         m_prefetcher.Prefetch(m_doc.CardFile(*following), FitBox());
     // A new card silences the note of the last one, whether or not it has a note itself.
     m_services.player.Stop();
-    if (m_options.playAudio) m_services.sound.PlaySound(file);
+    QString unplayed;
+    if (m_options.playAudio) m_services.sound.PlaySound(file, &unplayed);
+    if (!unplayed.isEmpty() && !m_unplayedNotes.contains(unplayed)) m_unplayedNotes += unplayed;
     return name;
 }
 

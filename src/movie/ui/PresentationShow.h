@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSize>
+#include <QStringList>
 #include <memory>
 
 #include "PresentationControl.h"
@@ -54,4 +55,5 @@ private:
     std::unique_ptr<PresentationWindow> m_window;
     PresentationControl* m_control;
     int m_shown = 0;
+    QStringList m_unplayedNotes;  // each named once, when the show ends
 };

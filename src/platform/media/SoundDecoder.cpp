@@ -1,7 +1,9 @@
 #include "SoundDecoder.h"
 
 #include "GstSupport.h"
+#include "PcmConversion.h"
 #include "SoundPlausibility.h"
+#include "WavReader.h"
 
 #include "platform/RegularFile.h"
 
@@ -18,6 +20,42 @@ constexpr GstClockTime kStallTimeout = 10 * GST_SECOND;
 constexpr GstClockTime kPollInterval = 100 * GST_MSECOND;
 // Enough for the "fmt " chunk of a WAV file behind any usual chunks before it.
 constexpr qint64 kHeadBytes = 64 * 1024;
+
+// The bytes of PATH when it is a WAV file, for our own reader; empty when it is something else.
+// Nullopt with REASON when it cannot be read.
+std::optional<QByteArray> WavBytes(const QString& path, QString* reason) {
+    QFile file;
+    if (!OpenRegularFile(path, file, reason)) return std::nullopt;
+    if (!IsWav(file.peek(12))) return QByteArray();
+    file.close();
+    return ReadRegularFile(path, SoundDecoder::kMaxBytes, reason);
+}
+
+// What our own reader makes of PATH: the sound, or nullopt with REASON when it cannot be heard;
+// LEFT when GStreamer is to try it. USE gets the samples while their bytes are there.
+template <typename Result, typename Use>
+std::optional<Result> ReadOwn(const QString& path, bool& left, QString* reason, Use use) {
+    left = false;
+    const std::optional<QByteArray> bytes = WavBytes(path, reason);
+    if (!bytes) return std::nullopt;
+    const WavReading reading = ReadWav(*bytes);
+    switch (reading.kind) {
+    case WavReading::Kind::Samples: return use(reading.samples);
+    case WavReading::Kind::Broken:
+        if (reason) *reason = reading.reason;
+        return std::nullopt;
+    case WavReading::Kind::NotWav:
+    case WavReading::Kind::OtherEncoding: break;
+    }
+    left = true;
+    return std::nullopt;
+}
+
+std::optional<PcmSound> Converted(const WavSamples& samples, PcmFormat format, QString* reason) {
+    std::optional<QByteArray> pcm = ConvertToPcm(samples, format, SoundDecoder::kMaxBytes, reason);
+    if (!pcm) return std::nullopt;
+    return PcmSound{format, std::move(*pcm)};
+}
 
 struct PipelineDeleter {
     void operator()(GstElement* pipeline) const {
@@ -101,6 +139,11 @@ std::optional<PcmFormat> FormatOf(GstSample* sample, QString* reason) {
 namespace SoundDecoder {
 
 std::optional<PcmFormat> Probe(const QString& path, QString* reason) {
+    bool left;
+    std::optional<PcmFormat> own = ReadOwn<PcmFormat>(path, left, reason, [](const WavSamples& samples) {
+        return PcmFormat{samples.sampleRate, samples.channels};
+    });
+    if (!left) return own;
     Pipeline pipeline = MakePipeline(path, std::nullopt, reason);
     if (!pipeline) return std::nullopt;
     // An error fails the change to PAUSED at once; a success has the first buffer waiting.
@@ -115,7 +158,17 @@ std::optional<PcmFormat> Probe(const QString& path, QString* reason) {
     return format;
 }
 
+std::optional<PcmSound> DecodeOwnWav(const QString& path, bool& other, QString* reason) {
+    return ReadOwn<PcmSound>(path, other, reason, [reason](const WavSamples& samples) {
+        return Converted(samples, {samples.sampleRate, samples.channels}, reason);
+    });
+}
+
 std::optional<PcmSound> Decode(const QString& path, PcmFormat format, QString* reason) {
+    bool left;
+    std::optional<PcmSound> own = ReadOwn<PcmSound>(
+        path, left, reason, [&](const WavSamples& samples) { return Converted(samples, format, reason); });
+    if (!left) return own;
     Pipeline pipeline = MakePipeline(path, format, reason);
     if (!pipeline) return std::nullopt;
     GstAppSink* sink = SinkOf(pipeline);
@@ -148,6 +201,10 @@ std::optional<PcmSound> Decode(const QString& path, PcmFormat format, QString* r
         }
     }
     sound.samples.truncate(sound.samples.size() - sound.samples.size() % format.BytesPerFrame());
+    if (sound.samples.isEmpty()) {
+        if (reason) *reason = QStringLiteral("no sound in the file");
+        return std::nullopt;
+    }
     return sound;
 }
 

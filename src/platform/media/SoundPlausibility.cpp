@@ -19,6 +19,11 @@ QString OfFormat(qint64 rate, int channels) {
     return {};
 }
 
+QString OfBlock(int blockAlign, int channels, int bits) {
+    if (blockAlign == channels * ((bits + 7) / 8)) return {};
+    return QStringLiteral("implausible block of %1 bytes for %2 channels of %3 bits").arg(blockAlign).arg(channels).arg(bits);
+}
+
 QString OfWavHeader(QByteArrayView head) {
     if (head.size() < 12 || !head.startsWith("RIFF") || head.sliced(8, 4) != QByteArrayView("WAVE")) return {};
     // Chunks follow one another, each padded to an even size, until "fmt ".
@@ -35,8 +40,7 @@ QString OfWavHeader(QByteArrayView head) {
         const quint32 rate = Dword(head, fmt + 4);
         if (QString why = OfFormat(rate, channels); !why.isEmpty()) return why;
         // Compressed formats have blocks of their own size; uncompressed ones a sample of each channel.
-        if ((tag == kPcm || tag == kFloat || tag == kExtensible) && blockAlign != channels * ((bits + 7) / 8))
-            return QStringLiteral("implausible block of %1 bytes for %2 channels of %3 bits").arg(blockAlign).arg(channels).arg(bits);
+        if (tag == kPcm || tag == kFloat || tag == kExtensible) return OfBlock(blockAlign, channels, bits);
         return {};
     }
     return {};

@@ -14,8 +14,8 @@ public:
     explicit SoundPlayer(QObject* parent = nullptr);
     ~SoundPlayer() override;
 
-    // Starts PATH and returns at once; false when it could not be started.
-    bool Play(const QString& path);
+    // Starts PATH and returns at once; false, with REASON when given, when it could not be started.
+    bool Play(const QString& path, QString* reason = nullptr);
     void Stop();
     bool IsPlaying() const { return m_pipeline != nullptr; }
 
