@@ -272,7 +272,7 @@ bool SiteRun::WritePage(const QString& name, const QString& page) {
     }
     // A page that cannot be written means no later one can be either: one message, and the run stops.
     QString reason;
-    const QByteArray bytes = page.toUtf8();
+    const QByteArray bytes = WithTrimmedTitle(page).toUtf8();
     if (!SafeFile::Write(path, bytes, &reason)) {
         m_ui.MessageBox(QStringLiteral("Error:\nCan't open file: %1\n%2").arg(path, reason), MsgButtons::Ok,
                         MsgIcon::Exclamation);
