@@ -108,7 +108,8 @@ WebSiteResult SiteRun::Run(const QString& templates) {
     GuardOutputs();
     NameEverything();
     const PictureOptions options{PictureTargetOf(m_settings.imageFormat), m_settings.pictureBox,
-                                 m_settings.thumbnailBox, ImageLibrary::JpegQuality()};
+                                 m_settings.thumbnailBox, ImageLibrary::JpegQuality(),
+                                 m_settings.keepLocationAndOwner, m_settings.pageBackground};
     SiteOutputs outputs{m_out, m_previous, m_current, m_full};
     const PicturesResult pictures = WritePictures(m_pictures, options, outputs, m_ui);
     // Pages are written only once every picture they show is in place.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QSize>
 #include <QString>
 
@@ -16,6 +17,8 @@ struct PictureOptions {
     QSize pictureBox;  // empty: each picture keeps its own size
     QSize thumbnailBox;
     int quality = 75;  // of JPEG pictures and thumbnails
+    bool keepLocationAndOwner = false;  // of JPEGs' camera notes
+    QColor background{Qt::white};       // under transparent pictures
 };
 
 // The type the picture of the card file SOURCE is written in: the target's, or with no target
@@ -44,6 +47,7 @@ struct PictureOutcome {
 };
 
 // Writes the picture of JOB, decoded once and no larger than needed, fitted to the boxes without
-// being enlarged and turned upright; a file that needs no change is copied byte for byte. Safe to
-// run on many threads at once: it reports to no one.
+// being enlarged, turned upright and laid on the background where transparent. A file that needs
+// no change is copied byte for byte, but for the camera notes of a JPEG the options do not keep.
+// Safe to run on many threads at once: it reports to no one.
 PictureOutcome MakeSitePicture(const PictureJob& job, const PictureOptions& options);

@@ -21,6 +21,7 @@ QString PictureKey(const SitePicture& picture, const PictureOptions& options) {
                                 QString::number(target.type), QString::number(options.quality),
                                 QStringLiteral("%1x%2").arg(options.pictureBox.width()).arg(options.pictureBox.height()),
                                 QStringLiteral("%1x%2").arg(options.thumbnailBox.width()).arg(options.thumbnailBox.height()),
+                                QString::number(options.keepLocationAndOwner), options.background.name(),
                                 picture.thumbnail});
 }
 
