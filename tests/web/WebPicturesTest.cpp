@@ -214,3 +214,41 @@ TEST(WebPictures, DamagedCameraNotesAreLeftOutWhole) {
     EXPECT_FALSE(published.contains("SN-12345678"));
     EXPECT_EQ(published, SmallPicture(QStringLiteral("jpg")));
 }
+
+// A transparent PNG or GIF made into a JPEG shows the page's background where it was see-through,
+// not black nor the colour its transparent index hid.
+TEST(WebPictures, TransparentPicturesLieOnThePageBackground) {
+    WebSiteFixture f;
+    QImage png(16, 16, QImage::Format_ARGB32);
+    png.fill(Qt::transparent);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 8; ++x) png.setPixel(x, y, qRgba(255, 0, 0, 255));
+    ASSERT_TRUE(png.save(f.dir.Path("clear.png")));
+    f.AddCard(QStringLiteral("clear.png"), ReadAll(f.dir.Path("clear.png")));
+    CImageObject gif = MakeIndexed(16, 16, 2);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) gif.SetPixelIndex(x, y, x < 8 ? 0 : 1);
+    ASSERT_TRUE(gif.Save(f.dir.Path("clear.gif")));
+    // The library writes GIF87a; a control block before the picture makes index 1 transparent.
+    QByteArray transparentGif = ReadAll(f.dir.Path("clear.gif"));
+    ASSERT_EQ(transparentGif.at(13 + 768), '\x2C');
+    transparentGif.replace(3, 3, "89a");
+    transparentGif.insert(13 + 768, QByteArray("\x21\xF9\x04\x01\x00\x00\x01\x00", 8));
+    f.AddCard(QStringLiteral("clear.gif"), transparentGif);
+
+    const auto near = [](QRgb pixel, QColor want) {
+        return std::abs(qRed(pixel) - want.red()) < 12 && std::abs(qGreen(pixel) - want.green()) < 12 &&
+               std::abs(qBlue(pixel) - want.blue()) < 12;
+    };
+    for (const QColor background : {QColor(Qt::white), QColor(20, 40, 120)}) {
+        f.web.pageBackground = background;
+        ASSERT_EQ(f.Generate(), WebSiteResult::Complete);
+        for (const char* name : {"clear.jpg", "clear-2.jpg", "thumbs/clear.jpg", "thumbs/clear-2.jpg"}) {
+            const QImage made(f.Picture(QString::fromLatin1(name)));
+            ASSERT_FALSE(made.isNull()) << name;
+            EXPECT_TRUE(near(made.pixel(made.width() - 1, made.height() / 2), background))
+                << name << " " << std::hex << made.pixel(made.width() - 1, made.height() / 2);
+            EXPECT_FALSE(near(made.pixel(0, made.height() / 2), background)) << name;
+        }
+    }
+}
