@@ -79,11 +79,13 @@ PictureOutcome WriteStandIn(const PictureJob& job, const PictureOptions& options
     outcome.problem = problem;
     outcome.picture = options.pictureBox.isEmpty() ? kStandInSize : FitWithin(kStandInSize, options.pictureBox);
     outcome.thumbnail = FitWithin(kStandInSize, options.thumbnailBox);
-    if (auto reason = Store(StandIn(outcome.picture), target.type, options.quality, job.picturePath))
-        return Failure(PictureOutcome::SaveFailed, *reason);
+    if (job.makePicture)
+        if (auto reason = Store(StandIn(outcome.picture), target.type, options.quality, job.picturePath))
+            return Failure(PictureOutcome::SaveFailed, *reason);
     const int thumbType = ImageTypeFromFileName(job.thumbnailPath);
-    if (auto reason = Store(StandIn(outcome.thumbnail), thumbType, options.quality, job.thumbnailPath))
-        return Failure(PictureOutcome::SaveFailed, *reason);
+    if (job.makeThumbnail)
+        if (auto reason = Store(StandIn(outcome.thumbnail), thumbType, options.quality, job.thumbnailPath))
+            return Failure(PictureOutcome::SaveFailed, *reason);
     return outcome;
 }
 
@@ -168,17 +170,20 @@ PictureOutcome MakeSitePicture(const PictureJob& job, const PictureOptions& opti
     // picture, as the pictures made from other types are.
     const QByteArray notes = !copyAsIs && jpeg && outcome.picture == upright ? PublishableExifSegment(opened->data, policy)
                                                                              : QByteArray();
+    const bool decodePicture = job.makePicture && !copyAsIs;
     std::optional<CImageObject> decoded = DecodeOn(
-        *opened, copyAsIs ? outcome.thumbnail : outcome.picture.expandedTo(outcome.thumbnail), options.background);
+        *opened, decodePicture ? outcome.picture.expandedTo(outcome.thumbnail) : outcome.thumbnail, options.background);
     if (!decoded) return WriteStandIn(job, options, QStringLiteral("the picture is damaged"));
     const auto storeThumbnail = [&](std::optional<CImageObject> thumbnail) -> std::optional<QString> {
         if (!thumbnail) return QStringLiteral("out of memory");
         return Store(*thumbnail, ImageTypeFromFileName(job.thumbnailPath), options.quality, job.thumbnailPath);
     };
-    if (copyAsIs) {
+    if (!decodePicture) {
         // The thumbnail first: a copy that fails is offered again to the user, the thumbnail not.
-        if (auto error = storeThumbnail(ResizeUpright(std::move(*decoded), outcome.thumbnail, orientation)))
-            return Failure(PictureOutcome::SaveFailed, *error);
+        if (job.makeThumbnail)
+            if (auto error = storeThumbnail(ResizeUpright(std::move(*decoded), outcome.thumbnail, orientation)))
+                return Failure(PictureOutcome::SaveFailed, *error);
+        if (!job.makePicture) return outcome;
         // A JPEG written again is not offered as a plain copy: that would publish what it left out.
         if (jpeg) {
             if (!SafeFile::Write(job.picturePath, published, &reason)) return Failure(PictureOutcome::SaveFailed, reason);
@@ -191,11 +196,12 @@ PictureOutcome MakeSitePicture(const PictureJob& job, const PictureOptions& opti
     // The thumbnail comes from the smaller picture when it can: far fewer pixels to average.
     std::optional<CImageObject> thumbnail;
     const bool fromPicture = outcome.thumbnail.width() <= outcome.picture.width();
-    if (!fromPicture) thumbnail = ResizeUpright(decoded->Clone(), outcome.thumbnail, orientation);
+    if (!fromPicture && job.makeThumbnail) thumbnail = ResizeUpright(decoded->Clone(), outcome.thumbnail, orientation);
     std::optional<CImageObject> picture = ResizeUpright(std::move(*decoded), outcome.picture, orientation);
     if (!picture) return Failure(PictureOutcome::SaveFailed, QStringLiteral("out of memory"));
     if (auto error = Store(*picture, target.type, options.quality, job.picturePath, notes))
         return Failure(PictureOutcome::SaveFailed, *error);
+    if (!job.makeThumbnail) return outcome;
     if (fromPicture) thumbnail = ResizeUpright(std::move(*picture), outcome.thumbnail, 1);
     if (auto error = storeThumbnail(std::move(thumbnail))) return Failure(PictureOutcome::SaveFailed, *error);
     return outcome;

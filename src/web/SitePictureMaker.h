@@ -30,11 +30,14 @@ QString PictureName(const QString& source, const PictureTarget& target);
 // The thumbnail's name for the site picture PICTURE_NAME, inside thumbs/.
 QString ThumbnailName(const QString& pictureName, const PictureTarget& target);
 
-// One card's picture and thumbnail, with the paths they are written to.
+// One card's picture and thumbnail, with the paths they are written to and which of them are to
+// be written (what an earlier run made and no change reaches is left as it is).
 struct PictureJob {
     QString source;
     QString picturePath;
     QString thumbnailPath;
+    bool makePicture = true;
+    bool makeThumbnail = true;
 };
 
 struct PictureOutcome {

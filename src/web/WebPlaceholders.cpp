@@ -88,6 +88,11 @@ PlaceholderValues AlbumValues(const CFotoObjList& album, const AlbumPageFacts& f
     return v;
 }
 
+PlaceholderValues WithoutTimeOfRun(PlaceholderValues values) {
+    for (const char* placeholder : {"{CURDATETIME}", "{CURDATE}", "{CURTIME}"}) values.Set(QString::fromLatin1(placeholder), {});
+    return values;
+}
+
 PlaceholderValues WithCardValues(PlaceholderValues values, const std::vector<WebCard>& cards, std::size_t i,
                                  const QStringList& pages, const HtmlWizardSettings& settings) {
     const WebCard& web = cards[i];
