@@ -141,15 +141,17 @@ struct Segment {
     qsizetype start, end;
 };
 
-// The segments before the picture's first frame header; nullopt when they cannot be walked.
+// The segments before the first scan; nullopt when they cannot be walked. PICTURE is where the
+// scan starts.
 std::optional<std::vector<Segment>> LeadingSegments(const QByteArray& jpeg, qsizetype& picture) {
     if (!jpeg.startsWith("\xFF\xD8")) return std::nullopt;
     std::vector<Segment> segments;
     qsizetype at = 2;
-    while (at + 4 <= jpeg.size() && std::uint8_t(jpeg[at]) == 0xFF) {
+    for (;;) {
+        while (at + 1 < jpeg.size() && std::uint8_t(jpeg[at]) == 0xFF && std::uint8_t(jpeg[at + 1]) == 0xFF) ++at;
+        if (at + 4 > jpeg.size() || std::uint8_t(jpeg[at]) != 0xFF) return std::nullopt;
         const std::uint8_t marker = std::uint8_t(jpeg[at + 1]);
-        // Only application and comment segments carry notes; the picture starts after them.
-        if (!((marker >= 0xE0 && marker <= 0xEF) || marker == 0xFE)) break;
+        if (marker == 0xDA) break;
         const qsizetype length = std::uint8_t(jpeg[at + 2]) << 8 | std::uint8_t(jpeg[at + 3]);
         if (length < 2 || at + 2 + length > jpeg.size()) return std::nullopt;
         segments.push_back({marker, at, at + 2 + length});
@@ -180,6 +182,7 @@ QByteArray Edited(const QByteArray& jpeg, const Segment& s, const ExifPolicy& po
 }  // namespace
 
 QByteArray PublishableJpeg(const QByteArray& jpeg, const ExifPolicy& policy) {
+    if (policy.keepLocationAndOwner && !policy.upright) return jpeg;
     qsizetype picture = 0;
     const auto segments = LeadingSegments(jpeg, picture);
     if (!segments) return {};

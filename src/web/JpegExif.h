@@ -11,7 +11,8 @@ struct ExifPolicy {
     bool upright = false;
 };
 
-// JPEG with its metadata segments edited as POLICY says, the pixels' bytes untouched. The EXIF
+// JPEG with its metadata segments (those before the first scan) edited as POLICY says, the
+// pixels' bytes untouched. The EXIF
 // entries that go are unlinked and their values overwritten in place, so no offset moves; an
 // EXIF block too damaged to edit safely goes whole. A JPEG whose segments cannot be walked is
 // returned empty.

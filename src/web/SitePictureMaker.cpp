@@ -158,18 +158,19 @@ PictureOutcome MakeSitePicture(const PictureJob& job, const PictureOptions& opti
     outcome.thumbnail = FitWithin(upright, options.thumbnailBox);
     const int orientation = opened->orientation;
     const bool jpeg = opened->type == IMAGE_JPEG && target.type == IMAGE_JPEG;
-    const ExifPolicy policy{options.keepLocationAndOwner, true};
     // A file of the right type and size keeps its pixels' bytes. One a camera held sideways is
     // turned, since not every browser reads the camera's orientation.
     const bool sameFile = outcome.picture == upright && opened->type == target.type && orientation == 1;
     // A JPEG is published without the notes the options leave out; one whose segments cannot be
     // walked is made again from its pixels.
-    const QByteArray published = sameFile && jpeg ? PublishableJpeg(opened->data, policy) : QByteArray();
+    const QByteArray published =
+        sameFile && jpeg ? PublishableJpeg(opened->data, {options.keepLocationAndOwner, false}) : QByteArray();
     const bool copyAsIs = sameFile && (!jpeg || !published.isEmpty());
     // The notes of a JPEG turned upright at its own size go with it; one made smaller is a new
     // picture, as the pictures made from other types are.
-    const QByteArray notes = !copyAsIs && jpeg && outcome.picture == upright ? PublishableExifSegment(opened->data, policy)
-                                                                             : QByteArray();
+    const QByteArray notes = !copyAsIs && jpeg && outcome.picture == upright
+                                 ? PublishableExifSegment(opened->data, {options.keepLocationAndOwner, true})
+                                 : QByteArray();
     const bool decodePicture = job.makePicture && !copyAsIs;
     std::optional<CImageObject> decoded = DecodeOn(
         *opened, decodePicture ? outcome.picture.expandedTo(outcome.thumbnail) : outcome.thumbnail, options.background);

@@ -213,6 +213,22 @@ TEST(WebPictures, DamagedCameraNotesAreLeftOutWhole) {
     const QByteArray published = ReadAll(f.Picture("bad.jpg"));
     EXPECT_FALSE(published.contains("SN-12345678"));
     EXPECT_EQ(published, SmallPicture(QStringLiteral("jpg")));
+
+    // Notes are found wherever they stand before the picture's scan, not only first.
+    const QByteArray artist = QByteArray("MM\x00\x2A\x00\x00\x00\x08\x00\x01\x01\x3B\x00\x02\x00\x00\x00\x0C"
+                                         "\x00\x00\x00\x1A\x00\x00\x00\x00", 26) + QByteArray("Jane Secret", 12);
+    const QByteArray notes = QByteArray("Exif\0\0", 6) + artist;
+    QByteArray late = SmallPicture(QStringLiteral("jpg"));
+    const qsizetype tables = late.indexOf("\xFF\xDB");
+    ASSERT_GT(tables, 0);
+    const qsizetype afterTables = tables + 2 + (std::uint8_t(late[tables + 2]) << 8 | std::uint8_t(late[tables + 3]));
+    late.insert(afterTables, QByteArray("\xFF\xE1", 2) + char((notes.size() + 2) >> 8) + char((notes.size() + 2) & 0xFF) + notes);
+    f.AddCard(QStringLiteral("late.jpg"), late);
+    ASSERT_EQ(f.Generate(), WebSiteResult::Complete);
+    const QByteArray lateOut = ReadAll(f.Picture("late.jpg"));
+    EXPECT_FALSE(lateOut.contains("Jane Secret"));
+    EXPECT_TRUE(lateOut.contains("Exif"));
+    EXPECT_EQ(lateOut.size(), late.size());
 }
 
 // A transparent PNG or GIF made into a JPEG shows the page's background where it was see-through,
