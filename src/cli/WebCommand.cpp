@@ -68,6 +68,7 @@ std::optional<QString> ReadOptions(const CliArgs& args, HtmlWizardSettings& s) {
         s.includeAlbumDate = words->contains("date");
         s.includeAlbumDescription = words->contains("description");
     }
+    s.keepLocationAndOwner = args.Has("keep-location-and-owner");
     s.email = args.Value("email");
     s.moreInfo = args.Value("more-info");
     return std::nullopt;
@@ -78,7 +79,7 @@ std::optional<QString> ReadOptions(const CliArgs& args, HtmlWizardSettings& s) {
 int RunWebCommand(CliContext& c, const QStringList& args) {
     const CliOptions options{{"format", "style", "buttons", "image-format", "picture", "thumb", "quality", "card-info",
                               "album-info", "email", "more-info", "templates"},
-                             {"full"}};
+                             {"full", "keep-location-and-owner"}};
     QString error;
     const auto parsed = ParseCliArgs(args, options, error);
     if (!parsed) return c.Usage(error);

@@ -53,10 +53,11 @@ const char kHelp[] = R"(Usage: albora-cli GROUP COMMAND [ARGUMENTS]
                     [--picture WxH|original] [--thumb WxH] [--quality Q]
                     [--card-info name,date,description,filename,sound]
                     [--album-info author,date,description] [--email T] [--more-info T]
-                    [--templates DIR] [--full]
+                    [--templates DIR] [--full] [--keep-location-and-owner]
                                     the album as a static web site (original pictures and 200x150
                                     thumbnails unless told); a re-run rewrites only what changed,
-                                    --full everything; exit 1 when any part failed
+                                    --full everything; exit 1 when any part failed; JPEGs lose
+                                    their GPS position, serial numbers and owner names unless kept
   movie ALBUM.crp OUT.avi [--sound] [--captions] [--fit WxH[:FILTER]]
                                     the pictures as an uncompressed AVI movie, each standing 10
                                     periods of 15 a second; all of one size and depth unless

@@ -61,7 +61,7 @@ private:
     bool Replaceable(const QString& name, Replacing replacing) const;
     bool WritePages();
     bool WriteTemplate(qsizetype index);
-    bool WritePage(const QString& name, const QString& page);
+    bool WritePage(const QString& name, const QString& page, const QString& timeless);
     bool CopyAll(const SourceFolder& folder, const char* status);
     CopyOutcome Copy(const QString& source, const QString& name);
     PlaceholderValues AlbumPageValues() const;
@@ -108,7 +108,8 @@ WebSiteResult SiteRun::Run(const QString& templates) {
     GuardOutputs();
     NameEverything();
     const PictureOptions options{PictureTargetOf(m_settings.imageFormat), m_settings.pictureBox,
-                                 m_settings.thumbnailBox, ImageLibrary::JpegQuality()};
+                                 m_settings.thumbnailBox, ImageLibrary::JpegQuality(),
+                                 m_settings.keepLocationAndOwner, m_settings.pageBackground};
     SiteOutputs outputs{m_out, m_previous, m_current, m_full};
     const PicturesResult pictures = WritePictures(m_pictures, options, outputs, m_ui);
     // Pages are written only once every picture they show is in place.
@@ -251,28 +252,32 @@ bool SiteRun::WriteTemplate(qsizetype index) {
         m_ui.MessageBox(QStringLiteral("Error:\nLoading file"), MsgButtons::Ok, MsgIcon::Exclamation);
         m_failed = true;
     }
-    const PlaceholderValues album = AlbumPageValues();
+    // The page as it would be at any other time decides whether it is written again: one that
+    // differs only in when the run was made (another day, another time zone) keeps the date it
+    // was made on, which still tells when its content was made.
+    const PlaceholderValues album = AlbumPageValues(), timeless = WithoutTimeOfRun(album);
     if (NamingOf(file) == PageNaming::Single)
-        return WritePage(m_formats.outputNames[index],
-                         ExpandSinglePage(page, album, m_cards, m_firstCardPages, m_settings));
+        return WritePage(m_formats.outputNames[index], ExpandSinglePage(page, album, m_cards, m_firstCardPages, m_settings),
+                         ExpandSinglePage(page, timeless, m_cards, m_firstCardPages, m_settings));
     const QStringList& pages = m_cardPages[index];
     for (std::size_t i = 0; i < m_cards.size(); ++i)
-        if (!WritePage(pages[qsizetype(i)], WithCardValues(album, m_cards, i, pages, m_settings).Expand(page)))
+        if (!WritePage(pages[qsizetype(i)], WithCardValues(album, m_cards, i, pages, m_settings).Expand(page),
+                       WithCardValues(timeless, m_cards, i, pages, m_settings).Expand(page)))
             return false;
     return true;
 }
 
-bool SiteRun::WritePage(const QString& name, const QString& page) {
+bool SiteRun::WritePage(const QString& name, const QString& page, const QString& timeless) {
     const QString path = m_out + QLatin1Char('/') + name;
     m_ui.SetStatusText(0, QStringLiteral("Create format script: %1 ").arg(path));
-    const QString key = SiteManifest::KeyOf({QStringLiteral("page"), page});
+    const QString key = SiteManifest::KeyOf({QStringLiteral("page"), timeless});
     if (!m_full && m_previous.Unchanged(m_out, name, key)) {
         m_current.Carry(m_previous, name);
         return true;
     }
     // A page that cannot be written means no later one can be either: one message, and the run stops.
     QString reason;
-    const QByteArray bytes = page.toUtf8();
+    const QByteArray bytes = WithTrimmedTitle(page).toUtf8();
     if (!SafeFile::Write(path, bytes, &reason)) {
         m_ui.MessageBox(QStringLiteral("Error:\nCan't open file: %1\n%2").arg(path, reason), MsgButtons::Ok,
                         MsgIcon::Exclamation);

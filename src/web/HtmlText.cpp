@@ -1,5 +1,7 @@
 #include "HtmlText.h"
 
+#include <QUrl>
+
 QString HtmlEscape(const QString& text) {
     QString out;
     out.reserve(text.size() + text.size() / 8);
@@ -32,4 +34,18 @@ QString SafeOutputName(const QString& name) {
     for (QChar& c : out)
         if (QStringView(u"#?%\"<>\\").contains(c)) c = QLatin1Char('_');
     return out;
+}
+
+QString UrlPath(const QString& name) {
+    return QString::fromLatin1(QUrl::toPercentEncoding(name, QByteArrayLiteral("/")));
+}
+
+QString WithTrimmedTitle(const QString& page) {
+    const qsizetype open = page.indexOf(QLatin1String("<title>"), 0, Qt::CaseInsensitive);
+    if (open < 0) return page;
+    const qsizetype start = open + 7;
+    const qsizetype close = page.indexOf(QLatin1String("</title>"), start, Qt::CaseInsensitive);
+    if (close < 0) return page;
+    QString out = page;
+    return out.replace(start, close - start, page.mid(start, close - start).simplified());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QSize>
 #include <QString>
 #include <optional>
@@ -24,6 +25,10 @@ struct HtmlWizardSettings {
     QSize pictureBox;
     // The box the thumbnails in thumbs/ fit in.
     QSize thumbnailBox{200, 150};
+    // Published copies keep where they were taken and whose camera took them only when asked.
+    bool keepLocationAndOwner = false;
+    // What transparent pictures are laid on when they become JPEGs: the pages' own colour.
+    QColor pageBackground{Qt::white};
     bool includeImageName = true;
     bool includeCardDate = true;
     bool includeDescription = true;

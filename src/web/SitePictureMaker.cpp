@@ -1,6 +1,7 @@
 #include "SitePictureMaker.h"
 
 #include "HtmlText.h"
+#include "JpegExif.h"
 
 #include "image/CBmpImage.h"
 #include "image/CGifImage.h"
@@ -30,9 +31,10 @@ QByteArray Encode(const CImageObject& picture, int type, int quality) {
     }
 }
 
-// Encodes and writes; the reason when it could not.
-std::optional<QString> Store(const CImageObject& picture, int type, int quality, const QString& path) {
-    const QByteArray bytes = Encode(picture, type, quality);
+// Encodes and writes, with the JPEG segment NOTES when there is one; the reason when it could not.
+std::optional<QString> Store(const CImageObject& picture, int type, int quality, const QString& path,
+                             const QByteArray& notes = {}) {
+    const QByteArray bytes = WithSegment(Encode(picture, type, quality), notes);
     if (bytes.isEmpty()) return QStringLiteral("the picture could not be encoded");
     QString reason;
     if (!SafeFile::Write(path, bytes, &reason)) return reason;
@@ -77,12 +79,40 @@ PictureOutcome WriteStandIn(const PictureJob& job, const PictureOptions& options
     outcome.problem = problem;
     outcome.picture = options.pictureBox.isEmpty() ? kStandInSize : FitWithin(kStandInSize, options.pictureBox);
     outcome.thumbnail = FitWithin(kStandInSize, options.thumbnailBox);
-    if (auto reason = Store(StandIn(outcome.picture), target.type, options.quality, job.picturePath))
-        return Failure(PictureOutcome::SaveFailed, *reason);
+    if (job.makePicture)
+        if (auto reason = Store(StandIn(outcome.picture), target.type, options.quality, job.picturePath))
+            return Failure(PictureOutcome::SaveFailed, *reason);
     const int thumbType = ImageTypeFromFileName(job.thumbnailPath);
-    if (auto reason = Store(StandIn(outcome.thumbnail), thumbType, options.quality, job.thumbnailPath))
-        return Failure(PictureOutcome::SaveFailed, *reason);
+    if (job.makeThumbnail)
+        if (auto reason = Store(StandIn(outcome.thumbnail), thumbType, options.quality, job.thumbnailPath))
+            return Failure(PictureOutcome::SaveFailed, *reason);
     return outcome;
+}
+
+// Whether the header of a PNG or GIF lets some pixels through: an alpha channel, a tRNS chunk
+// before the pixels, a GIF's transparent index.
+bool MayBeTransparent(const OpenedPicture& opened) {
+    if (opened.type == IMAGE_GIF) return opened.info.transparentIndex != -1;
+    if (opened.type != IMAGE_PNG || opened.data.size() < 26) return false;
+    const int colourType = std::uint8_t(opened.data[25]);
+    const qsizetype transparency = opened.data.indexOf("tRNS"), pixels = opened.data.indexOf("IDAT");
+    return (colourType & 4) || (transparency >= 0 && (pixels < 0 || transparency < pixels));
+}
+
+// OPENED decoded as DecodeAtLeast does; where it is transparent, laid on BACKGROUND, which the
+// image library cannot do as it composes on a colour of its own.
+std::optional<CImageObject> DecodeOn(OpenedPicture& opened, QSize need, const QColor& background) {
+    if (MayBeTransparent(opened)) {
+        const QImage image = QImage::fromData(opened.data);
+        if (!image.isNull()) {
+            opened.data.clear();
+            QImage flat(image.size(), QImage::Format_RGB32);
+            flat.fill(background);
+            QPainter(&flat).drawImage(0, 0, image);
+            return ImageFromQImage(flat);
+        }
+    }
+    return DecodeAtLeast(opened, need);
 }
 
 QString WhyUnreadable(const QString& source, const QString& reason) {
@@ -126,22 +156,39 @@ PictureOutcome MakeSitePicture(const PictureJob& job, const PictureOptions& opti
     const QSize upright = opened->Upright();
     outcome.picture = options.pictureBox.isEmpty() ? upright : FitWithin(upright, options.pictureBox);
     outcome.thumbnail = FitWithin(upright, options.thumbnailBox);
-    // A file of the right type and size keeps every byte, its camera orientation included:
-    // browsers turn such pictures upright themselves.
-    const bool copyAsIs = outcome.picture == upright && opened->type == target.type;
     const int orientation = opened->orientation;
-    std::optional<CImageObject> decoded =
-        DecodeAtLeast(*opened, copyAsIs ? outcome.thumbnail : outcome.picture.expandedTo(outcome.thumbnail));
+    const bool jpeg = opened->type == IMAGE_JPEG && target.type == IMAGE_JPEG;
+    // A file of the right type and size keeps its pixels' bytes. One a camera held sideways is
+    // turned, since not every browser reads the camera's orientation.
+    const bool sameFile = outcome.picture == upright && opened->type == target.type && orientation == 1;
+    // A JPEG is published without the notes the options leave out; one whose segments cannot be
+    // walked is made again from its pixels.
+    const QByteArray published =
+        sameFile && jpeg ? PublishableJpeg(opened->data, {options.keepLocationAndOwner, false}) : QByteArray();
+    const bool copyAsIs = sameFile && (!jpeg || !published.isEmpty());
+    // The notes of a JPEG turned upright at its own size go with it; one made smaller is a new
+    // picture, as the pictures made from other types are.
+    const QByteArray notes = !copyAsIs && jpeg && outcome.picture == upright
+                                 ? PublishableExifSegment(opened->data, {options.keepLocationAndOwner, true})
+                                 : QByteArray();
+    const bool decodePicture = job.makePicture && !copyAsIs;
+    std::optional<CImageObject> decoded = DecodeOn(
+        *opened, decodePicture ? outcome.picture.expandedTo(outcome.thumbnail) : outcome.thumbnail, options.background);
     if (!decoded) return WriteStandIn(job, options, QStringLiteral("the picture is damaged"));
     const auto storeThumbnail = [&](std::optional<CImageObject> thumbnail) -> std::optional<QString> {
         if (!thumbnail) return QStringLiteral("out of memory");
         return Store(*thumbnail, ImageTypeFromFileName(job.thumbnailPath), options.quality, job.thumbnailPath);
     };
-    if (copyAsIs) {
+    if (!decodePicture) {
         // The thumbnail first: a copy that fails is offered again to the user, the thumbnail not.
-        if (auto error = storeThumbnail(ResizeUpright(std::move(*decoded), outcome.thumbnail, orientation)))
-            return Failure(PictureOutcome::SaveFailed, *error);
-        if (!SafeFile::Copy(job.source, job.picturePath, &reason)) {
+        if (job.makeThumbnail)
+            if (auto error = storeThumbnail(ResizeUpright(std::move(*decoded), outcome.thumbnail, orientation)))
+                return Failure(PictureOutcome::SaveFailed, *error);
+        if (!job.makePicture) return outcome;
+        // A JPEG written again is not offered as a plain copy: that would publish what it left out.
+        if (jpeg) {
+            if (!SafeFile::Write(job.picturePath, published, &reason)) return Failure(PictureOutcome::SaveFailed, reason);
+        } else if (!SafeFile::Copy(job.source, job.picturePath, &reason)) {
             outcome.kind = PictureOutcome::CopyFailed;
             outcome.problem = reason;
         }
@@ -150,11 +197,12 @@ PictureOutcome MakeSitePicture(const PictureJob& job, const PictureOptions& opti
     // The thumbnail comes from the smaller picture when it can: far fewer pixels to average.
     std::optional<CImageObject> thumbnail;
     const bool fromPicture = outcome.thumbnail.width() <= outcome.picture.width();
-    if (!fromPicture) thumbnail = ResizeUpright(decoded->Clone(), outcome.thumbnail, orientation);
+    if (!fromPicture && job.makeThumbnail) thumbnail = ResizeUpright(decoded->Clone(), outcome.thumbnail, orientation);
     std::optional<CImageObject> picture = ResizeUpright(std::move(*decoded), outcome.picture, orientation);
     if (!picture) return Failure(PictureOutcome::SaveFailed, QStringLiteral("out of memory"));
-    if (auto error = Store(*picture, target.type, options.quality, job.picturePath))
+    if (auto error = Store(*picture, target.type, options.quality, job.picturePath, notes))
         return Failure(PictureOutcome::SaveFailed, *error);
+    if (!job.makeThumbnail) return outcome;
     if (fromPicture) thumbnail = ResizeUpright(std::move(*picture), outcome.thumbnail, 1);
     if (auto error = storeThumbnail(std::move(thumbnail))) return Failure(PictureOutcome::SaveFailed, *error);
     return outcome;

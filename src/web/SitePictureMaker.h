@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QSize>
 #include <QString>
 
@@ -16,6 +17,8 @@ struct PictureOptions {
     QSize pictureBox;  // empty: each picture keeps its own size
     QSize thumbnailBox;
     int quality = 75;  // of JPEG pictures and thumbnails
+    bool keepLocationAndOwner = false;  // of JPEGs' camera notes
+    QColor background{Qt::white};       // under transparent pictures
 };
 
 // The type the picture of the card file SOURCE is written in: the target's, or with no target
@@ -27,11 +30,14 @@ QString PictureName(const QString& source, const PictureTarget& target);
 // The thumbnail's name for the site picture PICTURE_NAME, inside thumbs/.
 QString ThumbnailName(const QString& pictureName, const PictureTarget& target);
 
-// One card's picture and thumbnail, with the paths they are written to.
+// One card's picture and thumbnail, with the paths they are written to and which of them are to
+// be written (what an earlier run made and no change reaches is left as it is).
 struct PictureJob {
     QString source;
     QString picturePath;
     QString thumbnailPath;
+    bool makePicture = true;
+    bool makeThumbnail = true;
 };
 
 struct PictureOutcome {
@@ -44,6 +50,7 @@ struct PictureOutcome {
 };
 
 // Writes the picture of JOB, decoded once and no larger than needed, fitted to the boxes without
-// being enlarged and turned upright; a file that needs no change is copied byte for byte. Safe to
-// run on many threads at once: it reports to no one.
+// being enlarged, turned upright and laid on the background where transparent. A file that needs
+// no change is copied byte for byte, but for the camera notes of a JPEG the options do not keep.
+// Safe to run on many threads at once: it reports to no one.
 PictureOutcome MakeSitePicture(const PictureJob& job, const PictureOptions& options);

@@ -12,31 +12,47 @@
 
 namespace {
 
-// The inputs that decide a picture and its thumbnail: the file as it is now and the options.
-QString PictureKey(const SitePicture& picture, const PictureOptions& options) {
+// The inputs that decide a picture, and those that decide its thumbnail: each is made again
+// only when its own change. (Records of the runs that keyed both alike match neither, and so
+// have both made once more.)
+QStringList SourceInputs(const SitePicture& picture, const PictureOptions& options) {
     const QFileInfo source(picture.source);
-    const PictureTarget target = EffectiveTarget(picture.source, options.target);
-    return SiteManifest::KeyOf({QStringLiteral("picture"), source.absoluteFilePath(), QString::number(source.size()),
-                                QString::number(source.lastModified().toMSecsSinceEpoch()),
-                                QString::number(target.type), QString::number(options.quality),
-                                QStringLiteral("%1x%2").arg(options.pictureBox.width()).arg(options.pictureBox.height()),
-                                QStringLiteral("%1x%2").arg(options.thumbnailBox.width()).arg(options.thumbnailBox.height()),
-                                picture.thumbnail});
+    return {source.absoluteFilePath(), QString::number(source.size()),
+            QString::number(source.lastModified().toMSecsSinceEpoch()), QString::number(options.quality),
+            options.background.name()};
 }
 
-QJsonObject FactsOf(const SitePicture& picture) {
+QString BoxKey(QSize box) { return QStringLiteral("%1x%2").arg(box.width()).arg(box.height()); }
+
+QString PictureKey(const SitePicture& picture, const PictureOptions& options) {
+    const PictureTarget target = EffectiveTarget(picture.source, options.target);
+    return SiteManifest::KeyOf(QStringList{QStringLiteral("picture")} + SourceInputs(picture, options) +
+                               QStringList{QString::number(target.type), BoxKey(options.pictureBox),
+                                           QString::number(options.keepLocationAndOwner)});
+}
+
+QString ThumbnailKey(const SitePicture& picture, const PictureOptions& options) {
+    return SiteManifest::KeyOf(QStringList{QStringLiteral("thumbnail")} + SourceInputs(picture, options) +
+                               QStringList{BoxKey(options.thumbnailBox), picture.thumbnail});
+}
+
+QJsonObject PictureFacts(const SitePicture& picture) {
     return {{QStringLiteral("width"), picture.size.width()},
             {QStringLiteral("height"), picture.size.height()},
-            {QStringLiteral("thumbWidth"), picture.thumbnailSize.width()},
-            {QStringLiteral("thumbHeight"), picture.thumbnailSize.height()},
             {QStringLiteral("problem"), picture.problem}};
 }
 
-void TakeFacts(SitePicture& picture, const QJsonObject& facts) {
-    picture.size = QSize(facts.value(QStringLiteral("width")).toInt(), facts.value(QStringLiteral("height")).toInt());
-    picture.thumbnailSize =
-        QSize(facts.value(QStringLiteral("thumbWidth")).toInt(), facts.value(QStringLiteral("thumbHeight")).toInt());
-    picture.problem = facts.value(QStringLiteral("problem")).toString();
+QJsonObject ThumbnailFacts(const SitePicture& picture) {
+    return {{QStringLiteral("thumbWidth"), picture.thumbnailSize.width()},
+            {QStringLiteral("thumbHeight"), picture.thumbnailSize.height()}};
+}
+
+void TakeFacts(SitePicture& picture, const QJsonObject& pictureFacts, const QJsonObject& thumbnailFacts) {
+    picture.size = QSize(pictureFacts.value(QStringLiteral("width")).toInt(),
+                         pictureFacts.value(QStringLiteral("height")).toInt());
+    picture.thumbnailSize = QSize(thumbnailFacts.value(QStringLiteral("thumbWidth")).toInt(),
+                                  thumbnailFacts.value(QStringLiteral("thumbHeight")).toInt());
+    picture.problem = pictureFacts.value(QStringLiteral("problem")).toString();
 }
 
 // A picture made by a worker, with the keys of what it wrote, worked out there too.
@@ -48,8 +64,8 @@ struct MadePicture {
 MadePicture Make(const PictureJob& job, const PictureOptions& options) {
     MadePicture made{MakeSitePicture(job, options), {}, {}};
     if (made.outcome.kind == PictureOutcome::Written) {
-        made.pictureContent = SiteManifest::ContentKeyOf(job.picturePath);
-        made.thumbnailContent = SiteManifest::ContentKeyOf(job.thumbnailPath);
+        if (job.makePicture) made.pictureContent = SiteManifest::ContentKeyOf(job.picturePath);
+        if (job.makeThumbnail) made.thumbnailContent = SiteManifest::ContentKeyOf(job.thumbnailPath);
     }
     return made;
 }
@@ -61,20 +77,25 @@ PicturesResult WritePictures(std::vector<SitePicture>& pictures, const PictureOp
     ui.SetStatusText(0, QStringLiteral("Wait, graphic conversion..."));
     ui.ProgressBegin(0, static_cast<int>(pictures.size()), 1);
     const QString folder = outputs.folder + QLatin1Char('/');
-    std::vector<QString> keys;
+    std::vector<QString> pictureKeys, thumbnailKeys;
     std::vector<PictureJob> jobs;
     std::vector<std::size_t> jobOf(pictures.size(), SIZE_MAX);  // none: unchanged since the last run
+    const auto unchanged = [&](const QString& output, const QString& key) {
+        return outputs.fullRebuild ? std::nullopt : outputs.previous.Unchanged(outputs.folder, output, key);
+    };
     for (std::size_t i = 0; i < pictures.size(); ++i) {
         SitePicture& picture = pictures[i];
-        keys.push_back(PictureKey(picture, options));
-        const auto facts = outputs.fullRebuild ? std::nullopt
-                                               : outputs.previous.Unchanged(outputs.folder, picture.name, keys.back());
-        if (facts && outputs.previous.Unchanged(outputs.folder, picture.thumbnail, keys.back())) {
-            TakeFacts(picture, *facts);
+        pictureKeys.push_back(PictureKey(picture, options));
+        thumbnailKeys.push_back(ThumbnailKey(picture, options));
+        const auto pictureFacts = unchanged(picture.name, pictureKeys.back());
+        const auto thumbnailFacts = unchanged(picture.thumbnail, thumbnailKeys.back());
+        if (pictureFacts && thumbnailFacts) {
+            TakeFacts(picture, *pictureFacts, *thumbnailFacts);
             continue;
         }
         jobOf[i] = jobs.size();
-        jobs.push_back({picture.source, folder + picture.name, folder + picture.thumbnail});
+        jobs.push_back({picture.source, folder + picture.name, folder + picture.thumbnail, !pictureFacts,
+                        !thumbnailFacts});
     }
     OrderedPool<MadePicture> pool(jobs.size(), [&](std::size_t i) { return Make(jobs[i], options); });
     PicturesResult result;
@@ -112,8 +133,17 @@ PicturesResult WritePictures(std::vector<SitePicture>& pictures, const PictureOp
             } else {
                 picture.problem = outcome.problem;
             }
-            outputs.current.Record(outputs.folder, picture.name, keys[i], FactsOf(picture), made->pictureContent);
-            outputs.current.Record(outputs.folder, picture.thumbnail, keys[i], {}, made->thumbnailContent);
+            const PictureJob& job = jobs[jobOf[i]];
+            if (job.makePicture)
+                outputs.current.Record(outputs.folder, picture.name, pictureKeys[i], PictureFacts(picture),
+                                       made->pictureContent);
+            else
+                outputs.current.Carry(outputs.previous, picture.name);
+            if (job.makeThumbnail)
+                outputs.current.Record(outputs.folder, picture.thumbnail, thumbnailKeys[i], ThumbnailFacts(picture),
+                                       made->thumbnailContent);
+            else
+                outputs.current.Carry(outputs.previous, picture.thumbnail);
         }
         ui.SetStatusText(0, QStringLiteral("Creating: ") + path);
         ui.ProgressStep();

@@ -35,7 +35,7 @@ QString CardInfoBlock(const WebCard& web, const QString& date, const HtmlWizardS
     if (s.includeFileName) block += QStringLiteral("<LI>") + HtmlEscape(web.picture->name);
     block += QStringLiteral("</UL>");
     if (!web.soundName.isEmpty())
-        block += QStringLiteral("<audio controls preload=\"none\" src=\"") + HtmlEscape(web.soundName) +
+        block += QStringLiteral("<audio controls preload=\"none\" src=\"") + UrlPath(web.soundName) +
                  QStringLiteral("\"></audio>");
     return block;
 }
@@ -81,11 +81,16 @@ PlaceholderValues AlbumValues(const CFotoObjList& album, const AlbumPageFacts& f
     v.Set(QStringLiteral("{TOTALCNT}"), QString::number(facts.total));
     v.Set(QStringLiteral("{MOREINFO}"), HtmlEscape(settings.moreInfo));
     v.Set(QStringLiteral("{EMAIL}"), HtmlEscape(settings.email));
-    v.Set(QStringLiteral("{FIRSTPAGE}"), HtmlEscape(facts.firstPage));
-    v.Set(QStringLiteral("{LASTPAGE}"), HtmlEscape(facts.lastPage));
+    v.Set(QStringLiteral("{FIRSTPAGE}"), UrlPath(facts.firstPage));
+    v.Set(QStringLiteral("{LASTPAGE}"), UrlPath(facts.lastPage));
     v.Set(QStringLiteral("{THUMBBOXWIDTH}"), QString::number(settings.thumbnailBox.width()));
     v.Set(QStringLiteral("{THUMBBOXHEIGHT}"), QString::number(settings.thumbnailBox.height()));
     return v;
+}
+
+PlaceholderValues WithoutTimeOfRun(PlaceholderValues values) {
+    for (const char* placeholder : {"{CURDATETIME}", "{CURDATE}", "{CURTIME}"}) values.Set(QString::fromLatin1(placeholder), {});
+    return values;
 }
 
 PlaceholderValues WithCardValues(PlaceholderValues values, const std::vector<WebCard>& cards, std::size_t i,
@@ -97,21 +102,21 @@ PlaceholderValues WithCardValues(PlaceholderValues values, const std::vector<Web
     values.Set(QStringLiteral("{COUNTERPLUS}"), number(web.position));
     values.Set(QStringLiteral("{CNT0001}"), QStringLiteral("%1").arg(web.position, 4, 10, QLatin1Char('0')));
     values.Set(QStringLiteral("{IMAGEDATASELECTED}"), CardInfoBlock(web, date, settings));
-    values.Set(QStringLiteral("{IMAGESELARCH}"), HtmlEscape(picture.name));
+    values.Set(QStringLiteral("{IMAGESELARCH}"), UrlPath(picture.name));
     values.Set(QStringLiteral("{IMAGESELNAME}"), HtmlEscape(ShownName(*web.card)));
     values.Set(QStringLiteral("{IMAGESELDESCRIP}"), HtmlEscape(web.card->m_strDescription));
     values.Set(QStringLiteral("{IMAGESELDATE}"), date);
     values.Set(QStringLiteral("{ITERIMAGE}"), HtmlEscape(BaseName(picture.name)));
-    values.Set(QStringLiteral("{IMAGESELTHUMB}"), HtmlEscape(picture.thumbnail));
+    values.Set(QStringLiteral("{IMAGESELTHUMB}"), UrlPath(picture.thumbnail));
     values.Set(QStringLiteral("{IMAGESELWIDTH}"), number(picture.size.width()));
     values.Set(QStringLiteral("{IMAGESELHEIGHT}"), number(picture.size.height()));
     values.Set(QStringLiteral("{THUMBSELWIDTH}"), number(picture.thumbnailSize.width()));
     values.Set(QStringLiteral("{THUMBSELHEIGHT}"), number(picture.thumbnailSize.height()));
     values.Set(QStringLiteral("{IMAGESELORIENT}"), picture.size.height() > picture.size.width() ? QStringLiteral("portrait")
                                                                                                 : QStringLiteral("landscape"));
-    values.Set(QStringLiteral("{IMAGESELSOUND}"), HtmlEscape(web.soundName));
+    values.Set(QStringLiteral("{IMAGESELSOUND}"), UrlPath(web.soundName));
     const qsizetype n = pages.size();
-    const auto page = [&](qsizetype at) { return n ? HtmlEscape(pages[(at + n) % n]) : QString(); };
+    const auto page = [&](qsizetype at) { return n ? UrlPath(pages[(at + n) % n]) : QString(); };
     values.Set(QStringLiteral("{IMAGESELPAGE}"), page(qsizetype(i)));
     values.Set(QStringLiteral("{PREVPAGE}"), page(qsizetype(i) - 1));
     values.Set(QStringLiteral("{NEXTPAGE}"), page(qsizetype(i) + 1));

@@ -34,6 +34,9 @@ struct WebCard {
 PlaceholderValues AlbumValues(const CFotoObjList& album, const AlbumPageFacts& facts,
                               const HtmlWizardSettings& settings);
 
+// VALUES with the time of the run, where a page tells when it was made, left empty.
+PlaceholderValues WithoutTimeOfRun(PlaceholderValues values);
+
 // VALUES with the card placeholders of CARDS[I] added. PAGES are the pages one per-card template
 // makes, in card order, for the links to the card's own page and its neighbours' (empty when the
 // format has none).

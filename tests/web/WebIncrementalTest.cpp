@@ -3,8 +3,11 @@
 #include "image/ImageTestSupport.h"
 #include "web/SiteManifest.h"
 
+#include "image/ImageInfo.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <ctime>
 
 namespace {
 
@@ -19,6 +22,11 @@ std::map<QString, FileStamp> Inodes(const QString& folder) {
         if (stat(QFile::encodeName(folder + '/' + name).constData(), &st) == 0) inodes[name] = {st.st_ino, st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
     }
     return inodes;
+}
+
+QSize SizeOf(const QString& path) {
+    const auto info = ReadImageInfo(path);
+    return info ? QSize(info->width, info->height) : QSize();
 }
 
 std::set<QString> Rewritten(const std::map<QString, FileStamp>& before, const std::map<QString, FileStamp>& after) {
@@ -61,18 +69,52 @@ TEST(WebIncremental, OnlyWhatAChangeReachesIsMadeAgain) {
     EXPECT_EQ(Rewritten(before, Inodes(f.out)),
               (std::set<QString>{"b.jpg", "thumbs/b.jpg", "page0002.htm"}));
 
-    // A page the user edited, or removed, is made again; another option remakes every picture.
+    // A page the user edited, or removed, is made again, and so is a thumbnail but not its picture.
     before = Inodes(f.out);
     f.dir.Write(QStringLiteral("site/page0001.htm"), "edited by hand");
     QFile::remove(f.Picture("thumbs/c.jpg"));
     ASSERT_EQ(f.Generate(), WebSiteResult::Complete);
-    EXPECT_EQ(Rewritten(before, Inodes(f.out)), (std::set<QString>{"page0001.htm", "c.jpg", "thumbs/c.jpg"}));
+    EXPECT_EQ(Rewritten(before, Inodes(f.out)), (std::set<QString>{"page0001.htm", "thumbs/c.jpg"}));
     EXPECT_EQ(f.Page("page0001.htm"), QStringLiteral("a.jpg 8\r\n"));
+    // Another thumbnail box remakes the thumbnails alone; another picture box the pictures and
+    // the pages that give their sizes.
     before = Inodes(f.out);
     f.web.thumbnailBox = QSize(4, 3);
     ASSERT_EQ(f.Generate(), WebSiteResult::Complete);
+    EXPECT_EQ(Rewritten(before, Inodes(f.out)), (std::set<QString>{"thumbs/a.jpg", "thumbs/b.jpg", "thumbs/c.jpg"}));
+    EXPECT_EQ(SizeOf(f.Picture("thumbs/a.jpg")), QSize(4, 3));
+    before = Inodes(f.out);
+    f.web.pictureBox = QSize(6, 6);
+    ASSERT_EQ(f.Generate(), WebSiteResult::Complete);
     EXPECT_EQ(Rewritten(before, Inodes(f.out)),
-              (std::set<QString>{"a.jpg", "b.jpg", "c.jpg", "thumbs/a.jpg", "thumbs/b.jpg", "thumbs/c.jpg"}));
+              (std::set<QString>{"a.jpg", "b.jpg", "c.jpg", "page0001.htm", "page0002.htm", "page0003.htm"}));
+    EXPECT_EQ(f.Page("page0001.htm"), QStringLiteral("a.jpg 6\r\n"));
+}
+
+// A page that differs only in when it was made, on another day or in another time zone, keeps
+// the date it was made on; one whose content changed is made again with the date of this run.
+TEST(WebIncremental, TheTimeOfTheRunAloneRewritesNoPage) {
+    const QByteArray zone = qgetenv("TZ");
+    qputenv("TZ", "UTC");
+    tzset();
+    IncrementalSite f;
+    f.Template(QStringLiteral("page{CNT0001}.htm"), "{IMAGESELDESCRIP} made on {CURDATETIME} {CURDATE} {CURTIME}");
+    ASSERT_EQ(f.Generate(), WebSiteResult::Complete);
+    const QString made = f.Page("page0001.htm");
+    const auto before = Inodes(f.out);
+    qputenv("TZ", "Pacific/Kiritimati");  // 14 hours away: every date and time it shows differs
+    tzset();
+    ASSERT_EQ(f.Generate(), WebSiteResult::Complete);
+    EXPECT_EQ(Rewritten(before, Inodes(f.out)), std::set<QString>());
+    EXPECT_EQ(f.Page("page0001.htm"), made);
+
+    f.doc.Db().GetAt(0)->m_strDescription = QStringLiteral("new");
+    ASSERT_EQ(f.Generate(), WebSiteResult::Complete);
+    EXPECT_EQ(Rewritten(before, Inodes(f.out)), std::set<QString>{"page0001.htm"});
+    EXPECT_NE(f.Page("page0001.htm"), QStringLiteral("new") + made);
+    EXPECT_TRUE(f.Page("page0001.htm").startsWith(QStringLiteral("new made on ")));
+    zone.isNull() ? qunsetenv("TZ") : qputenv("TZ", zone);
+    tzset();
 }
 
 TEST(WebIncremental, WhatNoLongerBelongsIsRemovedButNothingOfTheUsers) {

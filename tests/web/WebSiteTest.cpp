@@ -235,3 +235,27 @@ TEST(WebSite, ATemplateTooBigToHoldStillGivesItsPage) {
     EXPECT_EQ(f.ui.Messages()[1].text, QStringLiteral("Error:\nLoading file"));
     EXPECT_EQ(f.Page(QStringLiteral("big.htm")), QStringLiteral("<B>Albora Wizard ERROR</B>"));
 }
+
+// A name with blanks or letters beyond ASCII is a valid link once encoded; the page still shows
+// it as the user wrote it. An album without a name leaves no blank at the end of the title.
+TEST(WebSite, LinksAreEncodedNamesShownAsTheyAreAndEmptyNamesLeaveNoBlank) {
+    WebSiteFixture f;
+    f.web.includeFileName = true;
+    f.web.includeCardDate = f.web.includeDescription = false;
+    f.AddCard(QStringLiteral("my photo \u00fc+1.jpg"));
+    f.AddCard(QStringLiteral("b.jpg"));
+    f.Template(QStringLiteral("page{CNT0001}.htm"),
+               "<title>Photo album {CRPNAME}</title><img src=\"{IMAGESELARCH}\" alt=\"{IMAGESELNAME}\">"
+               "<img src=\"{IMAGESELTHUMB}\" alt=\"\"><a href=\"{NEXTPAGE}\">n</a>{IMAGEDATASELECTED}");
+    f.Template(QStringLiteral("index.htm"), "<TITLE> Photo album  {CRPNAME} </TITLE><a href=\"{FIRSTPAGE}\">f</a>");
+    ASSERT_EQ(f.Generate(), WebSiteResult::Complete);
+    EXPECT_EQ(f.Page(QStringLiteral("page0001.htm")),
+              QStringLiteral("<title>Photo album</title><img src=\"my%20photo%20%C3%BC%2B1.jpg\" alt=\"my photo "
+                             "\u00fc+1\"><img src=\"thumbs/my%20photo%20%C3%BC%2B1.jpg\" alt=\"\"><a "
+                             "href=\"page0002.htm\">n</a><B>my photo \u00fc+1</B><UL><LI>my photo \u00fc+1.jpg</UL>\r\n"));
+    EXPECT_EQ(f.Page(QStringLiteral("index.htm")), QStringLiteral("<TITLE>Photo album</TITLE><a href=\"page0001.htm\">f</a>\r\n"));
+
+    f.doc.Db().List().m_strName = QStringLiteral("Trip");
+    ASSERT_EQ(f.Generate(), WebSiteResult::Complete);
+    EXPECT_TRUE(f.Page(QStringLiteral("index.htm")).startsWith(QStringLiteral("<TITLE>Photo album Trip</TITLE>")));
+}

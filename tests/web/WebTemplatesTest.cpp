@@ -64,3 +64,16 @@ TEST(WebTemplates, TheBatchProgramTellsWhatFailedAndRefusesBadOptions) {
         EXPECT_FALSE(QFileInfo::exists(dir.Path("other")));
     }
 }
+
+// The batch program publishes the camera's private notes only when told to.
+TEST(WebTemplates, TheBatchProgramKeepsLocationAndOwnerOnlyWhenTold) {
+    if (QStandardPaths::findExecutable(QStringLiteral("exiftool")).isEmpty()) GTEST_SKIP() << "needs exiftool";
+    ScopedTestDir dir;
+    const QString album = MakeAlbum(dir);
+    const QString wide = dir.Path(QStringLiteral("my photos/wide.jpg"));
+    ASSERT_FALSE(RunTool("exiftool", {"-q", "-overwrite_original", "-SerialNumber=SN-987", wide}).isNull());
+    ASSERT_EQ(Cli({"web", album, dir.Path("plain")}).code, 0);
+    EXPECT_FALSE(ReadAll(dir.Path("plain/wide.jpg")).contains("SN-987"));
+    ASSERT_EQ(Cli({"web", album, dir.Path("kept"), "--keep-location-and-owner"}).code, 0);
+    EXPECT_EQ(ReadAll(dir.Path("kept/wide.jpg")), ReadAll(wide));
+}

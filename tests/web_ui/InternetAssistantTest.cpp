@@ -32,6 +32,7 @@ constexpr Flag kFlags[] = {
     {"includeAlbumAuthor", &HtmlWizardSettings::includeAlbumAuthor},
     {"includeAlbumDescription", &HtmlWizardSettings::includeAlbumDescription},
     {"includeAlbumDate", &HtmlWizardSettings::includeAlbumDate},
+    {"keepLocationAndOwner", &HtmlWizardSettings::keepLocationAndOwner},
 };
 
 }  // namespace

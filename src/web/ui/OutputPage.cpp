@@ -2,6 +2,7 @@
 
 #include "platform/UiServices.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -64,10 +65,13 @@ OutputPage::OutputPage(UiServices& ui)
     layout->addWidget(m_format, 0, Qt::AlignLeft);
     layout->addSpacing(8);
     layout->addLayout(sizes);
+    layout->addWidget(FlagBox(QStringLiteral("&Keep where pictures were taken and the camera's owner and serial number"),
+                              "keepLocationAndOwner", &HtmlWizardSettings::keepLocationAndOwner));
     layout->addStretch();
 }
 
 void OutputPage::Load(const HtmlWizardSettings& settings) {
+    HtmlWizardPage::Load(settings);
     m_directory->setText(settings.outputDirectory);
     SelectByPrefix(m_format, settings.imageFormat);
     m_pictureBox->setCurrentText(BoxText(settings.pictureBox));
@@ -75,6 +79,7 @@ void OutputPage::Load(const HtmlWizardSettings& settings) {
 }
 
 void OutputPage::Store(HtmlWizardSettings& settings) const {
+    HtmlWizardPage::Store(settings);
     settings.outputDirectory = m_directory->text();
     settings.imageFormat = m_format->currentText();
     // validatePage has seen both boxes; a failed parse here keeps the old box.

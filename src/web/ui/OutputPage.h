@@ -6,7 +6,8 @@ class QComboBox;
 class QLineEdit;
 class UiServices;
 
-// Page 1: where the pages are made, the pictures' format and the boxes pictures and thumbnails fit.
+// Page 1: where the pages are made, the pictures' format, the boxes pictures and thumbnails fit
+// and whether the camera's private notes are published with them.
 class OutputPage final : public HtmlWizardPage {
 public:
     explicit OutputPage(UiServices& ui);
