@@ -456,13 +456,14 @@ void CMainFrame::RestorePlacement() {
                                                    : WindowPlacement::MovedInto(placement->NormalRect(), screens.front());
     resize(rect.size());
     move(rect.topLeft());
+    m_normalCorner = rect.topLeft();
     if (placement->flags & WindowPlacement::kRestoreToMaximized) setWindowState(Qt::WindowMaximized);
 }
 
 void CMainFrame::SavePlacement() {
     const bool maximized = isMaximized();
     // Kept as it is restored: the frame's corner and the window's own size.
-    const QRect normal = maximized ? normalGeometry() : QRect(frameGeometry().topLeft(), size());
+    const QRect normal = maximized ? QRect(m_normalCorner, normalGeometry().size()) : QRect(frameGeometry().topLeft(), size());
     m_store.WriteText(kPlacementSection, kPlacementKey, WindowPlacement::Of(normal, maximized).Format());
 }
 
@@ -494,6 +495,13 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     // web site has made the main window's native window anew, a floating toolbar passes for a
     // window of its own and would keep the program running unseen.
     QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+}
+
+void CMainFrame::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    // A maximised window knows its normal rectangle only from the inside, and its frame is not the
+    // normal window's: the frame's corner is taken while the window is normal.
+    if (isVisible() && windowState() == Qt::WindowNoState) m_normalCorner = frameGeometry().topLeft();
 }
 
 bool CMainFrame::event(QEvent* event) {

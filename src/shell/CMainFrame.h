@@ -72,6 +72,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     bool event(QEvent* event) override;
 
 private:
@@ -116,6 +117,7 @@ private:
     std::vector<QToolBar*> m_toolbars;
     std::map<int, QToolBar*> m_toggles;
     bool m_drawBarWanted = true;
+    QPoint m_normalCorner;  // the frame's corner when the window was last neither maximised nor minimised
     RecentFileList m_recent;
     QTimer m_idleTimer;
 };

@@ -123,3 +123,22 @@ TEST(Closing, ExitEndsTheProgramWhenAToolbarFloatsAfterTheWebSiteWasShown) {
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_FALSE(f.frame->isVisible());
 }
+
+// Showing the web site makes the main window's native window anew: the placement saved at the
+// close must still be the window's, maximised or not, so that it does not move at each start.
+TEST(Closing, ThePlacementOutlivesTheWebSiteTab) {
+    for (const bool maximized : {false, true}) {
+        QString saved;
+        {
+            FrameFixture f(QStringLiteral("0,1,-1,-1,-1,-1,30,40,530,440"));
+            if (maximized) f.frame->showMaximized();
+            QTest::qWait(100);
+            f.frame->ShowTab(kWebTab);
+            ASSERT_TRUE(WaitFor([&] { return f.session->webView->findChild<QWebEngineView*>() != nullptr; }));
+            QTest::qWait(500);
+            EXPECT_TRUE(f.frame->close());
+            saved = f.store.ReadText("Settings", "WindowPos").value_or(QString());
+        }
+        EXPECT_EQ(saved, maximized ? QStringLiteral("2,3,-1,-1,-1,-1,30,40,530,440") : QStringLiteral("0,1,-1,-1,-1,-1,30,40,530,440"));
+    }
+}

@@ -6,6 +6,7 @@
 #include "web/WebCommandLines.h"
 
 #include <QFileInfo>
+#include <QOpenGLWidget>
 #include <QVBoxLayout>
 #include <QWebEngineView>
 
@@ -14,6 +15,10 @@ CHTMLViewS::CHTMLViewS(CAlboraDoc& doc, const CAppSettings& settings, QWidget* p
     setObjectName(QStringLiteral("CHTMLViewS"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    // The browser draws through OpenGL. Were the main window made without it, showing the browser
+    // would make its native window anew, and the window manager would forget it was maximised and
+    // drop floating toolbars behind it. A hidden OpenGL child makes it right from the start.
+    (new QOpenGLWidget(this))->hide();
     m_doc.AddView(this);
     OnCommand(Cmd::GoLocalHome, [this] { GoLocalHome(); });
     m_pending = LocalHome();
