@@ -103,7 +103,7 @@ void NoDelay(PresentationSetupDialog& d) { Control<QCheckBox>(d, "noDelay")->set
 
 // A silent note of MS milliseconds beside PICTURE.
 void WriteNote(const QString& picture, int ms) {
-    const PcmFormat format;
+    const RecordingFormat format;
     QFile file(SoundAnnotations::SoundFileOf(picture));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(MakeWav(format, QByteArray(format.BytesPerSecond() * ms / 1000, char(128))));

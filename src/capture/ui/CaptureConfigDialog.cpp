@@ -17,9 +17,9 @@
 
 namespace {
 
-const PcmFormat kAudioFormats[] = {{8, 1, 11025}, {16, 1, 11025}, {16, 1, 22050}, {16, 2, 22050}, {16, 2, 44100}};
+const RecordingFormat kAudioFormats[] = {{8, 1, 11025}, {16, 1, 11025}, {16, 1, 22050}, {16, 2, 22050}, {16, 2, 44100}};
 
-QString Describe(const PcmFormat& f) {
+QString Describe(const RecordingFormat& f) {
     return QStringLiteral("PCM %1 Hz, %2 bits, %3")
         .arg(f.samplesPerSecond)
         .arg(f.bitsPerSample)
@@ -47,7 +47,7 @@ CaptureConfigDialog::CaptureConfigDialog(CaptureParameters& parameters, int& har
     m_audio = new QCheckBox(QStringLiteral("&Capture audio"));
     m_audio->setChecked(parameters.captureAudio);
     m_audioFormat = new QComboBox;
-    for (const PcmFormat& format : kAudioFormats) {
+    for (const RecordingFormat& format : kAudioFormats) {
         m_audioFormat->addItem(Describe(format));
         if (format.bitsPerSample == parameters.audioFormat.bitsPerSample && format.channels == parameters.audioFormat.channels &&
             format.samplesPerSecond == parameters.audioFormat.samplesPerSecond)
@@ -55,7 +55,7 @@ CaptureConfigDialog::CaptureConfigDialog(CaptureParameters& parameters, int& har
     }
     auto* levels = new QPushButton(QStringLiteral("C&heck audio level..."));
     connect(levels, &QPushButton::clicked, this, [this] {
-        const PcmFormat format = kAudioFormats[std::max(0, m_audioFormat->currentIndex())];
+        const RecordingFormat format = kAudioFormats[std::max(0, m_audioFormat->currentIndex())];
         ShowLevelMeter(this, format.channels, format.bitsPerSample, format.samplesPerSecond);
     });
     m_compression = new QComboBox;

@@ -16,7 +16,7 @@ struct CaptureParameters {
     bool captureAudio = false;
     bool compressed = true;  // MJPEG, else uncompressed frames
     int timeLimitSeconds = 0;  // 0: until stopped
-    PcmFormat audioFormat{8, 1, 11025};
+    RecordingFormat audioFormat{8, 1, 11025};
 
     // 32 buffers when capturing to memory, else 1000.
     int VideoBuffers() const { return captureToMemory ? 32 : 1000; }

@@ -38,7 +38,7 @@ bool SequenceRecorder::Start(const QString& source, const SequenceSettings& s, c
                                    QString::number(std::max(s.buffers, 1)), QString::number(kMostWaitingBytes), encoder,
                                    Quoted(path));
     if (s.audio) {
-        const PcmFormat& a = s.audioFormat;
+        const RecordingFormat& a = s.audioFormat;
         description += QStringLiteral(" %1 ! audioconvert ! audioresample ! audio/x-raw,format=%2,channels=%3,rate=%4 ! "
                                       "queue ! mux.")
                            .arg(s.audioSource.isEmpty() ? DefaultAudioSource() : s.audioSource,

@@ -15,7 +15,7 @@ struct SequenceSettings {
     int jpegQuality = 85;
     bool audio = false;
     QString audioSource;             // a GStreamer source; empty: the default input
-    PcmFormat audioFormat{16, 1, 11025};
+    RecordingFormat audioFormat{16, 1, 11025};
     int buffers = 1000;              // frames that may wait for the encoder
     QString copyright;               // the "ICOP" text of the file's information list
 };

@@ -46,7 +46,7 @@ struct AudioCapture::Private {
     }
 };
 
-AudioCapture::AudioCapture(const QString& source, const PcmFormat& format)
+AudioCapture::AudioCapture(const QString& source, const RecordingFormat& format)
     : d(std::make_unique<Private>()), m_format(format) {
     d->source = source;
 }
@@ -87,7 +87,7 @@ QByteArray AudioCapture::Stop() {
     return samples;
 }
 
-QByteArray MakeWav(const PcmFormat& format, const QByteArray& samples) {
+QByteArray MakeWav(const RecordingFormat& format, const QByteArray& samples) {
     QByteArray wav(44, '\0');
     char* p = wav.data();
     const auto dataBytes = std::uint32_t(samples.size());

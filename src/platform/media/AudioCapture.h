@@ -6,7 +6,7 @@
 #include <memory>
 
 // The PCM format of a recording.
-struct PcmFormat {
+struct RecordingFormat {
     int bitsPerSample = 8;  // 8 (unsigned) or 16 (signed, little-endian)
     int channels = 1;
     int samplesPerSecond = 11025;
@@ -21,7 +21,7 @@ class AudioCapture {
 public:
     using ChunkHandler = std::function<void(const QByteArray& chunk)>;
 
-    AudioCapture(const QString& source, const PcmFormat& format);
+    AudioCapture(const QString& source, const RecordingFormat& format);
     ~AudioCapture();
     AudioCapture(const AudioCapture&) = delete;
     AudioCapture& operator=(const AudioCapture&) = delete;
@@ -32,13 +32,13 @@ public:
     QByteArray Stop();
     // Delivers the sound in chunks of CHUNK_BYTES instead of collecting it.
     void SetChunkHandler(int chunkBytes, ChunkHandler handler);
-    const PcmFormat& Format() const { return m_format; }
+    const RecordingFormat& Format() const { return m_format; }
 
 private:
     struct Private;
     std::unique_ptr<Private> d;
-    PcmFormat m_format;
+    RecordingFormat m_format;
 };
 
 // A standard PCM WAV file (RIFF "WAVE", "fmt " of 16 bytes, "data").
-QByteArray MakeWav(const PcmFormat& format, const QByteArray& samples);
+QByteArray MakeWav(const RecordingFormat& format, const QByteArray& samples);

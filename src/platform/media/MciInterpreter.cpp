@@ -7,7 +7,7 @@
 #include <QSaveFile>
 
 struct MciInterpreter::Device {
-    PcmFormat format;
+    RecordingFormat format;
     std::unique_ptr<AudioCapture> capture;
     QByteArray recorded;
 };
@@ -138,7 +138,7 @@ int MciInterpreter::Open(const QStringList& words, QString& reason) {
 }
 
 int MciInterpreter::Set(Device& device, const QStringList& words) {
-    PcmFormat format = device.format;
+    RecordingFormat format = device.format;
     auto integer = [&words](qsizetype& i, int& value) {
         if (i + 1 >= words.size()) return false;
         bool ok = false;

@@ -29,7 +29,7 @@ void MeterWidget::paintEvent(QPaintEvent*) {
     painter.drawLine(X(m_peak), 0, X(m_peak), height());
 }
 
-LevelMeterDialog::LevelMeterDialog(const PcmFormat& format, const QString& source, QWidget* parent)
+LevelMeterDialog::LevelMeterDialog(const RecordingFormat& format, const QString& source, QWidget* parent)
     : QDialog(parent),
       m_format(format),
       m_capture(std::make_unique<AudioCapture>(source.isEmpty() ? DefaultAudioSource() : source, format)) {
@@ -65,7 +65,7 @@ void LevelMeterDialog::OnBuffer(const QByteArray& buffer) {
 
 void ShowLevelMeter(QWidget* owner, int channels, int bitsPerSample, int samplesPerSecond,
                     const QString& source) {
-    const PcmFormat format{bitsPerSample == 16 ? 16 : 8, channels > 1 ? 2 : 1, samplesPerSecond};
+    const RecordingFormat format{bitsPerSample == 16 ? 16 : 8, channels > 1 ? 2 : 1, samplesPerSecond};
     LevelMeterDialog dialog(format, source, owner);
     if (dialog.Start()) dialog.exec();
 }

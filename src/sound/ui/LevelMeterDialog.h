@@ -32,7 +32,7 @@ class LevelMeterDialog : public QDialog {
     Q_OBJECT
 
 public:
-    LevelMeterDialog(const PcmFormat& format, const QString& source, QWidget* parent);
+    LevelMeterDialog(const RecordingFormat& format, const QString& source, QWidget* parent);
     ~LevelMeterDialog() override;
 
     // Starts the input; false when there is none (the dialog is then not shown).
@@ -43,7 +43,7 @@ public:
     void OnBuffer(const QByteArray& buffer);
 
 private:
-    PcmFormat m_format;
+    RecordingFormat m_format;
     std::unique_ptr<AudioCapture> m_capture;
     MeterWidget* m_meters[2] = {nullptr, nullptr};
 };
