@@ -1,5 +1,7 @@
 #include "RegularFile.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <new>
 #include <sys/stat.h>
@@ -18,7 +20,11 @@ bool OpenRegularFile(const QString& path, QFile& file, QString* reason) {
     // Without O_NONBLOCK opening a FIFO would wait for a writer; the descriptor's type is then
     // checked before a byte is read, so a device or pipe is never read.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return Fail(reason, "cannot open the file");
+    if (fd < 0) {
+        // The system's reason tells a missing file from a refused one.
+        if (reason) *reason = QStringLiteral("cannot open the file: ") + QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         return Fail(reason, "cannot open the file");

@@ -130,7 +130,7 @@ TEST(AlbumFile, WhatIsNoRegularFileIsRefusedWithoutBeingRead) {
     }
     QString reason;
     EXPECT_FALSE(AlbumFile::ReadContents(dir.Path("missing.crp"), &reason));
-    EXPECT_EQ(reason, QStringLiteral("cannot open the file"));
+    EXPECT_EQ(reason, QStringLiteral("cannot open the file: No such file or directory"));
 }
 
 TEST(AlbumFile, ASaveThatCannotCompleteLeavesTheOldAlbumAsItWas) {

@@ -246,7 +246,7 @@ TEST(ImageObject, ARefusedPictureSaysWhy) {
         const char* file;
         const char* reason;
     } refusals[] = {{"two.bmp", "2-bit BMP"}, {"cut.bmp", "truncated file"}, {"empty.png", "not a PNG file"},
-                    {"missing.gif", "cannot open the file"}};
+                    {"missing.gif", "cannot open the file: No such file or directory"}};
     for (const auto& [file, reason] : refusals) {
         CImageObject image;
         EXPECT_FALSE(image.Load(dir.Path(file)) && image.IsValid()) << file;
