@@ -36,6 +36,7 @@
 #include <QToolBar>
 #include <QUrl>
 #include <QWhatsThis>
+#include <QWindow>
 
 namespace {
 constexpr int kIdleRefreshMs = 250;
@@ -495,6 +496,22 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     // web site has made the main window's native window anew, a floating toolbar passes for a
     // window of its own and would keep the program running unseen.
     QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+}
+
+void CMainFrame::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (event->spontaneous()) return;
+    // A bar restored floating was shown before this window had a native window to belong to, so
+    // the window manager took it for a window of its own and stacks it below this one. Shown
+    // again once this window is on the screen, it is this window's tool window and stays above it.
+    QMetaObject::invokeMethod(this, [this] {
+        for (QToolBar* bar : m_toolbars) {
+            if (!bar->isFloating() || !bar->isVisible() || !bar->windowHandle()) continue;
+            bar->hide();
+            bar->windowHandle()->setTransientParent(windowHandle());
+            bar->show();
+        }
+    }, Qt::QueuedConnection);
 }
 
 void CMainFrame::moveEvent(QMoveEvent* event) {

@@ -1,4 +1,5 @@
 #include "FrameFixture.h"
+#include "TestFiles.h"
 #include "album/ui/CAlboraView.h"
 #include "platform/CommandIds.h"
 #include "platform/widgets/CommandActions.h"
@@ -9,6 +10,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTimer>
@@ -209,3 +212,55 @@ TEST(Toolbars, TheDrawBarShowsOnTheDrawTabOnlyAndCanBeHidden) {
     EXPECT_FALSE(session.frame->Router().Update(Cmd::ToolbarDraw).checked);
 }
 
+
+namespace {
+
+// The window manager's stacking order, bottom first; empty without a window manager.
+std::vector<WId> StackingOrder() {
+    QProcess xprop;
+    xprop.start(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST_STACKING")});
+    if (!xprop.waitForFinished(5000)) return {};
+    std::vector<WId> order;
+    const QString text = QString::fromLatin1(xprop.readAllStandardOutput());
+    static const QRegularExpression id(QStringLiteral("0x[0-9a-f]+"));
+    for (auto it = id.globalMatch(text); it.hasNext();) order.push_back(it.next().captured().toULong(nullptr, 16));
+    return order;
+}
+
+}  // namespace
+
+// A bar left floating comes back above the main window, not behind it: it appears with the
+// layout before the main window has a window of its own to belong to.
+TEST(Toolbars, AFloatingBarComesBackAboveTheMainWindow) {
+    MemorySettingsStore store;
+    {
+        CAppSettings settings;
+        GuiSession session(settings, store);
+        CMainFrame& frame = *session.frame;
+        frame.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+        // What the layout does with a bar dragged off its dock.
+        QToolBar* goTo = frame.ToolbarOf(Cmd::ToolbarGoTo);
+        goTo->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint);
+        goTo->move(frame.geometry().center());
+        goTo->show();
+        ASSERT_TRUE(goTo->isFloating());
+        ASSERT_TRUE(frame.close());
+    }
+    CAppSettings settings;
+    GuiSession session(settings, store);
+    session.frame->RestorePlacement();
+    session.frame->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(session.frame.get()));
+    QToolBar* goTo = session.frame->ToolbarOf(Cmd::ToolbarGoTo);
+    ASSERT_TRUE(goTo->isFloating());
+    EXPECT_TRUE(WaitFor([&] { return goTo->isVisible(); }, 2000));
+    QTest::qWait(300);
+    const std::vector<WId> order = StackingOrder();
+    if (order.empty()) GTEST_SKIP() << "no window manager on this display";
+    const auto frame = std::find(order.begin(), order.end(), session.frame->winId());
+    const auto bar = std::find(order.begin(), order.end(), goTo->winId());
+    ASSERT_NE(frame, order.end());
+    ASSERT_NE(bar, order.end());
+    EXPECT_GT(bar, frame);
+}
