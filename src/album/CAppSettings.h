@@ -111,7 +111,39 @@ class SettingsStore;
     INT(screenDelay, "screenDelay", 0) \
     TEXT(videoEditor, "videoEditor", "xdg-open") \
     INT(confirmaBorra, "confirmaBorra", 1) \
-    INT(flgExtraInfo, "flgExtraInfo", 0)
+    INT(flgExtraInfo, "flgExtraInfo", 0) \
+    /* Our own: the Internet assistant's choices but its output folder (the boxes as "WxH" or */ \
+    /* "Original", the page format as the id of its button), and those of "Presentations setup" */ \
+    /* (fitting to the screen -1 while it follows "flgLock"). Their defaults are the dialogs' own. */ \
+    TEXT(WebImageFormat, "WebImageFormat", "JPEG") \
+    TEXT(WebPictureBox, "WebPictureBox", "Original") \
+    TEXT(WebThumbnailBox, "WebThumbnailBox", "200x150") \
+    INT(WebKeepLocation, "WebKeepLocation", 0) \
+    INT(WebImageName, "WebImageName", 1) \
+    INT(WebDescription, "WebDescription", 1) \
+    INT(WebCardDate, "WebCardDate", 1) \
+    INT(WebSound, "WebSound", 0) \
+    INT(WebFileName, "WebFileName", 0) \
+    INT(WebFileDate, "WebFileDate", 0) \
+    INT(WebFileSize, "WebFileSize", 0) \
+    INT(WebPageFormat, "WebPageFormat", 1153) \
+    TEXT(WebStyleSet, "WebStyleSet", "Classic") \
+    TEXT(WebButtonSet, "WebButtonSet", "Classic") \
+    INT(WebIndexPage, "WebIndexPage", 1) \
+    INT(WebAlbumAuthor, "WebAlbumAuthor", 1) \
+    INT(WebAlbumDescription, "WebAlbumDescription", 1) \
+    INT(WebAlbumDate, "WebAlbumDate", 1) \
+    TEXT(WebEmail, "WebEmail", "") \
+    TEXT(WebMoreInfo, "WebMoreInfo", "") \
+    INT(PresFitToScreen, "PresFitToScreen", -1) \
+    INT(PresPlayAudio, "PresPlayAudio", 1) \
+    INT(PresWaitForSound, "PresWaitForSound", 0) \
+    INT(PresRepeat, "PresRepeat", 1) \
+    INT(PresShowInfo, "PresShowInfo", 0) \
+    INT(PresStartAtCurrent, "PresStartAtCurrent", 0) \
+    INT(PresDelay, "PresDelay", 2) \
+    INT(PresNoDelay, "PresNoDelay", 0) \
+    INT(PresDelayUnit, "PresDelayUnit", 0)
 // clang-format on
 
 class CAppSettings {

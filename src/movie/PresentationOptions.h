@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-// The choices of the "Presentations setup" dialog. They live for one presentation: each "&Begin"
-// starts again from these values (with fitToScreen from the "flgLock" setting).
+// The choices of the "Presentations setup" dialog; the program's settings keep the last ones
+// (PresentationChoices.h).
 struct PresentationOptions {
     enum DelayUnit { Seconds = 0, Milliseconds = 1 };
     static constexpr int kMaxDelay = 340000;

@@ -13,8 +13,8 @@ constexpr int Frames = 1156;
 constexpr int MinMax = 1157;
 }  // namespace PageFormatId
 
-// What the Internet assistant collects and the web-site generator reads. It lives with the main
-// frame for the program's lifetime and is not kept in the settings store.
+// What the Internet assistant collects and the web-site generator reads. The assistant's commands
+// keep it in the program's settings, so the choices outlive the run (the output directory excepted).
 struct HtmlWizardSettings {
     HtmlWizardSettings();
 
@@ -33,8 +33,8 @@ struct HtmlWizardSettings {
     bool includeCardDate = true;
     bool includeDescription = true;
     bool includeFileName = false;
-    // Offered by the wizard but not read by the generator.
     bool includeSound = false;
+    // The card file's creation date and size in the card information block.
     bool includeFileDate = false;
     bool includeFileSize = false;
     QString buttonSet = QStringLiteral("Classic");

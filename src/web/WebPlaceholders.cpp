@@ -1,5 +1,6 @@
 #include "WebPlaceholders.h"
 
+#include "CardFileFacts.h"
 #include "HtmlText.h"
 #include "HtmlWizardSettings.h"
 
@@ -33,6 +34,12 @@ QString CardInfoBlock(const WebCard& web, const QString& date, const HtmlWizardS
     if (s.includeCardDate) block += QStringLiteral("<LI>") + date;
     if (s.includeDescription) block += QStringLiteral("<LI>") + HtmlEscape(web.card->m_strDescription);
     if (s.includeFileName) block += QStringLiteral("<LI>") + HtmlEscape(web.picture->name);
+    // Of the card's own file, not of the copy the site shows; left out when it cannot be read.
+    const auto fact = [&block](const QString& value) {
+        if (!value.isEmpty()) block += QStringLiteral("<LI>") + HtmlEscape(value);
+    };
+    if (s.includeFileDate) fact(CardFileFacts::CreationDate(web.picture->source));
+    if (s.includeFileSize) fact(CardFileFacts::Size(web.picture->source));
     block += QStringLiteral("</UL>");
     if (!web.soundName.isEmpty())
         block += QStringLiteral("<audio controls preload=\"none\" src=\"") + UrlPath(web.soundName) +

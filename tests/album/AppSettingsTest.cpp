@@ -31,8 +31,8 @@ TEST(AppSettings, ValuesSurviveARestartUnderTheSameKeys) {
     before.util3 = QStringLiteral("gimp {FILE}");
     ASSERT_TRUE(before.Save(store));
     EXPECT_EQ(store.WriteOrder().front(), QStringLiteral("AlboPath"));
-    EXPECT_EQ(store.WriteOrder().size(), 94u);
-    EXPECT_EQ(store.WriteOrder().back(), QStringLiteral("flgExtraInfo"));
+    EXPECT_EQ(store.WriteOrder().size(), 123u);
+    EXPECT_EQ(store.WriteOrder().back(), QStringLiteral("PresDelayUnit"));
     EXPECT_EQ(store.ReadInt("Albora", "overlayColorG"), 2);
 
     CAppSettings after;

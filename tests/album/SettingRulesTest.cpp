@@ -58,7 +58,7 @@ TEST(SettingRules, EveryRuleNamesARealKeyWhoseDefaultItAccepts) {
 TEST(AppSettingsByKey, ReadsAndSetsEveryKeyByName) {
     CAppSettings settings;
     const QStringList keys = CAppSettings::Keys();
-    ASSERT_EQ(keys.size(), 94);
+    ASSERT_EQ(keys.size(), 123);
     EXPECT_EQ(keys.front(), QStringLiteral("AlboPath"));
     for (const QString& key : keys) EXPECT_TRUE(settings.ValueText(key)) << key.toStdString();
     EXPECT_EQ(settings.ValueText(QStringLiteral("JPGquality")), QStringLiteral("99"));

@@ -22,7 +22,7 @@ TEST_F(SettingsCli, SetsGetsAndListsWhatTheProgramReads) {
     const ProgramRun list = Cli({"settings", "list"});
     ASSERT_EQ(list.code, 0) << list.err.toStdString();
     const QList<QByteArray> lines = list.out.trimmed().split('\n');
-    EXPECT_EQ(lines.size(), 94);
+    EXPECT_EQ(lines.size(), 123);
     EXPECT_TRUE(lines.contains("JPGquality=99"));
     EXPECT_TRUE(lines.contains("GrabaFormato=BMP type DIB 8-bit"));
 

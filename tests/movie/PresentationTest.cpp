@@ -15,6 +15,7 @@
 #include "album/CAlboraDoc.h"
 #include "album/CAppSettings.h"
 #include "image/CImageObject.h"
+#include "movie/PresentationChoices.h"
 #include "movie/ui/GoToImageDialog.h"
 #include "movie/ui/PresentationCommands.h"
 #include "movie/ui/PresentationSetupDialog.h"
@@ -24,6 +25,7 @@
 #include "platform/media/AudioCapture.h"
 #include "platform/media/MciInterpreter.h"
 #include "platform/media/SoundPlayer.h"
+#include "platform/SettingsStore.h"
 #include "sound/SoundAnnotations.h"
 
 namespace {
@@ -212,6 +214,64 @@ TEST(Presentation, GoToAndSetupFromTheBar) {
         .When(setup, [] { Modal<PresentationSetupDialog>().reject(); });
     f.Run(script);
     EXPECT_EQ(f.captions, (std::vector<QString>{"Card 0", "Card 3", "Card 0"}));
+    // What was chosen from the bar is what the next show begins with.
+    EXPECT_EQ(f.settings.PresFitToScreen, 1);
+    EXPECT_EQ(f.settings.PresNoDelay, 1);
+}
+
+// The choices outlive the program: a show started after a restart opens the setup on them, and
+// settings written before they were kept give the first values, fitting as "flgLock" says.
+TEST(Presentation, TheSetupChoicesOutliveTheProgram) {
+    MemorySettingsStore store;
+    {
+        ShowFixture f;
+        f.settings.Load(store);
+        ShowScript script;
+        script
+            .When(ModalIs<PresentationSetupDialog>,
+                  [] {
+                      ShowFixture::Begin([](PresentationSetupDialog& d) {
+                          EXPECT_FALSE(Control<QCheckBox>(d, "fitToScreen")->isChecked());
+                          EXPECT_EQ(Control<QSpinBox>(d, "delay")->value(), 2);
+                          Delay(d, 1234);
+                          NoDelay(d);
+                          Control<QCheckBox>(d, "repeat")->setChecked(false);
+                          Control<QCheckBox>(d, "showInfo")->setChecked(true);
+                          Control<QCheckBox>(d, "fitToScreen")->setChecked(true);
+                      });
+                  })
+            .When([&] { return f.Showing(0); }, [&] { QTest::keyClick(f.Bar(), Qt::Key_Escape); });
+        f.Run(script);
+        ASSERT_TRUE(f.settings.Save(store));
+    }
+    ShowFixture f;
+    f.settings.Load(store);
+    ShowScript script;
+    script.When(ModalIs<PresentationSetupDialog>, [] {
+        auto& d = Modal<PresentationSetupDialog>();
+        EXPECT_EQ(Control<QSpinBox>(d, "delay")->value(), 1234);
+        EXPECT_EQ(Control<QComboBox>(d, "delayUnit")->currentIndex(), PresentationOptions::Milliseconds);
+        EXPECT_TRUE(Control<QCheckBox>(d, "noDelay")->isChecked());
+        EXPECT_FALSE(Control<QCheckBox>(d, "repeat")->isChecked());
+        EXPECT_TRUE(Control<QCheckBox>(d, "showInfo")->isChecked());
+        EXPECT_TRUE(Control<QCheckBox>(d, "fitToScreen")->isChecked());
+        EXPECT_TRUE(Control<QCheckBox>(d, "playAudio")->isChecked());
+        d.reject();
+    });
+    f.Run(script);
+
+    CAppSettings older;
+    older.Load(MemorySettingsStore());
+    older.flgLock = 1;
+    const PresentationOptions first = RecallPresentationOptions(older);
+    EXPECT_TRUE(first.fitToScreen);
+    EXPECT_TRUE(first.playAudio && first.repeat);
+    EXPECT_FALSE(first.showInfo || first.noDelay || first.waitForSound || first.startAtCurrent);
+    EXPECT_EQ(first.DelayMilliseconds(), 2000);
+    older.PresDelay = -5;
+    older.PresDelayUnit = 7;
+    EXPECT_EQ(RecallPresentationOptions(older).delay, 0);
+    EXPECT_EQ(RecallPresentationOptions(older).delayUnit, PresentationOptions::Seconds);
 }
 
 // A new card silences the last one's note; with "Wait for sound annotation" a card stays until its
@@ -245,6 +305,9 @@ TEST(Presentation, NotesPlayWithTheirCardsAndMayHoldThem) {
         .When(ModalIs<PresentationSetupDialog>,
               [] {
                   ShowFixture::Begin([](PresentationSetupDialog& d) {
+                      // The first show's "No delay" is offered again.
+                      EXPECT_TRUE(Control<QCheckBox>(d, "noDelay")->isChecked());
+                      Control<QCheckBox>(d, "noDelay")->setChecked(false);
                       Delay(d, 10);
                       Control<QCheckBox>(d, "waitForSound")->setChecked(true);
                       Control<QCheckBox>(d, "startAtCurrent")->setChecked(true);

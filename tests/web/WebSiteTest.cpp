@@ -5,6 +5,7 @@
 #include "platform/ProgramPaths.h"
 #include "web/TemplateFiles.h"
 
+#include <QDateTime>
 #include <gtest/gtest.h>
 
 namespace {
@@ -214,6 +215,30 @@ TEST(WebSite, InformationBlocksFollowTheOptions) {
     f.web.includeAlbumDate = false;
     ASSERT_EQ(f.Generate(), WebSiteResult::Complete);
     EXPECT_TRUE(f.Page(QStringLiteral("card0001.htm")).contains(QStringLiteral("||\r\n")));
+}
+
+// The date and size are the card file's own, whatever the site makes of the picture; a file that
+// cannot be read leaves its items out.
+TEST(WebSite, FileDateAndSizeJoinTheCardInformationWhenAsked) {
+    WebSiteFixture f;
+    f.AddCard(QStringLiteral("pic.png"));
+    const QFileInfo file(f.doc.CardFile(0));
+    const QDateTime born = file.birthTime().isValid() ? file.birthTime() : file.lastModified();
+    const QString date = *CTime::CardDate(born.toSecsSinceEpoch());
+    f.Template(QStringLiteral("card{CNT0001}.htm"), "{IMAGEDATASELECTED}");
+    f.web.includeImageName = f.web.includeCardDate = f.web.includeDescription = false;
+    ASSERT_EQ(f.Generate(), WebSiteResult::Complete);
+    EXPECT_EQ(f.Page(QStringLiteral("card0001.htm")), QStringLiteral("<B></B><UL></UL>\r\n"));
+
+    f.web.includeFileDate = f.web.includeFileSize = true;
+    ASSERT_EQ(f.Generate(), WebSiteResult::Complete);
+    EXPECT_EQ(f.Page(QStringLiteral("card0001.htm")),
+              QStringLiteral("<B></B><UL><LI>%1<LI>%2 bytes</UL>\r\n").arg(date).arg(file.size()));
+
+    f.web.includeFileSize = false;
+    f.web.includeFileName = true;
+    ASSERT_EQ(f.Generate(), WebSiteResult::Complete);
+    EXPECT_EQ(f.Page(QStringLiteral("card0001.htm")), QStringLiteral("<B></B><UL><LI>pic.jpg<LI>%1</UL>\r\n").arg(date));
 }
 
 TEST(WebSite, PathsAreTheAlbumAndProgramFolders) {

@@ -1,3 +1,5 @@
+#include "TestFiles.h"
+#include "web/CardFileFacts.h"
 #include "web/HtmlText.h"
 #include "web/HtmlWizardSettings.h"
 #include "web/OutputNames.h"
@@ -53,4 +55,14 @@ TEST(WebText, WizardDefaultsAndFormatFolders) {
     EXPECT_EQ(FormatKind(PageFormatId::Frames), QStringLiteral("FRAMES"));
     EXPECT_EQ(FormatKind(PageFormatId::MinMax), QStringLiteral("MINMAX"));
     EXPECT_EQ(FormatKind(1155), QStringLiteral("NORMAL"));
+}
+
+TEST(WebText, CardFileSizesReadAsPeopleWriteThem) {
+    const ScopedTestDir dir;
+    dir.Write(QStringLiteral("small.jpg"), QByteArray(512, 'x'));
+    dir.Write(QStringLiteral("large.jpg"), QByteArray(1258291, 'x'));
+    EXPECT_EQ(CardFileFacts::Size(dir.Path(QStringLiteral("small.jpg"))), QStringLiteral("512 bytes"));
+    EXPECT_EQ(CardFileFacts::Size(dir.Path(QStringLiteral("large.jpg"))), QStringLiteral("1.2 MB"));
+    EXPECT_EQ(CardFileFacts::Size(dir.Path(QStringLiteral("missing.jpg"))), QString());
+    EXPECT_EQ(CardFileFacts::CreationDate(dir.Path()), QString());
 }

@@ -5,12 +5,17 @@
 #include "album/CAlboraDoc.h"
 #include "album/CAppSettings.h"
 #include "platform/CommandIds.h"
+#include "platform/SettingsStore.h"
+#include "web/HtmlWizardSettings.h"
+#include "web/WizardChoices.h"
 #include "web/ui/CHTMLViewS.h"
 #include "web/ui/WebCommands.h"
 
 #include "image/CImageObject.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QApplication>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -152,6 +157,55 @@ TEST(WebCommands, TheAssistantMakesTheSiteWhereItsFirstPageSaysAndTheTabShowsIt)
     EXPECT_TRUE(QFileInfo::exists(f.album + "/site/out/index.htm"));
     EXPECT_EQ(f.window.tabs, std::vector<int>{MainWindowServices::WebTab});
     EXPECT_EQ(f.window.navigated, QStringList{QUrl::fromLocalFile(f.album + "/site/out/index.htm").toString()});
+}
+
+// What the assistant was told outlives the program; settings written before it was kept give the
+// assistant's first values.
+TEST(WebCommands, TheAssistantsChoicesOutliveTheProgram) {
+    WebCommandsFixture f;
+    CImageObject picture;
+    ASSERT_TRUE(picture.Create(8, 6, 24));
+    ASSERT_TRUE(picture.Save(f.album + "/a.jpg"));
+    MemorySettingsStore store;
+    f.settings.Load(store);
+    const auto run = [&f](CAppSettings& settings, std::function<void(QWizard&)> act) {
+        WebCommands commands(f.doc, settings, {f.ui, f.launcher, f.window, nullptr});
+        QTimer::singleShot(0, [act] {
+            auto* wizard = qobject_cast<QWizard*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(wizard);
+            act(*wizard);
+            if (wizard->isVisible()) wizard->reject();
+        });
+        commands.Execute(Cmd::HtmlAssistant);
+    };
+    run(f.settings, [](QWizard& wizard) {
+        EXPECT_FALSE(Control<QCheckBox>(wizard, "includeFileSize")->isChecked());
+        Control<QCheckBox>(wizard, "includeFileSize")->setChecked(true);
+        Control<QCheckBox>(wizard, "includeImageName")->setChecked(false);
+        Control<QComboBox>(wizard, "thumbnailBox")->setCurrentText(QStringLiteral("100x75"));
+        Control<QComboBox>(wizard, "styleSet")->setCurrentText(QStringLiteral("Formal"));
+        Control<QLineEdit>(wizard, "email")->setText(QStringLiteral("ana@example.org"));
+        while (wizard.button(QWizard::NextButton)->isVisible()) wizard.button(QWizard::NextButton)->click();
+        wizard.button(QWizard::FinishButton)->click();
+    });
+    EXPECT_TRUE(QFileInfo::exists(f.site + "/index.htm"));
+    ASSERT_TRUE(f.settings.Save(store));
+
+    CAppSettings restarted;
+    restarted.Load(store);
+    run(restarted, [](QWizard& wizard) {
+        EXPECT_TRUE(Control<QCheckBox>(wizard, "includeFileSize")->isChecked());
+        EXPECT_FALSE(Control<QCheckBox>(wizard, "includeImageName")->isChecked());
+        EXPECT_TRUE(Control<QCheckBox>(wizard, "includeDescription")->isChecked());
+        EXPECT_EQ(Control<QComboBox>(wizard, "thumbnailBox")->currentText(), QStringLiteral("100x75"));
+        EXPECT_EQ(Control<QComboBox>(wizard, "styleSet")->currentText(), QStringLiteral("Formal"));
+        EXPECT_EQ(Control<QLineEdit>(wizard, "email")->text(), QStringLiteral("ana@example.org"));
+    });
+
+    HtmlWizardSettings first;
+    RecallWizardChoices(CAppSettings(), first);
+    HtmlWizardSettings expected;
+    EXPECT_EQ(first, expected);
 }
 
 // The tab shows the album's site, or the page that says there is none, once it is first seen.

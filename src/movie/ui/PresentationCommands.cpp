@@ -2,7 +2,7 @@
 
 #include "PresentationSetupDialog.h"
 #include "album/CAlboraDoc.h"
-#include "album/CAppSettings.h"
+#include "movie/PresentationChoices.h"
 #include "platform/CommandIds.h"
 
 PresentationCommands::PresentationCommands(CAlboraDoc& doc, PresentationServices services)
@@ -14,10 +14,10 @@ PresentationCommands::PresentationCommands(CAlboraDoc& doc, PresentationServices
 
 void PresentationCommands::RunPresentation() {
     if (m_doc.Db().GetCount() == 0) return;
-    PresentationOptions options;
-    options.fitToScreen = m_doc.Settings().flgLock != 0;
+    PresentationOptions options = RecallPresentationOptions(m_doc.Settings());
     if (!PresentationSetupDialog::Edit(options, PresentationSetupDialog::Moment::Start,
                                        m_services.owner))
         return;
+    RememberPresentationOptions(options, m_doc.Settings());
     PresentationShow(m_doc, m_services, options).Run();
 }

@@ -10,8 +10,8 @@ class PresentationCommands : public CommandTarget {
 public:
     PresentationCommands(CAlboraDoc& doc, PresentationServices services);
 
-    // "&Begin": the setup dialog, then the show until it ends. Each run starts from the first
-    // values again, with pictures fitted to the screen as the "flgLock" setting says.
+    // "&Begin": the setup dialog, then the show until it ends. Each run starts from the choices
+    // made last, in this run of the program or an earlier one.
     void RunPresentation();
 
 private:

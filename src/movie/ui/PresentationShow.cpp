@@ -4,6 +4,7 @@
 #include "PresentationSetupDialog.h"
 #include "PresentationWindow.h"
 #include "album/CAlboraDoc.h"
+#include "movie/PresentationChoices.h"
 #include "platform/ProblemList.h"
 #include "platform/UiServices.h"
 #include "platform/media/SoundPlayer.h"
@@ -88,6 +89,7 @@ bool PresentationShow::Setup() {
                                        m_window.get()))
         return false;
     m_options = edited;
+    RememberPresentationOptions(m_options, m_doc.Settings());
     m_window->SetStretch(m_options.fitToScreen);
     m_sequence.SetRepeat(m_options.repeat);
     return true;

@@ -7,9 +7,8 @@ class HtmlWizardPage;
 class UiServices;
 struct HtmlWizardSettings;
 
-// "Wizard": the Internet assistant's five pages over the settings the main frame keeps for the
-// run, so values entered are offered again next time. The folder chooser and the messages go
-// through the Ui services.
+// "Wizard": the Internet assistant's five pages over the settings it is given. The folder chooser
+// and the messages go through the Ui services.
 class CPSheetHTMLWizard : public QWizard {
     Q_OBJECT
 

@@ -10,7 +10,9 @@
 #include "platform/ProcessLauncher.h"
 #include "platform/UiServices.h"
 #include "web/GenerateWebSite.h"
+#include "web/HtmlWizardSettings.h"
 #include "web/WebCommandLines.h"
+#include "web/WizardChoices.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -43,16 +45,18 @@ QString WebCommands::SiteTarget(const QString& name) const {
 
 void WebCommands::MakeSite() {
     const QString album = SavedAlbumDirectory(m_doc);
-    // Each run has a wizard of its own over the same settings, so what was entered is offered again.
-    CPSheetHTMLWizard wizard(m_wizardSettings, m_services.ui, m_services.parent);
+    // What was chosen last, in this run or an earlier one, is offered again.
+    HtmlWizardSettings choices;
+    RecallWizardChoices(m_settings, choices);
+    CPSheetHTMLWizard wizard(choices, m_services.ui, m_services.parent);
     if (!wizard.Run(SiteDirectory(m_settings.assistDefDir, album))) return;
-    const WebSiteResult result =
-        GenerateWebSite(m_doc, m_services.ui, m_wizardSettings, DefaultTemplatesDirectory());
+    RememberWizardChoices(choices, m_settings);
+    const WebSiteResult result = GenerateWebSite(m_doc, m_services.ui, choices, DefaultTemplatesDirectory());
     if (result == WebSiteResult::NotMade) return;
     // The tab shows the site just made, wherever the user put it.
     m_services.mainWindow.ShowTab(MainWindowServices::WebTab);
     m_services.mainWindow.NavigateWeb(
-        QUrl::fromLocalFile(m_wizardSettings.outputDirectory + QStringLiteral("/index.htm")).toString());
+        QUrl::fromLocalFile(choices.outputDirectory + QStringLiteral("/index.htm")).toString());
 }
 
 void WebCommands::Explore(const QString& target) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/CommandTarget.h"
-#include "web/HtmlWizardSettings.h"
 
 class CAlboraDoc;
 class CAppSettings;
@@ -35,5 +34,4 @@ private:
     CAlboraDoc& m_doc;
     CAppSettings& m_settings;
     Services m_services;
-    HtmlWizardSettings m_wizardSettings;  // what the assistant was told stays for the program's run
 };
