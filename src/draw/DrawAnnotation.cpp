@@ -13,6 +13,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
+#include <cmath>
 #include <ctime>
 
 namespace {
@@ -219,8 +221,14 @@ bool DrawAnnotation::NewWith(const NewAnnotationChoice& choice) {
         }
         // The link shows the picture upright, so its rectangle has the upright shape.
         const bool sideways = Orientation::OfFile(image) >= 5;
-        const std::int32_t w = sideways ? picture.GetHeight() : picture.GetWidth();
-        const std::int32_t h = sideways ? picture.GetWidth() : picture.GetHeight();
+        const int uprightWidth = sideways ? picture.GetHeight() : picture.GetWidth();
+        const int uprightHeight = sideways ? picture.GetWidth() : picture.GetHeight();
+        // A photo larger than the page is shrunk in proportion to lie on it whole; a smaller one
+        // keeps its size.
+        const double fit = std::min({1.0, double(m_page.pageWidth) / uprightWidth,
+                                     double(m_page.pageHeight) / uprightHeight});
+        const auto w = std::int32_t(std::max(1L, std::lround(uprightWidth * fit)));
+        const auto h = std::int32_t(std::max(1L, std::lround(uprightHeight * fit)));
         const QString name = index >= 0 && index < m_doc.Db().GetCount() ? m_doc.Db().GetAt(index)->m_strName : QString();
         auto link = std::make_shared<CDrawRect>(PageRect{-w / 2, h / 2, w / 2, -h / 2}, CDrawRect::Link, name,
                                                 choice.imagePath, QString());

@@ -1,9 +1,10 @@
-// Colour tint and brightness.
+// Colour tint, brightness and contrast.
 #include "ImageTransforms.h"
 #include "WorkBuffer.h"
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace ImageTransforms {
 
@@ -24,12 +25,14 @@ std::optional<CImageObject> Tint(const CImageObject& image, QRgb target, int int
     return result;
 }
 
-void Brightness(CImageObject& image, int value) {
+namespace {
+
+using ChannelTable = std::array<std::uint8_t, 256>;
+
+// Passes every channel of every pixel through TABLE, in place.
+void ApplyToChannels(CImageObject& image, const ChannelTable& table) {
     if (!image.IsValid()) return;
     if (image.GetBitsPerPixel() < 8) image = WidenTo8Bits(image);
-    const int delta = value - 128;
-    std::array<std::uint8_t, 256> lighter{};
-    for (int c = 0; c < 256; ++c) lighter[std::size_t(c)] = std::uint8_t(std::clamp(c + delta, 0, 255));
     CImageImpl& impl = *image.GetImplementation();
     const int bpp = impl.GetBitsPerPixel();
     if (bpp == 24 || bpp == 32) {
@@ -37,12 +40,12 @@ void Brightness(CImageObject& image, int value) {
         for (int y = 0; y < impl.GetHeight(); ++y) {
             std::uint8_t* p = impl.Row(y);
             for (int x = 0; x < impl.GetWidth(); ++x, p += step)
-                p[0] = lighter[p[0]], p[1] = lighter[p[1]], p[2] = lighter[p[2]];
+                p[0] = table[p[0]], p[1] = table[p[1]], p[2] = table[p[2]];
         }
         return;
     }
     if (bpp != 8) return;
-    // Palette pictures: each index moves to the entry nearest its brightened colour, from the
+    // Palette pictures: each index moves to the entry nearest its new colour, from the
     // palette or, without one, from the colour table.
     std::vector<PaletteEntry> entries;
     for (int i = 0; i < 256; ++i) {
@@ -56,13 +59,28 @@ void Brightness(CImageObject& image, int value) {
         remap[std::size_t(i)] = std::uint8_t(i);
         if (i < int(entries.size())) {
             const PaletteEntry& c = entries[std::size_t(i)];
-            remap[std::size_t(i)] = std::uint8_t(colours.NearestIndex(lighter[c.red], lighter[c.green], lighter[c.blue]));
+            remap[std::size_t(i)] = std::uint8_t(colours.NearestIndex(table[c.red], table[c.green], table[c.blue]));
         }
     }
     for (int y = 0; y < impl.GetHeight(); ++y) {
         std::uint8_t* p = impl.Row(y);
         for (int x = 0; x < impl.GetWidth(); ++x) p[x] = remap[p[x]];
     }
+}
+
+}  // namespace
+
+void Brightness(CImageObject& image, int value) {
+    ChannelTable table{};
+    for (int c = 0; c < 256; ++c) table[std::size_t(c)] = std::uint8_t(std::clamp(c + value - 128, 0, 255));
+    ApplyToChannels(image, table);
+}
+
+void Contrast(CImageObject& image, int value) {
+    ChannelTable table{};
+    for (int c = 0; c < 256; ++c)
+        table[std::size_t(c)] = std::uint8_t(std::clamp(128 + int(std::lround((c - 128) * value / 128.0)), 0, 255));
+    ApplyToChannels(image, table);
 }
 
 }  // namespace ImageTransforms

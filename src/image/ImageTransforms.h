@@ -7,7 +7,7 @@
 #include <functional>
 #include <optional>
 
-// The edits of the image view. All but Brightness make a new picture; the lossless ones keep the
+// The edits of the image view. All but Brightness and Contrast make a new picture; the lossless ones keep the
 // depth and palette, the others give 24-bit pictures. Coordinates are DIB pixels (row 0 at the
 // bottom of the picture).
 namespace ImageTransforms {
@@ -44,5 +44,8 @@ std::optional<CImageObject> Tint(const CImageObject& image, QRgb target, int int
 // Adds VALUE - 128 to every channel in place, held between 0 and 255 (128 changes nothing).
 // 1- and 4-bit pictures become 8-bit ones first, so that every pixel can take its nearest colour.
 void Brightness(CImageObject& image, int value);
+// Spreads every channel away from the middle grey 128 by VALUE / 128 in place, held between 0
+// and 255 (128 changes nothing, 0 leaves only grey); palette pictures as for Brightness.
+void Contrast(CImageObject& image, int value);
 
 }  // namespace ImageTransforms

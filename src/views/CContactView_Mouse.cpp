@@ -160,7 +160,7 @@ void CContactView::SuperView(const QPoint& point) {
     const int card = HitTest(point);
     if (!m_doc.Db().GetAt(card) || card == m_superShown) return;
     m_superShown = card;
-    if (!m_floating) m_floating = std::make_unique<CFloatImageWnd>(m_services.ui, window());
+    if (!m_floating) m_floating = std::make_unique<CFloatImageWnd>(m_services.ui, window(), this);
     if (!m_floating->isVisible()) {
         m_services.ui.Beep();
         m_floating->show();
@@ -208,7 +208,7 @@ void CContactView::RegisterCommands() {
         if (!cell.isEmpty()) DoubleClickAt(cell.center());
     });
     OnCommand(Cmd::OpenNewImageWindow, [this] {
-        auto* window = new CFloatImageWnd(m_services.ui, this->window());
+        auto* window = new CFloatImageWnd(m_services.ui, this->window(), this);
         window->setAttribute(Qt::WA_DeleteOnClose, false);
         window->ShowFile(m_doc.CardFile(m_selected));
     }, [this](CommandState& s) { s.enabled = m_selected >= 0 && m_selected < m_count; });

@@ -57,9 +57,10 @@ void CImgView::RegisterCommands() {
     OnCommand(Cmd::EditUndo, [this] { Undo(); },
               [this](CommandState& s) { s.enabled = HasImage() && !m_fileName.isEmpty() && m_modified; });
     OnCommand(Cmd::SelectNone, [this] {
+        m_selection = QRect();
         m_tracker.Clear();
         viewport()->update();
-    }, [this](CommandState& s) { s.enabled = !m_tracker.IsEmpty(); });
+    }, [this](CommandState& s) { s.enabled = !m_selection.isEmpty(); });
     OnCommand(Cmd::SoundPlay, [this] { m_services.sound.PlaySound(m_fileName); }, [this](CommandState& s) {
         s.enabled = HasImage() && SoundAnnotations::HasSound(m_fileName);
     });
@@ -106,12 +107,14 @@ void CImgView::LoadCurrentCard() {
 void CImgView::SetImage(CImageObject image) {
     m_image = std::move(image);
     m_bitmap = m_image.MakeBitmap();
+    m_selection = QRect();
     m_tracker.Clear();
     UpdateScrollBars();
 }
 
 void CImgView::SetSelection(const QRect& rect) {
     m_tracker.SetRect(rect);
+    TakeSelectionFromTracker();
     viewport()->update();
 }
 
@@ -165,12 +168,11 @@ void CImgView::ShowImageInformation() {
 
 void CImgView::CopyToClipboard() {
     if (!HasImage()) return;
-    if (m_tracker.IsEmpty()) {
+    if (m_selection.isEmpty()) {
         ImageClipboard::CopyWholeImage(m_image);
         return;
     }
-    const QRect selection = m_tracker.Rect().translated(-m_origin);
-    const CImageObject part = ImageTransforms::Crop(m_image, selection);
+    const CImageObject part = ImageTransforms::Crop(m_image, m_selection);
     if (!part.IsValid()) return;
     ImageClipboard::CopyBitmap(part);
     m_services.ui.SetStatusTextF(0, "Copied croped image, new size: (%d,%d)", part.GetWidth(), part.GetHeight());

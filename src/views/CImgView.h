@@ -60,7 +60,11 @@ public:
     FullScreenPicture* FullScreen() const { return m_fullScreen; }
     bool Modified() const { return m_modified; }
     QPoint Origin() const { return m_origin; }
+    // The selection as drawn in the window, and the part of the picture it covers (in picture
+    // pixels from the top-left), which is what is kept through zooms and scrolls.
     const QRect& Selection() const { return m_tracker.Rect(); }
+    const QRect& PictureSelection() const { return m_selection; }
+    // Selects the part of the picture under RECT of the window, as a drag of the mouse would.
     void SetSelection(const QRect& rect);
     static bool ShowInformation() { return s_showInfo; }
 
@@ -101,6 +105,13 @@ private:
     void SetImage(CImageObject image);
     void UpdateScrollBars();
     void UpdateOrigin();
+    // Where the picture is drawn in the window.
+    QRect PictureArea() const;
+    // Picture pixels to window pixels and back, through the zoom, stretch and scroll.
+    QRect ToWindow(const QRect& picture) const;
+    QRect ToPicture(const QRect& window) const;
+    // The selection follows the mouse's rectangle in the window.
+    void TakeSelectionFromTracker();
     void ShowContextMenu(const QPoint& globalPos);
     // Runs a long transform off the window's thread, showing its progress and keeping the
     // window painting.
@@ -121,6 +132,7 @@ private:
     bool m_focused = false;
     bool m_busy = false;
     SelectionTracker m_tracker;
+    QRect m_selection;
     QPointer<FullScreenPicture> m_fullScreen;
     static bool s_showInfo;
 };

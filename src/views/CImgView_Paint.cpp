@@ -39,13 +39,46 @@ void CImgView::UpdateScrollBars() {
 void CImgView::UpdateOrigin() {
     if (!m_image.IsValid() || Stretched()) {
         m_origin = QPoint(0, 0);
-        return;
+    } else {
+        const QSize area = viewport()->size();
+        m_origin = ImageZoom::Origin(m_zoom.Drawn(QSize(m_image.GetWidth(), m_image.GetHeight()), area), area,
+                                     QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value()));
     }
-    // Centred in each direction where the window is at least as large as the picture.
-    const QSize area = viewport()->size();
-    const QSize drawn = m_zoom.Drawn(QSize(m_image.GetWidth(), m_image.GetHeight()), area);
-    m_origin.setX(area.width() >= drawn.width() ? (area.width() - drawn.width()) / 2 : -horizontalScrollBar()->value());
-    m_origin.setY(area.height() >= drawn.height() ? (area.height() - drawn.height()) / 2 : -verticalScrollBar()->value());
+    // The rectangle on the screen moves and scales with the picture under it; a drag in progress
+    // keeps its own.
+    if (!m_tracker.Dragging()) m_tracker.SetRect(ToWindow(m_selection));
+}
+
+QRect CImgView::PictureArea() const {
+    return QRect(m_origin, Stretched() ? viewport()->size()
+                                       : m_zoom.Drawn(QSize(m_image.GetWidth(), m_image.GetHeight()), viewport()->size()));
+}
+
+QRect CImgView::ToWindow(const QRect& picture) const {
+    if (picture.isEmpty()) return {};
+    const QRect drawn = PictureArea();
+    const double sx = double(drawn.width()) / m_image.GetWidth(), sy = double(drawn.height()) / m_image.GetHeight();
+    const auto x = [&](int px) { return drawn.left() + int(std::lround(px * sx)); };
+    const auto y = [&](int py) { return drawn.top() + int(std::lround(py * sy)); };
+    return QRect(QPoint(x(picture.left()), y(picture.top())), QPoint(x(picture.left() + picture.width()) - 1,
+                                                                     y(picture.top() + picture.height()) - 1));
+}
+
+QRect CImgView::ToPicture(const QRect& window) const {
+    if (window.isEmpty() || !m_image.IsValid()) return {};
+    const QRect drawn = PictureArea();
+    const double sx = double(drawn.width()) / m_image.GetWidth(), sy = double(drawn.height()) / m_image.GetHeight();
+    const auto x = [&](int wx) { return int(std::lround((wx - drawn.left()) / sx)); };
+    const auto y = [&](int wy) { return int(std::lround((wy - drawn.top()) / sy)); };
+    const QRect picture(QPoint(x(window.left()), y(window.top())), QPoint(x(window.left() + window.width()) - 1,
+                                                                          y(window.top() + window.height()) - 1));
+    // Only the picture can be selected.
+    return picture & QRect(0, 0, m_image.GetWidth(), m_image.GetHeight());
+}
+
+void CImgView::TakeSelectionFromTracker() {
+    m_selection = ToPicture(m_tracker.Rect());
+    if (!m_tracker.Dragging()) m_tracker.SetRect(ToWindow(m_selection));
 }
 
 void CImgView::resizeEvent(QResizeEvent* event) {
@@ -71,13 +104,8 @@ void CImgView::paintEvent(QPaintEvent*) {
         const double scale = Scale();
         // Reductions are smooth; enlargements show the pixels as they are.
         painter.setRenderHint(QPainter::SmoothPixmapTransform, scale < 1 && !Stretched());
-        if (Stretched()) {
-            painter.drawImage(area, m_bitmap);
-        } else {
-            const QSize picture(m_image.GetWidth(), m_image.GetHeight());
-            painter.drawImage(QRect(m_origin, m_zoom.Drawn(picture, area.size())), m_bitmap);
-            if (scale == 1) m_tracker.Paint(painter);
-        }
+        painter.drawImage(PictureArea(), m_bitmap);
+        m_tracker.Paint(painter);
         if (s_showInfo)
             ViewPainting::DrawInformation(painter, QPoint(5, 0),
                       {m_fileName, QStringLiteral("File type=%1").arg(ImageDescription::TypeName(m_image.Type())),
@@ -132,7 +160,10 @@ void CImgView::mousePressEvent(QMouseEvent* event) {
 void CImgView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint point = event->position().toPoint();
     if (m_tracker.Dragging()) {
-        if (m_tracker.Move(point)) viewport()->update();
+        if (m_tracker.Move(point)) {
+            TakeSelectionFromTracker();
+            viewport()->update();
+        }
     } else {
         viewport()->setCursor(m_tracker.CursorAt(point));
     }
@@ -142,6 +173,7 @@ void CImgView::mouseMoveEvent(QMouseEvent* event) {
 void CImgView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return QAbstractScrollArea::mouseReleaseEvent(event);
     m_tracker.Release();
+    TakeSelectionFromTracker();
     viewport()->update();
 }
 

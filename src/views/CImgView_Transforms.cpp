@@ -27,10 +27,10 @@ void CImgView::RegisterTransforms() {
     OnCommand(Cmd::ImageRotate90CCW, lossless(Rotate90CounterClockwise), valid);
     OnCommand(Cmd::ImageRotate180, lossless(Rotate180), valid);
     OnCommand(Cmd::ImageCrop, [this] {
-        const QRect selection = Selection().translated(-Origin());
+        const QRect selection = m_selection;
         CImageObject part = Crop(m_image, selection);
         ApplyTransform(std::move(part), QString::asprintf("Croped new size: (%d,%d)", selection.width(), selection.height()));
-    }, [this](CommandState& s) { s.enabled = HasImage() && !m_busy && Scale() == 1 && !Stretched() && !Selection().isEmpty(); });
+    }, [this](CommandState& s) { s.enabled = HasImage() && !m_busy && !m_selection.isEmpty(); });
 
     OnCommand(Cmd::ImageSize, [this] {
         int width = m_image.GetWidth(), height = m_image.GetHeight();
@@ -65,12 +65,26 @@ void CImgView::RegisterTransforms() {
     }, [this](CommandState& s) { s.enabled = !m_busy; });
     OnCommand(Cmd::BrightnessContrast, [this] {
         if (!HasImage()) return;
-        int value = 128;
-        if (!m_services.dialogs.AskBrightness(value)) return;
+        const auto adjusted = [this](int brightness, int contrast) {
+            CImageObject copy = m_image.Clone();
+            Brightness(copy, brightness);
+            Contrast(copy, contrast);
+            return copy;
+        };
+        // The window shows each choice on the picture; the picture itself changes only on OK.
+        const auto show = [this](const QImage& bitmap) {
+            m_bitmap = bitmap;
+            viewport()->update();
+        };
+        int brightness = 128, contrast = 128;
+        if (!m_services.dialogs.AskBrightnessContrast(brightness, contrast, [&](int b, int c) {
+                show(adjusted(b, c).MakeBitmap());
+            })) {
+            show(m_image.MakeBitmap());
+            return;
+        }
         WaitCursor wait(m_services.ui);
-        CImageObject brighter = m_image.Clone();
-        Brightness(brighter, value);
-        ApplyTransform(std::move(brighter), {});
+        ApplyTransform(adjusted(brightness, contrast), {});
     }, [this](CommandState& s) { s.enabled = !m_busy; });
 }
 

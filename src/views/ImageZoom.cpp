@@ -25,6 +25,11 @@ QSize ImageZoom::Drawn(const QSize& picture, const QSize& area) const {
     return QSize(std::max(1, int(std::lround(picture.width() * s))), std::max(1, int(std::lround(picture.height() * s))));
 }
 
+QPoint ImageZoom::Origin(const QSize& drawn, const QSize& area, const QPoint& scroll) {
+    return QPoint(area.width() >= drawn.width() ? (area.width() - drawn.width()) / 2 : -scroll.x(),
+                  area.height() >= drawn.height() ? (area.height() - drawn.height()) / 2 : -scroll.y());
+}
+
 double ImageZoom::Step(double current, int direction) {
     // A little slack, so that a fitted scale just below a step goes to that step when enlarged.
     constexpr double kSlack = 1e-6;

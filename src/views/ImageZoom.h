@@ -19,6 +19,9 @@ public:
     double Effective(const QSize& picture, const QSize& area) const;
     // The picture's size on the screen; the whole area when stretched.
     QSize Drawn(const QSize& picture, const QSize& area) const;
+    // The top-left of a picture drawn DRAWN large in AREA, scrolled by SCROLL: centred in each
+    // direction where the area is at least as large as the picture.
+    static QPoint Origin(const QSize& drawn, const QSize& area, const QPoint& scroll);
     // The next scale of the steps 1:8, 1:4, 1:2, 1:1, 2:1 ... 5:1 in DIRECTION (+1 larger,
     // -1 smaller) from CURRENT.
     static double Step(double current, int direction);

@@ -282,6 +282,31 @@ TEST(DrawAnnotation, LinksMadeOnWindowsFindTheirPictureBesideTheAnnotation) {
     EXPECT_EQ(f.page.ResolveLink("C:\\ALBORA\\Trip\\IMG_0002.bmp"), f.dir.Path("IMG_0002.bmp"));
 }
 
+TEST(DrawAnnotation, APhotoLargerThanThePageIsFittedInProportionAndCentred) {
+    Fixture f;
+    CImageObject picture;
+    picture.Create(2048, 1536, 24, 2);
+    ASSERT_TRUE(picture.Save(f.dir.Path("big.bmp")));
+    CImageObject small;
+    small.Create(300, 200, 24, 2);
+    ASSERT_TRUE(small.Save(f.dir.Path("small.bmp")));
+    f.AddCard("big.bmp");
+    f.AddCard("small.bmp");
+    NewAnnotationChoice choice;
+    choice.autoInsert = true;
+    choice.width = 799;
+    choice.height = 1024;
+    const auto linkBounds = [&](int card, const char* file) {
+        f.doc.m_nCurrent = card;
+        choice.imagePath = file;
+        EXPECT_TRUE(f.draw.NewWith(choice));
+        return f.page.objects.size() == 1 ? f.page.objects[0]->bounds : PageRect{};
+    };
+    // 2048 x 1536 at 799 / 2048 is 799 x 599, about the page's centre.
+    EXPECT_EQ(linkBounds(0, "big.bmp"), (PageRect{-399, 299, 399, -299}));
+    EXPECT_EQ(linkBounds(1, "small.bmp"), (PageRect{-150, 100, 150, -100}));
+}
+
 TEST(DrawAnnotation, TheBackgroundOfAPortraitTakenSidewaysIsUpright) {
     Fixture f;
     if (QStandardPaths::findExecutable("exiftool").isEmpty()) GTEST_SKIP() << "needs exiftool";

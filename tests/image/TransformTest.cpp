@@ -310,6 +310,30 @@ TEST(Transforms, BrightnessIsNeutralInTheMiddleAndSaturates) {
     for (int x = 0; x < 8; ++x) EXPECT_EQ(Dib(twoGreys, x, 0), (Rgb{255, 255, 255})) << x;
 }
 
+TEST(Transforms, ContrastSpreadsFromTheMiddleGreyAndSaturates) {
+    CImageObject image;
+    image.Create(2, 1, 24, 2);
+    image.SetPixelColor(0, 0, 100, 200, 0);
+    image.SetPixelColor(1, 0, 128, 255, 140);
+    Contrast(image, 128);
+    EXPECT_EQ(Dib(image, 0, 0), (Rgb{100, 200, 0}));
+    Contrast(image, 192);  // 1.5 times as far from 128
+    EXPECT_EQ(Dib(image, 0, 0), (Rgb{86, 236, 0}));
+    EXPECT_EQ(Dib(image, 1, 0), (Rgb{128, 255, 146}));
+    Contrast(image, 64);  // half as far
+    EXPECT_EQ(Dib(image, 0, 0), (Rgb{107, 182, 64}));
+    Contrast(image, 0);
+    EXPECT_EQ(Dib(image, 0, 0), (Rgb{128, 128, 128}));
+
+    CImageObject indexed;
+    indexed.Create(1, 1, 8, -1);
+    const std::uint8_t rgb[] = {0, 0, 0, 100, 100, 100, 128, 128, 128};
+    indexed.SetPaletteFromTriples(3, rgb);
+    indexed.SetPixelIndex(0, 0, 1);
+    Contrast(indexed, 0);
+    EXPECT_EQ(indexed.GetPixelIndex(0, 0), 2);
+}
+
 namespace {
 
 // The rotation by shears written out plainly, pixel by pixel, from the formulas: a reference

@@ -10,7 +10,14 @@
 #include "views/ImageViewDialogs.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTimer>
 #include <QMimeData>
 #include <QTest>
 #include <QWheelEvent>
@@ -36,9 +43,17 @@ public:
         intensity = 255;
         return true;
     }
-    bool AskBrightness(int& value) override {
-        value = 200;
-        return true;
+    // The brightness and contrast are chosen after the window previewed them; DURING_PREVIEW
+    // sees the window then.
+    int brightness = 200, contrast = 128;
+    bool acceptBrightness = true;
+    std::function<void()> duringPreview;
+    bool AskBrightnessContrast(int& b, int& c, const Preview& preview) override {
+        preview(brightness, contrast);
+        if (duringPreview) duringPreview();
+        b = brightness;
+        c = contrast;
+        return acceptBrightness;
     }
 };
 
@@ -139,23 +154,127 @@ TEST(ImageView, ReadsTheIndexOfAFourBitPixel) {
     EXPECT_EQ(f.view.PixelReadout(f.view.Origin() + QPoint(2, 0)), QStringLiteral("X = 2 Y = 0  Idx=3  RGB = (30, 3, 99)"));
 }
 
-TEST(ImageView, CropOnlyAtOneToOneWithASelection) {
+TEST(ImageView, TheSelectionKeepsItsPartOfThePictureAndCropsItAtAnyZoom) {
     ViewFixture f;
     f.ShowPicture(40, 30);
     EXPECT_FALSE(f.view.Update(Cmd::ImageCrop).enabled);
     f.view.SetSelection(QRect(f.view.Origin() + QPoint(5, 5), QSize(10, 8)));
+    EXPECT_EQ(f.view.PictureSelection(), QRect(5, 5, 10, 8));
     EXPECT_TRUE(f.view.Update(Cmd::ImageCrop).enabled);
     f.view.Execute(Cmd::Zoom2);
-    EXPECT_FALSE(f.view.Update(Cmd::ImageCrop).enabled);
-    f.view.Execute(Cmd::Zoom1);
+    EXPECT_EQ(f.view.Selection(), QRect(f.view.Origin() + QPoint(10, 10), QSize(20, 16)));
+    EXPECT_TRUE(f.view.Update(Cmd::ImageCrop).enabled);
     f.view.Execute(Cmd::StretchImage);
-    EXPECT_FALSE(f.view.Update(Cmd::ImageCrop).enabled);
+    EXPECT_EQ(f.view.PictureSelection(), QRect(5, 5, 10, 8));
+    EXPECT_TRUE(f.view.Update(Cmd::ImageCrop).enabled);
     f.view.Execute(Cmd::StretchImage);
+    // A rectangle reaching past the picture selects only the picture.
+    f.view.SetSelection(QRect(f.view.Origin() + QPoint(10, 10), f.view.Origin() + QPoint(200, 200)));
+    EXPECT_EQ(f.view.PictureSelection(), QRect(QPoint(5, 5), QPoint(39, 29)));
+    f.view.SetSelection(QRect(f.view.Origin() + QPoint(10, 10), QSize(20, 16)));
     f.view.Execute(Cmd::ImageCrop);
     EXPECT_EQ(f.view.Image().GetWidth(), 10);
     EXPECT_EQ(f.view.Image().GetHeight(), 8);
     EXPECT_EQ(f.ui.StatusText(0), QStringLiteral("Croped new size: (10,8)"));
     EXPECT_TRUE(f.view.Modified());
+    // The crop's top-left pixel is the picture's (5, 5), DIB row 24.
+    std::uint8_t r, g, b;
+    f.view.Image().GetPixelColor(0, 7, r, g, b);
+    EXPECT_EQ(QColor(r, g, b), QColor(15, 120, 77));
+}
+
+TEST(ImageView, ASelectionInAFittedPictureCropsThePartOfThePictureUnderIt) {
+    ViewFixture f;
+    f.ShowPicture(800, 600);
+    ASSERT_EQ(f.view.Zoom().mode, ImageZoom::Mode::Fit);
+    const double scale = f.view.Scale();
+    ASSERT_LT(scale, 0.6);
+    // The top-left quarter of the picture as drawn.
+    const QPoint o = f.view.Origin();
+    f.view.SetSelection(QRect(o, o + QPoint(int(400 * scale) - 1, int(300 * scale) - 1)));
+    const QRect part = f.view.PictureSelection();
+    EXPECT_EQ(part.topLeft(), QPoint(0, 0));
+    EXPECT_NEAR(part.width(), 400, 2 / scale);
+    EXPECT_NEAR(part.height(), 300, 2 / scale);
+    f.view.Execute(Cmd::ImageCrop);
+    EXPECT_EQ(QSize(f.view.Image().GetWidth(), f.view.Image().GetHeight()), part.size());
+    std::uint8_t r, g, b;
+    f.view.Image().GetPixelColor(0, part.height() - 1, r, g, b);
+    EXPECT_EQ(r, 250);  // the picture's red top-left pixel
+}
+
+TEST(ImageView, BrightnessAndContrastArePreviewedAndCancelRestoresThePicture) {
+    ViewFixture f;
+    f.ShowPicture(40, 30);
+    const auto shown = [&] { return f.view.viewport()->grab().toImage().pixelColor(f.view.Origin() + QPoint(30, 25)); };
+    const QColor before(90, 20, 77);  // DIB row 4
+    ASSERT_EQ(shown(), before);
+    f.dialogs.brightness = 255;  // +127
+    f.dialogs.contrast = 128;
+    QColor preview;
+    f.dialogs.duringPreview = [&] { preview = shown(); };
+    f.dialogs.acceptBrightness = false;
+    f.view.Execute(Cmd::BrightnessContrast);
+    EXPECT_EQ(preview, QColor(217, 147, 204));
+    EXPECT_EQ(shown(), before);
+    EXPECT_FALSE(f.view.Modified());
+
+    f.dialogs.brightness = 128;
+    f.dialogs.contrast = 0;
+    f.dialogs.acceptBrightness = true;
+    f.view.Execute(Cmd::BrightnessContrast);
+    EXPECT_EQ(preview, QColor(128, 128, 128));
+    EXPECT_EQ(shown(), QColor(128, 128, 128));
+    EXPECT_TRUE(f.view.Modified());
+}
+
+TEST(ImageView, TheBrightnessDialogShowsItsValuesAndPreviewsThem) {
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    QtImageViewDialogs dialogs(nullptr);
+    std::vector<std::pair<int, int>> previews;
+    QTimer::singleShot(0, [] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_TRUE(dialog);
+        auto* contrast = dialog->findChild<QSlider*>(QStringLiteral("contrast"));
+        ASSERT_TRUE(contrast);
+        EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("contrastValue"))->text(), QStringLiteral("128"));
+        contrast->setValue(150);
+        dialog->findChild<QSlider*>(QStringLiteral("brightness"))->setValue(90);
+        EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("contrastValue"))->text(), QStringLiteral("150"));
+        EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("brightnessValue"))->text(), QStringLiteral("90"));
+        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    int brightness = 128, contrast = 128;
+    ASSERT_TRUE(dialogs.AskBrightnessContrast(brightness, contrast, [&](int b, int c) { previews.emplace_back(b, c); }));
+    EXPECT_EQ(brightness, 90);
+    EXPECT_EQ(contrast, 150);
+    EXPECT_EQ(previews, (std::vector<std::pair<int, int>>{{128, 150}, {90, 150}}));
+}
+
+TEST(ImageView, TheSizeDialogKeepsProportionsUntilUnlocked) {
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    QtImageViewDialogs dialogs(nullptr);
+    QTimer::singleShot(0, [] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_TRUE(dialog);
+        auto* width = dialog->findChild<QSpinBox*>(QStringLiteral("width"));
+        auto* height = dialog->findChild<QSpinBox*>(QStringLiteral("height"));
+        auto* lock = dialog->findChild<QCheckBox*>(QStringLiteral("keepProportions"));
+        ASSERT_TRUE(width && height && lock);
+        EXPECT_TRUE(lock->isChecked());
+        width->setValue(1024);
+        EXPECT_EQ(height->value(), 768);
+        height->setValue(300);
+        EXPECT_EQ(width->value(), 400);
+        lock->setChecked(false);
+        width->setValue(500);
+        EXPECT_EQ(height->value(), 300);
+        dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    int width = 2048, height = 1536;
+    ImageTransforms::Filter filter;
+    ASSERT_TRUE(dialogs.AskSize(width, height, filter));
+    EXPECT_EQ(QSize(width, height), QSize(500, 300));
 }
 
 TEST(ImageView, UndoReturnsToTheFileAfterSeveralTransforms) {
