@@ -2,7 +2,7 @@
 
 #include "ImageClipboard.h"
 #include "ViewPainting.h"
-#include "WindowPlacement.h"
+#include "PlaceBeside.h"
 
 #include "image/Orientation.h"
 #include "platform/UiServices.h"
@@ -55,7 +55,7 @@ void CFloatImageWnd::FitWindow() {
     QRect place;
     if (!m_placed && m_beside) {
         const QRect sheet(m_beside->mapToGlobal(QPoint(0, 0)), m_beside->size());
-        place = WindowPlacement::Beside(frame, sheet, available);
+        place = PlaceBeside(frame, sheet, available);
     } else {
         // Later pictures leave the window where the user has it, but on the screen.
         place = QRect(frameGeometry().topLeft(), frame);

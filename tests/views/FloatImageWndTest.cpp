@@ -2,7 +2,7 @@
 #include "image/CImageObject.h"
 #include "platform/HeadlessUi.h"
 #include "views/CFloatImageWnd.h"
-#include "views/WindowPlacement.h"
+#include "views/PlaceBeside.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -97,8 +97,8 @@ TEST(FloatImageWnd, OpensFittedIntoHalfTheScreenBesideTheSheetAndZoomsWithKeys) 
 TEST(FloatImageWnd, GoesRightOfTheSheetElseLeftElseOnTheRoomierSideOfTheScreen) {
     const QRect screen(0, 0, 1280, 1000);
     const QSize size(400, 300);
-    EXPECT_EQ(WindowPlacement::Beside(size, QRect(0, 100, 800, 600), screen), QRect(QPoint(800, 100), size));
-    EXPECT_EQ(WindowPlacement::Beside(size, QRect(600, 100, 680, 600), screen), QRect(QPoint(200, 100), size));
+    EXPECT_EQ(PlaceBeside(size, QRect(0, 100, 800, 600), screen), QRect(QPoint(800, 100), size));
+    EXPECT_EQ(PlaceBeside(size, QRect(600, 100, 680, 600), screen), QRect(QPoint(200, 100), size));
     // A sheet as large as the screen cannot be avoided; the window stays on the screen.
-    EXPECT_EQ(WindowPlacement::Beside(size, QRect(100, 900, 1100, 100), screen), QRect(QPoint(0, 700), size));
+    EXPECT_EQ(PlaceBeside(size, QRect(100, 900, 1100, 100), screen), QRect(QPoint(0, 700), size));
 }

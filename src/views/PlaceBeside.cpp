@@ -1,10 +1,8 @@
-#include "WindowPlacement.h"
+#include "PlaceBeside.h"
 
 #include <algorithm>
 
-namespace WindowPlacement {
-
-QRect Beside(const QSize& size, const QRect& avoid, const QRect& available) {
+QRect PlaceBeside(const QSize& size, const QRect& avoid, const QRect& available) {
     const int roomRight = available.right() - avoid.right();
     const int roomLeft = avoid.left() - available.left();
     int x;
@@ -19,5 +17,3 @@ QRect Beside(const QSize& size, const QRect& avoid, const QRect& available) {
     const int y = within(avoid.top(), available.top(), available.bottom() + 1 - size.height());
     return QRect(QPoint(x, y), size);
 }
-
-}  // namespace WindowPlacement
