@@ -27,6 +27,8 @@ bool HasBrowserEngine(qint64 pid) {
 // without a runtime folder and the browser engine's log stay out of it, also once the Web Site
 // tab has shown a page.
 TEST(QuietStart, StderrStaysEmptyThroughTheWebSiteTab) {
+    // A menu or dialog of a test running beside it holds the display's keyboard.
+    if (!qEnvironmentVariableIsSet("ALBORA_TEST_ALONE")) GTEST_SKIP() << "run alone, as QuietStart.Alone";
     ScopedTestDir dir;
     ASSERT_EQ(Cli({"album", "new", dir.Path("a.crp"), "--name", "Holidays"}).code, 0);
     // No tip and no welcome at the start, so the keys reach the main window.
@@ -49,13 +51,25 @@ TEST(QuietStart, StderrStaysEmptyThroughTheWebSiteTab) {
         window = Xdotool({"search", "--onlyvisible", "--pid", pid, "--name", " - Albora$"}).section('\n', 0, 0);
         return !window.isEmpty();
     }, 60000)) << albora.readAllStandardError().toStdString();
-    // Ctrl+Tab goes round the tabs to the fifth, the Web Site.
-    for (int i = 0; i < 4; ++i) Xdotool({"key", "--window", window, "ctrl+Tab"});
-    EXPECT_TRUE(WaitFor([&] { return HasBrowserEngine(albora.processId()); }, 60000));
+    // Other tests' windows on the same display may hold the keyboard: each key is given to the
+    // window anew, and Ctrl+Tab goes round the tabs one at a time until the Web Site's shows.
+    const auto key = [&](const char* keys) {
+        Xdotool({"windowfocus", "--sync", window});
+        Xdotool({"key", "--window", window, keys});
+    };
+    bool engine = false;
+    for (int i = 0; i < 15 && !engine; ++i) {
+        key("ctrl+Tab");
+        engine = WaitFor([&] { return HasBrowserEngine(albora.processId()); }, 4000);
+    }
+    EXPECT_TRUE(engine);
     // Time for the page and the engine's graphics to start, and to say whatever they say.
     QThread::sleep(3);
-    Xdotool({"key", "--window", window, "ctrl+q"});
-    ASSERT_TRUE(albora.waitForFinished(60000));
+    for (int i = 0; i < 5 && albora.state() != QProcess::NotRunning; ++i) {
+        key("ctrl+q");
+        albora.waitForFinished(10000);
+    }
+    ASSERT_EQ(albora.state(), QProcess::NotRunning);
     EXPECT_EQ(albora.exitCode(), 0);
     EXPECT_EQ(QString::fromUtf8(albora.readAllStandardError()), QString());
 }
