@@ -73,7 +73,8 @@ class SettingsStore;
     TEXT(util6, "util6", "") \
     INT(fmini, "fmini", 0) \
     INT(hardPlay, "hardPlay", 0) \
-    TEXT(WWWBrowser, "WWWBrowser", "\\NETSCAPE\\NETSCAPE.EXE HOMEPAGE.HTM") \
+    /* Stored only; pages open in the desktop's browser, through xdg-open. */ \
+    TEXT(WWWBrowser, "WWWBrowser", "xdg-open") \
     TEXT(WWWEdit, "WWWEdit", "fpeditor.exe") \
     INT(JPGquality, "JPGquality", 99) \
     INT(flgInfo, "flgInfo", 1) \
@@ -87,9 +88,10 @@ class SettingsStore;
     INT(reloadBrowser, "reloadBrowser", 1) \
     INT(addPathBrowser, "addPathBrowser", 1) \
     INT(flgWelcomeDlg, "flgWelcomeDlg", 1) \
-    TEXT(assistDefDir, "assistDefDir", "{CRPPATH}\\WEB") \
-    TEXT(htmlEditor, "htmlEditor", "C:\\Program Files\\Microsoft FrontPage\\bin\\fpeditor.exe {FILEFROMSELECTOR}") \
-    TEXT(publisher, "publisher", "C:\\Program Files\\Web Publish\\Wpwiz.exe {ASSISTDEFDIR}") \
+    TEXT(assistDefDir, "assistDefDir", "{CRPPATH}/WEB") \
+    /* The desktop's choice opens a page to edit; there is no publisher until the user names one. */ \
+    TEXT(htmlEditor, "htmlEditor", "xdg-open {FILEFROMSELECTOR}") \
+    TEXT(publisher, "publisher", "") \
     INT(useInternalBrowser, "useInternalBrowser", 0) \
     INT(FontSize, "FontSize", 50) \
     INT(SuperViewer, "SuperViewer", 0) \

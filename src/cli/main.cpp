@@ -3,6 +3,7 @@
 
 #include "image/ImageLibrary.h"
 #include "platform/ProgramPaths.h"
+#include "platform/QuietQtMessages.h"
 
 #include <QGuiApplication>
 #include <cstdio>
@@ -153,15 +154,6 @@ const char kHelp[] = R"(Usage: albora-cli GROUP COMMAND [ARGUMENTS]
 Messages go to standard error. Exit status: 0 success, 1 failure, 2 usage error.
 )";
 
-QtMessageHandler g_qtMessages = nullptr;
-
-// A batch command that succeeds prints nothing on stderr; Qt's note that it made its own runtime
-// folder for a session without one is no news to its user.
-void FilterQtMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))) return;
-    g_qtMessages(type, context, message);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -180,7 +172,8 @@ int main(int argc, char** argv) {
     QStringList args;
     for (int i = 2; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
     const QString group = QString::fromLocal8Bit(argv[1]);
-    g_qtMessages = qInstallMessageHandler(FilterQtMessages);
+    // A batch command that succeeds prints nothing on stderr.
+    InstallQuietQtMessages();
     // Drawing captions needs fonts, so the batch program is a GUI application without a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     int qtArgc = 1;

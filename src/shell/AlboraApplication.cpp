@@ -9,6 +9,7 @@
 #include "album/ui/CardListPrinter.h"
 #include "platform/HeadlessUi.h"
 #include "platform/ProgramPaths.h"
+#include "platform/QuietQtMessages.h"
 #include "platform/SettingsStore.h"
 
 #include <QApplication>
@@ -172,6 +173,7 @@ int Run(int argc, char** argv) {
     // Printing shows no window, so it needs no display: without one it draws as albora-cli does.
     const bool noDisplay = qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
     if (line->print && noDisplay && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    InstallQuietQtMessages();
     PrepareEmbeddedBrowser();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Albora"));

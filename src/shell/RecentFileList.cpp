@@ -1,5 +1,7 @@
 #include "RecentFileList.h"
 
+#include "DesktopRecentFiles.h"
+
 #include "platform/SettingsStore.h"
 
 namespace {
@@ -23,6 +25,9 @@ void RecentFileList::Add(const QString& path) {
     m_files.removeAll(path);
     m_files.prepend(path);
     while (m_files.size() > kSize) m_files.removeLast();
+    if (path == m_toldToDesktop) return;
+    m_toldToDesktop = path;
+    AddToDesktopRecentFiles(path);
 }
 
 void RecentFileList::Remove(int index) {

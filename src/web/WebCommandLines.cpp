@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
 
 QString SiteDirectory(const QString& assistDefDir, const QString& albumDirectory) {
     if (albumDirectory.isEmpty()) return QDir::currentPath() + QStringLiteral("/WEB");
@@ -28,4 +29,18 @@ QStringList CommandWords(const QString& commandLine, const std::vector<std::pair
     for (QString& word : words)
         for (const auto& [placeholder, value] : placeholders) word.replace(placeholder, value, Qt::CaseInsensitive);
     return words;
+}
+
+QString WindowsProgramProblem(const QString& commandLine) {
+    static const QRegularExpression driveLetter(QStringLiteral(R"(^[A-Za-z]:[\\/])"));
+    static const QRegularExpression blank(QStringLiteral(R"(\s)"));
+    QString path = QProcess::splitCommand(commandLine).value(0);
+    if (!path.contains(u'\\') && !driveLetter.match(path).hasMatch()) return {};
+    // Unquoted, a path with blanks runs on to the end of the last word before the placeholders
+    // that holds a backslash.
+    const QString line = commandLine.trimmed();
+    const QString head = line.left(line.indexOf(u'{'));
+    if (const qsizetype last = head.lastIndexOf(u'\\'); last >= 0)
+        path = head.left(head.indexOf(blank, last)).remove(u'"');
+    return QStringLiteral("Not found: a Windows path: ") + path;
 }

@@ -24,3 +24,8 @@ QString AlbumSiteDirectory(const CAlboraDoc& doc, const CAppSettings& settings);
 // file name with blanks stays one argument and can never add one. Placeholders match without
 // regard to case. An empty list when the line names no program.
 QStringList CommandWords(const QString& commandLine, const std::vector<std::pair<QString, QString>>& placeholders);
+
+// Why COMMANDLINE is not run here: its program is named by a Windows path (a drive letter or
+// backslashes), as settings kept from Windows have it; "Not found: a Windows path: PATH", or empty
+// when the line may be tried. Such a setting stays as stored.
+QString WindowsProgramProblem(const QString& commandLine);

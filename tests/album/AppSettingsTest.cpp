@@ -14,11 +14,36 @@ TEST(AppSettings, AFirstStartGivesTheDefaults) {
     EXPECT_EQ(settings.configSonido,
               "set albosrec time format ms bitspersample 8 channels 1 samplespersec 11025");
     EXPECT_EQ(settings.browserMask, QStringLiteral("Internet images (*.jpg; *.jpeg; *.gif)"));
-    EXPECT_EQ(settings.assistDefDir, QStringLiteral("{CRPPATH}\\WEB"));
+    EXPECT_EQ(settings.assistDefDir, QStringLiteral("{CRPPATH}/WEB"));
     EXPECT_TRUE(settings.FastTempPath.isEmpty());
     settings.ApplyProgramDirectory(QStringLiteral("/start/"), QStringLiteral("/cache/albora/"));
     EXPECT_EQ(settings.AlboPath, QStringLiteral("/start/"));
     EXPECT_EQ(settings.FastTempPath, QStringLiteral("/cache/albora/"));
+}
+
+// The desktop's programs come first; settings brought from Windows stay as they were stored.
+TEST(AppSettings, TheDesktopsProgramsAreDefaultsAndStoredValuesWin) {
+    MemorySettingsStore empty;
+    CAppSettings fresh;
+    fresh.Load(empty);
+    EXPECT_EQ(fresh.htmlEditor, QStringLiteral("xdg-open {FILEFROMSELECTOR}"));
+    EXPECT_EQ(fresh.publisher, QString());
+    EXPECT_EQ(fresh.WWWBrowser, QStringLiteral("xdg-open"));
+
+    MemorySettingsStore old;
+    const QString editor =
+        QStringLiteral("C:\\Program Files\\Microsoft FrontPage\\bin\\fpeditor.exe {FILEFROMSELECTOR}");
+    old.WriteText(CAppSettings::kSection, QStringLiteral("htmlEditor"), editor);
+    old.WriteText(CAppSettings::kSection, QStringLiteral("assistDefDir"), QStringLiteral("{CRPPATH}\\WEB"));
+    old.WriteText(CAppSettings::kSection, QStringLiteral("publisher"), QStringLiteral("D:\\Wpwiz.exe"));
+    CAppSettings kept;
+    kept.Load(old);
+    EXPECT_EQ(kept.htmlEditor, editor);
+    EXPECT_EQ(kept.assistDefDir, QStringLiteral("{CRPPATH}\\WEB"));
+    EXPECT_EQ(kept.publisher, QStringLiteral("D:\\Wpwiz.exe"));
+    MemorySettingsStore written;
+    ASSERT_TRUE(kept.Save(written));
+    EXPECT_EQ(written.ReadText(CAppSettings::kSection, QStringLiteral("htmlEditor")), editor);
 }
 
 TEST(AppSettings, ValuesSurviveARestartUnderTheSameKeys) {

@@ -3,10 +3,12 @@
 #include "web/ui/CInternetPage.h"
 #include "web/ui/CommandLineProgram.h"
 #include "web/ui/InternetPropertiesSheet.h"
+#include "web/WebCommandLines.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -29,7 +31,7 @@ TEST(InternetProperties, OkStoresThePageAndCancelChangesNothing) {
         ASSERT_EQ(tabs->count(), 1);
         EXPECT_EQ(tabs->tabText(0), QStringLiteral("Internet"));
         EXPECT_EQ(Control<QLineEdit>(sheet, "assistDefDir")->text(),
-                  QStringLiteral("{CRPPATH}\\WEB"));
+                  QStringLiteral("{CRPPATH}/WEB"));
         EXPECT_EQ(Control<QLineEdit>(sheet, "htmlEditor")->text(), CAppSettings().htmlEditor);
         EXPECT_EQ(Control<QLineEdit>(sheet, "publisher")->text(), CAppSettings().publisher);
         EXPECT_TRUE(Control<QCheckBox>(sheet, "useInternalBrowser")->isChecked());
@@ -64,6 +66,8 @@ TEST(InternetProperties, OkStoresThePageAndCancelChangesNothing) {
 TEST(InternetProperties, AChosenProgramGoesBeforeTheCommandLinesPlaceholders) {
     HeadlessUi ui;
     CAppSettings settings;
+    // One kept from Windows: the program chosen here replaces it.
+    settings.publisher = QStringLiteral("C:\\Program Files\\Web Publish\\Wpwiz.exe {ASSISTDEFDIR}");
     CInternetPage page(ui);
     page.Load(settings);
     ui.QueuePath(QStringLiteral("/opt/Web Tools/bluefish"));
@@ -76,6 +80,49 @@ TEST(InternetProperties, AChosenProgramGoesBeforeTheCommandLinesPlaceholders) {
     EXPECT_EQ(settings.htmlEditor,
               QStringLiteral("\"/opt/Web Tools/bluefish\" {FILEFROMSELECTOR}"));
     EXPECT_EQ(settings.publisher, QStringLiteral("/usr/bin/sitecopy {ASSISTDEFDIR}"));
+}
+
+// Command lines kept from Windows are shown as stored, with why they will not run.
+TEST(InternetProperties, AWindowsProgramIsShownAsNotFound) {
+    HeadlessUi ui;
+    CAppSettings settings;
+    settings.htmlEditor = QStringLiteral("C:\\Program Files\\Microsoft FrontPage\\bin\\fpeditor.exe {FILEFROMSELECTOR}");
+    const CAppSettings stored = settings;
+    CInternetPage page(ui);
+    page.Load(settings);
+    const auto* editorProblem = Control<QLabel>(page, "htmlEditorProblem");
+    EXPECT_FALSE(editorProblem->isHidden());
+    EXPECT_EQ(editorProblem->text(),
+              QStringLiteral("Not found: a Windows path: C:\\Program Files\\Microsoft FrontPage\\bin\\fpeditor.exe"));
+    EXPECT_TRUE(Control<QLabel>(page, "publisherProblem")->isHidden());
+    page.Store(settings);
+    EXPECT_EQ(settings.htmlEditor, stored.htmlEditor);
+
+    Control<QLineEdit>(page, "htmlEditor")->setText(QStringLiteral("bluefish {FILEFROMSELECTOR}"));
+    EXPECT_TRUE(editorProblem->isHidden());
+}
+
+TEST(WindowsProgramProblem, NamesTheWholeWindowsPathOfTheProgram) {
+    struct Case {
+        const char* commandLine;
+        const char* path;  // empty: the line may be run
+    };
+    const Case cases[] = {
+        {"C:\\Program Files\\Web Publish\\Wpwiz.exe {ASSISTDEFDIR}", "C:\\Program Files\\Web Publish\\Wpwiz.exe"},
+        {"\\NETSCAPE\\NETSCAPE.EXE HOMEPAGE.HTM", "\\NETSCAPE\\NETSCAPE.EXE"},
+        {"\"D:\\Web Tools\\ed.exe\" /n {FILE}", "D:\\Web Tools\\ed.exe"},
+        {"d:/tools/ed.exe {FILE}", "d:/tools/ed.exe"},
+        {"xdg-open {FILEFROMSELECTOR}", ""},
+        {"\"/opt/web tools/publish\" --to {ASSISTDEFDIR}", ""},
+        {"sitecopy --dir={CRPPATH}\\WEB", ""},
+        {"", ""},
+    };
+    for (const Case& c : cases) {
+        const QString path = QString::fromLatin1(c.path);
+        EXPECT_EQ(WindowsProgramProblem(QString::fromLatin1(c.commandLine)),
+                  path.isEmpty() ? QString() : QStringLiteral("Not found: a Windows path: ") + path)
+            << c.commandLine;
+    }
 }
 
 TEST(WithProgram, KeepsThePlaceholderPartAndQuotesAProgramWithBlanks) {

@@ -73,6 +73,7 @@ struct WebCommandsFixture {
 
 TEST(WebCommands, ExploreAndPublishWaitForTheSiteAndTheAssistantForACard) {
     WebCommandsFixture f;
+    f.settings.publisher = QStringLiteral("sitecopy {ASSISTDEFDIR}");
     WebCommands commands = f.Commands(f.launcher);
     EXPECT_TRUE(commands.Update(Cmd::HtmlAssistant).enabled);
     EXPECT_TRUE(commands.Update(Cmd::HtmlEdit).enabled);
@@ -135,6 +136,41 @@ TEST(WebCommands, EditAndPublishStartTheirProgramsWithArgumentLists) {
     WebCommands failingCommands = f.Commands(failing);
     failingCommands.Execute(Cmd::Publish);
     EXPECT_EQ(f.ui.LastMessage(), QStringLiteral("Error:\nCan't start: /opt/web tools/publish"));
+}
+
+// Out of the box the desktop opens the page to edit, and Publish waits for a program of the
+// user's; command lines kept from Windows are never run, and say why.
+TEST(WebCommands, TheDesktopsChoicesByDefaultAndWindowsPathsNeverRun) {
+    WebCommandsFixture f;
+    f.MakeSite();
+    WebCommands commands = f.Commands(f.launcher);
+    EXPECT_FALSE(commands.Update(Cmd::Publish).enabled);
+    f.settings.publisher = QStringLiteral("  ");
+    EXPECT_FALSE(commands.Update(Cmd::Publish).enabled);
+    f.window.location = QUrl::fromLocalFile(f.site + "/index.htm").toString();
+    commands.Execute(Cmd::HtmlEdit);
+    ASSERT_EQ(f.launcher.started.size(), 1u);
+    EXPECT_EQ(f.launcher.started[0], (QStringList{"xdg-open", f.site + "/index.htm"}));
+
+    f.settings.htmlEditor = QStringLiteral("C:\\Program Files\\Microsoft FrontPage\\bin\\fpeditor.exe {FILEFROMSELECTOR}");
+    f.settings.publisher = QStringLiteral("C:\\Program Files\\Web Publish\\Wpwiz.exe {ASSISTDEFDIR}");
+    EXPECT_TRUE(commands.Update(Cmd::Publish).enabled);
+    commands.Execute(Cmd::HtmlEdit);
+    EXPECT_EQ(f.ui.LastMessage(),
+              QStringLiteral("Error:\nNot found: a Windows path: C:\\Program Files\\Microsoft FrontPage\\bin\\fpeditor.exe"));
+    commands.Execute(Cmd::Publish);
+    EXPECT_EQ(f.ui.LastMessage(),
+              QStringLiteral("Error:\nNot found: a Windows path: C:\\Program Files\\Web Publish\\Wpwiz.exe"));
+    EXPECT_EQ(f.launcher.started.size(), 1u);
+    EXPECT_EQ(f.settings.publisher, QStringLiteral("C:\\Program Files\\Web Publish\\Wpwiz.exe {ASSISTDEFDIR}"));
+
+    // A program that cannot be started says the system's reason.
+    struct MissingLauncher : FailingLauncher {
+        QString StartError() const override { return QStringLiteral("No such file or directory"); }
+    } missing;
+    f.settings.publisher = QStringLiteral("sitecopy {ASSISTDEFDIR}");
+    f.Commands(missing).Execute(Cmd::Publish);
+    EXPECT_EQ(f.ui.LastMessage(), QStringLiteral("Error:\nCan't start: sitecopy\nNo such file or directory"));
 }
 
 TEST(WebCommands, TheAssistantMakesTheSiteWhereItsFirstPageSaysAndTheTabShowsIt) {

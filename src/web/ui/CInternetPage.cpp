@@ -4,11 +4,12 @@
 
 #include "album/CAppSettings.h"
 #include "platform/UiServices.h"
+#include "web/WebCommandLines.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -51,7 +52,8 @@ CInternetPage::CInternetPage(UiServices& ui, QWidget* parent)
     layout->addWidget(m_internalBrowser);
     layout->addStretch();
     // The three groups' fields start in one column.
-    const auto labels = findChildren<QLabel*>();
+    QList<QLabel*> labels = findChildren<QLabel*>();
+    labels.removeIf([](const QLabel* label) { return !label->buddy(); });
     int widest = 0;
     for (const QLabel* label : labels) widest = std::max(widest, label->sizeHint().width());
     for (QLabel* label : labels) label->setMinimumWidth(widest);
@@ -67,12 +69,23 @@ QWidget* CInternetPage::CommandRow(QLineEdit* edit, const QString& chooserTitle)
                                                  QStringLiteral("All files (*)"), QString()))
             edit->setText(WithProgram(edit->text(), *program));
     });
+    // A command line kept from Windows is shown as stored, with why it will not run.
+    auto* problem = new QLabel;
+    problem->setObjectName(edit->objectName() + QStringLiteral("Problem"));
+    problem->setWordWrap(true);
+    const auto showProblem = [problem](const QString& commandLine) {
+        problem->setText(WindowsProgramProblem(commandLine));
+        problem->setHidden(problem->text().isEmpty());
+    };
+    showProblem(edit->text());
+    connect(edit, &QLineEdit::textChanged, problem, showProblem);
     auto* row = new QWidget;
     row->setFocusProxy(edit);
-    auto* layout = new QHBoxLayout(row);
+    auto* layout = new QGridLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(edit);
-    layout->addWidget(browse);
+    layout->addWidget(edit, 0, 0);
+    layout->addWidget(browse, 0, 1);
+    layout->addWidget(problem, 1, 0, 1, 2);
     return row;
 }
 

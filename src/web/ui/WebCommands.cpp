@@ -31,7 +31,10 @@ WebCommands::WebCommands(CAlboraDoc& doc, CAppSettings& settings, Services servi
               exists(QStringLiteral("index.htm")));
     OnCommand(Cmd::ExploreHtmlDir, [this] { Explore(SiteTarget({})); }, exists({}));
     OnCommand(Cmd::HtmlEdit, [this] { EditPage(); });
-    OnCommand(Cmd::Publish, [this] { Publish(); }, exists(QStringLiteral("index.htm")));
+    // A publisher is the user's own choice: without one there is nothing to start.
+    OnCommand(Cmd::Publish, [this] { Publish(); }, [this](CommandState& s) {
+        s.enabled = !CommandWords(m_settings.publisher, {}).isEmpty() && !SiteTarget(QStringLiteral("index.htm")).isEmpty();
+    });
     OnCommand(Cmd::InternetProperties,
               [this] { InternetPropertiesSheet(m_settings, m_services.ui, m_services.parent).Run(); });
 }
@@ -84,7 +87,7 @@ void WebCommands::EditPage() {
         if (!chosen) return;
         file = *chosen;
     }
-    Start(CommandWords(m_settings.htmlEditor, {{QStringLiteral("{FILEFROMSELECTOR}"), file}}));
+    Start(m_settings.htmlEditor, {{QStringLiteral("{FILEFROMSELECTOR}"), file}});
     const QString album = SavedAlbumDirectory(m_doc);
     if (!album.isEmpty()) QDir::setCurrent(album);
 }
@@ -93,12 +96,18 @@ void WebCommands::Publish() {
     // The folder setting may itself name the album's folder, so it goes in first.
     QString folder = m_settings.assistDefDir;
     folder.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    Start(CommandWords(m_settings.publisher, {{QStringLiteral("{ASSISTDEFDIR}"), folder},
-                                              {QStringLiteral("{CRPPATH}"), m_doc.CardFiles().Directory()}}));
+    Start(m_settings.publisher, {{QStringLiteral("{ASSISTDEFDIR}"), folder},
+                                 {QStringLiteral("{CRPPATH}"), m_doc.CardFiles().Directory()}});
 }
 
-bool WebCommands::Start(const QStringList& words) {
-    if (!words.isEmpty() && m_services.launcher.StartDetached(words.front(), words.mid(1))) return true;
-    m_services.ui.MessageBox(QStringLiteral("Error:\nCan't start: ") + words.value(0), MsgButtons::Ok, MsgIcon::Stop);
-    return false;
+void WebCommands::Start(const QString& commandLine, const std::vector<std::pair<QString, QString>>& placeholders) {
+    QString failure = WindowsProgramProblem(commandLine);
+    if (failure.isEmpty()) {
+        const QStringList words = CommandWords(commandLine, placeholders);
+        if (!words.isEmpty() && m_services.launcher.StartDetached(words.front(), words.mid(1))) return;
+        failure = QStringLiteral("Can't start: ") + words.value(0);
+        if (const QString reason = m_services.launcher.StartError(); !reason.isEmpty() && !words.isEmpty())
+            failure += QStringLiteral("\n") + reason;
+    }
+    m_services.ui.MessageBox(QStringLiteral("Error:\n") + failure, MsgButtons::Ok, MsgIcon::Stop);
 }

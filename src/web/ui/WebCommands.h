@@ -2,6 +2,9 @@
 
 #include "platform/CommandTarget.h"
 
+#include <utility>
+#include <vector>
+
 class CAlboraDoc;
 class CAppSettings;
 class MainWindowServices;
@@ -29,7 +32,8 @@ private:
     void Publish();
     // The site's home page, or its folder; empty while the album has none.
     QString SiteTarget(const QString& name) const;
-    bool Start(const QStringList& words);
+    // Starts COMMANDLINE with its placeholders filled in, or says why it cannot.
+    void Start(const QString& commandLine, const std::vector<std::pair<QString, QString>>& placeholders);
 
     CAlboraDoc& m_doc;
     CAppSettings& m_settings;
