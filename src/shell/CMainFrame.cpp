@@ -52,6 +52,9 @@ constexpr int kToolbarStateVersion = 1;
 constexpr int kLargeIcon = 24;
 constexpr int kLargeButtonWidth = 74;
 constexpr int kDrawTab = 3;
+
+// Without the shipped file the tip says that there are no tips.
+QString TipFile() { return ProgramPaths::FindShippedFile(QStringLiteral("albora.tip")); }
 }  // namespace
 
 CMainFrame::CMainFrame(CAlboraDoc& doc, CAppSettings& settings, SettingsStore& store,
@@ -161,7 +164,8 @@ void CMainFrame::RegisterCommands() {
     OnCommand(Cmd::GeneralOptions, [this] { EditGeneralOptions(); });
     OnCommand(Cmd::DefineUtilities, [this] { UtilitiesDialog(m_settings, this).exec(); });
     OnCommand(Cmd::ClassicLayout, [this] { AskClassicLayout(); }, [this](CommandState& s) { s.checked = IsClassicLayout(); });
-    OnCommand(Cmd::HelpTopics, [this] { OpenManual(); });
+    OnCommand(Cmd::HelpTopics, [this] { OpenManual(QStringLiteral("index.html")); });
+    OnCommand(Cmd::Tutorial, [this] { OpenManual(QStringLiteral("getting-started.html")); });
     OnCommand(Cmd::ContextHelp, [] { QWhatsThis::enterWhatsThisMode(); });
     for (const ToolbarLayout& entry : ToolbarTable()) {
         if (!entry.toggle) continue;
@@ -222,8 +226,10 @@ void CMainFrame::AskClassicLayout() {
     m_router.Execute(Cmd::AppExit);
 }
 
-void CMainFrame::OpenManual() {
-    const QString manual = ProgramPaths::FindShippedFile(QStringLiteral("manual/index.html"));
+void CMainFrame::OpenManual(const QString& page) {
+    // A manual without the page still opens at its contents.
+    QString manual = ProgramPaths::FindShippedFile(QStringLiteral("manual/") + page);
+    if (manual.isEmpty()) manual = ProgramPaths::FindShippedFile(QStringLiteral("manual/index.html"));
     if (manual.isEmpty() || !QDesktopServices::openUrl(QUrl::fromLocalFile(manual))) {
         m_ui.MessageBox(QStringLiteral("The user manual could not be opened."), MsgButtons::Ok, MsgIcon::Exclamation);
         return;
@@ -426,14 +432,11 @@ void CMainFrame::About() {
                                       "Albums (.crp) move unchanged between systems."));
 }
 
-void CMainFrame::ShowTipOfTheDay() {
-    // Without the shipped file the dialog says that there are no tips.
-    TipDialog(m_store, ProgramPaths::FindShippedFile(QStringLiteral("albora.tip")), this).exec();
-}
+void CMainFrame::ShowTipOfTheDay() { TipDialog(m_store, TipFile(), this).exec(); }
 
 void CMainFrame::ShowWelcome() {
     WelcomeDialog dialog(m_settings, m_store, m_ui,
-                         [this](int id) { return m_router.Update(id).enabled; }, this);
+                         [this](int id) { return m_router.Update(id).enabled; }, TipFile(), this);
     dialog.exec();
     for (int id : dialog.ChosenCommands()) m_router.Execute(id);
 }
