@@ -455,9 +455,9 @@ void CMainFrame::RestorePlacement() {
     for (QScreen* screen : QGuiApplication::screens())
         if (screen != QGuiApplication::primaryScreen()) screens.append(screen->availableGeometry());
     // The rectangle's corner is the frame's, so the title bar is on the screen with the window. A
-    // first start puts the default rectangle wholly within the primary screen's free area.
+    // first start takes most of the primary screen's free area, in its middle.
     const QRect rect = stored || screens.isEmpty() ? WindowPlacement::KeptReachable(placement->NormalRect(), screens)
-                                                   : WindowPlacement::MovedInto(placement->NormalRect(), screens.front());
+                                                   : WindowPlacement::FirstOn(screens.front());
     resize(rect.size());
     move(rect.topLeft());
     m_normalCorner = rect.topLeft();

@@ -21,6 +21,8 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMap>
@@ -78,7 +80,10 @@ public Q_SLOTS:
 TEST(MainFrame, ShowsTheAlbumOnTheListTabWithTheCommandsOfItsState) {
     FrameFixture f;
     EXPECT_EQ(f.frame->windowTitle(), QStringLiteral("Untitled[*] - Albora"));
-    EXPECT_EQ(f.frame->geometry().size(), QSize(640, 480));
+    // A first start takes four fifths of the screen's free area each way, in its middle.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(f.frame->size(), QSize(screen.width() * 4 / 5, screen.height() * 4 / 5));
+    EXPECT_EQ(f.frame->frameGeometry().center(), screen.center());
     auto* tabs = f.frame->findChild<QTabWidget*>();
     ASSERT_TRUE(tabs);
     EXPECT_EQ(tabs->tabText(0), QStringLiteral(" List "));
