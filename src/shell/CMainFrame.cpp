@@ -48,6 +48,8 @@ const QString kToolbarKey = QStringLiteral("Toolbars");
 const QString kDrawToolbarKey = QStringLiteral("DrawToolbar");
 // Raised when the toolbars change so that an older arrangement is not forced on them.
 constexpr int kToolbarStateVersion = 1;
+// The desktops' toolbar icon size, a little under the style's: the bars fit in two rows.
+constexpr int kIcon = 22;
 // The "Classic" toolbar's large buttons.
 constexpr int kLargeIcon = 24;
 constexpr int kLargeButtonWidth = 74;
@@ -277,7 +279,9 @@ void CMainFrame::BuildMenus() {
     m_actions->Fill(objects, {Cmd::DrawSelect, Cmd::DrawLine, Cmd::DrawArc, Cmd::DrawRectangle, Cmd::DrawRoundRectangle,
                               Cmd::DrawEllipse, Cmd::DrawPolygon, Cmd::DrawCurve, Cmd::DrawText, Cmd::DrawImageLink, 0,
                               Cmd::DrawDelete, Cmd::DrawProperties, 0, Cmd::DrawInsertObject, Cmd::DrawOriginalSize, 0,
-                              Cmd::DrawMakeLibrary, Cmd::DrawSortLibrary});
+                              Cmd::DrawMakeLibrary, Cmd::DrawSortLibrary, 0});
+    // Under the drawing's objects rather than beside them, so the menu bar fits a 1024 pixel window.
+    QMenu* selectObject = objects->addMenu(QStringLiteral("Select ob&ject"));
     QMenu* attributes = menuBar()->addMenu(QStringLiteral("Attri&butes"));
     m_actions->Fill(attributes, {Cmd::DrawLineColor, Cmd::DrawFillColor, 0, Cmd::DrawWidth1, Cmd::DrawWidth2,
                                  Cmd::DrawWidth4, Cmd::DrawWidth8, 0, Cmd::DrawFillSolid, Cmd::DrawFillTransparent,
@@ -287,7 +291,6 @@ void CMainFrame::BuildMenus() {
     QMenu* layout = menuBar()->addMenu(QStringLiteral("La&yout"));
     m_actions->Fill(layout, {Cmd::DrawSizePosition, Cmd::DrawFixObject, 0, Cmd::DrawGroup, Cmd::DrawUngroup, 0,
                              Cmd::DrawMoveFirst, Cmd::DrawMoveLast, Cmd::DrawToFront, Cmd::DrawToBack});
-    QMenu* selectObject = menuBar()->addMenu(QStringLiteral("Select ob&ject"));
     m_actions->Fill(selectObject, {Cmd::DrawSelectAll, Cmd::DrawSelectNext, Cmd::DrawSelectByName, Cmd::DrawFindObject});
     QMenu* goTo = menuBar()->addMenu(QStringLiteral("&Go to"));
     m_actions->Fill(goTo, {Cmd::GoTop, Cmd::GoPrev, Cmd::GoNext, Cmd::GoBottom, 0,
@@ -336,6 +339,7 @@ void CMainFrame::BuildMenus() {
 
 void CMainFrame::BuildToolbars() {
     setDockOptions(dockOptions() | QMainWindow::AnimatedDocks);
+    setIconSize(QSize(kIcon, kIcon));
     Qt::ToolBarArea lastArea = Qt::NoToolBarArea;
     for (const ToolbarLayout& entry : ToolbarTable()) {
         auto* bar = new QToolBar(QString::fromLatin1(entry.caption), this);
@@ -380,9 +384,9 @@ QMenu* CMainFrame::createPopupMenu() {
 // A bar whose commands come with a later part of the program has nothing to show yet.
 void CMainFrame::RestoreToolbars() {
     const std::optional<QString> state = m_store.ReadText(kToolbarSection, kToolbarKey);
-    if (state) restoreState(QByteArray::fromBase64(state->toLatin1()), kToolbarStateVersion);
-    for (QToolBar* bar : m_toolbars)
-        if (bar->actions().isEmpty()) bar->hide();
+    const bool restored = state && restoreState(QByteArray::fromBase64(state->toLatin1()), kToolbarStateVersion);
+    for (std::size_t i = 0; i < m_toolbars.size(); ++i)
+        if (m_toolbars[i]->actions().isEmpty() || (!restored && !ToolbarTable()[i].shownAtFirst)) m_toolbars[i]->hide();
     m_drawBarWanted = m_store.ReadInt(kToolbarSection, kDrawToolbarKey).value_or(1) != 0;
     ShowDrawBar();
 }
