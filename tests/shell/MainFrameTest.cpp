@@ -137,8 +137,8 @@ TEST(MainFrame, ClosingKeepsPlacementAndRecentAlbums) {
     ScopedTestDir dir;
     QString saved;
     {
-        FrameFixture f(QStringLiteral("0,1,-1,-1,-1,-1,30,40,530,440"));
-        EXPECT_EQ(f.frame->geometry().size(), QSize(500, 400));
+        FrameFixture f(QStringLiteral("0,1,-1,-1,-1,-1,30,40,630,440"));
+        EXPECT_EQ(f.frame->geometry().size(), QSize(600, 400));
         f.doc->SetPathName(dir.Path("x.crp"));
         ASSERT_TRUE(f.doc->FileSave());
         f.frame->showMaximized();
