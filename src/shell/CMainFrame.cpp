@@ -282,6 +282,7 @@ void CMainFrame::BuildMenus() {
                               Cmd::DrawMakeLibrary, Cmd::DrawSortLibrary, 0});
     // Under the drawing's objects rather than beside them, so the menu bar fits a 1024 pixel window.
     QMenu* selectObject = objects->addMenu(QStringLiteral("Select ob&ject"));
+    m_actions->Fill(selectObject, {Cmd::DrawSelectAll, Cmd::DrawSelectNext, Cmd::DrawSelectByName, Cmd::DrawFindObject});
     QMenu* attributes = menuBar()->addMenu(QStringLiteral("Attri&butes"));
     m_actions->Fill(attributes, {Cmd::DrawLineColor, Cmd::DrawFillColor, 0, Cmd::DrawWidth1, Cmd::DrawWidth2,
                                  Cmd::DrawWidth4, Cmd::DrawWidth8, 0, Cmd::DrawFillSolid, Cmd::DrawFillTransparent,
@@ -291,7 +292,6 @@ void CMainFrame::BuildMenus() {
     QMenu* layout = menuBar()->addMenu(QStringLiteral("La&yout"));
     m_actions->Fill(layout, {Cmd::DrawSizePosition, Cmd::DrawFixObject, 0, Cmd::DrawGroup, Cmd::DrawUngroup, 0,
                              Cmd::DrawMoveFirst, Cmd::DrawMoveLast, Cmd::DrawToFront, Cmd::DrawToBack});
-    m_actions->Fill(selectObject, {Cmd::DrawSelectAll, Cmd::DrawSelectNext, Cmd::DrawSelectByName, Cmd::DrawFindObject});
     QMenu* goTo = menuBar()->addMenu(QStringLiteral("&Go to"));
     m_actions->Fill(goTo, {Cmd::GoTop, Cmd::GoPrev, Cmd::GoNext, Cmd::GoBottom, 0,
                            Cmd::RunImages, Cmd::StopRunImages});
