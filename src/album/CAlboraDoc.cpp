@@ -102,6 +102,7 @@ void CAlboraDoc::DeleteContents() {
     m_db.Reset();
     m_nCurrent = -1;
     m_strCurrentFile.clear();
+    m_proposedFolder.clear();
 }
 
 bool CAlboraDoc::OnOpenDocument(const QString& path) {
@@ -131,6 +132,7 @@ bool CAlboraDoc::OnSaveDocument(const QString& path) {
         searchOnly = Ui().MessageBox(QStringLiteral("Save the actual search ?"), MsgButtons::YesNo,
                                      MsgIcon::Question) == MsgAnswer::Yes;
     WaitCursor wait(Ui());
+    AlbumFolder();  // the file records the folder, so it exists from now on
     QString error;
     if (!AlbumFile::WriteContents(path, m_db.Serialize(searchOnly), &error)) {
         Ui().MessageBox(QStringLiteral("Failed to save document.\n%1").arg(error), MsgButtons::Ok,

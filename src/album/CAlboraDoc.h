@@ -87,6 +87,12 @@ public:
     // The other views are told; SENDER updates itself. The card's index.
     int InsertImageAsCard(const QString& fileName, View* sender = nullptr);
     bool NewAlbumFromFolder(const QString& folder);
+    // A new album as proposed, without asking for its information: the one the program starts
+    // with when no album is named.
+    bool FileNewUnasked();
+    // The folder the album's pictures go to, made and made current first when it is a new
+    // album's proposed folder; empty when the album names none.
+    QString AlbumFolder();
     // Empty when every candidate name exists.
     QString NextImageFileName(ImageCounter counter = ImageCounter::General);
     QString NextAlbumFolderName();
@@ -127,13 +133,16 @@ private:
     void CurrentCardChanged();
     bool EditInfo(AlbumInfoFields& fields);
     QString ImagePattern(const QString& extension) const;
-    void ApplyNewAlbumDirectory(const AlbumInfoFields& fields);
+    void MakeAlbumFolder(const QString& dir);
 
     CAppSettings& m_settings;
     CFotoDB m_db;
     QTimer m_runTimer;
     DrawAnnotationLink* m_pDrawLink = nullptr;
     bool m_bFromFolder = false;
+    bool m_bUnasked = false;
+    // A new album's folder, accepted but not made yet.
+    QString m_proposedFolder;
     NameCounter m_albumFolderCounter;
     NameCounter m_imageCounters[3];
     mutable CardFileResolver m_cardFiles;

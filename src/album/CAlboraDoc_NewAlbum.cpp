@@ -8,6 +8,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QScopedValueRollback>
+#include <utility>
 
 bool CAlboraDoc::EditInfo(AlbumInfoFields& fields) {
     return editAlbumInfo ? editAlbumInfo(fields) : true;
@@ -15,14 +17,25 @@ bool CAlboraDoc::EditInfo(AlbumInfoFields& fields) {
 
 void CAlboraDoc::EditAlbumInformation() {
     CFotoObjList& album = m_db.List();
+    const QString directory = album.m_strDirectory.isEmpty() ? m_proposedFolder : album.m_strDirectory;
     AlbumInfoFields fields{album.m_strName, album.m_strDescription, album.m_strAuthor,
-                           album.m_strDirectory, album.m_timeCreated, m_db.GetCount()};
+                           directory, album.m_timeCreated, m_db.GetCount()};
     if (!EditInfo(fields)) return;
     album.m_strName = fields.name;
     album.m_strDescription = fields.description;
     album.m_strAuthor = fields.author;
-    album.m_strDirectory = fields.directory;
+    // A folder chosen instead of the proposed one is the album's at once; the proposed one is
+    // still made when it is first needed.
+    if (fields.directory != directory) {
+        album.m_strDirectory = fields.directory;
+        m_proposedFolder.clear();
+    }
     SetModifiedFlag();
+}
+
+bool CAlboraDoc::FileNewUnasked() {
+    const QScopedValueRollback unasked(m_bUnasked, true);
+    return FileNew();
 }
 
 bool CAlboraDoc::OnNewDocument() {
@@ -53,11 +66,13 @@ bool CAlboraDoc::OnNewDocument() {
     const AlbumInfoFields proposed{album.m_strName, album.m_strDescription, album.m_strAuthor,
                                    proposedDir, album.m_timeCreated, m_db.GetCount()};
     AlbumInfoFields fields = proposed;
-    if (EditInfo(fields)) {
+    if (m_bUnasked || EditInfo(fields)) {
         album.m_strName = fields.name;
         album.m_strDescription = fields.description;
         album.m_strAuthor = fields.author;
-        if (m_settings.flgCreaDir) ApplyNewAlbumDirectory(fields);
+        // Made when the album is first saved or given a picture: a New left untouched leaves no
+        // empty folder behind.
+        if (m_settings.flgCreaDir) m_proposedFolder = fields.directory;
     }
     // An album whose proposed information was taken as it stood holds nothing to lose: closing it
     // asks no question. Typed information is kept until it is saved or given up.
@@ -67,8 +82,12 @@ bool CAlboraDoc::OnNewDocument() {
     return true;
 }
 
-void CAlboraDoc::ApplyNewAlbumDirectory(const AlbumInfoFields& fields) {
-    const QString& dir = fields.directory;
+QString CAlboraDoc::AlbumFolder() {
+    if (!m_proposedFolder.isEmpty()) MakeAlbumFolder(std::exchange(m_proposedFolder, QString()));
+    return m_db.List().m_strDirectory;
+}
+
+void CAlboraDoc::MakeAlbumFolder(const QString& dir) {
     if (!QDir().mkpath(dir))
         Ui().MessageBox(QStringLiteral("Error:\nCan't create directory!\rSwitching to dir:") + dir,
                         MsgButtons::Ok, MsgIcon::Information);
@@ -90,6 +109,7 @@ QString CAlboraDoc::ImagePattern(const QString& extension) const {
 }
 
 QString CAlboraDoc::NextImageFileName(ImageCounter counter) {
+    AlbumFolder();  // the picture is named in the album's folder, which it makes current
     const QString extension = counter == ImageCounter::Video ? QStringLiteral(".avi")
                               : m_settings.flgJPG           ? QStringLiteral(".jpg")
                                                             : QStringLiteral(".bmp");

@@ -48,10 +48,15 @@ const QString kToolbarKey = QStringLiteral("Toolbars");
 const QString kDrawToolbarKey = QStringLiteral("DrawToolbar");
 // Raised when the toolbars change so that an older arrangement is not forced on them.
 constexpr int kToolbarStateVersion = 1;
+// The desktops' toolbar icon size, a little under the style's: the bars fit in two rows.
+constexpr int kIcon = 22;
 // The "Classic" toolbar's large buttons.
 constexpr int kLargeIcon = 24;
 constexpr int kLargeButtonWidth = 74;
 constexpr int kDrawTab = 3;
+
+// Without the shipped file the tip says that there are no tips.
+QString TipFile() { return ProgramPaths::FindShippedFile(QStringLiteral("albora.tip")); }
 }  // namespace
 
 CMainFrame::CMainFrame(CAlboraDoc& doc, CAppSettings& settings, SettingsStore& store,
@@ -161,7 +166,8 @@ void CMainFrame::RegisterCommands() {
     OnCommand(Cmd::GeneralOptions, [this] { EditGeneralOptions(); });
     OnCommand(Cmd::DefineUtilities, [this] { UtilitiesDialog(m_settings, this).exec(); });
     OnCommand(Cmd::ClassicLayout, [this] { AskClassicLayout(); }, [this](CommandState& s) { s.checked = IsClassicLayout(); });
-    OnCommand(Cmd::HelpTopics, [this] { OpenManual(); });
+    OnCommand(Cmd::HelpTopics, [this] { OpenManual(QStringLiteral("index.html")); });
+    OnCommand(Cmd::Tutorial, [this] { OpenManual(QStringLiteral("getting-started.html")); });
     OnCommand(Cmd::ContextHelp, [] { QWhatsThis::enterWhatsThisMode(); });
     for (const ToolbarLayout& entry : ToolbarTable()) {
         if (!entry.toggle) continue;
@@ -222,8 +228,10 @@ void CMainFrame::AskClassicLayout() {
     m_router.Execute(Cmd::AppExit);
 }
 
-void CMainFrame::OpenManual() {
-    const QString manual = ProgramPaths::FindShippedFile(QStringLiteral("manual/index.html"));
+void CMainFrame::OpenManual(const QString& page) {
+    // A manual without the page still opens at its contents.
+    QString manual = ProgramPaths::FindShippedFile(QStringLiteral("manual/") + page);
+    if (manual.isEmpty()) manual = ProgramPaths::FindShippedFile(QStringLiteral("manual/index.html"));
     if (manual.isEmpty() || !QDesktopServices::openUrl(QUrl::fromLocalFile(manual))) {
         m_ui.MessageBox(QStringLiteral("The user manual could not be opened."), MsgButtons::Ok, MsgIcon::Exclamation);
         return;
@@ -271,7 +279,10 @@ void CMainFrame::BuildMenus() {
     m_actions->Fill(objects, {Cmd::DrawSelect, Cmd::DrawLine, Cmd::DrawArc, Cmd::DrawRectangle, Cmd::DrawRoundRectangle,
                               Cmd::DrawEllipse, Cmd::DrawPolygon, Cmd::DrawCurve, Cmd::DrawText, Cmd::DrawImageLink, 0,
                               Cmd::DrawDelete, Cmd::DrawProperties, 0, Cmd::DrawInsertObject, Cmd::DrawOriginalSize, 0,
-                              Cmd::DrawMakeLibrary, Cmd::DrawSortLibrary});
+                              Cmd::DrawMakeLibrary, Cmd::DrawSortLibrary, 0});
+    // Under the drawing's objects rather than beside them, so the menu bar fits a 1024 pixel window.
+    QMenu* selectObject = objects->addMenu(QStringLiteral("Select ob&ject"));
+    m_actions->Fill(selectObject, {Cmd::DrawSelectAll, Cmd::DrawSelectNext, Cmd::DrawSelectByName, Cmd::DrawFindObject});
     QMenu* attributes = menuBar()->addMenu(QStringLiteral("Attri&butes"));
     m_actions->Fill(attributes, {Cmd::DrawLineColor, Cmd::DrawFillColor, 0, Cmd::DrawWidth1, Cmd::DrawWidth2,
                                  Cmd::DrawWidth4, Cmd::DrawWidth8, 0, Cmd::DrawFillSolid, Cmd::DrawFillTransparent,
@@ -281,8 +292,6 @@ void CMainFrame::BuildMenus() {
     QMenu* layout = menuBar()->addMenu(QStringLiteral("La&yout"));
     m_actions->Fill(layout, {Cmd::DrawSizePosition, Cmd::DrawFixObject, 0, Cmd::DrawGroup, Cmd::DrawUngroup, 0,
                              Cmd::DrawMoveFirst, Cmd::DrawMoveLast, Cmd::DrawToFront, Cmd::DrawToBack});
-    QMenu* selectObject = menuBar()->addMenu(QStringLiteral("Select ob&ject"));
-    m_actions->Fill(selectObject, {Cmd::DrawSelectAll, Cmd::DrawSelectNext, Cmd::DrawSelectByName, Cmd::DrawFindObject});
     QMenu* goTo = menuBar()->addMenu(QStringLiteral("&Go to"));
     m_actions->Fill(goTo, {Cmd::GoTop, Cmd::GoPrev, Cmd::GoNext, Cmd::GoBottom, 0,
                            Cmd::RunImages, Cmd::StopRunImages});
@@ -330,6 +339,7 @@ void CMainFrame::BuildMenus() {
 
 void CMainFrame::BuildToolbars() {
     setDockOptions(dockOptions() | QMainWindow::AnimatedDocks);
+    setIconSize(QSize(kIcon, kIcon));
     Qt::ToolBarArea lastArea = Qt::NoToolBarArea;
     for (const ToolbarLayout& entry : ToolbarTable()) {
         auto* bar = new QToolBar(QString::fromLatin1(entry.caption), this);
@@ -374,9 +384,9 @@ QMenu* CMainFrame::createPopupMenu() {
 // A bar whose commands come with a later part of the program has nothing to show yet.
 void CMainFrame::RestoreToolbars() {
     const std::optional<QString> state = m_store.ReadText(kToolbarSection, kToolbarKey);
-    if (state) restoreState(QByteArray::fromBase64(state->toLatin1()), kToolbarStateVersion);
-    for (QToolBar* bar : m_toolbars)
-        if (bar->actions().isEmpty()) bar->hide();
+    const bool restored = state && restoreState(QByteArray::fromBase64(state->toLatin1()), kToolbarStateVersion);
+    for (std::size_t i = 0; i < m_toolbars.size(); ++i)
+        if (m_toolbars[i]->actions().isEmpty() || (!restored && !ToolbarTable()[i].shownAtFirst)) m_toolbars[i]->hide();
     m_drawBarWanted = m_store.ReadInt(kToolbarSection, kDrawToolbarKey).value_or(1) != 0;
     ShowDrawBar();
 }
@@ -426,14 +436,11 @@ void CMainFrame::About() {
                                       "Albums (.crp) move unchanged between systems."));
 }
 
-void CMainFrame::ShowTipOfTheDay() {
-    // Without the shipped file the dialog says that there are no tips.
-    TipDialog(m_store, ProgramPaths::FindShippedFile(QStringLiteral("albora.tip")), this).exec();
-}
+void CMainFrame::ShowTipOfTheDay() { TipDialog(m_store, TipFile(), this).exec(); }
 
 void CMainFrame::ShowWelcome() {
     WelcomeDialog dialog(m_settings, m_store, m_ui,
-                         [this](int id) { return m_router.Update(id).enabled; }, this);
+                         [this](int id) { return m_router.Update(id).enabled; }, TipFile(), this);
     dialog.exec();
     for (int id : dialog.ChosenCommands()) m_router.Execute(id);
 }
@@ -452,9 +459,9 @@ void CMainFrame::RestorePlacement() {
     for (QScreen* screen : QGuiApplication::screens())
         if (screen != QGuiApplication::primaryScreen()) screens.append(screen->availableGeometry());
     // The rectangle's corner is the frame's, so the title bar is on the screen with the window. A
-    // first start puts the default rectangle wholly within the primary screen's free area.
+    // first start takes most of the primary screen's free area, in its middle.
     const QRect rect = stored || screens.isEmpty() ? WindowPlacement::KeptReachable(placement->NormalRect(), screens)
-                                                   : WindowPlacement::MovedInto(placement->NormalRect(), screens.front());
+                                                   : WindowPlacement::FirstOn(screens.front());
     resize(rect.size());
     move(rect.topLeft());
     m_normalCorner = rect.topLeft();

@@ -99,7 +99,8 @@ private:
     void RegisterViewSizeCommands();
     void SizeViews(std::vector<int> heights, int activeRow);
     void AskClassicLayout();
-    void OpenManual();
+    // PAGE of the user manual in the desktop's browser.
+    void OpenManual(const QString& page);
     void SavePlacement();
 
     CAlboraDoc& m_doc;

@@ -80,13 +80,18 @@ GuiSession::~GuiSession() {
 }
 
 void GuiSession::StartUp(const QString& album) {
-    // A command-line album that cannot be read leaves an empty, untitled album open.
+    // A command-line album that cannot be read leaves an empty, untitled album open. The album
+    // made when none is named is nobody's choice yet: it is not asked about.
     if (!album.isEmpty())
         doc.FileOpen(album);
     else
-        doc.FileNew();
-    if (TipOfTheDay::ShowAtStartUp(store)) frame->ShowTipOfTheDay();
-    if (settings.flgWelcomeDlg) frame->ShowWelcome();
+        doc.FileNewUnasked();
+    // One dialog at most: the welcome carries the tip of the day, and an album asked for on the
+    // command line needs no welcome.
+    if (album.isEmpty() && settings.flgWelcomeDlg)
+        frame->ShowWelcome();
+    else if (TipOfTheDay::ShowAtStartUp(store))
+        frame->ShowTipOfTheDay();
     // The keyboard works in the card list as soon as the start-up dialogs are gone.
     frame->activateWindow();
     list->setFocus();

@@ -35,8 +35,8 @@ public:
     GuiSession(CAppSettings& settings, SettingsStore& store);
     ~GuiSession();
 
-    // The first album (ALBUM, or a new one when empty), then the tip of the day and the welcome
-    // dialog as the settings ask, and the keyboard in the card list.
+    // The first album (ALBUM, or a new one when empty), then the welcome dialog with the tip of
+    // the day, or the tip alone, as the settings ask, and the keyboard in the card list.
     void StartUp(const QString& album);
 
     CAppSettings& settings;

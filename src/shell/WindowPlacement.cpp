@@ -1,7 +1,5 @@
 #include "WindowPlacement.h"
 
-#include <algorithm>
-
 #include <QStringList>
 
 std::optional<WindowPlacement> WindowPlacement::Parse(const QString& text) {
@@ -57,9 +55,7 @@ QRect WindowPlacement::KeptReachable(const QRect& rect, const QList<QRect>& scre
                  size);
 }
 
-QRect WindowPlacement::MovedInto(const QRect& rect, const QRect& area) {
-    const QSize size = rect.size().boundedTo(area.size());
-    const QPoint corner(std::clamp(rect.left(), area.left(), area.right() + 1 - size.width()),
-                        std::clamp(rect.top(), area.top(), area.bottom() + 1 - size.height()));
-    return QRect(corner, size);
+QRect WindowPlacement::FirstOn(const QRect& area) {
+    const QSize size(area.width() * 4 / 5, area.height() * 4 / 5);
+    return QRect(area.topLeft() + QPoint((area.width() - size.width()) / 2, (area.height() - size.height()) / 2), size);
 }

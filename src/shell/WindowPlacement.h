@@ -27,6 +27,7 @@ struct WindowPlacement {
     // (available areas, the primary first); otherwise moved and shrunk onto the primary one, so a
     // placement saved with a monitor that is gone never opens the window out of reach.
     static QRect KeptReachable(const QRect& rect, const QList<QRect>& screens);
-    // RECT moved, and shrunk if need be, to lie wholly within AREA: out from under a panel.
-    static QRect MovedInto(const QRect& rect, const QRect& area);
+    // The window's first rectangle, before any is stored: four fifths of the screen's free AREA
+    // each way, centred in it, so it is out from under the panels.
+    static QRect FirstOn(const QRect& area);
 };

@@ -98,14 +98,58 @@ TEST(AlboraDoc, NewAlbumsProposeNumberedFoldersBelowTheProgramDirectory) {
     ASSERT_EQ(proposed.size(), 1u);
     EXPECT_EQ(proposed[0].name, QStringLiteral("Album_0000"));
     EXPECT_EQ(proposed[0].directory, dir.Path("Album_0000"));
-    EXPECT_EQ(f.doc.Db().List().m_strDirectory, dir.Path("Album_0000"));
     EXPECT_EQ(f.doc.Db().List().m_strAuthor, QStringLiteral("Ana"));
+    // The folder waits for the first save, which records it in the album.
+    EXPECT_FALSE(QFileInfo::exists(dir.Path("Album_0000")));
+    f.doc.SetPathName(dir.Path("trip.crp"));
+    ASSERT_TRUE(f.doc.FileSave());
+    EXPECT_EQ(f.doc.Db().List().m_strDirectory, dir.Path("Album_0000"));
     EXPECT_TRUE(QFileInfo(dir.Path("Album_0000")).isDir());
     EXPECT_EQ(QDir::currentPath(), dir.Path("Album_0000"));
+    ASSERT_TRUE(f.doc.FileOpen(dir.Path("trip.crp")));
+    EXPECT_EQ(f.doc.Db().List().m_strDirectory, dir.Path("Album_0000"));
 
-    f.doc.SetModifiedFlag(false);
     ASSERT_TRUE(f.doc.FileNew());
     EXPECT_EQ(proposed.back().name, QStringLiteral("Album_0002"));  // 0001 exists
+    // A New left untouched leaves no folder behind; the first picture needs one.
+    f.doc.SetModifiedFlag(false);
+    ASSERT_TRUE(f.doc.FileNew());
+    EXPECT_FALSE(QFileInfo::exists(dir.Path("Album_0002")));
+    EXPECT_EQ(proposed.back().name, QStringLiteral("Album_0003"));
+    EXPECT_FALSE(f.doc.NextImageFileName().isEmpty());
+    EXPECT_EQ(QDir::currentPath(), dir.Path("Album_0003"));
+    EXPECT_EQ(f.doc.Db().List().m_strDirectory, dir.Path("Album_0003"));
+}
+
+// The album the program starts with is nobody's choice: it is not asked about, and it leaves
+// nothing on the disk unless it is used.
+TEST(AlboraDoc, TheStartingAlbumIsNotAskedAboutAndMakesNoFolderUntilSaved) {
+    ScopedTestDir dir;
+    ProgramPaths::CaptureProgramDirectory();
+    DocFixture f;
+    bool asked = false;
+    f.doc.editAlbumInfo = [&](AlbumInfoFields&) { return asked = true; };
+    ASSERT_TRUE(f.doc.FileNewUnasked());
+    EXPECT_FALSE(asked);
+    EXPECT_EQ(f.doc.Db().List().m_strName, QStringLiteral("Album_0000"));
+    EXPECT_FALSE(f.doc.IsModified());
+    EXPECT_FALSE(QFileInfo::exists(dir.Path("Album_0000")));
+    // The information shows the folder it will have; the next New is asked about again.
+    AlbumInfoFields shown;
+    f.doc.editAlbumInfo = [&](AlbumInfoFields& fields) {
+        shown = fields;
+        return true;
+    };
+    f.doc.Execute(Cmd::AlbumInformation);
+    EXPECT_EQ(shown.directory, dir.Path("Album_0000"));
+    EXPECT_FALSE(QFileInfo::exists(dir.Path("Album_0000")));
+    f.doc.SetPathName(dir.Path("start.crp"));
+    ASSERT_TRUE(f.doc.FileSave());
+    EXPECT_TRUE(QFileInfo(dir.Path("Album_0000")).isDir());
+    asked = false;
+    f.doc.editAlbumInfo = [&](AlbumInfoFields&) { return asked = true; };
+    ASSERT_TRUE(f.doc.FileNew());
+    EXPECT_TRUE(asked);
 }
 
 TEST(AlboraDoc, CancellingTheNewAlbumDialogKeepsTheNameAndNoDirectoryAndNothingToSave) {

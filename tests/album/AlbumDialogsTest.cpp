@@ -1,5 +1,7 @@
+#include "TestFiles.h"
 #include "album/CAppSettings.h"
 #include "album/ui/AlbumInfoDialog.h"
+#include "album/ui/TipDialog.h"
 #include "album/ui/WelcomeDialog.h"
 #include "platform/CommandIds.h"
 #include "platform/HeadlessUi.h"
@@ -52,7 +54,7 @@ TEST(WelcomeDialog, DisablesMissingCommandsBeepsAndStoresItsCheckBoxAtOnce) {
     HeadlessUi ui;
     CAppSettings settings;
     MemorySettingsStore store;
-    WelcomeDialog dialog(settings, store, ui, [](int id) { return id != Cmd::Tutorial; }, nullptr);
+    WelcomeDialog dialog(settings, store, ui, [](int id) { return id != Cmd::Tutorial; }, {}, nullptr);
     EXPECT_FALSE(ButtonWithText(dialog, QStringLiteral("&Tutorial"))->isEnabled());
 
     ButtonWithText(dialog, QStringLiteral("Open las&t draw"))->click();
@@ -66,6 +68,31 @@ TEST(WelcomeDialog, DisablesMissingCommandsBeepsAndStoresItsCheckBoxAtOnce) {
     ButtonWithText(dialog, QStringLiteral("&Browse folders"))->click();
     EXPECT_EQ(dialog.ChosenCommands(),
               (std::vector<int>{Cmd::MaximizeImageAndLittleContact, Cmd::DiskImageBrowser}));
+}
+
+// The welcome carries the tip of the day while tips show at start-up, and goes on where the tip
+// dialog leaves off.
+TEST(WelcomeDialog, ShowsTheTipOfTheDayWhileTipsShowAtStartUp) {
+    ScopedTestDir dir;
+    dir.Write("albora.tip", "; tips\nFirst\nSecond\nThird\n");
+    HeadlessUi ui;
+    CAppSettings settings;
+    MemorySettingsStore store;
+    {
+        WelcomeDialog dialog(settings, store, ui, [](int) { return true; }, dir.Path("albora.tip"), nullptr);
+        EXPECT_EQ(dialog.CurrentTip(), QStringLiteral("First"));
+        ButtonWithText(dialog, QStringLiteral("Ne&xt tip"))->click();
+        EXPECT_EQ(dialog.CurrentTip(), QStringLiteral("Second"));
+        // One check box: the welcome's own.
+        ASSERT_EQ(dialog.findChildren<QCheckBox*>().size(), 1);
+        EXPECT_EQ(dialog.findChild<QCheckBox*>()->text(), QStringLiteral("&Show at start-up"));
+    }
+    EXPECT_EQ(TipDialog(store, dir.Path("albora.tip"), nullptr).CurrentTip(), QStringLiteral("Third"));
+
+    store.WriteInt("Tip", "StartUp", 1);
+    WelcomeDialog quiet(settings, store, ui, [](int) { return true; }, dir.Path("albora.tip"), nullptr);
+    EXPECT_TRUE(quiet.CurrentTip().isEmpty());
+    EXPECT_FALSE(ButtonWithText(quiet, QStringLiteral("Ne&xt tip")));
 }
 
 #include "TestFiles.h"

@@ -130,7 +130,7 @@ TEST(Closing, ThePlacementOutlivesTheWebSiteTab) {
     for (const bool maximized : {false, true}) {
         QString saved;
         {
-            FrameFixture f(QStringLiteral("0,1,-1,-1,-1,-1,30,40,530,440"));
+            FrameFixture f(QStringLiteral("0,1,-1,-1,-1,-1,30,40,630,440"));
             if (maximized) f.frame->showMaximized();
             QTest::qWait(100);
             f.frame->ShowTab(kWebTab);
@@ -139,6 +139,6 @@ TEST(Closing, ThePlacementOutlivesTheWebSiteTab) {
             EXPECT_TRUE(f.frame->close());
             saved = f.store.ReadText("Settings", "WindowPos").value_or(QString());
         }
-        EXPECT_EQ(saved, maximized ? QStringLiteral("2,3,-1,-1,-1,-1,30,40,530,440") : QStringLiteral("0,1,-1,-1,-1,-1,30,40,530,440"));
+        EXPECT_EQ(saved, maximized ? QStringLiteral("2,3,-1,-1,-1,-1,30,40,630,440") : QStringLiteral("0,1,-1,-1,-1,-1,30,40,630,440"));
     }
 }

@@ -16,6 +16,8 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
+#include <set>
 
 namespace {
 
@@ -59,10 +61,9 @@ TEST(Toolbars, ThirteenBarsDockWhereTheyBelongWithAnIconOnEveryButton) {
     EXPECT_EQ(bars[12]->actions().size(), 19);
     EXPECT_EQ(f.frame->toolBarArea(bars[0]), Qt::TopToolBarArea);
     EXPECT_EQ(f.frame->toolBarArea(bars[6]), Qt::RightToolBarArea);
-    EXPECT_EQ(f.frame->toolBarArea(bars[9]), Qt::BottomToolBarArea);
+    EXPECT_EQ(f.frame->toolBarArea(bars[9]), Qt::TopToolBarArea);
+    EXPECT_EQ(f.frame->toolBarArea(bars[4]), Qt::BottomToolBarArea);
     EXPECT_EQ(f.frame->toolBarArea(bars[12]), Qt::LeftToolBarArea);
-    // "Images operations" begins the second row on top.
-    EXPECT_TRUE(f.frame->toolBarBreak(bars[4]));
     EXPECT_EQ(bars[6]->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
     // The camera's bar is there, its buttons off until a camera is connected.
     EXPECT_EQ(bars[5]->actions().size(), 10);
@@ -76,6 +77,48 @@ TEST(Toolbars, ThirteenBarsDockWhereTheyBelongWithAnIconOnEveryButton) {
                 EXPECT_FALSE(action->statusTip().isEmpty()) << action->text().toStdString();
             }
     ExpectEveryToolbarDrawn(f);
+}
+
+// A first start at 1280 pixels shows the bars across the window in two rows, the top one and the
+// bottom one, none cut short; the camera's bar waits until it is asked for.
+TEST(Toolbars, AFirstStartShowsTheBarsInTwoRowsAt1280Pixels) {
+    FrameFixture f(QStringLiteral("0,1,-1,-1,-1,-1,0,0,1280,1024"));
+    ASSERT_EQ(f.frame->width(), 1280);
+    QTest::qWait(50);
+    std::set<int> rows;
+    for (QToolBar* bar : f.frame->Toolbars()) {
+        const Qt::ToolBarArea area = f.frame->toolBarArea(bar);
+        if (!bar->isVisible() || (area != Qt::TopToolBarArea && area != Qt::BottomToolBarArea)) continue;
+        rows.insert(bar->y());
+        const auto* more = bar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"));
+        EXPECT_FALSE(more && more->isVisible()) << bar->windowTitle().toStdString();
+    }
+    EXPECT_EQ(rows.size(), 2u);
+    EXPECT_FALSE(f.frame->ToolbarOf(Cmd::ToolbarCaptureVfw)->isVisible());
+    EXPECT_FALSE(f.frame->Router().Update(Cmd::ToolbarCaptureVfw).checked);
+    f.frame->Router().Execute(Cmd::ToolbarCaptureVfw);
+    EXPECT_TRUE(f.frame->ToolbarOf(Cmd::ToolbarCaptureVfw)->isVisible());
+}
+
+// Every menu of the menu bar shows in one row at 1024 pixels, with room to spare for a larger
+// desktop font or the longer titles of a translation.
+TEST(Layout, TheMenuBarFitsAt1024PixelsWithALargeFont) {
+    const QFont before = QApplication::font();
+    QFont desktop = before;
+    desktop.setPointSizeF(12);  // a size above GNOME's 11
+    QApplication::setFont(desktop);
+    {
+        FrameFixture f(QStringLiteral("0,1,-1,-1,-1,-1,0,0,1024,768"));
+        QTest::qWait(50);
+        QMenuBar* bar = f.frame->menuBar();
+        const auto* more = bar->findChild<QToolButton*>(QStringLiteral("qt_menubar_ext_button"));
+        EXPECT_FALSE(more && more->isVisible());
+        for (QAction* menu : bar->actions()) {
+            const QRect place = bar->actionGeometry(menu);
+            EXPECT_TRUE(!place.isEmpty() && place.top() == 0 && place.right() < bar->width()) << menu->text().toStdString();
+        }
+    }
+    QApplication::setFont(before);
 }
 
 TEST(Toolbars, TheRightClickMenuAndTheTogglesShowAndHideBarsAndTheArrangementOutlivesTheRun) {
@@ -95,7 +138,7 @@ TEST(Toolbars, TheRightClickMenuAndTheTogglesShowAndHideBarsAndTheArrangementOut
         menu->actions()[2]->trigger();  // hides "Cards"
         EXPECT_FALSE(frame.ToolbarOf(Cmd::ToolbarCards)->isVisible());
         EXPECT_FALSE(frame.Router().Update(Cmd::ToolbarCards).checked);
-        frame.addToolBar(Qt::TopToolBarArea, frame.ToolbarOf(Cmd::ToolbarGoTo));
+        frame.addToolBar(Qt::BottomToolBarArea, frame.ToolbarOf(Cmd::ToolbarGoTo));
         ASSERT_TRUE(frame.close());
     }
     CAppSettings settings;
@@ -104,7 +147,7 @@ TEST(Toolbars, TheRightClickMenuAndTheTogglesShowAndHideBarsAndTheArrangementOut
     ASSERT_TRUE(QTest::qWaitForWindowExposed(session.frame.get()));
     EXPECT_FALSE(session.frame->ToolbarOf(Cmd::ToolbarCards)->isVisible());
     EXPECT_TRUE(session.frame->ToolbarOf(Cmd::ToolbarFiles)->isVisible());
-    EXPECT_EQ(session.frame->toolBarArea(session.frame->ToolbarOf(Cmd::ToolbarGoTo)), Qt::TopToolBarArea);
+    EXPECT_EQ(session.frame->toolBarArea(session.frame->ToolbarOf(Cmd::ToolbarGoTo)), Qt::BottomToolBarArea);
 }
 
 TEST(Layout, TheClassicLayoutStacksTheFourAlbumViewsAndTheSizeCommandsShareTheHeight) {

@@ -12,12 +12,17 @@
 #include "platform/widgets/QtUiServices.h"
 #include "album/ui/CAlboraView.h"
 #include "album/ui/CardListModel.h"
+#include "album/ui/WelcomeDialog.h"
+#include "platform/ProgramPaths.h"
 #include "shell/CMainFrame.h"
 #include "shell/GuiSession.h"
 #include "shell/StatusBarWithProgress.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDialog>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMap>
@@ -39,12 +44,46 @@ public:
     std::vector<std::pair<bool, View*>> events;
 };
 
+// The class names of the modal dialogs the start-up shows with ALBUM, each closed as it comes;
+// the tip, if any, the welcome dialog showed is kept in TIP.
+QStringList StartUpDialogs(FrameFixture& f, const QString& album, QString* tip = nullptr) {
+    QStringList dialogs;
+    QTimer closer;
+    closer.setInterval(10);
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        QWidget* top = QApplication::activeModalWidget();
+        if (!top || !top->isVisible()) return;
+        dialogs << QString::fromLatin1(top->metaObject()->className());
+        if (auto* welcome = qobject_cast<WelcomeDialog*>(top); welcome && tip) *tip = welcome->CurrentTip();
+        top->close();
+    });
+    closer.start();
+    f.session->StartUp(album);
+    return dialogs;
+}
+
+// Where the desktop was asked to open a file.
+class OpenedFiles : public QObject {
+    Q_OBJECT
+
+public:
+    OpenedFiles() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "Open"); }
+    ~OpenedFiles() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+    QStringList paths;
+
+public Q_SLOTS:
+    void Open(const QUrl& url) { paths << url.toLocalFile(); }
+};
+
 }  // namespace
 
 TEST(MainFrame, ShowsTheAlbumOnTheListTabWithTheCommandsOfItsState) {
     FrameFixture f;
     EXPECT_EQ(f.frame->windowTitle(), QStringLiteral("Untitled[*] - Albora"));
-    EXPECT_EQ(f.frame->geometry().size(), QSize(640, 480));
+    // A first start takes four fifths of the screen's free area each way, in its middle.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(f.frame->size(), QSize(screen.width() * 4 / 5, screen.height() * 4 / 5));
+    EXPECT_EQ(f.frame->frameGeometry().center(), screen.center());
     auto* tabs = f.frame->findChild<QTabWidget*>();
     ASSERT_TRUE(tabs);
     EXPECT_EQ(tabs->tabText(0), QStringLiteral(" List "));
@@ -98,8 +137,8 @@ TEST(MainFrame, ClosingKeepsPlacementAndRecentAlbums) {
     ScopedTestDir dir;
     QString saved;
     {
-        FrameFixture f(QStringLiteral("0,1,-1,-1,-1,-1,30,40,530,440"));
-        EXPECT_EQ(f.frame->geometry().size(), QSize(500, 400));
+        FrameFixture f(QStringLiteral("0,1,-1,-1,-1,-1,30,40,630,440"));
+        EXPECT_EQ(f.frame->geometry().size(), QSize(600, 400));
         f.doc->SetPathName(dir.Path("x.crp"));
         ASSERT_TRUE(f.doc->FileSave());
         f.frame->showMaximized();
@@ -199,6 +238,56 @@ TEST(MainFrame, StartUpLeavesTheKeyboardInTheListAndAnUntouchedAlbumClosesQuietl
     EXPECT_TRUE(f.frame->close());  // no question was asked, or the headless run would hang here
 }
 
+// A first start shows the welcome with the tip inside it, and nothing else: the album it starts
+// with is not asked about and leaves no folder behind.
+TEST(MainFrame, AFirstStartShowsOnlyTheWelcomeWithTheTipOfTheDay) {
+    ScopedTestDir dir;
+    ProgramPaths::CaptureProgramDirectory();
+    FrameFixture f;
+    const QString programDir = ProgramPaths::ProgramDirectory();
+    const QStringList before = QDir(programDir).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    QString tip;
+    EXPECT_EQ(StartUpDialogs(f, {}, &tip), QStringList{"WelcomeDialog"});
+    EXPECT_FALSE(tip.isEmpty());
+    EXPECT_FALSE(f.doc->IsModified());
+    EXPECT_EQ(QDir(programDir).entryList(QDir::Dirs | QDir::NoDotAndDotDot), before);
+    EXPECT_TRUE(f.frame->close());
+}
+
+// An album named on the command line is what the user came for: no welcome. Without the welcome
+// the tip of the day still shows as its setting says.
+TEST(MainFrame, AnAlbumOnTheCommandLineOpensWithoutTheWelcome) {
+    ScopedTestDir dir;
+    ProgramPaths::CaptureProgramDirectory();
+    {
+        FrameFixture f;
+        f.store.WriteInt("Tip", "StartUp", 1);
+        f.doc->SetPathName(dir.Path("trip.crp"));
+        ASSERT_TRUE(f.doc->FileSave());
+        EXPECT_EQ(StartUpDialogs(f, dir.Path("trip.crp")), QStringList{});
+        EXPECT_EQ(f.doc->GetPathName(), dir.Path("trip.crp"));
+    }
+    FrameFixture f;
+    f.settings.flgWelcomeDlg = 0;
+    EXPECT_EQ(StartUpDialogs(f, {}), QStringList{"TipDialog"});
+}
+
+// The welcome's "Tutorial..." opens the manual's getting-started page, or its contents while the
+// manual has no such page.
+TEST(MainFrame, TheTutorialOpensTheManualsGettingStartedPage) {
+    FrameFixture f;
+    OpenedFiles opened;
+    ASSERT_TRUE(f.frame->Router().Update(Cmd::Tutorial).enabled);
+    f.frame->Router().Execute(Cmd::Tutorial);
+    const QString page = ProgramPaths::FindShippedFile(QStringLiteral("manual/getting-started.html"));
+    const QString expected =
+        page.isEmpty() ? ProgramPaths::FindShippedFile(QStringLiteral("manual/index.html")) : page;
+    ASSERT_FALSE(expected.isEmpty());
+    EXPECT_EQ(opened.paths, QStringList{expected});
+    f.frame->Router().Execute(Cmd::HelpTopics);
+    EXPECT_EQ(opened.paths.back(), ProgramPaths::FindShippedFile(QStringLiteral("manual/index.html")));
+}
+
 // Utilities > Presentations > Begin wants a card and opens the presentation's setup.
 TEST(MainFrame, PresentationsBeginFromTheUtilitiesMenu) {
     FrameFixture f;
@@ -292,3 +381,5 @@ TEST(MainFrame, NoTwoEntriesOfOneMenuShareAnAccessKey) {
         EXPECT_TRUE(shared.isEmpty()) << tabs->tabText(tab).toStdString() << '\n' << shared.join(QLatin1Char('\n')).toStdString();
     }
 }
+
+#include "MainFrameTest.moc"

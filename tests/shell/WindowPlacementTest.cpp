@@ -33,13 +33,12 @@ TEST(WindowPlacement, PlacementsOutOfReachComeBackOntoThePrimaryScreen) {
     EXPECT_EQ(WindowPlacement::KeptReachable(QRect(5000, 0, 40, 30), {}), QRect(5000, 0, 40, 30));
 }
 
+// The first window takes four fifths of the free area each way, centred in it.
 TEST(WindowPlacement, TheFirstPlacementMovesOutFromUnderPanels) {
-    const QRect rect(0, 0, 640, 480);
-    // Free areas left by a panel at the top, the left, the bottom with a window too large for it.
-    EXPECT_EQ(WindowPlacement::MovedInto(rect, QRect(0, 27, 1280, 997)), QRect(0, 27, 640, 480));
-    EXPECT_EQ(WindowPlacement::MovedInto(rect, QRect(48, 0, 1232, 1024)), QRect(48, 0, 640, 480));
-    EXPECT_EQ(WindowPlacement::MovedInto(rect, QRect(0, 0, 600, 440)), QRect(0, 0, 600, 440));
-    EXPECT_EQ(WindowPlacement::MovedInto(QRect(900, 700, 640, 480), QRect(0, 0, 1280, 1000)), QRect(640, 520, 640, 480));
+    // Free areas left by a panel at the top, at the left, and a second screen right of the first.
+    EXPECT_EQ(WindowPlacement::FirstOn(QRect(0, 27, 1280, 997)), QRect(128, 127, 1024, 797));
+    EXPECT_EQ(WindowPlacement::FirstOn(QRect(48, 0, 1232, 1024)), QRect(171, 102, 985, 819));
+    EXPECT_EQ(WindowPlacement::FirstOn(QRect(1920, 0, 1920, 1080)), QRect(2112, 108, 1536, 864));
 }
 
 TEST(RecentFileList, KeepsFourNewestFirstWithoutDuplicates) {

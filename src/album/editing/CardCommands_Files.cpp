@@ -100,9 +100,8 @@ void CardCommands::PasteImage(const QImage& clipboardImage) {
 void CardCommands::DropFiles(const QStringList& paths) {
     const bool copy = e.ui.MessageBox(QStringLiteral("Copy droped files to the album directory?"),
                                       MsgButtons::YesNo, MsgIcon::Exclamation) == MsgAnswer::Yes;
-    const QString albumDir = e.doc.Db().List().m_strDirectory.isEmpty()
-                                 ? QDir::currentPath()
-                                 : e.doc.Db().List().m_strDirectory;
+    const QString folder = e.doc.AlbumFolder();
+    const QString albumDir = folder.isEmpty() ? QDir::currentPath() : folder;
     bool added = false;
     for (const QString& source : paths) {
         QString target = QDir(albumDir).filePath(QFileInfo(source).fileName());

@@ -1,12 +1,10 @@
 #pragma once
 
 #include <QDialog>
-#include <memory>
 
 class QCheckBox;
-class QLabel;
 class SettingsStore;
-class TipOfTheDay;
+class TipPanel;
 
 // "Albora 32 bits: Tip of the Day".
 class TipDialog : public QDialog {
@@ -14,16 +12,12 @@ class TipDialog : public QDialog {
 
 public:
     TipDialog(SettingsStore& store, const QString& tipFile, QWidget* parent);
-    ~TipDialog() override;
 
     QString CurrentTip() const;
 
     void accept() override;
 
 private:
-    void ShowNextTip();
-
-    std::unique_ptr<TipOfTheDay> m_tips;
-    QLabel* m_tip;
+    TipPanel* m_panel;
     QCheckBox* m_showAtStartUp;
 };

@@ -1,11 +1,15 @@
 #include "WelcomeDialog.h"
 
+#include "TipPanel.h"
+
 #include "album/CAppSettings.h"
+#include "album/TipOfTheDay.h"
 #include "platform/CommandIds.h"
 #include "platform/SettingsStore.h"
 #include "platform/UiServices.h"
 
 #include <QCheckBox>
+#include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -32,10 +36,10 @@ const WelcomeButton kButtons[] = {
 }  // namespace
 
 WelcomeDialog::WelcomeDialog(CAppSettings& settings, SettingsStore& store, UiServices& ui,
-                             const std::function<bool(int)>& isEnabled, QWidget* parent)
+                             const std::function<bool(int)>& isEnabled, const QString& tipFile, QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(QStringLiteral("Welcome to Albora 32 bits"));
-    auto* layout = new QVBoxLayout(this);
+    auto* steps = new QVBoxLayout;
     for (const WelcomeButton& entry : kButtons) {
         auto* button = new QPushButton(QString::fromUtf8(entry.text));
         button->setToolTip(QString::fromUtf8(entry.toolTip));
@@ -49,19 +53,29 @@ WelcomeDialog::WelcomeDialog(CAppSettings& settings, SettingsStore& store, UiSer
                 accept();
             });
         }
-        layout->addWidget(button);
+        steps->addWidget(button);
     }
     auto* cancel = new QPushButton(QStringLiteral("Cancel"));
     cancel->setToolTip(QStringLiteral("Open Albora normaly..."));
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    layout->addWidget(cancel);
+    steps->addWidget(cancel);
 
-    auto* show = new QCheckBox(QStringLiteral("&Show welcome dialog on StartUp"));
+    // The tip of the day comes with the welcome, so a first start shows one dialog, not two.
+    auto* columns = new QHBoxLayout(this);
+    columns->addLayout(steps);
+    if (TipOfTheDay::ShowAtStartUp(store)) {
+        m_tip = new TipPanel(store, tipFile, QStringLiteral("Ne&xt tip"));
+        columns->addWidget(m_tip, 1);
+    }
+
+    auto* show = new QCheckBox(QStringLiteral("&Show at start-up"));
     show->setToolTip(QStringLiteral("Uncheck to disable this dialog"));
     show->setChecked(settings.flgWelcomeDlg != 0);
     connect(show, &QCheckBox::toggled, this, [&settings, &store](bool checked) {
         settings.flgWelcomeDlg = checked ? 1 : 0;
         store.WriteInt(CAppSettings::kSection, QStringLiteral("flgWelcomeDlg"), settings.flgWelcomeDlg);
     });
-    layout->addWidget(show);
+    steps->addWidget(show);
 }
+
+QString WelcomeDialog::CurrentTip() const { return m_tip ? m_tip->CurrentTip() : QString(); }
