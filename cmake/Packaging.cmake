@@ -20,4 +20,12 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "breeze-icon-theme, libqt6svg6, gstreamer1.0-plugins-base, \
 gstreamer1.0-plugins-good, gstreamer1.0-pulseaudio, xdg-utils, emf2svg, libwmf-bin, fonts-liberation")
+# Debian's policy: a machine-readable copyright file and the changelog, compressed, beside it
+# (changelog.gz: the version has no Debian revision, so the package is a native one).
+set(albora_doc_dir ${CMAKE_INSTALL_DATADIR}/doc/${CPACK_PACKAGE_NAME})
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/changelog.gz
+  COMMAND gzip -9n -c ${CMAKE_CURRENT_LIST_DIR}/debian/changelog > ${CMAKE_BINARY_DIR}/changelog.gz
+  DEPENDS ${CMAKE_CURRENT_LIST_DIR}/debian/changelog VERBATIM)
+add_custom_target(albora_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/changelog.gz)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/debian/copyright ${CMAKE_BINARY_DIR}/changelog.gz DESTINATION ${albora_doc_dir})
 include(CPack)
