@@ -4,10 +4,12 @@ set(CPACK_PACKAGE_NAME albora)
 set(CPACK_PACKAGE_VENDOR "Marenkis Setup")
 set(CPACK_PACKAGE_CONTACT "Albora maintainers <maintainers@users.noreply.c-seed-3a78f8a8.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "image album manager")
-set(CPACK_PACKAGE_DESCRIPTION "Albora keeps pictures, movies and sounds in albums (.crp files) of\n\
-cards with names, descriptions and time stamps. It shows them as a list, a picture and a\n\
-contact sheet, annotates them with drawings and sound notes, and makes web sites, movies\n\
-and full-screen presentations of them. albora-cli does the same work in batch.")
+# Debian wants the lines of the long description under 80 characters.
+set(CPACK_PACKAGE_DESCRIPTION "Albora keeps pictures, movies and sounds in albums (.crp files) of cards\n\
+with names, descriptions and time stamps. It shows them as a list, a picture\n\
+and a contact sheet, annotates them with drawings and sound notes, and makes\n\
+web sites, movies and full-screen presentations of them. albora-cli does the\n\
+same work in batch.")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY albora)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
