@@ -85,7 +85,7 @@ int Watch(CliContext& c, const QStringList& args) {
     if (!setup) return exit;
     FolderTree tree(true);
     QObject::connect(&tree, &FolderTree::notWatched, [&](const QString& path) {
-        c.err << QStringLiteral("Not watched (no more watches allowed here): ") << path << Qt::endl;
+        c.Report(QStringLiteral("Not watched (no more watches allowed here): ") + path);
     });
     if (!Open(c, tree, *setup)) return kExitFailure;
     const QModelIndex folder = tree.index(0, 0, tree.RootIndex());

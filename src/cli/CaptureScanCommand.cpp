@@ -69,7 +69,7 @@ int RunCaptureScan(CliContext& c, const QStringList& arguments) {
         if (!session.Options().Set(setting.section(QLatin1Char('='), 0, 0), setting.section(QLatin1Char('='), 1), &error,
                                    &rounded))
             return c.Fail(error);
-        if (!rounded.isEmpty()) c.err << "albora-cli: " << rounded << Qt::endl;
+        if (!rounded.isEmpty()) c.Report(rounded);
     }
     if (!session.EnableSource()) return TwainError(c, session);
 
@@ -80,7 +80,7 @@ int RunCaptureScan(CliContext& c, const QStringList& arguments) {
     QObject::connect(&reader, &ScanPageReader::PageRead, &loop, [&](const ScannedPage& page) {
         for (const ScanStoreEvent& event : StoreScannedPage(page, args.Has("split"), c.settings.NombreFoto, c.settings, c.ui)) {
             if (!event.written) {
-                c.err << event.message << '\n';
+                c.Report(event.message);
                 continue;
             }
             doc.InsertImageAsCard(event.name);
@@ -97,7 +97,7 @@ int RunCaptureScan(CliContext& c, const QStringList& arguments) {
 
     if (!scanError.isEmpty()) {
         c.ui.MessageBox(ScannerErrorText(scanError), MsgButtons::Ok, MsgIcon::Information);
-        c.err << scanError << '\n';
+        c.Report(scanError);
     }
     if (cards == 0) return c.Fail(QStringLiteral("No page was scanned."));
     doc.SetPathName(albumPath);

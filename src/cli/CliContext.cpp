@@ -3,11 +3,13 @@
 #include "platform/OutputGuard.h"
 
 CliContext::CliContext() {
-    ui.onMessage = [this](const HeadlessUi::Message& message) {
-        QString text = message.text;
-        text.replace('\r', '\n');
-        err << text << Qt::endl;
-    };
+    ui.onMessage = [this](const HeadlessUi::Message& message) { Report(message.text); };
+}
+
+void CliContext::Report(const QString& message) {
+    QString text = message;
+    text.replace('\r', '\n');
+    err << "albora-cli: " << text << Qt::endl;
 }
 
 int CliContext::Usage(const QString& reason) {
@@ -16,7 +18,7 @@ int CliContext::Usage(const QString& reason) {
 }
 
 int CliContext::Fail(const QString& reason) {
-    err << reason << Qt::endl;
+    Report(reason);
     return kExitFailure;
 }
 

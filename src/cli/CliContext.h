@@ -18,7 +18,10 @@ struct CliContext {
     QTextStream out{stdout};
 
     CliContext();
+    // Writes "albora-cli: MESSAGE" on stderr, as every message of the program reads.
+    void Report(const QString& message);
     int Usage(const QString& reason);
+    // Reports REASON and gives the failure's exit status.
     int Fail(const QString& reason);
 };
 

@@ -16,12 +16,11 @@ namespace {
 // Whether PATH names an existing file of a type Albora reads; explains why not.
 bool Readable(CliContext& c, const QString& path) {
     if (!QFileInfo::exists(path)) {
-        c.err << "Error:\nThe file " << path << " does not exist!" << Qt::endl;
+        c.Report(QStringLiteral("Error:\nThe file %1 does not exist!").arg(path));
         return false;
     }
     if (ImageTypeFromFileName(path) == IMAGE_NONE || ImageTypeFromFileName(path) == IMAGE_XPM) {
-        c.err << "Error:\n" << path << " is not a picture Albora can read (BMP, JPEG, GIF, PNG, AVI)!"
-              << Qt::endl;
+        c.Report(QStringLiteral("Error:\n%1 is not a picture Albora can read (BMP, JPEG, GIF, PNG, AVI)!").arg(path));
         return false;
     }
     return true;
@@ -31,7 +30,7 @@ bool Readable(CliContext& c, const QString& path) {
 bool LoadImage(CliContext& c, CImageObject& image, const QString& path) {
     if (!Readable(c, path)) return false;
     if (!image.Load(path) || !image.IsValid()) {
-        c.err << CantReadPicture(path, image.ReadError()) << Qt::endl;
+        c.Report(CantReadPicture(path, image.ReadError()));
         return false;
     }
     return true;
@@ -73,8 +72,7 @@ int Convert(CliContext& c, const CliArgs& args) {
     const QString out = args.positional[1];
     const int type = ImageTypeFromFileName(out);
     if (type == IMAGE_NONE || type == IMAGE_XPM || type == IMAGE_AVI) {
-        c.err << "Error:\nAlbora can't write " << out << ": use .bmp, .jpg, .gif or .png!" << Qt::endl;
-        return kExitFailure;
+        return c.Fail(QStringLiteral("Error:\nAlbora can't write %1: use .bmp, .jpg, .gif or .png!").arg(out));
     }
     CImageObject image;
     if (!LoadImage(c, image, args.positional[0])) return kExitFailure;

@@ -12,14 +12,6 @@ QString& StoredProgramDirectory() {
     return directory;
 }
 
-// Whether the running program is one of the build tree's, where the source tree's files are the
-// ones to use, not those of an older installation.
-bool RunsFromBuildTree() {
-    const QString build = QFileInfo(QStringLiteral(ALBORA_BUILD_DIR)).canonicalFilePath();
-    const QString program = QFileInfo(QCoreApplication::applicationDirPath()).canonicalFilePath();
-    return !build.isEmpty() && !program.isEmpty() && (program + '/').startsWith(build + '/');
-}
-
 }  // namespace
 
 namespace ProgramPaths {
@@ -34,13 +26,9 @@ QString ProgramDirectory() {
 }
 
 QString FindShippedFile(const QString& name) {
-    QStringList folders;
-    if (RunsFromBuildTree()) folders << QStringLiteral(ALBORA_SOURCE_DATADIR) << QStringLiteral(ALBORA_SOURCE_DOCDIR);
-    folders << QCoreApplication::applicationDirPath() + QStringLiteral("/" ALBORA_DATADIR_FROM_BINDIR)
-            << QStringLiteral(ALBORA_DATADIR);
-    for (const QString& folder : folders)
-        if (const QString path = folder + '/' + name; QFileInfo::exists(path)) return path;
-    return {};
+    const QString path =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/" ALBORA_DATADIR_FROM_BINDIR "/") + name;
+    return QFileInfo::exists(path) ? path : QString();
 }
 
 QString UserDataDirectory() {

@@ -14,10 +14,9 @@ void CaptureProgramDirectory();
 // The recorded program directory; captures it on first use.
 QString ProgramDirectory();
 
-// The first existing path of NAME in the installed data directory (below the running program's
-// folder, then where it was configured to go). A program run from inside its build tree looks in
-// the source tree's data and docs folders (the user manual lives in docs/) first. Empty when none
-// exists.
+// The path of NAME among the shipped files, which lie below the running program's folder
+// (bin/../share/albora/) in an installation and in the build tree alike. Empty when it does not
+// exist.
 QString FindShippedFile(const QString& name);
 
 // Where the program keeps what it learns for its user, as "quick.lst": $XDG_DATA_HOME/albora/

@@ -57,3 +57,42 @@ TEST(ProgramOptions, UnknownOptionIsAUsageErrorOnStderr) {
     EXPECT_TRUE(bare.out.isEmpty());
     EXPECT_TRUE(bare.err.startsWith("Usage: albora-cli"));
 }
+
+// Whatever fails, and whichever part of the program says so, the message names the program first.
+TEST(ProgramOptions, EveryFailureOfTheBatchProgramNamesIt) {
+    ScopedTestDir dir;
+    dir.Write("notes.txt", "not a picture");
+    const QList<QStringList> failures = {
+        {"image", "info", "missing.jpg"},
+        {"image", "convert", "notes.txt", "out.png"},
+        {"image", "convert", "missing.jpg", "out.xyz"},
+        {"album", "show", "missing.crp"},
+        {"settings", "set", "NoSuchKey", "1"},
+        {"draw", "show", "missing.adw"},
+        {"album", "bogus"},
+    };
+    for (const QStringList& args : failures) {
+        const ProgramRun run = Cli(args);
+        EXPECT_NE(run.code, 0) << args.join(' ').toStdString();
+        EXPECT_TRUE(run.err.startsWith("albora-cli: ")) << args.join(' ').toStdString() << ": " << run.err.toStdString();
+    }
+}
+
+// Each command tells its own usage; a word that is no command of the group is still refused.
+TEST(ProgramOptions, EachCommandTellsItsUsage) {
+    const ProgramRun render = Cli({"draw", "render", "--help"});
+    EXPECT_EQ(render.code, 0) << render.err.toStdString();
+    EXPECT_TRUE(render.out.startsWith("Usage:\n  draw render FILE.adw")) << render.out.toStdString();
+    EXPECT_FALSE(render.out.contains("draw new"));
+    const ProgramRun quick = Cli({"quick", "del", "-h"});
+    EXPECT_EQ(quick.code, 0);
+    EXPECT_TRUE(quick.out.contains("quick list | add DIR | del N"));
+    const ProgramRun web = Cli({"web", "trip.crp", "site", "--help"});
+    EXPECT_EQ(web.code, 0);
+    EXPECT_TRUE(web.out.contains("  web ALBUM.crp OUTDIR"));
+    const ProgramRun album = Cli({"album", "--help"});
+    EXPECT_TRUE(album.out.contains("album new") && album.out.contains("album stream")) << album.out.toStdString();
+    const ProgramRun bogus = Cli({"album", "bogus", "--help"});
+    EXPECT_EQ(bogus.code, 2);
+    EXPECT_TRUE(bogus.err.startsWith("albora-cli: ")) << bogus.err.toStdString();
+}

@@ -259,7 +259,18 @@ TEST(Avimpg, RefusesBadCommandLinesWithUsage) {
         EXPECT_TRUE(run.err.contains("usage: avimpg")) << args.join(' ').toStdString();
     }
     EXPECT_FALSE(QFile::exists("b.mpg"));
-    EXPECT_EQ(Avimpg({"-h"}).code, 0);
+}
+
+// As every program of the package answers: the help and the version on standard output, exit 0.
+TEST(Avimpg, AnswersHelpAndVersion) {
+    for (const QString& help : {"-h", "--help"}) {
+        const ProgramRun run = Avimpg({help});
+        EXPECT_EQ(run.code, 0) << help.toStdString();
+        EXPECT_TRUE(run.out.startsWith("usage: avimpg")) << help.toStdString();
+    }
+    const ProgramRun version = Avimpg({"--version"});
+    EXPECT_EQ(version.code, 0) << version.err.toStdString();
+    EXPECT_EQ(version.out, QByteArray("avimpg " ALBORA_VERSION "\n"));
 }
 
 TEST(Avimpg, FailuresKeepTheOlderOutputAndLeaveNoPartFile) {

@@ -123,7 +123,7 @@ TEST(DrawCli, NewTakesThePictureAsBackgroundAndAFileReadInPartFails) {
     const QByteArray whole = ReadAll(dir.Path("trip.adw"));
     const auto again = Cli({"draw", "new", "--image", "trip.2024.bmp"});
     EXPECT_EQ(again.code, 1);
-    EXPECT_EQ(again.err, QStringLiteral("Error:\ntrip.adw exists: it is left as it is. Name another OUT.adw.\n"));
+    EXPECT_EQ(again.err, QStringLiteral("albora-cli: Error:\ntrip.adw exists: it is left as it is. Name another OUT.adw.\n"));
     EXPECT_EQ(ReadAll(dir.Path("trip.adw")), whole);
 
     dir.Write("cut.adw", whole.left(whole.size() - 12));

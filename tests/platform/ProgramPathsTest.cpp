@@ -2,6 +2,7 @@
 #include "TestFiles.h"
 #include "platform/ProgramPaths.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
@@ -28,7 +29,8 @@ private:
 }  // namespace
 
 // A folder of downloaded files holding "albora.tip" or "HTMLWIZ" cannot stand in for the shipped
-// ones; a program of the build tree (these tests) finds the source tree's.
+// ones. A program of the build tree (these tests) finds them below its folder, as an installed one
+// does: share/albora there links to the source tree's files.
 TEST(ProgramPaths, ShippedFilesNeverComeFromTheStartFolder) {
     ScopedTestDir dir;
     ProgramPaths::CaptureProgramDirectory();
@@ -42,6 +44,9 @@ TEST(ProgramPaths, ShippedFilesNeverComeFromTheStartFolder) {
     EXPECT_EQ(Canonical(ProgramPaths::FindShippedFile("HTMLWIZ")), Canonical(source + "/data/HTMLWIZ"));
     EXPECT_EQ(Canonical(ProgramPaths::FindShippedFile("manual/index.html")), Canonical(source + "/docs/manual/index.html"));
     EXPECT_TRUE(ProgramPaths::FindShippedFile("no-such-file").isEmpty());
+    const QString shipped = QCoreApplication::applicationDirPath() + "/../share/albora/";
+    EXPECT_EQ(ProgramPaths::FindShippedFile("albora.tip"), shipped + "albora.tip");
+    EXPECT_EQ(ProgramPaths::FindShippedFile("manual/index.html"), shipped + "manual/index.html");
     // The start folder is still the program directory that "{ALBOPATH}" names.
     EXPECT_EQ(ProgramPaths::ProgramDirectory(), dir.Path() + '/');
 }

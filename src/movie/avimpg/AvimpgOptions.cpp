@@ -80,6 +80,9 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
         } else if (arg == "-h" || arg == "--help") {
             result.help = true;
             return result;
+        } else if (arg == "--version") {
+            result.version = true;
+            return result;
         } else if (arg == "-e") {
             options.ignoreErrors = true;
         } else if (arg == "-p") {
@@ -163,5 +166,6 @@ const char* UsageText() {
            "  -l 1|2    audio layer (Layer I is encoded as Layer II)\n"
            "  -a K      audio bitrate in kbit/s, one of the layer's bitrates (default 128)\n"
            "  -V        print the version and the encoder settings (of the files given), and exit\n"
+           "  -h, --help     this help; --version: the version\n"
            "Exit status: 0 done, 1 failed, 2 usage error.\n";
 }

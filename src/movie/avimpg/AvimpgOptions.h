@@ -26,9 +26,10 @@ struct AvimpgOptions {
 };
 
 struct ParsedArguments {
-    std::optional<AvimpgOptions> options;  // nullopt: a usage error (see error) or help asked for
+    std::optional<AvimpgOptions> options;  // nullopt: a usage error (see error), help or version asked for
     std::string error;
     bool help = false;
+    bool version = false;
     std::vector<std::string> notes;  // what was given but cannot be done exactly
 };
 

@@ -90,6 +90,10 @@ int main(int argc, char** argv) {
         std::cout << UsageText();
         return 0;
     }
+    if (parsed.version) {
+        std::cout << "avimpg " ALBORA_VERSION "\n";
+        return 0;
+    }
     if (!parsed.options) return UsageError(parsed.error);
     PrintNotes(parsed.notes);
     const AvimpgOptions& options = *parsed.options;
