@@ -12,11 +12,6 @@
 #include <string_view>
 #include <vector>
 
-namespace {
-
-
-}  // namespace
-
 int main(int argc, char** argv) {
     // Help and version come before Qt starts, and without arguments the usage goes to stderr.
     const std::string_view first = argc > 1 ? argv[1] : "";

@@ -263,10 +263,10 @@ TEST(Avimpg, RefusesBadCommandLinesWithUsage) {
 
 // As every program of the package answers: the help and the version on standard output, exit 0.
 TEST(Avimpg, AnswersHelpAndVersion) {
-    for (const QString& help : {"-h", "--help"}) {
+    for (const char* help : {"-h", "--help"}) {
         const ProgramRun run = Avimpg({help});
-        EXPECT_EQ(run.code, 0) << help.toStdString();
-        EXPECT_TRUE(run.out.startsWith("usage: avimpg")) << help.toStdString();
+        EXPECT_EQ(run.code, 0) << help;
+        EXPECT_TRUE(run.out.startsWith("usage: avimpg")) << help;
     }
     const ProgramRun version = Avimpg({"--version"});
     EXPECT_EQ(version.code, 0) << version.err.toStdString();
