@@ -6,6 +6,7 @@
 #include "web/WebCommandLines.h"
 
 #include <QFileInfo>
+#include <QOpenGLContext>
 #include <QOpenGLWidget>
 #include <QVBoxLayout>
 #include <QWebEngineView>
@@ -15,10 +16,11 @@ CHTMLViewS::CHTMLViewS(CAlboraDoc& doc, const CAppSettings& settings, QWidget* p
     setObjectName(QStringLiteral("CHTMLViewS"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    // The browser draws through OpenGL. Were the main window made without it, showing the browser
-    // would make its native window anew, and the window manager would forget it was maximised and
-    // drop floating toolbars behind it. A hidden OpenGL child makes it right from the start.
-    (new QOpenGLWidget(this))->hide();
+    // Where the browser draws through OpenGL, a main window made without it would be made anew
+    // when the browser first shows, and the window manager would forget that it was maximised. A
+    // hidden OpenGL child makes it right from the start. Without OpenGL (a display without GLX,
+    // the sanitizer builds) the browser draws in software and nothing is made anew.
+    if (const QOpenGLContext* gl = QOpenGLContext::globalShareContext(); gl && gl->isValid()) (new QOpenGLWidget(this))->hide();
     m_doc.AddView(this);
     OnCommand(Cmd::GoLocalHome, [this] { GoLocalHome(); });
     m_pending = LocalHome();
