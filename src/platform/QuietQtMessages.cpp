@@ -8,8 +8,9 @@ QtMessageHandler g_qtMessages = nullptr;
 
 // Notes that tell the program's user nothing: Qt made its own runtime folder for a session
 // without one; the browser engine runs without the sandbox that the program itself turned off
-// for root.
-constexpr const char* kNoNews[] = {"QStandardPaths: XDG_RUNTIME_DIR not set", "Sandboxing disabled by user."};
+// for root; a display without OpenGL, where everything is drawn in software instead.
+constexpr const char* kNoNews[] = {"QStandardPaths: XDG_RUNTIME_DIR not set", "Sandboxing disabled by user.",
+                                   "QXcbIntegration: Cannot create platform OpenGL context"};
 
 void FilterQtMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     for (const char* note : kNoNews)
