@@ -1,15 +1,10 @@
 #include "PresentationChoices.h"
 
-#include "album/CAppSettings.h"
+#include "album/ChoiceFlags.h"
 
 namespace {
 
-struct FlagKey {
-    int CAppSettings::*stored;
-    bool PresentationOptions::*chosen;
-};
-
-constexpr FlagKey kFlags[] = {
+constexpr ChoiceFlag<PresentationOptions> kFlags[] = {
     {&CAppSettings::PresPlayAudio, &PresentationOptions::playAudio},
     {&CAppSettings::PresWaitForSound, &PresentationOptions::waitForSound},
     {&CAppSettings::PresRepeat, &PresentationOptions::repeat},
@@ -22,7 +17,7 @@ constexpr FlagKey kFlags[] = {
 
 PresentationOptions RecallPresentationOptions(const CAppSettings& stored) {
     PresentationOptions options;
-    for (const FlagKey& flag : kFlags) options.*flag.chosen = stored.*flag.stored != 0;
+    RecallFlags<PresentationOptions>(kFlags, stored, options);
     options.fitToScreen = (stored.PresFitToScreen < 0 ? stored.flgLock : stored.PresFitToScreen) != 0;
     // The store is a text file anyone may edit: the dialog gets only what it can show.
     options.delay = std::clamp(stored.PresDelay, 0, PresentationOptions::kMaxDelay);
@@ -32,7 +27,7 @@ PresentationOptions RecallPresentationOptions(const CAppSettings& stored) {
 }
 
 void RememberPresentationOptions(const PresentationOptions& options, CAppSettings& stored) {
-    for (const FlagKey& flag : kFlags) stored.*flag.stored = options.*flag.chosen ? 1 : 0;
+    RememberFlags<PresentationOptions>(kFlags, options, stored);
     stored.PresFitToScreen = options.fitToScreen ? 1 : 0;
     stored.PresDelay = options.delay;
     stored.PresDelayUnit = options.delayUnit;

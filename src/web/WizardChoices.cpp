@@ -2,16 +2,11 @@
 
 #include "HtmlWizardSettings.h"
 
-#include "album/CAppSettings.h"
+#include "album/ChoiceFlags.h"
 
 namespace {
 
-struct FlagKey {
-    int CAppSettings::*stored;
-    bool HtmlWizardSettings::*chosen;
-};
-
-constexpr FlagKey kFlags[] = {
+constexpr ChoiceFlag<HtmlWizardSettings> kFlags[] = {
     {&CAppSettings::WebKeepLocation, &HtmlWizardSettings::keepLocationAndOwner},
     {&CAppSettings::WebImageName, &HtmlWizardSettings::includeImageName},
     {&CAppSettings::WebDescription, &HtmlWizardSettings::includeDescription},
@@ -43,7 +38,7 @@ constexpr TextKey kTexts[] = {
 }  // namespace
 
 void RecallWizardChoices(const CAppSettings& stored, HtmlWizardSettings& choices) {
-    for (const FlagKey& flag : kFlags) choices.*flag.chosen = stored.*flag.stored != 0;
+    RecallFlags<HtmlWizardSettings>(kFlags, stored, choices);
     for (const TextKey& text : kTexts) choices.*text.chosen = stored.*text.stored;
     choices.pageFormat = stored.WebPageFormat;
     // A box edited into something else keeps the assistant's own; a thumbnail needs a size.
@@ -53,7 +48,7 @@ void RecallWizardChoices(const CAppSettings& stored, HtmlWizardSettings& choices
 }
 
 void RememberWizardChoices(const HtmlWizardSettings& choices, CAppSettings& stored) {
-    for (const FlagKey& flag : kFlags) stored.*flag.stored = choices.*flag.chosen ? 1 : 0;
+    RememberFlags<HtmlWizardSettings>(kFlags, choices, stored);
     for (const TextKey& text : kTexts) stored.*text.stored = choices.*text.chosen;
     stored.WebPageFormat = choices.pageFormat;
     stored.WebPictureBox = BoxText(choices.pictureBox);

@@ -21,6 +21,17 @@
 
 namespace {
 
+// One run of the program over STORE, its window on the screen.
+struct ShownRun {
+    CAppSettings settings;
+    GuiSession session;
+    CMainFrame& frame;
+    explicit ShownRun(SettingsStore& store) : session(settings, store), frame(*session.frame) {
+        frame.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    }
+};
+
 QStringList Captions(const std::vector<QToolBar*>& bars) {
     QStringList captions;
     for (const QToolBar* bar : bars) captions << bar->windowTitle();
@@ -124,11 +135,8 @@ TEST(Layout, TheMenuBarFitsAt1024PixelsWithALargeFont) {
 TEST(Toolbars, TheRightClickMenuAndTheTogglesShowAndHideBarsAndTheArrangementOutlivesTheRun) {
     MemorySettingsStore store;
     {
-        CAppSettings settings;
-        GuiSession session(settings, store);
-        CMainFrame& frame = *session.frame;
-        frame.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+        ShownRun run(store);
+        CMainFrame& frame = run.frame;
         std::unique_ptr<QMenu> menu(frame.createPopupMenu());
         QStringList texts;
         for (const QAction* action : menu->actions()) texts << action->text();
@@ -141,13 +149,11 @@ TEST(Toolbars, TheRightClickMenuAndTheTogglesShowAndHideBarsAndTheArrangementOut
         frame.addToolBar(Qt::BottomToolBarArea, frame.ToolbarOf(Cmd::ToolbarGoTo));
         ASSERT_TRUE(frame.close());
     }
-    CAppSettings settings;
-    GuiSession session(settings, store);
-    session.frame->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(session.frame.get()));
-    EXPECT_FALSE(session.frame->ToolbarOf(Cmd::ToolbarCards)->isVisible());
-    EXPECT_TRUE(session.frame->ToolbarOf(Cmd::ToolbarFiles)->isVisible());
-    EXPECT_EQ(session.frame->toolBarArea(session.frame->ToolbarOf(Cmd::ToolbarGoTo)), Qt::BottomToolBarArea);
+    ShownRun next(store);
+    CMainFrame& frame = next.frame;
+    EXPECT_FALSE(frame.ToolbarOf(Cmd::ToolbarCards)->isVisible());
+    EXPECT_TRUE(frame.ToolbarOf(Cmd::ToolbarFiles)->isVisible());
+    EXPECT_EQ(frame.toolBarArea(frame.ToolbarOf(Cmd::ToolbarGoTo)), Qt::BottomToolBarArea);
 }
 
 TEST(Layout, TheClassicLayoutStacksTheFourAlbumViewsAndTheSizeCommandsShareTheHeight) {
@@ -223,11 +229,8 @@ TEST(Layout, TheTabbedLayoutLeavesTheSizeCommandsOffAndTheClassicQuestionDecides
 TEST(Toolbars, TheDrawBarShowsOnTheDrawTabOnlyAndCanBeHidden) {
     MemorySettingsStore store;
     {
-        CAppSettings settings;
-        GuiSession session(settings, store);
-        CMainFrame& frame = *session.frame;
-        frame.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+        ShownRun run(store);
+        CMainFrame& frame = run.frame;
         QToolBar* draw = frame.ToolbarOf(Cmd::ToolbarDraw);
         ASSERT_TRUE(draw);
         EXPECT_FALSE(draw->isVisible());  // the List tab
@@ -246,13 +249,11 @@ TEST(Toolbars, TheDrawBarShowsOnTheDrawTabOnlyAndCanBeHidden) {
         frame.ShowTab(MainWindowServices::ListTab);
         ASSERT_TRUE(frame.close());
     }
-    CAppSettings settings;
-    GuiSession session(settings, store);
-    session.frame->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(session.frame.get()));
-    session.frame->ShowTab(MainWindowServices::DrawTab);
-    EXPECT_FALSE(session.frame->ToolbarOf(Cmd::ToolbarDraw)->isVisible());
-    EXPECT_FALSE(session.frame->Router().Update(Cmd::ToolbarDraw).checked);
+    ShownRun next(store);
+    CMainFrame& frame = next.frame;
+    frame.ShowTab(MainWindowServices::DrawTab);
+    EXPECT_FALSE(frame.ToolbarOf(Cmd::ToolbarDraw)->isVisible());
+    EXPECT_FALSE(frame.Router().Update(Cmd::ToolbarDraw).checked);
 }
 
 
@@ -277,11 +278,8 @@ std::vector<WId> StackingOrder() {
 TEST(Toolbars, AFloatingBarComesBackAboveTheMainWindow) {
     MemorySettingsStore store;
     {
-        CAppSettings settings;
-        GuiSession session(settings, store);
-        CMainFrame& frame = *session.frame;
-        frame.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+        ShownRun run(store);
+        CMainFrame& frame = run.frame;
         // What the layout does with a bar dragged off its dock.
         QToolBar* goTo = frame.ToolbarOf(Cmd::ToolbarGoTo);
         goTo->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint);
@@ -292,18 +290,19 @@ TEST(Toolbars, AFloatingBarComesBackAboveTheMainWindow) {
     }
     CAppSettings settings;
     GuiSession session(settings, store);
-    session.frame->RestorePlacement();
-    session.frame->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(session.frame.get()));
-    QToolBar* goTo = session.frame->ToolbarOf(Cmd::ToolbarGoTo);
+    CMainFrame& frame = *session.frame;
+    frame.RestorePlacement();
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    QToolBar* goTo = frame.ToolbarOf(Cmd::ToolbarGoTo);
     ASSERT_TRUE(goTo->isFloating());
     EXPECT_TRUE(WaitFor([&] { return goTo->isVisible(); }, 2000));
     QTest::qWait(300);
     const std::vector<WId> order = StackingOrder();
     if (order.empty()) GTEST_SKIP() << "no window manager on this display";
-    const auto frame = std::find(order.begin(), order.end(), session.frame->winId());
+    const auto window = std::find(order.begin(), order.end(), frame.winId());
     const auto bar = std::find(order.begin(), order.end(), goTo->winId());
-    ASSERT_NE(frame, order.end());
+    ASSERT_NE(window, order.end());
     ASSERT_NE(bar, order.end());
-    EXPECT_GT(bar, frame);
+    EXPECT_GT(bar, window);
 }
